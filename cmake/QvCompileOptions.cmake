@@ -1,0 +1,18 @@
+# Warning and sanitizer flags shared by the library, its tests, tools and benchmarks.
+add_library(qv_options INTERFACE)
+target_compile_options(qv_options INTERFACE -Wall -Wextra -Wshadow -Wno-unused-parameter)
+if(QV_WARNINGS_AS_ERRORS)
+  target_compile_options(qv_options INTERFACE -Werror)
+endif()
+
+if(QV_SANITIZE AND QV_TSAN)
+  message(FATAL_ERROR "QV_SANITIZE and QV_TSAN cannot be combined")
+endif()
+if(QV_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(QV_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

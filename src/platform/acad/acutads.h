@@ -1,0 +1,31 @@
+// The host's memory and result-buffer calls, and its command-line output.
+// Every block and result buffer handed out is counted by the stand-in (see platform/sim.h).
+#pragma once
+
+#include <cstddef>
+
+#include "platform/acad/adsdef.h"
+
+// Host allocator. Texts that the host or the library hands back are allocated here and freed by
+// the receiver with acad_free. acad_free(nullptr) does nothing; freeing a pointer the allocator
+// never handed out, or freeing twice, is reported by the stand-in and otherwise ignored.
+void* acad_malloc(size_t size);
+void* acad_realloc(void* block, size_t size);
+void acad_free(void* block);
+// A host-allocated copy of a text (null for a null text).
+char* acad_strdup(const char* text);
+
+// One result buffer of the given type with a zeroed value and no successor; null on failure.
+// The caller owns string values: an RTSTR buffer starts with a null rstring.
+struct resbuf* acutNewRb(int type);
+// Releases a whole list from its head, with the strings and binary chunks of its items. RTNORM.
+int acutRelRb(struct resbuf* list);
+// Builds a list from (type, value) pairs ending with 0 or RTNONE. Strings are copied; points are
+// passed as ads_point, entity names as ads_name, RTLONG values as int32_t, RTSHORT as int.
+// RTLB, RTLE, RTDOTE, RTNIL, RTT, RTVOID and -3 take no value; group 0 is written RTDXF0.
+// Null when the terminator is the only argument or a type is not known.
+struct resbuf* acutBuildList(int type, ...);
+
+// Prints to the host's command line. One call prints at most 132 characters, as the host's
+// own buffer holds; the rest is cut. Answers RTNORM.
+int acutPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,0 +1,49 @@
+// Control surface of the stand-ins of the CAD host and Windows, for tests and tools.
+//
+// A session starts on first use and is renewed by reset(). Tests begin with reset() and end by
+// checking that no host block, result buffer or database object is left live:
+//
+//   sim::reset();
+//   ... run the code under test ...
+//   EXPECT_EQ(sim::liveBlocks(), 0);
+//   EXPECT_EQ(sim::liveResbufs(), 0);
+//   EXPECT_TRUE(sim::memoryProblems().empty());
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// Ends the current session and starts a new one: AutoLISP symbols, system variables, the command
+// line, the user's queued answers, failures, the registry, the drive map and the counts all go
+// back to their starting state. Blocks still live from the old session are forgotten, not freed.
+void reset();
+
+// ---- Host memory and result buffers
+// Blocks from acad_malloc/acad_realloc not yet freed (result-buffer strings included).
+int64_t liveBlocks();
+// Result buffers from acutNewRb/acutBuildList (and host calls that return lists) not yet released.
+int64_t liveResbufs();
+// One line per bad release since the reset: a double release or a pointer never handed out.
+std::vector<std::string> memoryProblems();
+
+// ---- Command line
+// Everything printed on the command line since the reset or the last takeCommandLine().
+std::string commandLine();
+// Returns commandLine() and empties it.
+std::string takeCommandLine();
+// When on (tools), command-line output also goes to standard output as it is printed.
+void echoCommandLine(bool on);
+
+// ---- Failures on purpose
+// Makes the named host or Windows call ("acedDefun", "acedPutSym", "fopen", ...) fail: the call
+// that comes nth from now fails, and so do the count-1 calls after it (count -1: every one).
+void failCall(const std::string& call, int nth = 1, int count = 1);
+// Forgets every planned failure.
+void clearFailures();
+// How many times the named call was made since the reset (whether it failed or not).
+int callCount(const std::string& call);
+
+} // namespace sim

@@ -1,0 +1,14 @@
+// A command developer's smallest program: it includes the library's headers as installed
+// and checks that the stand-in host answers.
+#include "platform/acad/acutads.h"
+#include "platform/sim.h"
+#include <cstdio>
+
+int main() {
+  sim::reset();
+  resbuf* list = acutBuildList(RTSTR, "consumer", RTSHORT, 7, RTNONE);
+  const bool built = list != nullptr && list->rbnext != nullptr && list->rbnext->resval.rint == 7;
+  acutRelRb(list);
+  std::printf("consumer: %s\n", built ? "ok" : "failed");
+  return built && sim::liveResbufs() == 0 ? 0 : 1;
+}

@@ -1,0 +1,38 @@
+// The base fixture: fresh session, temporary folder, and the end-of-test leak check.
+#include "testing/host_test.h"
+
+#include <atomic>
+#include <unistd.h>
+
+#include "platform/sim.h"
+
+namespace qvtest {
+
+void expectCleanHost() {
+  EXPECT_EQ(sim::liveBlocks(), 0) << "host blocks left live";
+  EXPECT_EQ(sim::liveResbufs(), 0) << "result buffers left live";
+  EXPECT_TRUE(sim::memoryProblems().empty()) << "bad releases: " << sim::memoryProblems().front();
+}
+
+void HostTest::SetUp() {
+  sim::reset();
+  static std::atomic<int> counter{0};
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  tempDir_ = std::filesystem::temp_directory_path() /
+             ("qvtest-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+              info->name());
+  std::filesystem::remove_all(tempDir_);
+  std::filesystem::create_directories(tempDir_);
+}
+
+void HostTest::TearDown() {
+  if (expectCleanHost_) {
+    expectCleanHost();
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(tempDir_, ignored);
+}
+
+std::string HostTest::tempPath(const std::string& name) const { return (tempDir_ / name).string(); }
+
+} // namespace qvtest

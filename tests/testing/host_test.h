@@ -1,0 +1,32 @@
+// Base fixture of every test: a fresh stand-in session and temporary folder before the test, and
+// after it the check that nothing host-owned was left live or released badly.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace qvtest {
+
+class HostTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A folder of this test's own, removed after the test.
+  const std::filesystem::path& tempDir() const { return tempDir_; }
+  // tempDir()/name as a string.
+  std::string tempPath(const std::string& name) const;
+
+  // Set by a test that leaks or double-releases on purpose, to skip the check after it.
+  bool expectCleanHost_ = true;
+
+private:
+  std::filesystem::path tempDir_;
+};
+
+// Fails the current test when host blocks, result buffers or memory problems remain.
+void expectCleanHost();
+
+} // namespace qvtest
