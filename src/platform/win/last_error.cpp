@@ -1,0 +1,9 @@
+// Windows' per-thread last error.
+#include "platform/win/windows.h"
+
+namespace {
+thread_local DWORD lastError = ERROR_SUCCESS;
+}
+
+DWORD GetLastError() { return lastError; }
+void SetLastError(DWORD error) { lastError = error; }
