@@ -11,22 +11,14 @@ namespace qv {
 
 namespace {
 
-// The token's groups into storage aligned for TOKEN_GROUPS; 4096 bytes first, then the size the
-// system asks for when a user has more groups than that holds.
+// The token's groups into storage aligned for TOKEN_GROUPS, of the 4096 bytes the groups have
+// always been read into.
 bool readGroups(HANDLE token, std::vector<ULONG_PTR>& storage) {
-  DWORD needed = 0;
   storage.assign(4096 / sizeof(ULONG_PTR), 0);
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const DWORD size = static_cast<DWORD>(storage.size() * sizeof(ULONG_PTR));
-    if (GetTokenInformation(token, TokenGroups, storage.data(), size, &needed)) {
-      return true;
-    }
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= size) {
-      return false;
-    }
-    storage.assign((needed + sizeof(ULONG_PTR) - 1) / sizeof(ULONG_PTR), 0);
-  }
-  return false;
+  DWORD needed = 0;
+  return GetTokenInformation(token, TokenGroups, storage.data(),
+                             static_cast<DWORD>(storage.size() * sizeof(ULONG_PTR)),
+                             &needed) != FALSE;
 }
 
 bool groupsHold(const std::vector<ULONG_PTR>& storage, PSID wanted) {
