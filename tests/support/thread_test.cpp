@@ -2,9 +2,14 @@
 // priorities, and a second start refused.
 #include "support/thread.h"
 
+#include <algorithm>
 #include <atomic>
+#include <memory>
+#include <string>
 #include <type_traits>
+#include <vector>
 
+#include "platform/acad/acutads.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
 
@@ -134,6 +139,44 @@ TEST_F(ThreadTest, DestructorClosesTheHandle) {
     EXPECT_EQ(sim::liveHandles(), 1);
   }
   EXPECT_EQ(sim::liveHandles(), 0);
+}
+
+// A body that uses the host's services from its own thread: the command line, the host
+// allocator and the debugger output.
+class PrintingBody : public qv::Thread {
+public:
+  explicit PrintingBody(int number) : number_(number) {}
+  void run() override {
+    for (int i = 0; i < 200; ++i) {
+      char* text = acad_strdup("x");
+      acutPrintf("%d.%d\n", number_, i);
+      acad_free(text);
+    }
+  }
+
+private:
+  int number_;
+};
+
+TEST_F(ThreadTest, BodiesMayPrintAndAllocateAtTheSameTime) {
+  std::vector<std::unique_ptr<PrintingBody>> bodies;
+  for (int n = 0; n < 4; ++n) {
+    bodies.push_back(std::make_unique<PrintingBody>(n));
+    ASSERT_TRUE(bodies.back()->start(nullptr, 0, static_cast<qv::Thread*>(bodies.back().get())));
+  }
+  for (auto& body : bodies) {
+    ASSERT_TRUE(body->resume());
+  }
+  for (auto& body : bodies) {
+    ASSERT_EQ(body->wait(INFINITE), WAIT_OBJECT_0);
+  }
+  const std::string printed = sim::takeCommandLine();
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 4 * 200);
+  for (int n = 0; n < 4; ++n) {
+    const std::string last = "\n" + std::to_string(n) + ".199\n";
+    EXPECT_NE(("\n" + printed).find(last), std::string::npos) << last;
+  }
+  EXPECT_EQ(sim::takeDebugOutput(), "donedonedonedone");
 }
 
 } // namespace
