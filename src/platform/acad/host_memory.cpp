@@ -132,7 +132,6 @@ resbuf* acutNewRb(int type) {
 int acutRelRb(resbuf* list) {
   MemoryLedger& memory = ledger();
   while (list != nullptr) {
-    resbuf* next = list->rbnext;
     {
       std::lock_guard<std::mutex> lock(memory.guard);
       if (memory.resbufs.erase(list) == 0) {
@@ -141,6 +140,8 @@ int acutRelRb(resbuf* list) {
         return RTNORM;
       }
     }
+    // Only a live buffer may be read: a released one is freed memory.
+    resbuf* next = list->rbnext;
     releaseValue(list);
     std::free(list);
     list = next;
