@@ -102,6 +102,8 @@ public:
     events.push_back(std::string(ok ? "changed " : "refused ") + name);
   }
   void commandWillStart(const char* command) override { events.push_back(command); }
+  void lispWillStart(const char* line) override { events.push_back(std::string("lisp ") + line); }
+  void lispEnded() override { events.push_back("lisp ended"); }
   std::vector<std::string> events;
 };
 
@@ -126,6 +128,11 @@ TEST_F(HostServicesTest, TheEditorNotifiesEachAttachment) {
   acedSetVar("OSMODE", &value);
   EXPECT_EQ(reactor.events, (std::vector<std::string>{"will osmode", "changed osmode",
                                                       "will OSMODE", "refused OSMODE"}));
+  reactor.events.clear();
+  sim::defineLispFunction("cf:noop", [](const resbuf*) -> resbuf* { return nullptr; });
+  resbuf* result = nullptr;
+  EXPECT_EQ(sim::callLisp("cf:noop", nullptr, &result), RTNORM);
+  EXPECT_EQ(reactor.events, (std::vector<std::string>{"lisp (cf:noop)", "lisp ended"}));
   editor->removeReactor(&reactor);
   editor->removeReactor(&reactor); // not attached: ignored
   EXPECT_EQ(sim::editorReactorCount(), 0);

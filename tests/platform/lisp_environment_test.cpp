@@ -132,6 +132,13 @@ TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocument) {
   ASSERT_TRUE(sim::closeDocument(second));
   EXPECT_EQ(sim::currentDocument(), first);
   EXPECT_EQ(symbolText("x"), "9 ");
+  sim::failCall("openDocument");
+  EXPECT_EQ(sim::openDocument("C:\\Jobs\\x.dwg"), 0);
+  EXPECT_EQ(sim::currentDocument(), first);
+  sim::failCall("closeDocument");
+  EXPECT_FALSE(sim::closeDocument(first));
+  EXPECT_EQ(symbolText("x"), "9 ");
+  EXPECT_FALSE(sim::closeDocument(12345));
 }
 
 TEST_F(LispEnvironmentTest, RefusesWhatASymbolCannotHold) {

@@ -133,6 +133,9 @@ bool isModuleLoaded(AcRxEntryPointFunc entryPoint) {
 }
 
 int openDocument(const std::string& path) {
+  if (shouldFail("openDocument")) {
+    return 0;
+  }
   HostState& state = host();
   auto document = std::make_unique<Document>();
   document->id = state.nextDocumentId++;
@@ -161,7 +164,7 @@ int openDocument(const std::string& path) {
 
 bool closeDocument(int documentId) {
   Document* document = findDocument(host(), documentId);
-  if (document == nullptr) {
+  if (document == nullptr || shouldFail("closeDocument")) {
     return false;
   }
   for (int moduleId : moduleIds(host())) {

@@ -35,10 +35,12 @@ bool isModuleLoaded(AcRxEntryPointFunc entryPoint);
 
 // ---- Documents
 // Opens a drawing (a Windows path; its folder and name set DWGPREFIX, DWGNAME and DWGTITLED),
-// makes it current and sends kLoadDwgMsg to every loaded module. Returns the document's id.
+// makes it current and sends kLoadDwgMsg to every loaded module. Returns the document's id; 0,
+// with nothing opened, when "openDocument" is made to fail.
 int openDocument(const std::string& path);
 // Makes the document current and sends kUnloadDwgMsg to every loaded module, then closes it; the
-// last opened of the others becomes current. False for an unknown id.
+// last opened of the others becomes current. False for an unknown id, or when "closeDocument" is
+// made to fail (the document stays open).
 bool closeDocument(int documentId);
 // Makes an open document current (its symbols and functions are the ones seen). False for an
 // unknown id.
@@ -56,7 +58,8 @@ void undefineLispFunction(const std::string& name);
 // Performs an AutoLISP call of name with the arguments as the user's LISP code would: a function
 // that a module defined in the current document is called through that module's entry point
 // (kInvkSubrMsg), a family function through its C++ code. RTNORM with *result the function's
-// result (null for nil), which the caller releases; RTERROR when the name is not defined.
+// result (null for nil), which the caller releases; RTERROR when the name is not defined. An
+// outermost call is announced to the editor's reactors (lispWillStart, then lispEnded).
 int callLisp(const std::string& name, const resbuf* args, resbuf** result);
 
 // ---- System variables
