@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/win/sim_system.h"
+#include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
 
 namespace sim {
 
