@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/sim_system.h"
 #include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
+#include "platform/win/sim_system.h"
 
 namespace sim {
 
