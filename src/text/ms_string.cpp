@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/acad/acedads_alert.h"
+#include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
 #include "text/format.h"
 
