@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/sim_files.h"
+
 namespace sim {
 
 // Ends the current session and starts a new one: AutoLISP symbols, system variables, the command
