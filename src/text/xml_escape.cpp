@@ -61,6 +61,9 @@ int XmlEscape(msString& text) {
   if (!changes) {
     return 1;
   }
+  if (length > static_cast<size_t>(INT32_MAX - 1)) {
+    return 0; // beyond what an msString holds
+  }
   char* escaped = static_cast<char*>(acad_malloc(length + 1));
   if (escaped == nullptr) {
     return 0;
