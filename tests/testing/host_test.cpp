@@ -12,6 +12,8 @@ void expectCleanHost() {
   EXPECT_EQ(sim::liveBlocks(), 0) << "host blocks left live";
   EXPECT_EQ(sim::liveResbufs(), 0) << "result buffers left live";
   EXPECT_TRUE(sim::memoryProblems().empty()) << "bad releases: " << sim::memoryProblems().front();
+  EXPECT_EQ(sim::openFiles(), 0) << "file streams left open";
+  EXPECT_EQ(sim::openSearches(), 0) << "file searches left open";
 }
 
 void HostTest::SetUp() {
