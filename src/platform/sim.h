@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
+
 namespace sim {
 
 // Ends the current session and starts a new one: AutoLISP symbols, system variables, the command
