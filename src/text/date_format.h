@@ -11,10 +11,10 @@ namespace qv {
 inline constexpr int kDateTextSize = 256;
 
 // The picture selected by the AutoLISP symbol "qvan_date_format", written into out (room for
-// kDateTextSize bytes; a longer symbol text is cut): 1 "MM/dd/yyyy", 2 "MM-dd-yyyy",
-// 3 "dd/MM/yyyy", 4 "dd-MM-yyyy", 5 "yyyy/MM/dd", 6 "yyyy-MM-dd", 7 "yyyy/dd/MM", 8 "yyyy-dd-MM";
-// 0, unset, or a value that does not begin with an integer: "windows" (the system's short date);
-// any other integer: the symbol's own text.
+// kDateTextSize bytes; a symbol text that does not fit reads as unset): 1 "MM/dd/yyyy", 2
+// "MM-dd-yyyy", 3 "dd/MM/yyyy", 4 "dd-MM-yyyy", 5 "yyyy/MM/dd", 6 "yyyy-MM-dd", 7 "yyyy/dd/MM", 8
+// "yyyy-dd-MM"; 0, unset, or a value that does not begin with an integer: "windows" (the system's
+// short date); any other integer: the symbol's own text.
 void GetSelectedDatePicture(char* out);
 
 // Writes the date into out (room for kDateTextSize bytes) in `picture`, or, when picture is null,

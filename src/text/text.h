@@ -3,6 +3,7 @@
 #pragma once
 
 #include "text/angle_format.h"
+#include "text/date_format.h"
 #include "text/feet_inches.h"
 #include "text/number_format.h"
 #include "text/station_format.h"
