@@ -18,9 +18,9 @@ void HostTest::SetUp() {
   sim::reset();
   static std::atomic<int> counter{0};
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  tempDir_ = std::filesystem::temp_directory_path() /
-             ("qvtest-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-              info->name());
+  tempDir_ =
+      std::filesystem::temp_directory_path() / ("qvtest-" + std::to_string(::getpid()) + "-" +
+                                                std::to_string(counter++) + "-" + info->name());
   std::filesystem::remove_all(tempDir_);
   std::filesystem::create_directories(tempDir_);
 }
@@ -33,6 +33,8 @@ void HostTest::TearDown() {
   std::filesystem::remove_all(tempDir_, ignored);
 }
 
-std::string HostTest::tempPath(const std::string& name) const { return (tempDir_ / name).string(); }
+std::string HostTest::tempPath(const std::string& name) const {
+  return (tempDir_ / name).string();
+}
 
 } // namespace qvtest

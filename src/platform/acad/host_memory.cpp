@@ -132,7 +132,6 @@ resbuf* acutNewRb(int type) {
 int acutRelRb(resbuf* list) {
   MemoryLedger& memory = ledger();
   while (list != nullptr) {
-    resbuf* next = list->rbnext;
     {
       std::lock_guard<std::mutex> lock(memory.guard);
       if (memory.resbufs.erase(list) == 0) {
@@ -141,6 +140,7 @@ int acutRelRb(resbuf* list) {
         return RTNORM;
       }
     }
+    resbuf* next = list->rbnext; // read only once the buffer is known to be live
     releaseValue(list);
     std::free(list);
     list = next;
