@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <numbers>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -14,6 +16,8 @@ namespace {
 
 // The marker of "no value"; packed angles this large are not split.
 constexpr double kNoValue = 98765432.1;
+
+constexpr char kDegreeSignText[] = {kDegreeSign, '\0'};
 
 std::string printed(const char* format, double value) {
   char buffer[kQuantityTextMax];
@@ -31,7 +35,16 @@ std::string twoDigits(std::string text) {
     text.erase(0, 1);
   }
   if (text.size() < 2) {
-    text.insert(0, 2 - text.size(), '0');
+    text = std::string(2 - text.size(), '0').append(text);
+  }
+  return text;
+}
+
+// Joins texts by appending; also keeps GCC 12 from a false -Wrestrict on chains of operator+.
+std::string joined(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) {
+    text.append(part);
   }
   return text;
 }
@@ -76,15 +89,15 @@ void FormatDms(double degrees, char* out, int secondsMode, int style) {
   m = twoDigits(m);
 
   if (secondsMode == 0) {
-    copyOut(style == 1 ? sign + d + kDegreeSign + m + "'" + s + "." + f + "\""
-                       : sign + d + "." + m + s + f,
+    copyOut(style == 1 ? joined({sign, d, kDegreeSignText, m, "'", s, ".", f, "\""})
+                       : joined({sign, d, ".", m, s, f}),
             out);
     return;
   }
 
   const char* format = secondsMode == -1 ? "%.1f" : secondsMode == -2 ? "%.2f" : "%.0f";
   const double threshold = secondsMode == -1 ? 59.95 : secondsMode == -2 ? 59.995 : 59.5;
-  const double seconds = std::atof((s + "." + f).c_str());
+  const double seconds = std::atof(joined({s, ".", f}).c_str());
   std::string t = printed(format, seconds);
   // Besides the threshold, a value exactly on it can print as 60 (59.5 as "60"): carry that too.
   if (seconds > threshold || std::atof(t.c_str()) >= 60) {
@@ -96,12 +109,12 @@ void FormatDms(double degrees, char* out, int secondsMode, int style) {
     }
   }
   if (std::atof(t.c_str()) < 10) {
-    t.insert(0, "0");
+    t = std::string("0").append(t);
   }
   const std::string dText = printed("%.0f", wholeDegrees);
   const std::string mText = twoDigits(printed("%.0f", wholeMinutes));
   if (style == 1) {
-    copyOut(sign + dText + kDegreeSign + mText + "'" + t + "\"", out);
+    copyOut(joined({sign, dText, kDegreeSignText, mText, "'", t, "\""}), out);
     return;
   }
   // Packed: the seconds' decimals continue the digits, so the text stays one D.MMSS number.
@@ -110,7 +123,7 @@ void FormatDms(double degrees, char* out, int secondsMode, int style) {
   if (point != std::string::npos) {
     packedSeconds.erase(point, 1);
   }
-  copyOut(sign + dText + "." + mText + packedSeconds, out);
+  copyOut(joined({sign, dText, ".", mText, packedSeconds}), out);
 }
 
 int AzimuthToBearing(double azimuth, char* out) {
@@ -181,7 +194,7 @@ void SplitDms(double dms, double& degrees, double& minutes, double& seconds) {
   const std::string decimals = text.substr(point + 1);
   degrees = std::atof(text.substr(0, point).c_str());
   minutes = std::atof(decimals.substr(0, 2).c_str());
-  seconds = std::atof((decimals.substr(2, 2) + "." + decimals.substr(4)).c_str());
+  seconds = std::atof(joined({decimals.substr(2, 2), ".", decimals.substr(4)}).c_str());
   if (dms < 0) {
     degrees = -degrees;
     minutes = -minutes;

@@ -5,11 +5,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
 namespace {
+
+// Joins texts by appending; also keeps GCC 12 from a false -Wrestrict on chains of operator+.
+std::string concat(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) {
+    text.append(part);
+  }
+  return text;
+}
 
 std::string printed(const char* format, double value) {
   char buffer[kQuantityTextMax];
@@ -28,9 +39,10 @@ bool allDigits(const std::string& text) {
 
 // "+" before the last `tail` digits of v (v has more than `tail` digits).
 std::string joined(double v, size_t tail) {
-  std::string digits = printed("%.0f", v);
-  digits.insert(digits.size() - tail, "+");
-  return digits;
+  const std::string digits = printed("%.0f", v);
+  const size_t split = digits.size() - tail;
+  return concat(
+      {std::string_view(digits).substr(0, split), "+", std::string_view(digits).substr(split)});
 }
 
 std::string hundreds(double v) {
@@ -113,16 +125,15 @@ void FormatStation(char* station, const char* styleCode, double interval) {
   if (!std::isfinite(v)) {
     return;
   }
+  const std::string_view sign = negative ? "-" : "";
   std::string result;
   if (style == '1') {
-    result = thousands(v) + decimalPart;
+    result = concat({sign, thousands(v), decimalPart});
   } else if (style == '0') {
-    result = hundreds(v) + decimalPart;
+    result = concat({sign, hundreds(v), decimalPart});
   } else {
-    result = numbered(std::atof(("0" + integerPart + decimalPart).c_str()), interval);
-  }
-  if (negative) {
-    result.insert(0, "-");
+    const double value = std::atof(concat({"0", integerPart, decimalPart}).c_str());
+    result = concat({sign, numbered(value, interval)});
   }
   std::memcpy(station, result.c_str(), result.size() + 1);
 }
