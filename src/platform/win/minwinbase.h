@@ -1,5 +1,5 @@
-// Windows' base structures of the synchronization and process calls: security attributes and the
-// critical section, laid out with the field names of the Windows SDK.
+// Windows' base structures: security attributes, the critical section and the calendar time,
+// laid out with the field names of the Windows SDK.
 #pragma once
 
 #include "platform/win/windef.h"
@@ -23,3 +23,14 @@ typedef struct _RTL_CRITICAL_SECTION {
 } CRITICAL_SECTION, *PCRITICAL_SECTION, *LPCRITICAL_SECTION;
 
 #define STILL_ACTIVE 259
+
+typedef struct _SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek; // 0 Sunday to 6 Saturday
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
+} SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;

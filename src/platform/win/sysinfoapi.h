@@ -1,7 +1,8 @@
-// The memory status of the system, as Windows' sysinfoapi.h declares it (SIZE_T fields, as the
-// current SDK has them, so no value overflows on a large machine).
+// The memory status of the system and the local clock, as Windows' sysinfoapi.h declares them
+// (SIZE_T memory fields, as the current SDK has them, so no value overflows on a large machine).
 #pragma once
 
+#include "platform/win/minwinbase.h"
 #include "platform/win/windef.h"
 
 typedef struct _MEMORYSTATUS {
@@ -19,3 +20,6 @@ typedef struct _MEMORYSTATUS {
 // physical memory, the commit limit and what is left of it (the page-file fields: their
 // difference is the committed memory), and the process's address space. Null does nothing.
 void GlobalMemoryStatus(LPMEMORYSTATUS buffer);
+
+// Fills *time with the current local date and time (every field, the day of the week included).
+void GetLocalTime(LPSYSTEMTIME time);

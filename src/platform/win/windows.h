@@ -19,6 +19,7 @@
 #include "platform/win/sys_stat.h"
 #include "platform/win/sys_timeb.h"
 #include "platform/win/sysinfoapi.h"
+#include "platform/win/winnls.h"
 #include "platform/win/winnt.h"
 
 // Thread-local last error of the calling thread (GetLastError/SetLastError).

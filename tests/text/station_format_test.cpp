@@ -1,0 +1,113 @@
+// Station texts in every style, with signs and decimals, and read back as numbers.
+#include "text/station_format.h"
+
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "testing/host_test.h"
+
+namespace {
+
+class StationFormatTest : public qvtest::HostTest {
+protected:
+  std::string station(const std::string& text, const char* style, double interval = 0) {
+    std::string buffer(text.size() + qv::kQuantityTextMax, 'x');
+    std::memcpy(buffer.data(), text.c_str(), text.size() + 1);
+    qv::FormatStation(buffer.data(), style, interval);
+    return buffer.c_str();
+  }
+};
+
+TEST_F(StationFormatTest, ReadsStationTextsBack) {
+  EXPECT_DOUBLE_EQ(qv::StationToNumber("12+34.56"), 1234.56);
+  EXPECT_DOUBLE_EQ(qv::StationToNumber("123+456"), 123456);
+  EXPECT_DOUBLE_EQ(qv::StationToNumber("-12+34.5"), -1234.5);
+  EXPECT_DOUBLE_EQ(qv::StationToNumber("1+2+3"), 123);
+  EXPECT_EQ(qv::StationToNumber(""), 0);
+  EXPECT_EQ(qv::StationToNumber(nullptr), 0);
+  EXPECT_EQ(qv::StationToNumber("+++"), 0);
+}
+
+TEST_F(StationFormatTest, HundredsPadAndSplitBeforeTheLastTwoDigits) {
+  EXPECT_EQ(station("0", "0"), "0+00");
+  EXPECT_EQ(station("5", "0"), "0+05");
+  EXPECT_EQ(station("99", "0"), "0+99");
+  EXPECT_EQ(station("100", "0"), "1+00");
+  EXPECT_EQ(station("1234", "0"), "12+34");
+  EXPECT_EQ(station("1234.56", "0"), "12+34.56");
+  EXPECT_EQ(station("-1234.5", "0"), "-12+34.5");
+  EXPECT_EQ(station("-5", "0"), "-0+05");
+  EXPECT_EQ(station("0007", "0"), "0+07");
+  EXPECT_EQ(station(".25", "0"), "0+00.25");
+}
+
+TEST_F(StationFormatTest, ThousandsPadAndSplitBeforeTheLastThreeDigits) {
+  EXPECT_EQ(station("5", "1"), "0+005");
+  EXPECT_EQ(station("45", "1"), "0+045");
+  EXPECT_EQ(station("999", "1"), "0+999");
+  EXPECT_EQ(station("1000", "1"), "1+000");
+  EXPECT_EQ(station("12345", "1"), "12+345");
+  EXPECT_EQ(station("123456", "1"), "123+456");
+  EXPECT_EQ(station("-5.25", "1"), "-0+005.25");
+  EXPECT_EQ(station("123456.789", "1"), "123+456.789");
+}
+
+TEST_F(StationFormatTest, EmptyStyleMeansHundreds) {
+  EXPECT_EQ(station("1234", ""), "12+34");
+  EXPECT_EQ(station("1234", nullptr), "12+34");
+}
+
+TEST_F(StationFormatTest, NumberedStationsNameWholeStationsAndDistancesPast) {
+  EXPECT_EQ(station("600", "2", 50), "NO.12");
+  EXPECT_EQ(station("620", "2", 50), "+20.000");
+  EXPECT_EQ(station("0", "2", 50), "NO.0");
+  EXPECT_EQ(station("30", "2", 50), "+30.000");
+  EXPECT_EQ(station("-620", "2", 50), "-+20.000");
+  EXPECT_EQ(station("-600", "2", 50), "-NO.12");
+  // No interval, or a negative one, means every 100.
+  EXPECT_EQ(station("1200", "2", 0), "NO.12");
+  EXPECT_EQ(station("1250", "2", -5), "+50.000");
+  EXPECT_EQ(station("1250", "2", std::numeric_limits<double>::quiet_NaN()), "+50.000");
+  EXPECT_EQ(station("7", "2", 2.5), "+2.000");
+  EXPECT_EQ(station("620", "2", std::numeric_limits<double>::infinity()), "+620.000");
+}
+
+TEST_F(StationFormatTest, NumberedStationsCountDecimalsInTheDistance) {
+  EXPECT_EQ(station("620.5", "2", 50), "+20.500");
+  EXPECT_EQ(station("600.5", "2", 50), "+0.500");
+  EXPECT_EQ(station("600.000", "2", 50), "NO.12");
+  EXPECT_EQ(station("612.5", "2", 12.5), "NO.49");
+  EXPECT_EQ(station("-620.25", "2", 50), "-+20.250");
+}
+
+TEST_F(StationFormatTest, HugeValuesEndWithoutLooping) {
+  // 2^52 - 0.5: subtracting 1 at a time would take 4.5e15 rounds.
+  EXPECT_EQ(station("4503599627370495.5", "2", 1), "+0.500");
+  EXPECT_EQ(station("4503599627370495.5", "2", 3), "+0.500");
+  const std::string huge = "1" + std::string(300, '0');
+  EXPECT_EQ(station(huge + ".5", "2", 7).substr(0, 3), "NO.");
+  EXPECT_EQ(station("123456789012345678901234", "2", 0.001).substr(0, 3), "NO.");
+  const std::string hundreds = station(huge, "0");
+  EXPECT_EQ(hundreds.size(), huge.size() + 1);
+  EXPECT_EQ(hundreds.find('+'), huge.size() - 2);
+  const std::string thousands = station(huge + ".25", "1");
+  EXPECT_EQ(thousands.find('+'), huge.size() - 3);
+  EXPECT_EQ(thousands.substr(thousands.size() - 3), ".25");
+}
+
+TEST_F(StationFormatTest, OtherStylesAndNonNumbersAreLeftAlone) {
+  EXPECT_EQ(station("abc", "3"), "abc");
+  EXPECT_EQ(station("1234.5", "3"), "1234.5");
+  EXPECT_EQ(station("1234.5", "9"), "1234.5");
+  EXPECT_EQ(station("-1234.5", "x"), "-1234.5");
+  EXPECT_EQ(station("", "0"), "");
+  EXPECT_EQ(station("-", "0"), "-");
+  EXPECT_EQ(station("12a", "0"), "12a");
+  EXPECT_EQ(station("1e5", "1"), "1e5");
+  EXPECT_EQ(station("12.3.4", "0"), "12.3.4");
+  EXPECT_EQ(station("--5", "0"), "--5");
+  EXPECT_EQ(station(std::string(400, '9'), "0"), std::string(400, '9')); // beyond a double
+}
+
+} // namespace
