@@ -117,6 +117,9 @@ TEST_F(EvaluateExpressionTest, IfThenElseTakesThenOnlyForExactlyOne) {
   EXPECT_TRUE(isNoValue(evaluate("if -1 then 7 else 9"))); // the minus level takes "if " in
   EXPECT_EQ(evaluate("if 99999999999999999999 then 7 else 9"), 9.0);
   EXPECT_TRUE(isNoValue(evaluate("if (5<3) then 7")));
+  // A combined condition goes in parentheses as a whole, or the levels take "if" into operands.
+  EXPECT_EQ(evaluate("if ((([x]*4+1)>([x]^2))&([x]!0)) then [x] else 0"), 3.0);
+  EXPECT_TRUE(isNoValue(evaluate("if (([x]*4+1)>([x]^2))&([x]!0) then [x] else 0")));
   EXPECT_TRUE(isNoValue(evaluate("if 1 then")));
   EXPECT_TRUE(sim::commandLine().empty());
 }

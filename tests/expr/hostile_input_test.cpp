@@ -60,8 +60,9 @@ TEST_F(HostileInputTest, ExpressionsOfAHundredThousandCharacters) {
   EXPECT_EQ(message.size(), 132u);
   EXPECT_EQ(message.rfind("Unable to evaluate a value of variable 'nnn", 0), 0u);
   EXPECT_TRUE(isNoValue(evaluate(repeat("-", 100000))));
-  EXPECT_EQ(sim::takeCommandLine().rfind("\nWarning: Variable name or real value is missing: ---", 0),
-            0u);
+  EXPECT_EQ(
+      sim::takeCommandLine().rfind("\nWarning: Variable name or real value is missing: ---", 0),
+      0u);
 }
 
 TEST_F(HostileInputTest, UnbalancedGroupsAndBrackets) {
@@ -70,10 +71,10 @@ TEST_F(HostileInputTest, UnbalancedGroupsAndBrackets) {
     const double value = evaluate(text);
     EXPECT_TRUE(isValueOrNoValue(value)) << text;
   }
-  EXPECT_TRUE(isNoValue(evaluate("((1)")));   // "(" left in the operand text
+  EXPECT_TRUE(isNoValue(evaluate("((1)"))); // "(" left in the operand text
   EXPECT_EQ(qvtest::valueLog().back(), "(1.00000000000000");
   EXPECT_TRUE(isNoValue(evaluate("(1))")));
-  EXPECT_TRUE(isNoValue(evaluate("()")));     // the empty group is a text without a value
+  EXPECT_TRUE(isNoValue(evaluate("()"))); // the empty group is a text without a value
 }
 
 TEST_F(HostileInputTest, GarbageOverTheLanguagesCharacters) {

@@ -25,8 +25,12 @@ TEST_F(MatchWildcardTest, MatchesEachWildcardCharacter) {
   EXPECT_TRUE(matches("a-c", "a.c"));
   EXPECT_TRUE(matches("a7c", "a.c"));
   EXPECT_FALSE(matches("abc", "a.c"));
-  EXPECT_FALSE(matches("a\xE9" "c", "a@c")); // only the 26 letters of both cases
-  EXPECT_TRUE(matches("a\xE9" "c", "a.c"));
+  EXPECT_FALSE(matches("a\xE9"
+                       "c",
+                       "a@c")); // only the 26 letters of both cases
+  EXPECT_TRUE(matches("a\xE9"
+                      "c",
+                      "a.c"));
   EXPECT_TRUE(matches("abc", "abc"));
   EXPECT_FALSE(matches("abc", "ABC"));
   EXPECT_FALSE(matches("a?c", "a#c"));
