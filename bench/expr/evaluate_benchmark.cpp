@@ -71,6 +71,7 @@ BENCHMARK(BM_EvaluateExpression_Sum)
     ->Arg(1000)
     ->Arg(2000)
     ->Arg(4000)
+    ->Arg(16000)
     ->Complexity(benchmark::oAuto);
 
 } // namespace
