@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "text/text.h"
+#include "text/text_trim.h"
 
 namespace qv {
 

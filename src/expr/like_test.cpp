@@ -9,7 +9,8 @@
 #include "expr/match_wildcard.h"
 #include "platform/acad/acutads.h"
 #include "platform/acad/adscodes.h"
-#include "text/text.h"
+#include "text/text_trim.h"
+#include "text/text_words.h"
 
 namespace qv {
 

@@ -7,7 +7,8 @@
 
 #include "expr/held_functions.h"
 #include "platform/acad/acutads.h"
-#include "text/text.h"
+#include "text/replace.h"
+#include "text/text_trim.h"
 
 namespace qv {
 

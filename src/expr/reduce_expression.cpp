@@ -7,7 +7,7 @@
 #include "expr/like_test.h"
 #include "expr/operator_level.h"
 #include "platform/acad/acutads.h"
-#include "text/text.h"
+#include "text/text_trim.h"
 
 namespace qv {
 

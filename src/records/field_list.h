@@ -1,0 +1,45 @@
+// QvFieldList: the ordered fields of one record, owned by the list.
+#pragma once
+
+#include "records/uni_interfaces.h"
+
+namespace qv {
+
+// first and last are both null or both set; last's next is null. Destroying the list destroys
+// every field in it. Names are matched with case ignored; the first field of a name wins.
+class QvFieldList {
+public:
+  QvFieldList() = default;
+  QvFieldList(const QvFieldList&) = delete;
+  QvFieldList& operator=(const QvFieldList&) = delete;
+  ~QvFieldList();
+
+  IQvUniField* first() const { return first_; }
+  IQvUniField* last() const { return last_; }
+
+  // The first field whose name is present and equal to name (case ignored); null when there is
+  // none or name is null.
+  IQvUniField* find(const char* name) const;
+  // The field at a 0-based index; null past the end or for a negative index.
+  IQvUniField* fieldAt(int index) const;
+  // With replace non-zero and find(name) giving a field, sets only that field's value (null
+  // storing the empty text; the type stays). Otherwise appends a new field (name, value, type):
+  // a null name or value becomes the empty text, a null type stays absent.
+  void add(const char* name, const char* value, int replace, const char* type);
+  // The same, except that a new field goes before the first one.
+  void addFirst(const char* name, const char* value, int replace, const char* type);
+  // Unlinks the field and deletes it. Nothing for null or a field not in this list.
+  void remove(IQvUniField* field);
+  // Unlinks and deletes the first field of that name; nothing when there is none.
+  void removeByName(const char* name);
+  // Deletes every field; the list is empty afterwards.
+  void clear();
+
+private:
+  static IQvUniField* makeField(const char* name, const char* value, const char* type);
+
+  IQvUniField* first_ = nullptr;
+  IQvUniField* last_ = nullptr;
+};
+
+} // namespace qv

@@ -1,0 +1,35 @@
+// QvUniField: one field of a record, a name, a text value and an optional type tag.
+#pragma once
+
+#include "records/owned_text.h"
+#include "records/uni_interfaces.h"
+
+namespace qv {
+
+// A new field has no name, value or type (all null) and no next.
+class QvUniField final : public IQvUniField {
+public:
+  QvUniField() = default;
+  QvUniField(const QvUniField&) = delete;
+  QvUniField& operator=(const QvUniField&) = delete;
+  ~QvUniField() override = default;
+
+  const char* getValue() const override { return value_.get(); }
+  const char* getName() const override { return name_.get(); }
+  const char* getType() const override { return type_.get(); }
+  IQvUniField* next() const override { return next_; }
+  void setValue(const char* value) override { value_.assignOrEmpty(value); }
+  void setName(const char* name) override { name_.assignOrEmpty(name); }
+  void setType(const char* type) override { type_.assign(type); }
+  void setNext(IQvUniField* next) override { next_ = next; }
+  int isEqual(const IQvUniField* other) const override;
+  void release() override { delete this; }
+
+private:
+  OwnedText name_;
+  OwnedText value_;
+  OwnedText type_;
+  IQvUniField* next_ = nullptr;
+};
+
+} // namespace qv

@@ -1,0 +1,85 @@
+// QvUniRecord: the library's general-purpose data carrier (an id, fields, a next record and a
+// child chain), and cloneChain.
+#pragma once
+
+#include "records/field_list.h"
+#include "records/owned_text.h"
+#include "records/uni_interfaces.h"
+
+namespace qv {
+
+// What getFieldReal leaves in its output when it fails.
+constexpr double kFailedRealRead = -98765432.1;
+
+// A new record has no id, no fields, no next and no children. See IQvUniRecord for the contract
+// of each operation.
+class QvUniRecord final : public IQvUniRecord {
+public:
+  QvUniRecord() = default;
+  QvUniRecord(const QvUniRecord&) = delete;
+  QvUniRecord& operator=(const QvUniRecord&) = delete;
+  ~QvUniRecord() override;
+
+  void setId(const char* id) override { id_.assignOrEmpty(id); }
+  const char* getId() const override { return id_.get(); }
+  int getFieldText(const char* name, msString& out) const override;
+  int getFieldChars(const char* name, char* out) const override;
+  int getFieldReal(const char* name, double& out) const override;
+  int getFieldLong(const char* name, int32_t& out) const override;
+  int compareByField(const IQvUniRecord* other, const char* fieldName,
+                     int descending) const override;
+  int isEqual(const IQvUniRecord* other, const IQvUniRecord* ignoreMask) const override;
+  void setField(const char* name, const char* value, int replace, const char* type) override {
+    fields_.add(name, value, replace, type);
+  }
+  void setFieldShort(const char* name, int16_t value, int replace, const char* type) override;
+  void setFieldLong(const char* name, int32_t value, int replace, const char* type) override;
+  void setFieldReal(const char* name, double value, int replace, const char* type) override;
+  void insertFieldFirst(const char* name, const char* value, int replace,
+                        const char* type) override {
+    fields_.addFirst(name, value, replace, type);
+  }
+  IQvUniRecord* findById(const char* id) const override;
+  IQvUniRecord* itemAt(int index) const override;
+  void appendRecord(IQvUniRecord* record) override;
+  void removeRecord(IQvUniRecord* record) override;
+  int countRecords() const override;
+  IQvUniField* firstField() const override { return fields_.first(); }
+  IQvUniRecord* firstChild() const override { return firstChild_; }
+  void setNext(IQvUniRecord* next) override {
+    next_ = next;
+    tailHint_ = nullptr;
+  }
+  void setFirstChild(IQvUniRecord* child) override { firstChild_ = child; }
+  IQvUniRecord* next() const override { return next_; }
+  IQvUniRecord* clone() const override;
+  void removeField(IQvUniField* field) override { fields_.remove(field); }
+  void release() override { delete this; }
+  void releaseChain() override;
+  void clearFields() override { fields_.clear(); }
+
+  // The record's field list, for the folder's readers and writers.
+  QvFieldList& fields() { return fields_; }
+  const QvFieldList& fields() const { return fields_; }
+
+private:
+  // The value of the first field of that name when it has one, else null.
+  const char* valueOf(const char* name) const;
+
+  QvFieldList fields_;
+  IQvUniRecord* firstChild_ = nullptr;
+  IQvUniRecord* next_ = nullptr;
+  // The record last appended through this one: where the walk to the chain's end starts.
+  IQvUniRecord* tailHint_ = nullptr;
+  OwnedText id_;
+};
+
+// Copies every record of the chain with clone and links the copies in the same order; null for
+// null.
+IQvUniRecord* cloneChain(const IQvUniRecord* first);
+
+// Deletes every record of the chain from first on, each with its whole tree of children. Works
+// without recursion, so a tree of any depth is destroyed safely. Nothing for null.
+void destroyRecordTree(IQvUniRecord* first);
+
+} // namespace qv

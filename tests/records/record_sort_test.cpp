@@ -1,0 +1,228 @@
+// sortRecords, takeRecords and mergeRecords: stable natural ordering over the records' own links,
+// with no record copied or allocated.
+#include "records/record_sort.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "records/records.h"
+#include "testing/host_test.h"
+
+// Counts allocations while a test asks for it, to show that sorting allocates nothing.
+namespace {
+std::atomic<bool> countingAllocations{false};
+std::atomic<long long> allocationCount{0};
+} // namespace
+
+// The replacements are malloc and free underneath, which GCC cannot see through inlining.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (countingAllocations.load(std::memory_order_relaxed)) {
+    allocationCount.fetch_add(1, std::memory_order_relaxed);
+  }
+  return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new(std::size_t size) {
+  if (void* block = operator new(size, std::nothrow)) {
+    return block;
+  }
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+  std::free(block);
+}
+#pragma GCC diagnostic pop
+
+namespace {
+
+class RecordSortTest : public qvtest::HostTest {
+protected:
+  void TearDown() override {
+    if (head_ != nullptr) {
+      head_->releaseChain();
+    }
+    HostTest::TearDown();
+  }
+  // Appends a record with the given id and, unless value is null, a field "key".
+  qv::IQvUniRecord* add(const char* id, const char* value) {
+    auto* record = new qv::QvUniRecord;
+    record->setId(id);
+    if (value != nullptr) {
+      record->setField("key", value, 0, "integer");
+    }
+    if (head_ == nullptr) {
+      head_ = record;
+    } else {
+      head_->appendRecord(record);
+    }
+    return record;
+  }
+  static std::string idsOf(const qv::IQvUniRecord* record) {
+    std::string out;
+    for (; record != nullptr; record = record->next()) {
+      out += record->getId();
+      out += ' ';
+    }
+    return out;
+  }
+  qv::IQvUniRecord* head_ = nullptr;
+};
+
+TEST_F(RecordSortTest, SortsValuesAsNaturalText) {
+  add("a", "10");
+  add("b", "9");
+  add("c", "100");
+  qv::sortRecords(&head_, "KEY", 0);
+  EXPECT_EQ(idsOf(head_), "b a c ");
+  qv::sortRecords(&head_, "key", 1);
+  EXPECT_EQ(idsOf(head_), "c a b ");
+}
+
+TEST_F(RecordSortTest, EqualValuesKeepTheirOrderInBothDirections) {
+  add("1", "b");
+  add("2", "A");
+  add("3", "B");
+  add("4", "a");
+  add("5", "c");
+  add("6", "b");
+  qv::sortRecords(&head_, "key", 0);
+  EXPECT_EQ(idsOf(head_), "2 4 1 3 6 5 ");
+  qv::sortRecords(&head_, "key", 1);
+  EXPECT_EQ(idsOf(head_), "5 1 3 6 2 4 ");
+}
+
+TEST_F(RecordSortTest, RecordsLackingTheFieldComeFirstAscendingAndLastDescending) {
+  add("x1", "5");
+  add("n1", nullptr);
+  add("x2", "1");
+  add("n2", nullptr);
+  add("x3", "3");
+  qv::sortRecords(&head_, "key", 0);
+  EXPECT_EQ(idsOf(head_), "n1 n2 x2 x3 x1 ");
+  qv::sortRecords(&head_, "key", 1);
+  EXPECT_EQ(idsOf(head_), "x1 x3 x2 n1 n2 ");
+}
+
+TEST_F(RecordSortTest, SortsByIdWithoutAFieldName) {
+  add("item10", nullptr);
+  add("Item9", nullptr);
+  add("item1", nullptr);
+  qv::sortRecords(&head_, nullptr, 0);
+  EXPECT_EQ(idsOf(head_), "item1 Item9 item10 ");
+}
+
+TEST_F(RecordSortTest, EmptyAndSingleChainsStayAsTheyAre) {
+  qv::sortRecords(nullptr, "key", 0);
+  qv::sortRecords(&head_, "key", 0);
+  EXPECT_EQ(head_, nullptr);
+  qv::IQvUniRecord* only = add("only", "1");
+  qv::sortRecords(&head_, "key", 1);
+  EXPECT_EQ(head_, only);
+  EXPECT_EQ(head_->next(), nullptr);
+}
+
+TEST_F(RecordSortTest, MatchesAStableSortOfPointersForEveryLength) {
+  std::mt19937 random(7);
+  for (int count : {2, 3, 5, 8, 17, 64, 100, 1000, 4099}) {
+    for (int descending = 0; descending < 2; ++descending) {
+      std::vector<qv::IQvUniRecord*> expected;
+      for (int i = 0; i < count; ++i) {
+        std::string value = "p" + std::to_string(random() % 50);
+        qv::IQvUniRecord* record =
+            add(std::to_string(i).c_str(), random() % 10 == 0 ? nullptr : value.c_str());
+        expected.push_back(record);
+      }
+      std::stable_sort(expected.begin(), expected.end(),
+                       [descending](qv::IQvUniRecord* a, qv::IQvUniRecord* b) {
+                         return a->compareByField(b, "key", descending) < 0;
+                       });
+      qv::sortRecords(&head_, "key", descending);
+      std::vector<qv::IQvUniRecord*> sorted;
+      for (qv::IQvUniRecord* r = head_; r != nullptr; r = r->next()) {
+        sorted.push_back(r);
+      }
+      EXPECT_EQ(sorted, expected) << count << " records, descending " << descending;
+      head_->releaseChain();
+      head_ = nullptr;
+    }
+  }
+}
+
+TEST_F(RecordSortTest, SortingRelinksTheSameRecordsAndAllocatesNothing) {
+  std::vector<qv::IQvUniRecord*> before;
+  for (int i = 0; i < 3000; ++i) {
+    before.push_back(add(std::to_string(i).c_str(), std::to_string(i * 7919 % 3001).c_str()));
+  }
+  allocationCount = 0;
+  countingAllocations = true;
+  qv::sortRecords(&head_, "key", 0);
+  qv::sortRecords(&head_, "key", 1);
+  countingAllocations = false;
+  EXPECT_EQ(allocationCount.load(), 0);
+  std::vector<qv::IQvUniRecord*> after;
+  for (qv::IQvUniRecord* r = head_; r != nullptr; r = r->next()) {
+    after.push_back(r);
+  }
+  ASSERT_EQ(after.size(), before.size());
+  std::sort(before.begin(), before.end());
+  std::sort(after.begin(), after.end());
+  EXPECT_EQ(after, before);
+}
+
+TEST_F(RecordSortTest, TakeRecordsCutsTheChain) {
+  for (const char* id : {"a", "b", "c", "d", "e"}) {
+    add(id, nullptr);
+  }
+  EXPECT_EQ(qv::takeRecords(nullptr, 2), nullptr);
+  EXPECT_EQ(qv::takeRecords(&head_, 0), nullptr);
+  EXPECT_EQ(idsOf(head_), "a b c d e ");
+  qv::IQvUniRecord* taken = qv::takeRecords(&head_, 2);
+  EXPECT_EQ(idsOf(taken), "a b ");
+  EXPECT_EQ(idsOf(head_), "c d e ");
+  // Appends through the taken head stay in its own chain.
+  auto* f = new qv::QvUniRecord;
+  f->setId("f");
+  taken->appendRecord(f);
+  EXPECT_EQ(idsOf(taken), "a b f ");
+  EXPECT_EQ(idsOf(head_), "c d e ");
+  taken->releaseChain();
+  qv::IQvUniRecord* rest = qv::takeRecords(&head_, 10);
+  EXPECT_EQ(head_, nullptr);
+  EXPECT_EQ(idsOf(rest), "c d e ");
+  EXPECT_EQ(qv::takeRecords(&head_, 1), nullptr);
+  rest->releaseChain();
+}
+
+TEST_F(RecordSortTest, MergeKeepsRecordsOfTheFirstChainBeforeEqualOnes) {
+  add("a1", "1");
+  add("a3", "3");
+  add("a5", "5");
+  qv::IQvUniRecord* a = head_;
+  head_ = nullptr;
+  add("b0", "0");
+  add("b3", "3");
+  add("b6", "6");
+  add("b7", "7");
+  qv::IQvUniRecord* b = head_;
+  head_ = qv::mergeRecords(a, b, "key", 0);
+  EXPECT_EQ(idsOf(head_), "b0 a1 a3 b3 a5 b6 b7 ");
+  EXPECT_EQ(qv::mergeRecords(head_, nullptr, "key", 0), head_);
+  qv::IQvUniRecord* c = new qv::QvUniRecord;
+  c->setId("c");
+  EXPECT_EQ(qv::mergeRecords(nullptr, c, "key", 0), c);
+  c->release();
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+// QvUniField and QvFieldList: owned texts, equality, lookups by name and the list's links.
+#include "records/uni_field.h"
+
+#include <cstring>
+#include <string>
+
+#include "records/field_list.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class UniFieldTest : public qvtest::HostTest {};
+
+TEST_F(UniFieldTest, TextsAreOwnedCopiesAndNullMeansEmptyOrAbsent) {
+  qv::QvUniField field;
+  EXPECT_EQ(field.getName(), nullptr);
+  EXPECT_EQ(field.getValue(), nullptr);
+  EXPECT_EQ(field.getType(), nullptr);
+  char name[] = "north";
+  field.setName(name);
+  name[0] = 'X';
+  EXPECT_STREQ(field.getName(), "north");
+  field.setValue(nullptr);
+  ASSERT_NE(field.getValue(), nullptr);
+  EXPECT_STREQ(field.getValue(), "");
+  field.setType("real");
+  field.setType(nullptr);
+  EXPECT_EQ(field.getType(), nullptr);
+  // Assigning a part of its own text.
+  field.setValue("123456");
+  field.setValue(field.getValue() + 2);
+  EXPECT_STREQ(field.getValue(), "3456");
+}
+
+TEST_F(UniFieldTest, IsEqualComparesNameValueAndTypeExactly) {
+  qv::QvUniField a;
+  qv::QvUniField b;
+  EXPECT_EQ(a.isEqual(nullptr), 0);
+  EXPECT_EQ(a.isEqual(&b), 1); // all absent on both sides
+  a.setName("n");
+  b.setName("n");
+  a.setValue("v");
+  EXPECT_EQ(a.isEqual(&b), 0); // one value absent
+  b.setValue("V");
+  EXPECT_EQ(a.isEqual(&b), 0); // case counts
+  b.setValue("v");
+  EXPECT_EQ(a.isEqual(&b), 1);
+  a.setType("");
+  EXPECT_EQ(a.isEqual(&b), 0); // an empty type is not an absent one
+  b.setType("");
+  EXPECT_EQ(a.isEqual(&b), 1);
+  b.setName("N");
+  EXPECT_EQ(a.isEqual(&b), 0);
+}
+
+class FieldListTest : public qvtest::HostTest {
+protected:
+  static std::string names(const qv::QvFieldList& list) {
+    std::string out;
+    for (qv::IQvUniField* f = list.first(); f != nullptr; f = f->next()) {
+      out += f->getName();
+      out += '=';
+      out += f->getValue();
+      out += ';';
+    }
+    return out;
+  }
+  qv::QvFieldList list_;
+};
+
+TEST_F(FieldListTest, AddAppendsAndReplaceChangesOnlyTheFirstValue) {
+  list_.add("a", "1", 0, nullptr);
+  list_.add("b", "2", 0, "integer");
+  list_.add("A", "3", 0, nullptr); // a second field of the same name
+  EXPECT_EQ(names(list_), "a=1;b=2;A=3;");
+  EXPECT_STREQ(list_.find("A")->getValue(), "1");
+  list_.add("B", "9", 1, "real"); // replaces: value only, type kept
+  EXPECT_EQ(names(list_), "a=1;b=9;A=3;");
+  EXPECT_STREQ(list_.find("b")->getType(), "integer");
+  list_.add("c", nullptr, 1, nullptr); // nothing to replace: appended, null value as empty
+  EXPECT_EQ(names(list_), "a=1;b=9;A=3;c=;");
+  EXPECT_EQ(list_.last(), list_.find("c"));
+  EXPECT_EQ(list_.last()->next(), nullptr);
+}
+
+TEST_F(FieldListTest, AddFirstPutsNewFieldsInFront) {
+  list_.addFirst("b", "2", 0, nullptr);
+  EXPECT_EQ(list_.first(), list_.last());
+  list_.addFirst("a", "1", 0, nullptr);
+  list_.addFirst("B", "7", 1, nullptr);
+  EXPECT_EQ(names(list_), "a=1;b=7;");
+  EXPECT_STREQ(list_.last()->getName(), "b");
+}
+
+TEST_F(FieldListTest, FindAndFieldAt) {
+  EXPECT_EQ(list_.find("x"), nullptr);
+  EXPECT_EQ(list_.fieldAt(0), nullptr);
+  list_.add("x", "1", 0, nullptr);
+  list_.add("y", "2", 0, nullptr);
+  EXPECT_EQ(list_.find(nullptr), nullptr);
+  EXPECT_EQ(list_.find("X"), list_.first());
+  EXPECT_EQ(list_.fieldAt(1), list_.last());
+  EXPECT_EQ(list_.fieldAt(2), nullptr);
+  EXPECT_EQ(list_.fieldAt(-1), nullptr);
+}
+
+TEST_F(FieldListTest, RemoveKeepsFirstAndLastRight) {
+  list_.add("a", "1", 0, nullptr);
+  list_.add("b", "2", 0, nullptr);
+  list_.add("c", "3", 0, nullptr);
+  qv::QvUniField stranger;
+  list_.remove(&stranger);
+  list_.remove(nullptr);
+  EXPECT_EQ(names(list_), "a=1;b=2;c=3;");
+  list_.remove(list_.last());
+  EXPECT_STREQ(list_.last()->getName(), "b");
+  EXPECT_EQ(list_.last()->next(), nullptr);
+  list_.removeByName("A");
+  EXPECT_EQ(names(list_), "b=2;");
+  EXPECT_EQ(list_.first(), list_.last());
+  list_.removeByName("nothing");
+  list_.removeByName("b");
+  EXPECT_EQ(list_.first(), nullptr);
+  EXPECT_EQ(list_.last(), nullptr);
+  list_.add("d", "4", 0, nullptr); // an emptied list takes fields again
+  EXPECT_EQ(names(list_), "d=4;");
+}
+
+} // namespace

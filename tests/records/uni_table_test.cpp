@@ -1,0 +1,127 @@
+// QvUniTable: table chains, record ownership, lookups by id and type, and copies.
+#include "records/uni_table.h"
+
+#include <string>
+
+#include "records/records.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class UniTableTest : public qvtest::HostTest {
+protected:
+  void TearDown() override {
+    if (tables_ != nullptr) {
+      tables_->releaseChain();
+    }
+    HostTest::TearDown();
+  }
+  qv::IQvUniTable* addTable(const char* id, const char* type) {
+    auto* table = new qv::QvUniTable;
+    if (id != nullptr) {
+      table->setId(id);
+    }
+    if (type != nullptr) {
+      table->setType(type);
+    }
+    if (tables_ == nullptr) {
+      tables_ = table;
+    } else {
+      tables_->appendTable(table);
+    }
+    return table;
+  }
+  static qv::IQvUniRecord* record(const char* id, const char* value) {
+    auto* made = new qv::QvUniRecord;
+    made->setId(id);
+    made->setField("v", value, 0, "integer");
+    return made;
+  }
+  qv::IQvUniTable* tables_ = nullptr;
+};
+
+TEST_F(UniTableTest, NewTablesHaveNothingAndSettersCopy) {
+  qv::QvUniTable table;
+  EXPECT_EQ(table.getId(), nullptr);
+  EXPECT_EQ(table.getType(), nullptr);
+  EXPECT_EQ(table.getDesc(), nullptr);
+  EXPECT_EQ(table.firstRecord(), nullptr);
+  EXPECT_EQ(table.next(), nullptr);
+  table.setId(nullptr);
+  table.setType("t");
+  table.setDesc("a description");
+  EXPECT_STREQ(table.getId(), "");
+  EXPECT_STREQ(table.getType(), "t");
+  EXPECT_STREQ(table.getDesc(), "a description");
+}
+
+TEST_F(UniTableTest, FindTableMatchesIdAndTypeWithoutCase) {
+  qv::IQvUniTable* first = addTable("dwg", "folders");
+  qv::IQvUniTable* second = addTable("DWG", "files");
+  qv::IQvUniTable* third = addTable("txt", nullptr);
+  EXPECT_EQ(tables_->findTable(nullptr, nullptr), nullptr);
+  EXPECT_EQ(tables_->findTable("Dwg", nullptr), first); // type ignored
+  EXPECT_EQ(tables_->findTable("dwg", "FILES"), second);
+  EXPECT_EQ(tables_->findTable(nullptr, "files"), second);
+  EXPECT_EQ(tables_->findTable("txt", nullptr), third);
+  EXPECT_EQ(tables_->findTable("txt", "folders"), nullptr); // an absent type never matches
+  EXPECT_EQ(tables_->findTable("none", nullptr), nullptr);
+  EXPECT_EQ(second->findTable("dwg", "folders"), nullptr); // only from this table on
+}
+
+TEST_F(UniTableTest, AppendAndRemoveTables) {
+  qv::IQvUniTable* a = addTable("a", nullptr);
+  qv::IQvUniTable* b = addTable("b", nullptr);
+  tables_->appendTable(a);
+  tables_->appendTable(b); // already the last: would link it to itself
+  tables_->appendTable(nullptr);
+  EXPECT_EQ(b->next(), nullptr);
+  qv::QvUniTable linked;
+  qv::QvUniTable after;
+  linked.setNext(&after);
+  tables_->appendTable(&linked); // has a next: nothing
+  EXPECT_EQ(b->next(), nullptr);
+  linked.setNext(nullptr);
+  qv::IQvUniTable* c = addTable("c", nullptr);
+  tables_->removeTable(tables_); // itself: nothing
+  c->removeTable(b);             // not after c: nothing
+  EXPECT_EQ(b->next(), c);
+  tables_->removeTable(b);
+  EXPECT_EQ(a->next(), c);
+  tables_->removeTable(c);
+  EXPECT_EQ(a->next(), nullptr);
+}
+
+TEST_F(UniTableTest, RecordsGoToTheEndAndBelongToTheTable) {
+  qv::IQvUniTable* table = addTable("t", nullptr);
+  table->addRecord(nullptr);
+  EXPECT_EQ(table->firstRecord(), nullptr);
+  table->addRecord(record("1", "10"));
+  table->addRecord(record("2", "20"));
+  table->addRecord(record("3", "30"));
+  EXPECT_EQ(table->firstRecord()->countRecords(), 3);
+  EXPECT_STREQ(table->firstRecord()->itemAt(2)->getId(), "3");
+  // Destroying the chain destroys the records; the sanitizer build reports any left.
+}
+
+TEST_F(UniTableTest, CloneCopiesPresentTextsAndRecordsWithoutTypes) {
+  qv::IQvUniTable* table = addTable("t", nullptr);
+  table->setDesc("");
+  table->addRecord(record("1", "10"));
+  table->addRecord(record("2", "20"));
+  tables_->appendTable(addTable("other", nullptr));
+  qv::IQvUniTable* copy = table->clone();
+  EXPECT_STREQ(copy->getId(), "t");
+  EXPECT_EQ(copy->getType(), nullptr); // absent stays absent
+  EXPECT_STREQ(copy->getDesc(), "");
+  EXPECT_EQ(copy->next(), nullptr);
+  ASSERT_EQ(copy->firstRecord()->countRecords(), 2);
+  qv::IQvUniRecord* copied = copy->firstRecord()->next();
+  EXPECT_STREQ(copied->getId(), "2");
+  EXPECT_STREQ(copied->firstField()->getValue(), "20");
+  EXPECT_EQ(copied->firstField()->getType(), nullptr);
+  EXPECT_NE(copied, table->firstRecord()->next());
+  copy->release();
+}
+
+} // namespace

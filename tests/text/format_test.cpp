@@ -1,0 +1,128 @@
+// The formatter: every conversion of its table, "*" widths, results around the working buffer's
+// size, "z" freeing its argument, out-of-memory results and msString::Format.
+#include "text/format.h"
+
+#include <string>
+
+#include "platform/acad/acutads.h"
+#include "platform/sim.h"
+#include "testing/host_test.h"
+#include "text/ms_string.h"
+
+namespace {
+
+class FormatTest : public qvtest::HostTest {
+protected:
+  // The formatted text as a std::string, the host block freed.
+  template <class... Args> std::string format(const char* spec, Args... args) {
+    char* text = qv::FormatAlloc(spec, args...);
+    EXPECT_NE(text, nullptr) << spec;
+    std::string result = text == nullptr ? "<null>" : text;
+    acad_free(text);
+    return result;
+  }
+};
+
+TEST_F(FormatTest, PrintsIntegers) {
+  EXPECT_EQ(format("%d|%i|%+d|% d|%05d", -42, 7, 5, 5, -42), "-42|7|+5| 5|-0042");
+  EXPECT_EQ(format("%-4d|", 7), "7   |");
+  EXPECT_EQ(format("%u|%o|%#o|%x|%#x|%X|%#X", -1, 8, 8, 255, 255, 255, 255),
+            "4294967295|10|010|ff|0xff|FF|0XFF");
+  EXPECT_EQ(format("%ld|%lld|%llx", -5000000000L, 123456789012LL, 0x1234567890ULL),
+            "-5000000000|123456789012|1234567890");
+  EXPECT_EQ(format("%.3d", 5), "005");
+}
+
+TEST_F(FormatTest, PrintsPointersAndCharacters) {
+  void* p = reinterpret_cast<void*>(0xbeef);
+  EXPECT_EQ(format("%p|%#p", p, p), "BEEF|0xBEEF");
+  EXPECT_EQ(format("[%c][%.3c][%-4c][%5.2c]", 'a', 'b', 'c', 'd'), "[a][bbb][c   ][   dd]");
+  // 8-bit texts: a byte from 128 on stays one byte.
+  EXPECT_EQ(format("%c", 0xE9), "\xE9");
+}
+
+TEST_F(FormatTest, PrintsTexts) {
+  EXPECT_EQ(format("<%s>", "plain"), "<plain>");
+  EXPECT_EQ(format("<%s>", static_cast<const char*>(nullptr)), "<>");
+  EXPECT_EQ(format("%.3s|%6s|%-6s|", "abcdef", "ab", "ab"), "abc|    ab|ab    |");
+  EXPECT_EQ(format("%q", "it's"), "it''s");
+  EXPECT_EQ(format("%Q", "it's"), "'it''s'");
+  EXPECT_EQ(format("%Q|%q", static_cast<const char*>(nullptr), static_cast<const char*>(nullptr)),
+            "NULL|(NULL)");
+}
+
+TEST_F(FormatTest, FreesTheTextOfZ) {
+  char* owned = acad_strdup("owned");
+  char* cut = acad_strdup("abcdef");
+  EXPECT_EQ(sim::liveBlocks(), 2);
+  EXPECT_EQ(format("%z|%.2z|%z", owned, cut, static_cast<char*>(nullptr)), "owned|ab|");
+  EXPECT_EQ(sim::liveBlocks(), 0);
+  EXPECT_TRUE(sim::memoryProblems().empty());
+}
+
+TEST_F(FormatTest, PrintsReals) {
+  EXPECT_EQ(format("%f|%5.1f|%e|%E", 3.14159, 3.14159, 1234.5, 0.00012),
+            "3.141590|  3.1|1.234500e+03|1.200000E-04");
+  EXPECT_EQ(format("%g|%G|%.3g|%lf", 0.0001, 1e20, 2.0 / 3.0, 1.5), "0.0001|1E+20|0.667|1.500000");
+}
+
+TEST_F(FormatTest, TakesWidthAndPrecisionFromTheArguments) {
+  EXPECT_EQ(format("[%*d][%-*d][%*d]", 4, 7, 4, 7, -4, 7), "[   7][7   ][7   ]");
+  EXPECT_EQ(format("[%.*f][%*.*s][%.*s]", 2, 3.14159, 5, 2, "abcdef", -1, "abc"),
+            "[3.14][   ab][abc]");
+}
+
+TEST_F(FormatTest, CountsAndPercentSigns) {
+  int count = -1;
+  long longCount = -1;
+  EXPECT_EQ(format("abc%n%s%ln", &count, "de", &longCount), "abcde");
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(longCount, 5);
+  EXPECT_EQ(format("100%%"), "100%");
+  EXPECT_EQ(format("trailing %"), "trailing %");
+  // A letter the formatter does not know ends the output; the arguments after it are not read.
+  EXPECT_EQ(format("kept%ycut%d", 5), "kept");
+}
+
+TEST_F(FormatTest, GivesShortAndLongResultsWhole) {
+  EXPECT_EQ(format("%s", "0123456789"), "0123456789");
+  const std::string big(5000, 'x');
+  EXPECT_EQ(format("%s", big.c_str()), big);
+  EXPECT_EQ(format("%s|%5000d|", "a", 1), "a|" + std::string(4999, ' ') + "1|");
+  const std::string quoted(3000, '\'');
+  EXPECT_EQ(format("%q", quoted.c_str()), std::string(6000, '\''));
+  EXPECT_EQ(format("%Q", quoted.c_str()), "'" + std::string(6000, '\'') + "'");
+  // Pieces larger than SQLite's fixed-size printing takes.
+  EXPECT_EQ(format("%.600f", 0.5), "0.5" + std::string(599, '0'));
+  EXPECT_EQ(format("%.0f", 1e300).size(), 301u);
+  EXPECT_EQ(format("%-700s|", "x"), "x" + std::string(699, ' ') + "|");
+}
+
+TEST_F(FormatTest, AnswersNullWhenMemoryRunsOut) {
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(qv::FormatAlloc("%s", "short"), nullptr);
+  const std::string big(5000, 'y');
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(qv::FormatAlloc("%s", big.c_str()), nullptr);
+  // Growing past the first host block fails: the block goes, and z arguments are still freed.
+  sim::failCall("acad_realloc");
+  char* owned = acad_strdup("owned");
+  EXPECT_EQ(qv::FormatAlloc("%s%s%z", big.c_str(), big.c_str(), owned), nullptr);
+  EXPECT_EQ(sim::liveBlocks(), 0);
+  EXPECT_EQ(qv::FormatAlloc(nullptr), nullptr);
+}
+
+TEST_F(FormatTest, FormatsIntoAnMsString) {
+  qv::msString s("before");
+  EXPECT_EQ(s.Format("%s-%03d", "item", 7), 1);
+  EXPECT_STREQ(s, "item-007");
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(s.Format("%s", "lost"), 0);
+  EXPECT_STREQ(s, "item-007");
+  const std::string big(5000, 'z');
+  EXPECT_EQ(s.Format("%s", big.c_str()), 1);
+  EXPECT_EQ(s.GetLength(), 5000);
+  EXPECT_EQ(s.GetCapacity(), qv::msStringCapacityFor(5000));
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+// msString: buffer sizing, assignment from its own text and from null, bounds of operator[],
+// pieces, appends, trims, Truncate's diagnostic and out-of-memory behaviour.
+#include "text/ms_string.h"
+
+#include <cstring>
+
+#include "platform/sim.h"
+#include "testing/host_test.h"
+
+namespace {
+
+using qv::msString;
+
+class MsStringTest : public qvtest::HostTest {};
+
+TEST_F(MsStringTest, SizesBuffersByTheRule) {
+  EXPECT_EQ(qv::msStringCapacityFor(0), 6);
+  EXPECT_EQ(qv::msStringCapacityFor(8), 14);
+  EXPECT_EQ(qv::msStringCapacityFor(9), 13);
+  EXPECT_EQ(qv::msStringCapacityFor(20), 28);
+  EXPECT_EQ(msString().GetCapacity(), 6);
+  EXPECT_EQ(msString("12345678").GetCapacity(), 14);
+  EXPECT_EQ(msString("123456789").GetCapacity(), 13);
+  EXPECT_EQ(msString("12345678901234567890").GetCapacity(), 28);
+  EXPECT_EQ(qv::msStringCapacityFor(int64_t{3000000000}), -1);
+}
+
+TEST_F(MsStringTest, AssignsAPartOfItsOwnText) {
+  msString s("abcdefghijklmnop");
+  s = static_cast<const char*>(s) + 2;
+  EXPECT_STREQ(s, "cdefghijklmnop");
+  EXPECT_EQ(s.GetCapacity(), qv::msStringCapacityFor(14));
+  s = static_cast<const char*>(s);
+  EXPECT_STREQ(s, "cdefghijklmnop");
+  msString same("xyz");
+  same = same;
+  EXPECT_STREQ(same, "xyz");
+}
+
+TEST_F(MsStringTest, NullAssignsTheEmptyText) {
+  msString s("something");
+  s = static_cast<const char*>(nullptr);
+  EXPECT_STREQ(s, "");
+  EXPECT_GE(s.GetCapacity(), 1);
+  msString fromNull(static_cast<const char*>(nullptr));
+  EXPECT_EQ(fromNull.IsEmpty(), 1);
+  EXPECT_TRUE(fromNull == nullptr);
+  s += static_cast<const char*>(nullptr);
+  EXPECT_STREQ(s, "");
+}
+
+TEST_F(MsStringTest, KeepsItsBufferWhenTheNewTextFits) {
+  msString s("a much longer text than the next");
+  const char* before = s;
+  s = "short";
+  EXPECT_EQ(static_cast<const char*>(s), before);
+  EXPECT_STREQ(s, "short");
+}
+
+TEST_F(MsStringTest, AssignsNumbersAndCharacters) {
+  msString s;
+  s = -2147483647 - 1;
+  EXPECT_STREQ(s, "-2147483648");
+  s = int64_t{9000000000};
+  EXPECT_STREQ(s, "9000000000");
+  s = 'Q';
+  EXPECT_STREQ(s, "Q");
+}
+
+TEST_F(MsStringTest, IndexAcceptsTheTerminatorsPlaceButNotTheCapacity) {
+  msString s("abc");
+  const int capacity = s.GetCapacity(); // 9
+  EXPECT_EQ(s[3], '\0');
+  EXPECT_EQ(sim::callCount("acedAlert"), 0);
+  s[capacity - 1] = '\0';
+  EXPECT_EQ(sim::callCount("acedAlert"), 0);
+  char& bad = s[capacity];
+  EXPECT_EQ(&bad, &s[0]);
+  EXPECT_EQ(sim::callCount("acedAlert"), 1);
+  s[-1] = 'z';
+  EXPECT_EQ(sim::callCount("acedAlert"), 2);
+  EXPECT_STREQ(s, "zbc");
+  const msString& view = s;
+  EXPECT_EQ(view[100], 'z');
+  ASSERT_EQ(sim::alerts().size(), 3u);
+  EXPECT_EQ(sim::alerts()[0], "bad index passed to msString::operator[]");
+}
+
+TEST_F(MsStringTest, CutsPiecesAtTheEdges) {
+  const msString s("abcdef");
+  EXPECT_STREQ(s.Left(0), "");
+  EXPECT_STREQ(s.Left(-3), "");
+  EXPECT_STREQ(s.Left(2), "ab");
+  EXPECT_STREQ(s.Left(6), "abcdef");
+  EXPECT_STREQ(s.Left(99), "abcdef");
+  EXPECT_STREQ(s.Right(-1), "");
+  EXPECT_STREQ(s.Right(2), "ef");
+  EXPECT_STREQ(s.Right(7), "abcdef");
+  EXPECT_STREQ(s.Mid(6, 1), "");
+  EXPECT_STREQ(s.Mid(-1, 2), "");
+  EXPECT_STREQ(s.Mid(2, 0), "");
+  EXPECT_STREQ(s.Mid(2, 2), "cd");
+  EXPECT_STREQ(s.Mid(4, 50), "ef");
+  EXPECT_STREQ(s, "abcdef");
+}
+
+TEST_F(MsStringTest, AppendsInPlaceWhenTheBufferHoldsTheResult) {
+  msString s("abcdefghi"); // capacity 13
+  const char* before = s;
+  s += "xyz";
+  EXPECT_EQ(static_cast<const char*>(s), before);
+  EXPECT_STREQ(s, "abcdefghixyz");
+  s += "0";
+  EXPECT_NE(static_cast<const char*>(s), before);
+  EXPECT_STREQ(s, "abcdefghixyz0");
+  EXPECT_EQ(s.GetCapacity(), qv::msStringCapacityFor(13));
+  s += s;
+  EXPECT_STREQ(s, "abcdefghixyz0abcdefghixyz0");
+  msString joined = msString("ab") + "cd";
+  EXPECT_STREQ(joined + joined, "abcdabcd");
+  EXPECT_EQ(joined.GetCapacity(), 10);
+}
+
+TEST_F(MsStringTest, ComparesWithAndWithoutCase) {
+  msString a("Hello");
+  EXPECT_TRUE(a == "Hello");
+  EXPECT_TRUE(a != "hello");
+  EXPECT_TRUE("Hello" == a);
+  EXPECT_EQ(a.CompareNoCase(msString("hELLO")), 1);
+  EXPECT_EQ(a.CompareNoCase(msString("hELL")), 0);
+  EXPECT_STREQ(a, "Hello");
+}
+
+TEST_F(MsStringTest, FindsAndTrims) {
+  msString s(" \t\r\n path/to/file.txt \v\f\n");
+  s.TrimLeft();
+  EXPECT_STREQ(s, "path/to/file.txt \v\f\n");
+  s.TrimEnd();
+  EXPECT_STREQ(s, "path/to/file.txt");
+  EXPECT_EQ(s.Find("to"), 5);
+  EXPECT_EQ(s.Find("none"), -1);
+  EXPECT_EQ(s.ReverseFind('/'), 7);
+  EXPECT_EQ(s.ReverseFind('\0'), -1);
+  s.MakeUpper();
+  EXPECT_STREQ(s, "PATH/TO/FILE.TXT");
+  msString blank("   ");
+  blank.TrimRight();
+  EXPECT_EQ(blank.IsEmpty(), 1);
+}
+
+TEST_F(MsStringTest, TruncateReportsAPositionOutsideTheBuffer) {
+  msString s("abcdef"); // capacity 12
+  s.Truncate(3);
+  EXPECT_STREQ(s, "abc");
+  testing::internal::CaptureStdout();
+  s.Truncate(12);
+  s.Truncate(-1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "pos 12 len 3 str (abc)\npos -1 len 3 str (abc)\n");
+  EXPECT_STREQ(s, "abc");
+}
+
+TEST_F(MsStringTest, KeepsItsTextWhenMemoryRunsOut) {
+  msString s("short");
+  sim::failCall("acad_malloc");
+  s = "a text longer than the buffer";
+  EXPECT_STREQ(s, "short");
+  sim::failCall("acad_malloc");
+  s += " and a long tail for it";
+  EXPECT_STREQ(s, "short");
+  sim::failCall("acad_malloc");
+  msString orphan("never allocated");
+  EXPECT_STREQ(orphan, "");
+  EXPECT_EQ(orphan.GetCapacity(), 0);
+  orphan[0] = 'x'; // no buffer: alerted, and the shared empty text stays empty
+  EXPECT_STREQ(orphan, "");
+  EXPECT_STREQ(msString(), "");
+  orphan = "now it has one";
+  EXPECT_STREQ(orphan, "now it has one");
+}
+
+} // namespace
