@@ -9,6 +9,7 @@
 #include "expr/held_functions.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "text/text_words.h"
 
 namespace {
 
@@ -105,6 +106,16 @@ TEST_F(EvaluateExpressionTest, ComparisonsAndLogicNeedParenthesesToCombine) {
   EXPECT_TRUE(isNoValue(evaluate("-5<3")));
   EXPECT_EQ(valueLog().at(1), "5<3");
   EXPECT_TRUE(sim::commandLine().empty());
+}
+
+TEST_F(EvaluateExpressionTest, RunsOnTheLibrarysFirstNumberReader) {
+  EXPECT_EQ(EvaluateExpression("2+3*4", qv::FirstNumberInText, nullptr), 14.0);
+  EXPECT_EQ(EvaluateExpression("(1<2)&(3<4)", qv::FirstNumberInText, nullptr), 1.0);
+  // The whole of -5<3: the minus level runs first and reads the operand 5<3 as 5, giving
+  // 0.0 - 5; the "<" level then finds nothing left to compare.
+  EXPECT_EQ(EvaluateExpression("-5<3", qv::FirstNumberInText, nullptr), -5.0);
+  EXPECT_TRUE(isNoValue(EvaluateExpression("[abc]", qv::FirstNumberInText, nullptr)));
+  EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable 'abc'.\n");
 }
 
 TEST_F(EvaluateExpressionTest, IfThenElseTakesThenOnlyForExactlyOne) {
