@@ -1,0 +1,268 @@
+// The evaluator on the cases where text rewriting hides faults: levels, signs, groups,
+// variables, conditions, LIKE tests, every message, and the held functions.
+#include "expr/evaluate_expression.h"
+
+#include <cmath>
+#include <string>
+
+#include "expr/evaluation_functions.h"
+#include "expr/held_functions.h"
+#include "platform/sim.h"
+#include "testing/host_test.h"
+#include "text/text_words.h"
+
+namespace {
+
+using qv::EVAL_NO_VALUE;
+using qv::EvaluateExpression;
+using qv::isNoValue;
+using qvtest::convertName;
+using qvtest::readValue;
+using qvtest::valueLog;
+
+class EvaluateExpressionTest : public qvtest::HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    valueLog().clear();
+  }
+
+  static double evaluate(const char* expression) {
+    return EvaluateExpression(expression, readValue, convertName);
+  }
+};
+
+TEST_F(EvaluateExpressionTest, AppliesTheLevelsHighestFirstAndLeftToRight) {
+  EXPECT_EQ(evaluate("2+3*4"), 14.0);
+  EXPECT_EQ(evaluate("2^3^2"), 64.0); // (2^3)^2, exactly: the power goes through pow
+  EXPECT_EQ(evaluate("2^10"), 1024.0);
+  EXPECT_EQ(evaluate("10/4*2"), 5.0);
+  EXPECT_EQ(evaluate("1-2-3"), -4.0);
+  EXPECT_EQ(evaluate("8-2+1"), 7.0);
+  EXPECT_EQ(evaluate("(2+3)*4"), 20.0);
+  EXPECT_EQ(evaluate("((1+1)*(2+1))^2"), 36.0);
+  EXPECT_EQ(evaluate(" 2 * 3 "), 6.0);
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+TEST_F(EvaluateExpressionTest, TreatsALeadingMinusAsASignOutsideThePower) {
+  EXPECT_EQ(evaluate("-2^2"), -4.0);
+  EXPECT_EQ(evaluate("-2--3"), 1.0);
+  EXPECT_EQ(evaluate("-2+5"), 3.0);
+  valueLog().clear();
+  EXPECT_EQ(evaluate("-5"), -5.0);
+  // -5 is 0.0 - 5, written back as the same number.
+  ASSERT_FALSE(valueLog().empty());
+  EXPECT_EQ(valueLog().back(), "-5.00000000000000");
+}
+
+TEST_F(EvaluateExpressionTest, CleansUpSignsAroundNegativeValues) {
+  valueLog().clear();
+  EXPECT_EQ(evaluate("-2*-3"), 6.0);
+  EXPECT_EQ(valueLog().back(), "6.00000000000000");
+  valueLog().clear();
+  EXPECT_EQ(evaluate("1-2*-3"), 7.0);
+  EXPECT_EQ(valueLog().back(), "7.00000000000000");
+  EXPECT_EQ(evaluate("2*-3"), -6.0);
+  EXPECT_EQ(evaluate("1-2-3*-1"), 2.0);
+  EXPECT_EQ(evaluate("4-(1-3)"), 6.0); // 4--2.0... becomes 4+2.0...
+}
+
+TEST_F(EvaluateExpressionTest, PowersOfZeroAndOfNegativeBases) {
+  EXPECT_EQ(evaluate("0^3"), 0.0);
+  EXPECT_EQ(evaluate("0^0"), 1.0);
+  EXPECT_EQ(evaluate("0^-2"), 1.0);
+  EXPECT_EQ(evaluate("4^0.5"), 2.0);
+  EXPECT_TRUE(sim::commandLine().empty());
+  EXPECT_TRUE(isNoValue(evaluate("y^2")));
+  EXPECT_EQ(sim::takeCommandLine(), "Can not evaluate the power of negative numbers.\n");
+}
+
+TEST_F(EvaluateExpressionTest, DivisionByZeroFailsWithoutAMessage) {
+  EXPECT_TRUE(isNoValue(evaluate("3/0")));
+  EXPECT_TRUE(isNoValue(evaluate("1+(2/(1-1))")));
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+TEST_F(EvaluateExpressionTest, ComparisonsAndLogicNeedParenthesesToCombine) {
+  EXPECT_EQ(evaluate("(1<2)&(3<4)"), 1.0);
+  EXPECT_EQ(evaluate("(1<2)&(4<3)"), 0.0);
+  EXPECT_EQ(evaluate("(0)|(2)"), 1.0);
+  EXPECT_EQ(evaluate("(0)|(0)"), 0.0);
+  EXPECT_EQ(evaluate("3=3"), 1.0);
+  EXPECT_EQ(evaluate("3!3"), 0.0);
+  EXPECT_EQ(evaluate("(2)>(1+3)"), 0.0);
+  EXPECT_EQ(evaluate("x=(1+2)"), 1.0);
+  // Arithmetic bounds operands at every level: the operand of + in 2>1+3 is the text 2>1.
+  valueLog().clear();
+  EXPECT_TRUE(isNoValue(evaluate("2>1+3")));
+  EXPECT_EQ(valueLog().at(0), "2>1");
+  // The comparison operators do not bound operands: 1 is compared with the text 2&3<4.
+  valueLog().clear();
+  EXPECT_TRUE(isNoValue(evaluate("1<2&3<4")));
+  EXPECT_EQ(valueLog().at(1), "2&3<4");
+  // The minus level runs before "<": -5<3 hands the operand 5<3 to the caller's function.
+  valueLog().clear();
+  EXPECT_TRUE(isNoValue(evaluate("-5<3")));
+  EXPECT_EQ(valueLog().at(1), "5<3");
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+TEST_F(EvaluateExpressionTest, RunsOnTheLibrarysFirstNumberReader) {
+  EXPECT_EQ(EvaluateExpression("2+3*4", qv::FirstNumberInText, nullptr), 14.0);
+  EXPECT_EQ(EvaluateExpression("(1<2)&(3<4)", qv::FirstNumberInText, nullptr), 1.0);
+  // The whole of -5<3: the minus level runs first and reads the operand 5<3 as 5, giving
+  // 0.0 - 5; the "<" level then finds nothing left to compare.
+  EXPECT_EQ(EvaluateExpression("-5<3", qv::FirstNumberInText, nullptr), -5.0);
+  EXPECT_TRUE(isNoValue(EvaluateExpression("[abc]", qv::FirstNumberInText, nullptr)));
+  EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable 'abc'.\n");
+}
+
+TEST_F(EvaluateExpressionTest, IfThenElseTakesThenOnlyForExactlyOne) {
+  EXPECT_EQ(evaluate("if (2) then 7 else 9"), 9.0);
+  EXPECT_EQ(evaluate("if (5>3) then 7 else 9"), 7.0);
+  EXPECT_EQ(evaluate("IF (1) Then x ELSE 9"), 3.0);
+  EXPECT_EQ(evaluate("if   1   then 7"), 7.0);
+  EXPECT_EQ(evaluate("if 1.9 then 7 else 9"), 7.0); // the condition's leading integer
+  EXPECT_EQ(evaluate("if 0 then 7 else 9"), 9.0);
+  EXPECT_TRUE(isNoValue(evaluate("if -1 then 7 else 9"))); // the minus level takes "if " in
+  EXPECT_EQ(evaluate("if 99999999999999999999 then 7 else 9"), 9.0);
+  EXPECT_TRUE(isNoValue(evaluate("if (5<3) then 7")));
+  // A combined condition goes in parentheses as a whole, or the levels take "if" into operands.
+  EXPECT_EQ(evaluate("if ((([x]*4+1)>([x]^2))&([x]!0)) then [x] else 0"), 3.0);
+  EXPECT_TRUE(isNoValue(evaluate("if (([x]*4+1)>([x]^2))&([x]!0) then [x] else 0")));
+  EXPECT_TRUE(isNoValue(evaluate("if 1 then")));
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+TEST_F(EvaluateExpressionTest, SubstitutesBracketedVariables) {
+  EXPECT_EQ(evaluate("[x]*2"), 6.0);
+  EXPECT_EQ(evaluate("[x]+[y]"), 1.0);
+  EXPECT_EQ(evaluate("[y]*[y]"), 4.0);
+  EXPECT_EQ(evaluate("if ([x]>2) then [x] else 0"), 3.0);
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+TEST_F(EvaluateExpressionTest, ReadsLikeTestsOnUpperCasedSides) {
+  EXPECT_EQ(evaluate("if \"abc\" like \"A*\" then 1 else 0"), 1.0);
+  EXPECT_EQ(evaluate("if \"abc\" not like \"A*\" then 1 else 0"), 0.0);
+  EXPECT_EQ(evaluate("if \"ab\" like \"A?\" then 1 else 0"), 1.0);
+  EXPECT_EQ(evaluate("if \"abc\" like \"B*\" then 1 else 0"), 0.0);
+  EXPECT_EQ(evaluate("If \"a-b\" LIKE \"a.b\" Then 1 Else 0"), 1.0);
+  EXPECT_EQ(evaluate("if \"a b\" like \"A B\" then 1 else 0"), 1.0);
+  EXPECT_EQ(evaluate("if \"alike \" like \"ALIKE?\" then 1 else 0"), 1.0);
+  // An unquoted side goes through the conversion function, used as it writes it.
+  EXPECT_EQ(evaluate("if name like \"AB*\" then 1 else 0"), 1.0);
+  EXPECT_EQ(evaluate("if lower like \"AB*\" then 1 else 0"), 0.0);
+  EXPECT_EQ(evaluate("if lower not like \"AB*\" then 1 else 0"), 1.0);
+  valueLog().clear();
+  EXPECT_EQ(evaluate("if \"abc\" like \"A*\" then 1 else 0"), 1.0);
+  EXPECT_EQ(valueLog().back(), "1.00000000000000");
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+TEST_F(EvaluateExpressionTest, PrintsEachMessageByteForByte) {
+  EXPECT_TRUE(isNoValue(EvaluateExpression("1+1", nullptr, nullptr)));
+  EXPECT_EQ(sim::takeCommandLine(), "Evaluation function is not set\n");
+  EXPECT_TRUE(isNoValue(evaluate(")1(")));
+  EXPECT_EQ(sim::takeCommandLine(), "Parentheses do not match.\n");
+  EXPECT_TRUE(isNoValue(evaluate("x]")));
+  EXPECT_EQ(sim::takeCommandLine(), "Brackets do not match.\n");
+  EXPECT_TRUE(isNoValue(evaluate("[nope]")));
+  EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable 'nope'.\n");
+  EXPECT_TRUE(
+      isNoValue(EvaluateExpression("if abc like \"A*\" then 1 else 0", readValue, nullptr)));
+  EXPECT_EQ(sim::takeCommandLine(), "String conversion function is not defined\n");
+  EXPECT_TRUE(isNoValue(evaluate("2*")));
+  EXPECT_EQ(sim::takeCommandLine(),
+            "\nWarning: Variable name or real value is missing: 2* Token1: 2 Token2: ");
+  EXPECT_TRUE(isNoValue(evaluate("y^2")));
+  EXPECT_EQ(sim::takeCommandLine(), "Can not evaluate the power of negative numbers.\n");
+}
+
+TEST_F(EvaluateExpressionTest, AFailedVariableStopsSubstitutionOnly) {
+  // The name stays in the text: the operator hands "[nope]" to the function, which fails.
+  valueLog().clear();
+  EXPECT_TRUE(isNoValue(evaluate("[x]+[nope]+[y]")));
+  EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable 'nope'.\n");
+  EXPECT_EQ(valueLog().at(0), "x");
+  EXPECT_EQ(valueLog().at(1), "nope");
+  EXPECT_EQ(valueLog().at(2), "3.00000000000000");
+  EXPECT_EQ(valueLog().at(3), "[nope]");
+}
+
+TEST_F(EvaluateExpressionTest, ComparesTheNoValueMarkerOnAllBits) {
+  EXPECT_TRUE(isNoValue(98765432.1));
+  EXPECT_FALSE(isNoValue(std::nextafter(EVAL_NO_VALUE, 0.0)));
+  EXPECT_FALSE(isNoValue(-98765432.1));
+  EXPECT_FALSE(isNoValue(std::nan("")));
+  // A value one bit away from the marker is a value, through every step of the rewriting.
+  const double near = std::nextafter(EVAL_NO_VALUE, 0.0);
+  EXPECT_EQ(evaluate("near"), near);
+  EXPECT_EQ(evaluate("near+0"), near);
+  EXPECT_EQ(evaluate("[near]"), near);
+  EXPECT_EQ(evaluate("if 1 then near"), near);
+}
+
+TEST_F(EvaluateExpressionTest, ValuesThatAreNotFiniteFailQuietly) {
+  EXPECT_TRUE(isNoValue(evaluate("1e308*10")));
+  EXPECT_TRUE(isNoValue(evaluate("-1e308-1e308")));
+  EXPECT_TRUE(isNoValue(evaluate("huge*0")));
+  EXPECT_TRUE(isNoValue(evaluate("[huge]+1")));
+  EXPECT_TRUE(isNoValue(evaluate("(huge)")));
+  EXPECT_TRUE(isNoValue(evaluate("0/0")));
+  EXPECT_EQ(evaluate("1e308+0"), 1e308); // 309 digits written and read back
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+// ---- The held functions
+
+bool sawOwnFunctionHeld = true;
+
+double checkHeld(const char* text) {
+  sawOwnFunctionHeld = sawOwnFunctionHeld && qv::heldEvaluationFunction() == checkHeld &&
+                       qv::heldStringConversionFunction() == convertName;
+  return readValue(text);
+}
+
+// Breaks the rule that a caller's function must not evaluate: its own evaluation clears the
+// functions that the outer one holds.
+double evaluatesInside(const char* text) {
+  if (std::string(text) == "inner") {
+    return EvaluateExpression("1+1", readValue, nullptr);
+  }
+  return readValue(text);
+}
+
+TEST_F(EvaluateExpressionTest, HoldsTheFunctionsForOneCallAndClearsThemAfter) {
+  sawOwnFunctionHeld = true;
+  EXPECT_EQ(EvaluateExpression("((1+2)*(3+1))+[x]", checkHeld, convertName), 15.0);
+  EXPECT_TRUE(sawOwnFunctionHeld); // held again after each nested group
+  EXPECT_EQ(qv::heldEvaluationFunction(), nullptr);
+  EXPECT_EQ(qv::heldStringConversionFunction(), nullptr);
+  // Failing calls, nested and not, clear them too.
+  for (const char* failing : {"3/0", ")1(", "(1+(2/0))", "x]", "2*", "(y^2)+1"}) {
+    EXPECT_TRUE(isNoValue(EvaluateExpression(failing, checkHeld, convertName))) << failing;
+    EXPECT_EQ(qv::heldEvaluationFunction(), nullptr) << failing;
+    EXPECT_EQ(qv::heldStringConversionFunction(), nullptr) << failing;
+  }
+  EXPECT_TRUE(sawOwnFunctionHeld);
+  sim::takeCommandLine();
+  // A function that evaluates inside leaves the outer evaluation without one.
+  EXPECT_TRUE(isNoValue(EvaluateExpression("inner+1", evaluatesInside, nullptr)));
+  EXPECT_EQ(sim::takeCommandLine(), "Evaluation function is not set\n");
+  EXPECT_EQ(qv::heldEvaluationFunction(), nullptr);
+}
+
+TEST_F(EvaluateExpressionTest, FailsQuietlyWhenTheHostCannotAllocate) {
+  EXPECT_TRUE(isNoValue(EvaluateExpression(nullptr, readValue, nullptr)));
+  for (int nth = 1; nth <= 6; ++nth) {
+    sim::failCall("acad_malloc", nth);
+    EXPECT_TRUE(isNoValue(evaluate("(1+2)*[x]"))) << nth;
+    sim::clearFailures();
+  }
+  EXPECT_EQ(evaluate("(1+2)*[x]"), 9.0);
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+} // namespace

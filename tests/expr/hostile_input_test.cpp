@@ -1,0 +1,131 @@
+// The evaluator on what a user may type: very long expressions, unbalanced groups and brackets,
+// garbage and numbers at the edge of the double range. Each gives a value or the no-value
+// marker; the sanitizer build catches any read outside a buffer.
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "expr/evaluate_expression.h"
+#include "expr/evaluation_functions.h"
+#include "platform/sim.h"
+#include "testing/host_test.h"
+
+namespace {
+
+using qv::EvaluateExpression;
+using qv::isNoValue;
+using qvtest::convertName;
+using qvtest::readValue;
+
+class HostileInputTest : public qvtest::HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    qvtest::valueLog().clear();
+  }
+
+  // A value or the marker: never an infinity or a NaN written and read back as a number.
+  static bool isValueOrNoValue(double value) { return isNoValue(value) || std::isfinite(value); }
+
+  static double evaluate(const std::string& expression) {
+    return EvaluateExpression(expression.c_str(), readValue, convertName);
+  }
+};
+
+std::string repeat(const std::string& piece, int times) {
+  std::string text;
+  text.reserve(piece.size() * static_cast<size_t>(times));
+  for (int i = 0; i < times; ++i) {
+    text += piece;
+  }
+  return text;
+}
+
+TEST_F(HostileInputTest, ExpressionsOfAHundredThousandCharacters) {
+  // Every step rewrites the whole text, so these keep to a few thousand steps each.
+  const std::string term = "1234567890123456789012345678901234567890.25";
+  std::string sum = term;
+  double expected = std::strtod(term.c_str(), nullptr);
+  while (sum.size() < 100000) {
+    sum += "+(" + term + ")";
+    expected += std::strtod(term.c_str(), nullptr);
+  }
+  EXPECT_EQ(evaluate(sum), expected);
+  const std::string spaces(98000, ' ');
+  EXPECT_EQ(evaluate(repeat("(", 1000) + spaces + "7" + spaces + repeat(")", 1000)), 7.0);
+  EXPECT_EQ(evaluate(repeat("[x]/[x]*", 1000) + spaces + "1"), 1.0);
+  EXPECT_TRUE(isNoValue(evaluate(repeat("(", 100000))));
+  EXPECT_TRUE(isNoValue(evaluate(std::string(100000, '7') + "+1"))); // beyond the doubles
+  EXPECT_TRUE(sim::commandLine().empty());
+
+  EXPECT_TRUE(isNoValue(evaluate(repeat(")", 100000))));
+  EXPECT_EQ(sim::takeCommandLine(), "Parentheses do not match.\n");
+  EXPECT_TRUE(isNoValue(evaluate(repeat("]", 100000))));
+  EXPECT_EQ(sim::takeCommandLine(), "Brackets do not match.\n");
+
+  // The host prints at most 132 characters of a message.
+  EXPECT_TRUE(isNoValue(evaluate("[" + std::string(100000, 'n') + "]")));
+  const std::string message = sim::takeCommandLine();
+  EXPECT_EQ(message.size(), 132u);
+  EXPECT_EQ(message.rfind("Unable to evaluate a value of variable 'nnn", 0), 0u);
+  EXPECT_TRUE(isNoValue(evaluate(repeat("-", 100000))));
+  EXPECT_EQ(
+      sim::takeCommandLine().rfind("\nWarning: Variable name or real value is missing: ---", 0),
+      0u);
+}
+
+TEST_F(HostileInputTest, UnbalancedGroupsAndBrackets) {
+  for (const char* text : {"(", ")", "((1)", "(1))", "[", "]", "[[x]", "[x]]", "(]", "[)", "()",
+                           "[]", "(()", "if (", "if ) then", "[(1)]", "([x)]"}) {
+    const double value = evaluate(text);
+    EXPECT_TRUE(isValueOrNoValue(value)) << text;
+  }
+  EXPECT_TRUE(isNoValue(evaluate("((1)"))); // "(" left in the operand text
+  EXPECT_EQ(qvtest::valueLog().back(), "(1.00000000000000");
+  EXPECT_TRUE(isNoValue(evaluate("(1))")));
+  EXPECT_TRUE(isNoValue(evaluate("()"))); // the empty group is a text without a value
+}
+
+TEST_F(HostileInputTest, GarbageOverTheLanguagesCharacters) {
+  // Texts drawn from the characters that mean something to the evaluator, and a few others.
+  const std::string alphabet = "0123456789.+-*/^<>!=|&()[]\" ifthenelselikenot*?#@xy\r\n\t~e";
+  std::mt19937 random(20261206);
+  std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
+  std::uniform_int_distribution<int> length(1, 60);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int size = length(random);
+    for (int i = 0; i < size; ++i) {
+      text += alphabet[pick(random)];
+    }
+    EXPECT_TRUE(isValueOrNoValue(evaluate(text))) << text;
+  }
+  // Every byte but NUL.
+  std::string bytes;
+  for (int c = 1; c < 256; ++c) {
+    bytes += static_cast<char>(c);
+  }
+  EXPECT_TRUE(isValueOrNoValue(evaluate(bytes)));
+  sim::takeCommandLine();
+}
+
+TEST_F(HostileInputTest, NumbersAtTheEdgesOfTheDoubleRange) {
+  EXPECT_EQ(evaluate("1.7976931348623157e308"), 1.7976931348623157e308);
+  EXPECT_EQ(evaluate("1.7976931348623157e308*1"), 1.7976931348623157e308);
+  EXPECT_TRUE(isNoValue(evaluate("1.7976931348623157e308*2")));
+  EXPECT_TRUE(isNoValue(evaluate("10^400")));
+  EXPECT_EQ(evaluate("10^-400"), 0.0);
+  EXPECT_EQ(evaluate("0.0000001*0.0000001"), 1e-14);
+  EXPECT_EQ(evaluate("0.0000001*0.00000001"), 0.0); // below the 14 decimals written back
+  // A "-" in an exponent bounds operands like any minus: 1e-300*2 multiplies 300 by 2.
+  EXPECT_TRUE(isNoValue(evaluate("1e-300*2")));
+  EXPECT_TRUE(isNoValue(evaluate("1e999")));
+  EXPECT_TRUE(isNoValue(evaluate("(1e308*10)-(1e308*10)")));
+  EXPECT_TRUE(isNoValue(evaluate("huge-huge")));
+  EXPECT_TRUE(isNoValue(evaluate("0*huge")));
+  EXPECT_TRUE(isNoValue(evaluate("if 1 then huge")));
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
+} // namespace
