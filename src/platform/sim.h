@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/win/sim_files.h"
+#include "platform/win/sim_system.h"
 
 namespace sim {
 
