@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
+#include "platform/win/sim_files.h"
+
 namespace sim {
 
 // Ends the current session and starts a new one: AutoLISP symbols, system variables, the command

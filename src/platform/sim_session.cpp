@@ -24,7 +24,9 @@ struct CallLedger {
 
 namespace sim::detail {
 
-uint64_t generation() { return currentGeneration.load(); }
+uint64_t generation() {
+  return currentGeneration.load();
+}
 
 bool shouldFail(const char* call) {
   CallLedger& ledger = session<CallLedger>();
@@ -52,7 +54,9 @@ bool shouldFail(const char* call) {
 
 namespace sim {
 
-void reset() { ++currentGeneration; }
+void reset() {
+  ++currentGeneration;
+}
 
 void failCall(const std::string& call, int nth, int count) {
   if (nth < 1 || count == 0) {

@@ -42,9 +42,9 @@ TEST_F(HostMemoryTest, CatchesLeaksAndDoubleReleases) {
 TEST_F(HostMemoryTest, BuildListCopiesEveryKindOfValue) {
   ads_point point = {1.0, 2.0, 3.0};
   ads_name name = {7, 9};
-  resbuf* list = acutBuildList(RTSTR, "a", RTSHORT, -2, RTLONG, int32_t{100000}, RTREAL, 2.5,
-                               RTPOINT, point, RT3DPOINT, point, RTENAME, name, RTLB, RTLE,
-                               RTDXF0, "LINE", 8, "0", RTNONE);
+  resbuf* list =
+      acutBuildList(RTSTR, "a", RTSHORT, -2, RTLONG, int32_t{100000}, RTREAL, 2.5, RTPOINT, point,
+                    RT3DPOINT, point, RTENAME, name, RTLB, RTLE, RTDXF0, "LINE", 8, "0", RTNONE);
   ASSERT_NE(list, nullptr);
   const resbuf* item = list;
   EXPECT_STREQ(item->resval.rstring, "a");

@@ -12,15 +12,17 @@ void expectCleanHost() {
   EXPECT_EQ(sim::liveBlocks(), 0) << "host blocks left live";
   EXPECT_EQ(sim::liveResbufs(), 0) << "result buffers left live";
   EXPECT_TRUE(sim::memoryProblems().empty()) << "bad releases: " << sim::memoryProblems().front();
+  EXPECT_EQ(sim::openFiles(), 0) << "file streams left open";
+  EXPECT_EQ(sim::openSearches(), 0) << "file searches left open";
 }
 
 void HostTest::SetUp() {
   sim::reset();
   static std::atomic<int> counter{0};
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  tempDir_ = std::filesystem::temp_directory_path() /
-             ("qvtest-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-              info->name());
+  tempDir_ =
+      std::filesystem::temp_directory_path() / ("qvtest-" + std::to_string(::getpid()) + "-" +
+                                                std::to_string(counter++) + "-" + info->name());
   std::filesystem::remove_all(tempDir_);
   std::filesystem::create_directories(tempDir_);
 }
@@ -33,6 +35,8 @@ void HostTest::TearDown() {
   std::filesystem::remove_all(tempDir_, ignored);
 }
 
-std::string HostTest::tempPath(const std::string& name) const { return (tempDir_ / name).string(); }
+std::string HostTest::tempPath(const std::string& name) const {
+  return (tempDir_ / name).string();
+}
 
 } // namespace qvtest

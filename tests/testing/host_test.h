@@ -26,7 +26,8 @@ private:
   std::filesystem::path tempDir_;
 };
 
-// Fails the current test when host blocks, result buffers or memory problems remain.
+// Fails the current test when host blocks, result buffers, memory problems, open file streams
+// or open file searches remain.
 void expectCleanHost();
 
 } // namespace qvtest

@@ -17,7 +17,9 @@ struct CommandLine {
 
 bool echoToStdout = false;
 
-CommandLine& lineState() { return sim::detail::session<CommandLine>(); }
+CommandLine& lineState() {
+  return sim::detail::session<CommandLine>();
+}
 
 } // namespace
 
@@ -66,6 +68,8 @@ std::string takeCommandLine() {
   return taken;
 }
 
-void echoCommandLine(bool on) { echoToStdout = on; }
+void echoCommandLine(bool on) {
+  echoToStdout = on;
+}
 
 } // namespace sim

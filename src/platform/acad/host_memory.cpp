@@ -21,7 +21,9 @@ struct MemoryLedger {
   std::vector<std::string> problems;
 };
 
-MemoryLedger& ledger() { return sim::detail::session<MemoryLedger>(); }
+MemoryLedger& ledger() {
+  return sim::detail::session<MemoryLedger>();
+}
 
 void report(MemoryLedger& memory, const char* what, const void* pointer) {
   char line[128];
@@ -130,15 +132,15 @@ resbuf* acutNewRb(int type) {
 int acutRelRb(resbuf* list) {
   MemoryLedger& memory = ledger();
   while (list != nullptr) {
-    resbuf* next = list->rbnext;
     {
       std::lock_guard<std::mutex> lock(memory.guard);
       if (memory.resbufs.erase(list) == 0) {
-        report(memory, "acutRelRb of a result buffer not live (released twice, or not the host's):",
-               list);
+        report(memory,
+               "acutRelRb of a result buffer not live (released twice, or not the host's):", list);
         return RTNORM;
       }
     }
+    resbuf* next = list->rbnext; // read only once the buffer is known to be live
     releaseValue(list);
     std::free(list);
     list = next;

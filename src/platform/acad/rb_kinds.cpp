@@ -5,7 +5,9 @@
 
 namespace {
 
-bool inRange(int code, int low, int high) { return code >= low && code <= high; }
+bool inRange(int code, int low, int high) {
+  return code >= low && code <= high;
+}
 
 RbValueKind groupCodeKind(int code) {
   if (code == -3) {
@@ -35,8 +37,7 @@ RbValueKind groupCodeKind(int code) {
       inRange(code, 370, 389) || inRange(code, 400, 409) || inRange(code, 1060, 1070)) {
     return RbValueKind::Short;
   }
-  if (inRange(code, 90, 99) || inRange(code, 420, 429) || inRange(code, 440, 459) ||
-      code == 1071) {
+  if (inRange(code, 90, 99) || inRange(code, 420, 429) || inRange(code, 440, 459) || code == 1071) {
     return RbValueKind::Long;
   }
   if (inRange(code, 320, 329)) {

@@ -5,6 +5,12 @@
 #include "platform/win/windef.h"
 #include "platform/win/winerror.h"
 
+#include "platform/win/fileapi.h"
+#include "platform/win/io.h"
+#include "platform/win/share.h"
+#include "platform/win/stdio_win.h"
+#include "platform/win/sys_stat.h"
+
 // Thread-local last error of the calling thread (GetLastError/SetLastError).
 DWORD GetLastError();
 void SetLastError(DWORD error);

@@ -1,0 +1,24 @@
+// Control surface of the stand-in's file layer: the drive map and the streams still open.
+#pragma once
+
+#include <string>
+
+namespace sim {
+
+// Maps a drive letter (either case) to a host folder: "C:\x\y.txt" is then hostFolder/x/y.txt.
+// An empty folder removes the mapping. Each session starts with the map given by the environment
+// setting QV_DRIVES, "C=/path;D=/other" (no setting: no drives).
+void mapDrive(char letter, const std::string& hostFolder);
+// Maps a network share ("\\server\share", either separator, any case) to a host folder.
+void mapShare(const std::string& share, const std::string& hostFolder);
+
+// The host path that a Windows path names, resolved as every file call resolves it (each
+// component found without regard to case when the exact name is missing), or the empty text when
+// it names none (an unmapped drive or share, an invalid name).
+std::string hostPath(const std::string& windowsPath);
+
+// Streams opened with _fsopen or fopen_s and not closed yet, and searches not closed yet.
+int openFiles();
+int openSearches();
+
+} // namespace sim

@@ -1,0 +1,226 @@
+// The runtime's streams: Windows' text mode byte for byte, modes, sharing between open streams,
+// and opens, writes, reads and closes that fail on purpose.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/sim.h"
+#include "platform/win/windows.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class CrtStreamTest : public qvtest::HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    sim::mapDrive('C', tempDir().string());
+  }
+  void writeHost(const std::string& name, const std::string& bytes) {
+    std::ofstream(tempPath(name), std::ios::binary) << bytes;
+  }
+  std::string readHost(const std::string& name) {
+    std::ifstream in(tempPath(name), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // Everything a stream opened with mode gives, read with fread.
+  std::string readAll(const std::string& path, const char* mode) {
+    FILE* file = _fsopen(path.c_str(), mode, _SH_DENYNO);
+    EXPECT_NE(file, nullptr);
+    if (file == nullptr) {
+      return "";
+    }
+    std::string text;
+    char buffer[100];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) {
+      text.append(buffer, got);
+    }
+    EXPECT_EQ(ferror(file), 0);
+    EXPECT_EQ(fclose(file), 0);
+    return text;
+  }
+};
+
+TEST_F(CrtStreamTest, TextModeWritesCrLfAndReadsItBack) {
+  FILE* out = _fsopen("C:\\t.txt", "w", _SH_DENYNO);
+  ASSERT_NE(out, nullptr);
+  fputs("a\nb\n", out);
+  fprintf(out, "%d\n", 42);
+  EXPECT_EQ(fclose(out), 0);
+  EXPECT_EQ(readHost("t.txt"), "a\r\nb\r\n42\r\n");
+  EXPECT_EQ(readAll("C:\\t.txt", "r"), "a\nb\n42\n");
+  EXPECT_EQ(readAll("C:\\t.txt", "rb"), "a\r\nb\r\n42\r\n");
+
+  FILE* binary = _fsopen("C:\\b.bin", "wb", _SH_DENYNO);
+  ASSERT_NE(binary, nullptr);
+  fputs("a\nb\r\n", binary);
+  EXPECT_EQ(fclose(binary), 0);
+  EXPECT_EQ(readHost("b.bin"), "a\nb\r\n");
+}
+
+TEST_F(CrtStreamTest, TextModeReadsBareLfCrLfLoneCrAndStopsAtCtrlZ) {
+  writeHost("mixed.txt", std::string("one\r\ntwo\nthree\rfour\r\n\r\nNUL\0end\x1Ahidden\r\n", 37));
+  EXPECT_EQ(readAll("C:\\mixed.txt", "rt"), std::string("one\ntwo\nthree\rfour\n\nNUL\0end", 27));
+  FILE* in = _fsopen("C:\\mixed.txt", "r", _SH_DENYNO);
+  ASSERT_NE(in, nullptr);
+  char line[64];
+  ASSERT_NE(fgets(line, sizeof line, in), nullptr);
+  EXPECT_STREQ(line, "one\n");
+  ASSERT_NE(fgets(line, sizeof line, in), nullptr);
+  EXPECT_STREQ(line, "two\n");
+  ASSERT_NE(fgets(line, sizeof line, in), nullptr);
+  EXPECT_STREQ(line, "three\rfour\n");
+  EXPECT_EQ(fclose(in), 0);
+  writeHost("cr.txt", "end\r");
+  EXPECT_EQ(readAll("C:\\cr.txt", "r"), "end\r");
+}
+
+TEST_F(CrtStreamTest, CrLfSplitAcrossReadsIsOneLineEnd) {
+  // The read-ahead buffer is 64 KiB: put a CR as its last byte, and its LF after it.
+  std::string bytes(64 * 1024 - 1, 'x');
+  bytes += "\r\ny\r\n";
+  writeHost("edge.txt", bytes);
+  std::string expected(64 * 1024 - 1, 'x');
+  expected += "\ny\n";
+  EXPECT_EQ(readAll("C:\\edge.txt", "r"), expected);
+}
+
+TEST_F(CrtStreamTest, TextPositionsRoundTripThroughFtellAndFseek) {
+  writeHost("p.txt", "ab\r\ncd\r\nef\r\n");
+  FILE* in = _fsopen("C:\\p.txt", "r", _SH_DENYNO);
+  ASSERT_NE(in, nullptr);
+  char line[16];
+  ASSERT_NE(fgets(line, sizeof line, in), nullptr);
+  const long afterFirst = ftell(in);
+  EXPECT_EQ(afterFirst, 3);
+  ASSERT_NE(fgets(line, sizeof line, in), nullptr);
+  EXPECT_EQ(fseek(in, afterFirst, SEEK_SET), 0);
+  ASSERT_NE(fgets(line, sizeof line, in), nullptr);
+  EXPECT_STREQ(line, "cd\n");
+  EXPECT_EQ(fseek(in, 0, SEEK_END), 0);
+  EXPECT_EQ(ftell(in), 9);
+  EXPECT_EQ(fgets(line, sizeof line, in), nullptr);
+  EXPECT_NE(feof(in), 0);
+  rewind(in);
+  ASSERT_NE(fgets(line, sizeof line, in), nullptr);
+  EXPECT_STREQ(line, "ab\n");
+  EXPECT_EQ(fclose(in), 0);
+}
+
+TEST_F(CrtStreamTest, ModesCreateTruncateAndAppend) {
+  EXPECT_EQ(_fsopen("C:\\none.txt", "r", _SH_DENYNO), nullptr);
+  EXPECT_EQ(errno, ENOENT);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(_fsopen("C:\\nodir\\x.txt", "w", _SH_DENYNO), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(_fsopen("C:\\x.txt", "q", _SH_DENYNO), nullptr);
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_EQ(_fsopen("C:\\x.txt", "rbt", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen("C:\\x.txt", "w", 0x99), nullptr);
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_EQ(_fsopen(nullptr, "r", _SH_DENYNO), nullptr);
+  std::filesystem::create_directory(tempPath("folder"));
+  EXPECT_EQ(_fsopen("C:\\folder", "r", _SH_DENYNO), nullptr);
+  EXPECT_EQ(errno, EACCES);
+
+  writeHost("log.txt", "old\r\n");
+  FILE* add = _fsopen("C:\\LOG.TXT", "a", _SH_DENYNO);
+  ASSERT_NE(add, nullptr);
+  fputs("new\n", add);
+  EXPECT_EQ(fclose(add), 0);
+  EXPECT_EQ(readHost("log.txt"), "old\r\nnew\r\n");
+
+  writeHost("dos.txt", "old\r\n\x1A");
+  FILE* plus = _fsopen("C:\\dos.txt", "a+", _SH_DENYNO); // a+ drops the end-of-file mark
+  ASSERT_NE(plus, nullptr);
+  fputs("more\n", plus);
+  EXPECT_EQ(fclose(plus), 0);
+  EXPECT_EQ(readHost("dos.txt"), "old\r\nmore\r\n");
+
+  FILE* trunc = _fsopen("c:\\Log.txt", "w+", _SH_DENYNO);
+  ASSERT_NE(trunc, nullptr);
+  fputs("z\n", trunc);
+  rewind(trunc);
+  char line[8];
+  ASSERT_NE(fgets(line, sizeof line, trunc), nullptr);
+  EXPECT_STREQ(line, "z\n");
+  EXPECT_EQ(fclose(trunc), 0);
+  EXPECT_EQ(readHost("log.txt"), "z\r\n");
+
+  FILE* viaS = nullptr;
+  EXPECT_EQ(fopen_s(&viaS, "C:\\log.txt", "rb"), 0);
+  ASSERT_NE(viaS, nullptr);
+  EXPECT_EQ(fclose(viaS), 0);
+  EXPECT_EQ(fopen_s(&viaS, "C:\\none.txt", "r"), ENOENT);
+  EXPECT_EQ(viaS, nullptr);
+  EXPECT_EQ(fopen_s(nullptr, "C:\\log.txt", "r"), EINVAL);
+}
+
+TEST_F(CrtStreamTest, SharingModesAreCheckedAgainstOpenStreams) {
+  writeHost("s.txt", "s");
+  FILE* reader = _fsopen("C:\\s.txt", "r", _SH_DENYWR);
+  ASSERT_NE(reader, nullptr);
+  FILE* second = _fsopen("C:\\S.TXT", "r", _SH_DENYNO);
+  EXPECT_NE(second, nullptr); // reading is shared
+  EXPECT_EQ(_fsopen("C:\\s.txt", "a", _SH_DENYNO), nullptr);
+  EXPECT_EQ(errno, EACCES);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  // A writer that does not share reading is refused while readers are open.
+  EXPECT_EQ(_fsopen("C:\\s.txt", "r", _SH_DENYRD), nullptr);
+  EXPECT_EQ(sim::openFiles(), 2);
+  EXPECT_FALSE(DeleteFileA("C:\\s.txt"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(_unlink("C:\\s.txt"), -1);
+  EXPECT_FALSE(MoveFileExA("C:\\s.txt", "C:\\t.txt", 0));
+  EXPECT_EQ(fclose(second), 0);
+  EXPECT_EQ(fclose(reader), 0);
+  EXPECT_EQ(sim::openFiles(), 0);
+
+  FILE* exclusive = _fsopen("C:\\s.txt", "r", _SH_DENYRW);
+  ASSERT_NE(exclusive, nullptr);
+  EXPECT_EQ(_fsopen("C:\\s.txt", "r", _SH_DENYNO), nullptr);
+  EXPECT_EQ(readHost("s.txt"), "s"); // a refused "w" truncates nothing
+  EXPECT_EQ(_fsopen("C:\\s.txt", "w", _SH_DENYNO), nullptr);
+  EXPECT_EQ(readHost("s.txt"), "s");
+  EXPECT_EQ(fclose(exclusive), 0);
+
+  FILE* secure = nullptr;
+  ASSERT_EQ(fopen_s(&secure, "C:\\s.txt", "a"), 0); // fopen_s shares nothing while writing
+  EXPECT_EQ(_fsopen("C:\\s.txt", "r", _SH_DENYNO), nullptr);
+  EXPECT_EQ(fclose(secure), 0);
+}
+
+TEST_F(CrtStreamTest, OpensWritesReadsAndClosesFailOnPurpose) {
+  sim::failCall("fopen");
+  EXPECT_EQ(_fsopen("C:\\f.txt", "w", _SH_DENYNO), nullptr);
+  EXPECT_EQ(errno, EACCES);
+  EXPECT_FALSE(std::filesystem::exists(tempPath("f.txt")));
+
+  sim::failCall("fwrite"); // the write to disk, when the buffer goes out at the close
+  FILE* out = _fsopen("C:\\f.txt", "w", _SH_DENYNO);
+  ASSERT_NE(out, nullptr);
+  EXPECT_GE(fputs("data\n", out), 0);
+  EXPECT_EQ(fclose(out), EOF);
+  EXPECT_EQ(sim::openFiles(), 0);
+
+  sim::failCall("fclose");
+  out = _fsopen("C:\\f.txt", "w", _SH_DENYNO);
+  ASSERT_NE(out, nullptr);
+  fputs("data\n", out);
+  EXPECT_EQ(fclose(out), EOF);
+  EXPECT_EQ(sim::openFiles(), 0);
+
+  sim::failCall("fread");
+  FILE* in = _fsopen("C:\\f.txt", "r", _SH_DENYNO);
+  ASSERT_NE(in, nullptr);
+  char line[16];
+  EXPECT_EQ(fgets(line, sizeof line, in), nullptr);
+  EXPECT_NE(ferror(in), 0);
+  EXPECT_EQ(fclose(in), 0);
+  EXPECT_GE(sim::callCount("fopen"), 4);
+}
+
+} // namespace
