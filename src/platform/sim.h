@@ -16,6 +16,7 @@
 
 #include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
 #include "platform/win/sim_files.h"
+#include "platform/win/sim_system.h"
 
 namespace sim {
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "records/child_record_scope.h"
+#include "records/delimited_text.h"
+#include "records/name_value_file.h"
 #include "records/natural_compare.h"
 #include "records/record_sort.h"
 #include "records/uni_field.h"

@@ -1,6 +1,7 @@
 // The host's command line: what acutPrintf prints, captured for tests and echoed by tools.
 #include "platform/acad/acutads.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -15,7 +16,7 @@ struct CommandLine {
   std::string text;
 };
 
-bool echoToStdout = false;
+std::atomic<bool> echoToStdout{false};
 
 CommandLine& lineState() {
   return sim::detail::session<CommandLine>();

@@ -5,11 +5,21 @@
 #include "platform/win/windef.h"
 #include "platform/win/winerror.h"
 
+#include "platform/win/debugapi.h"
 #include "platform/win/fileapi.h"
+#include "platform/win/handleapi.h"
 #include "platform/win/io.h"
+#include "platform/win/minwinbase.h"
+#include "platform/win/process.h"
+#include "platform/win/processthreadsapi.h"
+#include "platform/win/securitybaseapi.h"
 #include "platform/win/share.h"
 #include "platform/win/stdio_win.h"
+#include "platform/win/synchapi.h"
 #include "platform/win/sys_stat.h"
+#include "platform/win/sys_timeb.h"
+#include "platform/win/sysinfoapi.h"
+#include "platform/win/winnt.h"
 
 // Thread-local last error of the calling thread (GetLastError/SetLastError).
 DWORD GetLastError();

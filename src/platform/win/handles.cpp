@@ -1,0 +1,106 @@
+// The handle table of the stand-in's kernel objects, CloseHandle and WaitForSingleObject.
+#include "platform/win/kernel_object.h"
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+
+#include "platform/session.h"
+#include "platform/sim.h"
+#include "platform/win/windows.h"
+
+namespace {
+
+struct HandleTable {
+  std::mutex guard;
+  std::map<uintptr_t, std::shared_ptr<sim::detail::KernelObject>> objects;
+  // Windows' handle values are multiples of 4; the first few are left unused.
+  uintptr_t next = 0x40;
+};
+
+HandleTable& table() {
+  return sim::detail::session<HandleTable>();
+}
+
+bool isPseudoHandle(HANDLE handle) {
+  return handle == sim::detail::currentProcessHandle() ||
+         handle == sim::detail::currentThreadHandle();
+}
+
+} // namespace
+
+namespace sim::detail {
+
+DWORD KernelObject::waitFor(DWORD) {
+  SetLastError(ERROR_INVALID_HANDLE);
+  return WAIT_FAILED;
+}
+
+HANDLE openHandle(std::shared_ptr<KernelObject> object) {
+  if (!object) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
+  HandleTable& handles = table();
+  std::lock_guard<std::mutex> lock(handles.guard);
+  const uintptr_t value = handles.next;
+  handles.next += 4;
+  handles.objects.emplace(value, std::move(object));
+  return reinterpret_cast<HANDLE>(value);
+}
+
+std::shared_ptr<KernelObject> objectOf(HANDLE handle) {
+  HandleTable& handles = table();
+  std::lock_guard<std::mutex> lock(handles.guard);
+  auto found = handles.objects.find(reinterpret_cast<uintptr_t>(handle));
+  return found == handles.objects.end() ? nullptr : found->second;
+}
+
+bool closeHandle(HANDLE handle) {
+  std::shared_ptr<KernelObject> closing; // destroyed after the table's lock is let go
+  HandleTable& handles = table();
+  std::lock_guard<std::mutex> lock(handles.guard);
+  auto found = handles.objects.find(reinterpret_cast<uintptr_t>(handle));
+  if (found == handles.objects.end()) {
+    return false;
+  }
+  closing = std::move(found->second);
+  handles.objects.erase(found);
+  return true;
+}
+
+} // namespace sim::detail
+
+BOOL CloseHandle(HANDLE object) {
+  if (isPseudoHandle(object)) {
+    return TRUE;
+  }
+  if (!sim::detail::closeHandle(object)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
+  if (sim::detail::shouldFail("WaitForSingleObject")) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return WAIT_FAILED;
+  }
+  std::shared_ptr<sim::detail::KernelObject> target = sim::detail::objectOf(object);
+  if (!target) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+  }
+  return target->waitFor(milliseconds);
+}
+
+namespace sim {
+
+int64_t liveHandles() {
+  HandleTable& handles = table();
+  std::lock_guard<std::mutex> lock(handles.guard);
+  return static_cast<int64_t>(handles.objects.size());
+}
+
+} // namespace sim

@@ -1,0 +1,65 @@
+// GlobalMemoryStatus from the running system's /proc/meminfo and the process's /proc/self/status.
+#include "platform/win/sysinfoapi.h"
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// The "Name: value kB" lines of a /proc file, in bytes; missing files give an empty map.
+std::map<std::string, uint64_t> readKilobyteTable(const char* path) {
+  std::map<std::string, uint64_t> values;
+  std::ifstream file(path);
+  std::string line;
+  while (std::getline(file, line)) {
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos) {
+      continue;
+    }
+    std::istringstream rest(line.substr(colon + 1));
+    uint64_t amount = 0;
+    std::string unit;
+    if (rest >> amount) {
+      rest >> unit;
+      values[line.substr(0, colon)] = unit == "kB" ? amount * 1024 : amount;
+    }
+  }
+  return values;
+}
+
+uint64_t valueOr0(const std::map<std::string, uint64_t>& table, const char* name) {
+  auto found = table.find(name);
+  return found == table.end() ? 0 : found->second;
+}
+
+// The user part of the address space of a process on x86-64 Linux (47 bits, less the guard page).
+constexpr uint64_t kUserAddressSpace = (uint64_t{1} << 47) - 4096;
+
+} // namespace
+
+void GlobalMemoryStatus(LPMEMORYSTATUS buffer) {
+  if (buffer == nullptr) {
+    return;
+  }
+  const auto system = readKilobyteTable("/proc/meminfo");
+  const auto process = readKilobyteTable("/proc/self/status");
+  const uint64_t totalPhys = valueOr0(system, "MemTotal");
+  const uint64_t availPhys = valueOr0(system, "MemAvailable");
+  // Windows' "page file" figures are the commit limit and what is left of it.
+  const uint64_t commitLimit = valueOr0(system, "CommitLimit");
+  const uint64_t committed = valueOr0(system, "Committed_AS");
+  const uint64_t mapped = valueOr0(process, "VmSize");
+
+  buffer->dwLength = sizeof(MEMORYSTATUS);
+  buffer->dwMemoryLoad =
+      totalPhys == 0 ? 0 : static_cast<DWORD>((totalPhys - availPhys) * 100 / totalPhys);
+  buffer->dwTotalPhys = totalPhys;
+  buffer->dwAvailPhys = availPhys;
+  buffer->dwTotalPageFile = commitLimit;
+  buffer->dwAvailPageFile = committed < commitLimit ? commitLimit - committed : 0;
+  buffer->dwTotalVirtual = kUserAddressSpace;
+  buffer->dwAvailVirtual = mapped < kUserAddressSpace ? kUserAddressSpace - mapped : 0;
+}

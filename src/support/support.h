@@ -1,0 +1,14 @@
+// The support subsystem: locks, conditions and threads for work off the host's main thread, and
+// the diagnostic probes (time, memory, administrator test, byte sum).
+#pragma once
+
+#include "support/administrator.h"
+#include "support/byte_sum.h"
+#include "support/critical_section.h"
+#include "support/event.h"
+#include "support/exception.h"
+#include "support/memory_probe.h"
+#include "support/single_lock.h"
+#include "support/thread.h"
+#include "support/time_of_day.h"
+#include "support/timing_probe.h"

@@ -1,0 +1,53 @@
+// GlobalMemoryStatus and _ftime answer from the running system.
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "platform/win/windows.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class SystemInfoTest : public qvtest::HostTest {};
+
+uint64_t meminfoBytes(const std::string& name) {
+  std::ifstream file("/proc/meminfo");
+  std::string key;
+  uint64_t kilobytes = 0;
+  std::string unit;
+  while (file >> key >> kilobytes >> unit) {
+    if (key == name + ":") {
+      return kilobytes * 1024;
+    }
+  }
+  return 0;
+}
+
+TEST_F(SystemInfoTest, MemoryStatusComesFromTheRunningSystem) {
+  MEMORYSTATUS status{};
+  GlobalMemoryStatus(&status);
+  EXPECT_EQ(status.dwLength, sizeof(MEMORYSTATUS));
+  EXPECT_EQ(status.dwTotalPhys, meminfoBytes("MemTotal"));
+  EXPECT_EQ(status.dwTotalPageFile, meminfoBytes("CommitLimit"));
+  EXPECT_GT(status.dwTotalPhys, 0u);
+  EXPECT_LE(status.dwAvailPhys, status.dwTotalPhys);
+  EXPECT_LE(status.dwAvailPageFile, status.dwTotalPageFile);
+  EXPECT_LE(status.dwMemoryLoad, 100u);
+  EXPECT_GT(status.dwAvailVirtual, 0u);
+  EXPECT_LT(status.dwAvailVirtual, status.dwTotalVirtual);
+  GlobalMemoryStatus(nullptr);
+}
+
+TEST_F(SystemInfoTest, FtimeReadsTheSystemClock) {
+  using namespace std::chrono;
+  const auto before = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  struct _timeb now {};
+  _ftime(&now);
+  const auto after = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  const long long read = static_cast<long long>(now.time) * 1000 + now.millitm;
+  EXPECT_GE(read, before);
+  EXPECT_LE(read, after);
+  EXPECT_LT(now.millitm, 1000);
+}
+
+} // namespace

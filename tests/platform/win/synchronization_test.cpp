@@ -1,0 +1,110 @@
+// Critical sections and events of the stand-in: recursion, TryEnter from other threads,
+// auto-reset and manual-reset events, named events and the failures of event calls.
+#include <thread>
+
+#include "platform/sim.h"
+#include "platform/win/windows.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class SynchronizationTest : public qvtest::HostTest {};
+
+bool enteredFromAnotherThread(CRITICAL_SECTION& section) {
+  BOOL entered = FALSE;
+  std::thread other([&] {
+    entered = TryEnterCriticalSection(&section);
+    if (entered) {
+      LeaveCriticalSection(&section);
+    }
+  });
+  other.join();
+  return entered != FALSE;
+}
+
+TEST_F(SynchronizationTest, CriticalSectionIsRecursiveForItsOwnerOnly) {
+  CRITICAL_SECTION section;
+  InitializeCriticalSection(&section);
+  EnterCriticalSection(&section);
+  EXPECT_TRUE(TryEnterCriticalSection(&section));
+  EXPECT_FALSE(enteredFromAnotherThread(section));
+  LeaveCriticalSection(&section);
+  EXPECT_FALSE(enteredFromAnotherThread(section));
+  LeaveCriticalSection(&section);
+  EXPECT_TRUE(enteredFromAnotherThread(section));
+  DeleteCriticalSection(&section);
+}
+
+TEST_F(SynchronizationTest, SpinCountInitializationCanFail) {
+  CRITICAL_SECTION section;
+  sim::failCall("InitializeCriticalSectionAndSpinCount");
+  EXPECT_FALSE(InitializeCriticalSectionAndSpinCount(&section, 4000));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  ASSERT_TRUE(InitializeCriticalSectionAndSpinCount(&section, 4000));
+  EXPECT_EQ(section.SpinCount, 4000u);
+  DeleteCriticalSection(&section);
+  EXPECT_FALSE(InitializeCriticalSectionAndSpinCount(nullptr, 0));
+}
+
+TEST_F(SynchronizationTest, AutoResetEventReleasesOneWaitPerSet) {
+  HANDLE event = CreateEventA(nullptr, FALSE, TRUE, nullptr);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0); // initially signalled
+  EXPECT_EQ(WaitForSingleObject(event, 10), WAIT_TIMEOUT);
+  EXPECT_TRUE(SetEvent(event));
+  EXPECT_TRUE(SetEvent(event)); // a second set before any wait adds nothing
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+  CloseHandle(event);
+}
+
+TEST_F(SynchronizationTest, ManualResetEventStaysSetUntilReset) {
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+  SetEvent(event);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
+  EXPECT_TRUE(ResetEvent(event));
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+  CloseHandle(event);
+}
+
+TEST_F(SynchronizationTest, SetWakesAThreadBlockedInWait) {
+  HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  DWORD result = WAIT_FAILED;
+  std::thread waiter([&] { result = WaitForSingleObject(event, INFINITE); });
+  SetEvent(event);
+  waiter.join();
+  EXPECT_EQ(result, WAIT_OBJECT_0);
+  CloseHandle(event);
+}
+
+TEST_F(SynchronizationTest, NamedEventsAreSharedWhileAHandleIsOpen) {
+  HANDLE first = CreateEventA(nullptr, TRUE, FALSE, "Quorvane.Ready");
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+  HANDLE second = CreateEventA(nullptr, TRUE, FALSE, "Quorvane.Ready");
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_NE(first, second);
+  SetEvent(first);
+  EXPECT_EQ(WaitForSingleObject(second, 0), WAIT_OBJECT_0);
+  CloseHandle(first);
+  CloseHandle(second);
+  HANDLE fresh = CreateEventA(nullptr, TRUE, FALSE, "Quorvane.Ready");
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT);
+  CloseHandle(fresh);
+}
+
+TEST_F(SynchronizationTest, EventCallsFailAsTheSystemDoes) {
+  sim::failCall("CreateEventA");
+  EXPECT_EQ(CreateEventA(nullptr, FALSE, FALSE, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  EXPECT_FALSE(SetEvent(nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  EXPECT_FALSE(ResetEvent(token)); // a token is not an event
+  EXPECT_EQ(WaitForSingleObject(token, 0), WAIT_FAILED);
+  CloseHandle(token);
+}
+
+} // namespace

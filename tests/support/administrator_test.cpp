@@ -1,0 +1,44 @@
+// The Administrators-group test: its answer from the token, and 0 whenever the system does not
+// tell.
+#include "support/administrator.h"
+
+#include "platform/sim.h"
+#include "platform/win/windows.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class AdministratorTest : public qvtest::HostTest {};
+
+TEST_F(AdministratorTest, AnswersFromTheProcessTokenWhenTheThreadHasNone) {
+  sim::setAdministrator(true);
+  EXPECT_EQ(qv::isAdministrator(), 1);
+  EXPECT_EQ(sim::callCount("OpenThreadToken"), 1);
+  EXPECT_EQ(sim::callCount("OpenProcessToken"), 1);
+  sim::setAdministrator(false);
+  EXPECT_EQ(qv::isAdministrator(), 0);
+  EXPECT_EQ(sim::liveHandles(), 0); // the token was closed
+}
+
+TEST_F(AdministratorTest, AgreesWithTheSystemsOwnMembershipCheck) {
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  ASSERT_TRUE(AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS,
+                                       0, 0, 0, 0, 0, 0, &administrators));
+  BOOL member = FALSE;
+  ASSERT_TRUE(CheckTokenMembership(nullptr, administrators, &member));
+  FreeSid(administrators);
+  EXPECT_EQ(qv::isAdministrator(), member ? 1 : 0);
+}
+
+TEST_F(AdministratorTest, NoAnswerFromTheSystemGrantsNothing) {
+  sim::setAdministrator(true);
+  for (const char* call : {"OpenProcessToken", "GetTokenInformation", "AllocateAndInitializeSid"}) {
+    sim::failCall(call);
+    EXPECT_EQ(qv::isAdministrator(), 0) << call << " failed";
+    EXPECT_EQ(sim::liveHandles(), 0) << call << " failed";
+  }
+  EXPECT_EQ(qv::isAdministrator(), 1);
+}
+
+} // namespace
