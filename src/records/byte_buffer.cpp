@@ -46,13 +46,13 @@ public:
       const uint8_t tag = data_[pos];
       const uint32_t size = chunkLength(data_ + pos);
       const uint64_t textAt = pos + kHeaderSize;
-      // Compared as a remainder, so that no length can wrap the sum; a chunk running past the
-      // end reads as empty and ends the reading below.
-      ChunkText chunk;
-      if (size <= length_ - textAt) {
-        chunk.bytes = reinterpret_cast<const char*>(data_ + textAt);
-        chunk.length = size;
+      // Compared as a remainder, so that no length can wrap the sum. A chunk running past the
+      // end ends the reading, whatever its tag: not even an end chunk counts then.
+      if (size > length_ - textAt) {
+        pos = length_;
+        return false;
       }
+      const ChunkText chunk{reinterpret_cast<const char*>(data_ + textAt), size};
       pos = textAt + size;
       switch (tag) {
       case kChunkRecordStart: {

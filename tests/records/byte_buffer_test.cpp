@@ -202,6 +202,13 @@ TEST_F(ByteBufferTest, ChunkLengthsPastTheEndReadAsEmptyAndEndTheRead) {
   EXPECT_EQ(readOne(status), "[noid]");
   EXPECT_EQ(status, qv::kReadIncomplete);
   EXPECT_EQ(std::string(buffer_.bufferText(), buffer_.length()), before);
+  // An end chunk whose length runs past the end does not end the record.
+  buffer_.clearBuffer();
+  buffer_.appendTag(qv::kChunkRecordStart);
+  buffer_.appendBytes("\x02\x10\0\0\0abc", 8);
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete);
+  EXPECT_EQ(buffer_.length(), 13u);
   // A header cut short.
   buffer_.clearBuffer();
   buffer_.appendTag(qv::kChunkRecordStart);
