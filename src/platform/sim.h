@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
 #include "platform/win/sim_files.h"
 #include "platform/win/sim_system.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/acad/acedads_alert.h"
+#include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
 #include "text/format.h"
 
@@ -128,6 +128,17 @@ bool msString::assign(const char* source, int64_t length) {
 msString& msString::operator=(const char* text) {
   assign(text, lengthOf(text));
   return *this;
+}
+
+int msString::Assign(const char* text) {
+  return assign(text, lengthOf(text)) ? 1 : 0;
+}
+
+int msString::Assign(const char* text, int length) {
+  if (text == nullptr || length < 0) {
+    return assign(nullptr, 0) ? 1 : 0;
+  }
+  return assign(text, length) ? 1 : 0;
 }
 
 msString& msString::operator=(const msString& other) {
@@ -330,9 +341,9 @@ int msString::FormatV(const char* format, va_list args) {
   if (text == nullptr) {
     return 0;
   }
-  const bool assigned = assign(text, lengthOf(text));
+  const int assigned = Assign(text);
   acad_free(text);
-  return assigned ? 1 : 0;
+  return assigned;
 }
 
 } // namespace qv

@@ -20,6 +20,10 @@ public:
   // buffer (a part of its own text). When memory runs out the string keeps its old text.
   msString& operator=(const char* text);
   msString& operator=(const msString& other);
+  // Assignment that reports its result: 1, or 0 when memory ran out (the string unchanged). The
+  // second form takes the first length bytes of text (which holds at least that many).
+  int Assign(const char* text);
+  int Assign(const char* text, int length);
   // A one-character text.
   msString& operator=(char c);
   // The value printed as a decimal number.

@@ -1,0 +1,14 @@
+// The host bridge: the module's entry and function table, AutoLISP symbols, system variables,
+// the family's AutoLISP calls, the numeric-string test and the user-break latch.
+#pragma once
+
+#include "host/editor_reactor.h"
+#include "host/family_calls.h"
+#include "host/folders.h"
+#include "host/lisp_symbols.h"
+#include "host/lisp_table.h"
+#include "host/module_entry.h"
+#include "host/numeric_string.h"
+#include "host/result_lists.h"
+#include "host/sys_vars.h"
+#include "host/user_break.h"

@@ -1,0 +1,71 @@
+// The host's AutoLISP interface, system variables, alerts and user break (the ADS "aced" calls).
+// Every call answers RTNORM on success; failures are noted in the system variable ERRNO where the
+// host notes them.
+#pragma once
+
+#include "platform/acad/adsdef.h"
+
+// ---- Functions that a module defines in AutoLISP
+// Defines the function name (upper-cased) with the code 0..32767 in the current document for the
+// module whose entry point is running; a later definition of the same name wins. RTERROR for a
+// null or empty name, a negative code, no current document, or a call made outside the module's
+// entry point.
+int acedDefun(const char* name, short funcNumber);
+// Removes the module's definition of name with that code from the current document; RTERROR when
+// there is none.
+int acedUndef(const char* name, short funcNumber);
+// Inside a kInvkSubrMsg: the code of the function that AutoLISP calls. Elsewhere RTERROR.
+int acedGetFunCode();
+// Inside a kInvkSubrMsg: the call's arguments, null when there are none. The host owns the list
+// and releases it when the call ends: do not release it.
+struct resbuf* acedGetArgs();
+
+// Results of the function being called. Each one replaces the result set before it (the last one
+// wins); a function that sets none returns nil. RTERROR outside a kInvkSubrMsg.
+int acedRetInt(int value); // RTSHORT when it fits 16 bits, else RTLONG
+int acedRetReal(ads_real value);
+int acedRetPoint(const ads_point point);        // RT3DPOINT; RTERROR for a null point
+int acedRetStr(const char* text);               // RTERROR for a null text
+int acedRetName(const ads_name name, int type); // type RTENAME or RTPICKS
+int acedRetNil();
+int acedRetT();
+int acedRetVoid();
+// A copy of the list (null: nil) as the result, in list brackets.
+int acedRetList(const struct resbuf* list);
+// A copy of one value; RTERROR for null, for RTLONG and for a type that has no value to return.
+int acedRetVal(const struct resbuf* value);
+
+// Calls an AutoLISP function of a loaded module or of the family's AutoLISP code. args: an RTSTR
+// with the function's name, then its arguments. RTNORM when the function was called, with
+// *result its result (null for nil or no result), a list that the caller releases. RTERROR, with
+// *result null, when the name is undefined, when args or result is null, or when the function
+// belongs to the module that is calling.
+int acedInvoke(const struct resbuf* args, struct resbuf** result);
+
+// ---- AutoLISP symbols of the current document (names without regard to case)
+// *value becomes a new list that the caller releases: one buffer for an atom, RTLB ... RTLE for a
+// list. A missing or nil symbol answers RTNORM with *value null. RTERROR for a null argument, no
+// current document, or a name that holds a function (ERRNO 84).
+int acedGetSym(const char* name, struct resbuf** value);
+// Sets the symbol, creating it when needed: one buffer sets an atom (RTNIL: nil), a chain sets a
+// list. The value is copied. RTERROR (and ERRNO) for a null name or value, an invalid name (83)
+// or a type that a symbol cannot hold (93).
+int acedPutSym(const char* name, struct resbuf* value);
+
+// ---- System variables (names without regard to case)
+// Fills the caller's buffer with the variable's type and value; a string value is a new block of
+// the host allocator that the caller frees (acutRelRb frees it with the buffer). RTERROR for an
+// unknown name or a null argument.
+int acedGetVar(const char* name, struct resbuf* result);
+// Sets the variable from a buffer of a fitting type (a 16-bit integer for integer variables; an
+// integer also serves for a real, a 2D point for a 3D one). RTERROR with ERRNO 20 for a read-only
+// variable, 93 for a wrong type, 22 for a value out of range; RTERROR for an unknown name.
+int acedSetVar(const char* name, const struct resbuf* value);
+
+// ---- Messages and the user
+// Shows a modal alert with the text. RTERROR for a null text.
+int acedAlert(const char* text);
+// Non-zero when the user has pressed ESC since the last check; the check clears it.
+int acedUsrBrk();
+// Prints an application error message on the command line.
+void acdbFail(const char* text);

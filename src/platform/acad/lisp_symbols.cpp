@@ -1,0 +1,118 @@
+// AutoLISP symbols of the current document: acedGetSym and acedPutSym.
+#include "platform/acad/acedads.h"
+
+#include <cstring>
+
+#include "platform/acad/acutads.h"
+#include "platform/acad/host_state.h"
+#include "platform/session.h"
+
+namespace {
+
+using namespace sim::detail;
+
+constexpr int kNullPointer = 72;
+constexpr int kBadSymbolName = 83;
+constexpr int kBadSymbolValue = 84;
+constexpr int kBadType = 93;
+
+// AutoLISP reads a name with these characters, or one that reads as a number, as something else.
+bool isSymbolName(const char* name) {
+  if (name[0] == '\0' || std::strpbrk(name, " \t\r\n()'\";") != nullptr) {
+    return false;
+  }
+  const char* digits = name + ((name[0] == '-' || name[0] == '+') ? 1 : 0);
+  if (digits[0] != '\0' && std::strspn(digits, "0123456789.") == std::strlen(digits)) {
+    return false;
+  }
+  return upperCase(name) != "NIL";
+}
+
+// True when the items are one atom, or one whole list whose brackets pair up.
+bool isOneValue(const LispValue& value) {
+  if (value.size() == 1) {
+    const short type = value[0].type;
+    return type != RTLB && type != RTLE && type != RTDOTE && type != RTVOID;
+  }
+  int depth = 0;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i].type == RTVOID) {
+      return false;
+    }
+    depth += value[i].type == RTLB ? 1 : value[i].type == RTLE ? -1 : 0;
+    if (depth < 0 || (depth == 0 && i + 1 < value.size())) {
+      return false;
+    }
+  }
+  return depth == 0 && !value.empty() && value.front().type == RTLB;
+}
+
+bool isFunctionName(HostState& state, const Document& document, const std::string& key) {
+  return document.functions.count(key) != 0 || state.familyFunctions.count(key) != 0;
+}
+
+} // namespace
+
+int acedGetSym(const char* name, resbuf** value) {
+  if (sim::detail::shouldFail("acedGetSym") || name == nullptr || value == nullptr) {
+    return RTERROR;
+  }
+  *value = nullptr;
+  HostState& state = host();
+  Document* document = currentDocument(state);
+  if (document == nullptr) {
+    return RTERROR;
+  }
+  const std::string key = upperCase(name);
+  auto found = document->symbols.find(key);
+  if (found == document->symbols.end()) {
+    if (isFunctionName(state, *document, key)) {
+      setErrno(kBadSymbolValue);
+      return RTERROR;
+    }
+    return RTNORM;
+  }
+  const LispValue copy = found->second;
+  *value = makeChain(copy);
+  return *value == nullptr ? RTERROR : RTNORM;
+}
+
+int acedPutSym(const char* name, resbuf* value) {
+  if (sim::detail::shouldFail("acedPutSym")) {
+    return RTERROR;
+  }
+  if (name == nullptr || value == nullptr) {
+    setErrno(kNullPointer);
+    return RTERROR;
+  }
+  if (!isSymbolName(name)) {
+    setErrno(kBadSymbolName);
+    return RTERROR;
+  }
+  LispValue items;
+  if (!sim::detail::readChain(value, items)) {
+    setErrno(kBadType);
+    return RTERROR;
+  }
+  if (items.size() > 1 && !isOneValue(items)) {
+    // A plain chain of values becomes a list of them.
+    items.insert(items.begin(), atomOf(RTLB));
+    items.push_back(atomOf(RTLE));
+  }
+  if (!isOneValue(items)) {
+    setErrno(kBadType);
+    return RTERROR;
+  }
+  Document* document = currentDocument(host());
+  if (document == nullptr) {
+    return RTERROR;
+  }
+  const std::string key = upperCase(name);
+  const bool emptyList = items.size() == 2 && items[0].type == RTLB;
+  if ((items.size() == 1 && items[0].type == RTNIL) || emptyList) {
+    document->symbols.erase(key);
+  } else {
+    document->symbols[key] = items;
+  }
+  return RTNORM;
+}

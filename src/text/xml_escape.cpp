@@ -1,0 +1,140 @@
+// XML escaping of texts. Each direction is one pass over the text that gives exactly what the
+// documented sequence of whole-text replacements gives: no replacement's output can form another
+// replacement's pattern, so the passes never interact.
+#include "text/xml_escape.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "platform/acad/acutads.h"
+
+namespace qv {
+
+namespace {
+
+// The escaped form of a character, or null when it stays as it is.
+const char* entityOf(char c) {
+  switch (c) {
+  case '&':
+    return "&amp;";
+  case '>':
+    return "&gt;";
+  case '<':
+    return "&lt;";
+  case '"':
+    return "&quot;";
+  case '\'':
+    return "&apos;";
+  default:
+    return nullptr;
+  }
+}
+
+struct Entity {
+  const char* text;
+  size_t length;
+  char character;
+};
+
+constexpr Entity kEntities[] = {
+    {"&gt;", 4, '>'}, {"&lt;", 4, '<'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}, {"&amp;", 5, '&'},
+};
+
+} // namespace
+
+int XmlEscape(msString& text) {
+  const char* source = text;
+  size_t length = 0;
+  bool changes = false;
+  for (const char* p = source; *p != '\0'; ++p) {
+    if (const char* entity = entityOf(*p)) {
+      length += std::strlen(entity);
+      changes = true;
+    } else if (p[0] == '\r' && p[1] == '\n') {
+      length += 2;
+      ++p;
+      changes = true;
+    } else {
+      ++length;
+    }
+  }
+  if (!changes) {
+    return 1;
+  }
+  char* escaped = static_cast<char*>(acad_malloc(length + 1));
+  if (escaped == nullptr) {
+    return 0;
+  }
+  char* out = escaped;
+  for (const char* p = source; *p != '\0'; ++p) {
+    if (const char* entity = entityOf(*p)) {
+      const size_t entityLength = std::strlen(entity);
+      std::memcpy(out, entity, entityLength);
+      out += entityLength;
+    } else if (p[0] == '\r' && p[1] == '\n') {
+      *out++ = '\\';
+      *out++ = 'n';
+      ++p;
+    } else {
+      *out++ = *p;
+    }
+  }
+  *out = '\0';
+  const int assigned = text.Assign(escaped, static_cast<int>(length));
+  acad_free(escaped);
+  return assigned;
+}
+
+void XmlUnescape(char* text) {
+  if (text == nullptr) {
+    return;
+  }
+  const char* in = std::strpbrk(text, "&\\");
+  if (in == nullptr) {
+    return;
+  }
+  char* out = text + (in - text);
+  while (*in != '\0') {
+    if (*in == '&') {
+      const Entity* match = nullptr;
+      for (const Entity& entity : kEntities) {
+        if (std::strncmp(in, entity.text, entity.length) == 0) {
+          match = &entity;
+          break;
+        }
+      }
+      if (match != nullptr) {
+        *out++ = match->character;
+        in += match->length;
+        continue;
+      }
+    } else if (in[0] == '\\' && in[1] == 'n') {
+      *out++ = '\r';
+      *out++ = '\n';
+      in += 2;
+      continue;
+    }
+    *out++ = *in++;
+  }
+  *out = '\0';
+}
+
+void XmlUnescape(msString& text) {
+  if (text.IsEmpty()) {
+    return;
+  }
+  XmlUnescape(&text[0]);
+}
+
+int XmlUnescape(const char* text, size_t length, msString& out) {
+  if (length > static_cast<size_t>(INT32_MAX - 1)) {
+    return 0;
+  }
+  if (out.Assign(text, static_cast<int>(length)) == 0) {
+    return 0;
+  }
+  XmlUnescape(out);
+  return 1;
+}
+
+} // namespace qv

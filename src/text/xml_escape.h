@@ -1,0 +1,26 @@
+// The escaping of texts inside the record-table XML files, both ways.
+#pragma once
+
+#include <cstddef>
+
+#include "text/ms_string.h"
+
+namespace qv {
+
+// Replaces, in place and in this order, "&" by "&amp;", ">" by "&gt;", "<" by "&lt;", the double
+// quote by "&quot;", the apostrophe by "&apos;", and the line break CR LF by the two characters
+// "\n" (backslash, n). No replacement is escaped again: "&" gives "&amp;" and nothing more.
+// 1, or 0 with the string unchanged when memory runs out.
+int XmlEscape(msString& text);
+
+// Replaces, in place and in this order, "&gt;" by ">", "&lt;" by "<", "&quot;" by the double
+// quote, "&apos;" by the apostrophe, "&amp;" by "&", and the two characters "\n" by CR LF, each
+// over the whole text: "&amp;gt;" gives "&gt;" (one level only). Never needs memory.
+void XmlUnescape(msString& text);
+// The same over a caller's buffer, in place (the result is never longer). Null does nothing.
+void XmlUnescape(char* text);
+// Assigns to out the unescaped form of the length bytes at text (which holds no NUL before them).
+// 1, or 0 with out unchanged when memory runs out.
+int XmlUnescape(const char* text, size_t length, msString& out);
+
+} // namespace qv

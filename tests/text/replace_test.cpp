@@ -1,0 +1,80 @@
+// ReplaceAll over buffers and msStrings, and the quoting of EscapeQuoted.
+#include "text/replace.h"
+
+#include <string>
+
+#include "platform/sim.h"
+#include "testing/host_test.h"
+
+namespace {
+
+using qv::msString;
+
+class ReplaceTest : public qvtest::HostTest {};
+
+TEST_F(ReplaceTest, NeverScansAReplacementAgain) {
+  char buffer[64] = "a-b-c";
+  EXPECT_EQ(qv::ReplaceAll(buffer, "-", "--"), 2);
+  EXPECT_STREQ(buffer, "a--b--c");
+  msString s("aaa");
+  EXPECT_EQ(qv::ReplaceAll(s, "a", "aa"), 3);
+  EXPECT_STREQ(s, "aaaaaa");
+  EXPECT_EQ(qv::ReplaceAll(s, "aa", "b"), 3);
+  EXPECT_STREQ(s, "bbb");
+}
+
+TEST_F(ReplaceTest, ShrinksAndGrowsInTheCallersBuffer) {
+  char buffer[64] = "one, two, three";
+  EXPECT_EQ(qv::ReplaceAll(buffer, ", ", ","), 2);
+  EXPECT_STREQ(buffer, "one,two,three");
+  EXPECT_EQ(qv::ReplaceAll(buffer, ",", " and "), 2);
+  EXPECT_STREQ(buffer, "one and two and three");
+  EXPECT_EQ(qv::ReplaceAll(buffer, " and ", nullptr), 2);
+  EXPECT_STREQ(buffer, "onetwothree");
+  EXPECT_EQ(sim::liveBlocks(), 0);
+}
+
+TEST_F(ReplaceTest, IgnoresMissingAndEmptyPatterns) {
+  char buffer[16] = "abc";
+  EXPECT_EQ(qv::ReplaceAll(buffer, "", "x"), 0);
+  EXPECT_EQ(qv::ReplaceAll(buffer, nullptr, "x"), 0);
+  EXPECT_EQ(qv::ReplaceAll(buffer, "z", "x"), 0);
+  EXPECT_EQ(qv::ReplaceAll(static_cast<char*>(nullptr), "a", "x"), 0);
+  EXPECT_STREQ(buffer, "abc");
+  msString s("abc");
+  EXPECT_EQ(qv::ReplaceAll(s, "", "x"), 0);
+  EXPECT_STREQ(s, "abc");
+}
+
+TEST_F(ReplaceTest, LeavesTheTextWhenMemoryRunsOut) {
+  char buffer[32] = "a.b";
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(qv::ReplaceAll(buffer, ".", "..."), -1);
+  EXPECT_STREQ(buffer, "a.b");
+  msString s("a.b");
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(qv::ReplaceAll(s, ".", ""), -1);
+  EXPECT_STREQ(s, "a.b");
+}
+
+TEST_F(ReplaceTest, HandlesLongTexts) {
+  const std::string text(100000, 'x');
+  msString s(text.c_str());
+  EXPECT_EQ(qv::ReplaceAll(s, "x", "yz"), 100000);
+  EXPECT_EQ(s.GetLength(), 200000);
+  EXPECT_EQ(qv::ReplaceAll(s, "zy", ""), 99999);
+  EXPECT_STREQ(s, "yz");
+}
+
+TEST_F(ReplaceTest, QuotesBackslashesApostrophesAndGreaterThan) {
+  char out[64];
+  EXPECT_EQ(qv::EscapeQuoted("a\\b'c>d", out), 10);
+  EXPECT_STREQ(out, "a\\\\b''c\\>d");
+  EXPECT_EQ(qv::EscapeQuoted(nullptr, out), 0);
+  EXPECT_STREQ(out, "");
+  msString s("it's > \\");
+  EXPECT_EQ(qv::EscapeQuoted(s), 1);
+  EXPECT_STREQ(s, "it''s \\> \\\\");
+}
+
+} // namespace

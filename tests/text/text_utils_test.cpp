@@ -1,0 +1,234 @@
+// The small text utilities: copies, trims, fields and words, keywords, numbers, paths, plain-text
+// tests and thousands separators, at their edges.
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "platform/acad/acutads.h"
+#include "platform/sim.h"
+#include "testing/host_test.h"
+#include "text/text.h"
+
+namespace {
+
+using qv::msString;
+
+class TextUtilsTest : public qvtest::HostTest {
+protected:
+  // The host text as a std::string, freed.
+  static std::string take(char* text) {
+    EXPECT_NE(text, nullptr);
+    std::string result = text == nullptr ? "<null>" : text;
+    acad_free(text);
+    return result;
+  }
+};
+
+TEST_F(TextUtilsTest, CopiesAndAppends) {
+  char* text = qv::ReplaceWithCopy(nullptr, "first");
+  text = qv::ReplaceWithCopy(text, text + 2); // a part of the old text
+  EXPECT_STREQ(text, "rst");
+  text = qv::AppendCopy(text, "-more");
+  text = qv::AppendCopy(text, text); // b inside a
+  EXPECT_EQ(take(text), "rst-morerst-more");
+  EXPECT_EQ(take(qv::ReplaceWithCopy(nullptr, nullptr)), "");
+  EXPECT_EQ(take(qv::AppendCopy(nullptr, "b")), "b");
+  EXPECT_EQ(take(qv::AppendCopy(acad_strdup("a"), nullptr)), "a");
+  char* kept = acad_strdup("kept");
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(qv::AppendCopy(kept, "x"), nullptr); // kept is freed all the same
+}
+
+TEST_F(TextUtilsTest, TrimsAndStrips) {
+  char text[] = "  value \r\n \r\n";
+  qv::TrimText(text);
+  EXPECT_STREQ(text, "value");
+  char tabs[] = "\tkeeps tabs\t";
+  qv::TrimText(tabs);
+  EXPECT_STREQ(tabs, "\tkeeps tabs\t");
+  msString s("   padded  \n");
+  qv::TrimText(s);
+  EXPECT_STREQ(s, "padded");
+  char line[] = "line \r\n\n";
+  qv::StripLineEnd(line);
+  EXPECT_STREQ(line, "line ");
+  char slashes[] = "path///";
+  qv::TrimTrailingChar(slashes, '/');
+  EXPECT_STREQ(slashes, "path");
+  char onlySlashes[] = "///";
+  qv::TrimTrailingChar(onlySlashes, '/');
+  EXPECT_STREQ(onlySlashes, "///");
+  qv::TrimText(static_cast<char*>(nullptr));
+  qv::StripLineEnd(nullptr);
+}
+
+TEST_F(TextUtilsTest, RemovesCharactersFromTextsBelow322) {
+  std::string short321 = std::string(160, 'a') + std::string(161, ' ');
+  qv::RemoveSpaces(short321.data());
+  EXPECT_STREQ(short321.c_str(), std::string(160, 'a').c_str());
+  std::string long322 = std::string(161, 'a') + std::string(161, ' ');
+  qv::RemoveSpaces(long322.data());
+  EXPECT_EQ(std::string(long322.c_str()), std::string(161, 'a') + std::string(161, ' '));
+  char text[] = "1,234,567";
+  qv::RemoveChar(text, ',');
+  EXPECT_STREQ(text, "1234567");
+}
+
+TEST_F(TextUtilsTest, StripsLeadingZeros) {
+  char a[] = "  007 ";
+  qv::StripLeadingZeros(a);
+  EXPECT_STREQ(a, "7");
+  char b[] = "000";
+  qv::StripLeadingZeros(b);
+  EXPECT_STREQ(b, "0");
+  char c[] = "0.50";
+  qv::StripLeadingZeros(c);
+  EXPECT_STREQ(c, ".50");
+  char d[] = "";
+  qv::StripLeadingZeros(d);
+  EXPECT_STREQ(d, "");
+}
+
+TEST_F(TextUtilsTest, ChangesLetterCaseOnly) {
+  char text[] = "Mixed Case \xE9 1";
+  qv::UpperText(text);
+  EXPECT_STREQ(text, "MIXED CASE \xE9 1");
+  qv::LowerText(text);
+  EXPECT_STREQ(text, "mixed case \xE9 1");
+  msString s("abc");
+  qv::UpperText(s);
+  EXPECT_STREQ(s, "ABC");
+}
+
+TEST_F(TextUtilsTest, FindsTheFirstNumber) {
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("N 45.5"), 45.5);
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("-3"), -3.0);
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText(".25 ft"), 0.25);
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("x -7"), -7.0);
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("x-7"), 7.0);
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("a.5"), 5.0);
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("abc"), 98765432.1);
+  EXPECT_DOUBLE_EQ(qv::FirstNumberInText(nullptr), 98765432.1);
+}
+
+TEST_F(TextUtilsTest, ReadsFieldsAndQuotedWords) {
+  EXPECT_EQ(take(qv::DelimitedAt("say \"hello there\" now", 4)), "hello there");
+  EXPECT_EQ(take(qv::DelimitedAt("'unterminated", 0)), "unterminated");
+  EXPECT_EQ(take(qv::DelimitedAt("abc", 3)), "");
+  EXPECT_EQ(take(qv::DelimitedAt("abc", -1)), "");
+  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 1)), "a");
+  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 3)), "");
+  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 4)), "d");
+  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 5)), "");
+  EXPECT_EQ(take(qv::NthField("a,b", ',', 0)), "");
+  EXPECT_EQ(take(qv::NthField(nullptr, ',', 1)), "");
+  EXPECT_EQ(qv::CountOccurrences("aaaa", "aa"), 2);
+  EXPECT_EQ(qv::CountOccurrences("abcabc", "c"), 2);
+  EXPECT_EQ(qv::CountOccurrences("abc", ""), 0);
+}
+
+TEST_F(TextUtilsTest, FindsWordsWithoutCase) {
+  EXPECT_EQ(qv::WordIndex("north,EAST,elev", "east", ','), 2);
+  EXPECT_EQ(qv::WordIndex("north,east", "eas", ','), 0);
+  EXPECT_EQ(qv::WordIndex("a,,c", "c", ','), 3);
+  EXPECT_EQ(qv::WordIndex("a,,c", "", ','), 2);
+  EXPECT_EQ(qv::WordIndex(nullptr, "a", ','), 0);
+  EXPECT_EQ(qv::ContainsWord("ZOOM PAN REGEN", "pan", ' '), 1);
+  EXPECT_EQ(qv::ContainsWord("ZOOM PAN REGEN", "PA", ' '), 0);
+  // The index agrees with NthField.
+  const char* text = "x;Y;z";
+  EXPECT_EQ(take(qv::NthField(text, ';', qv::WordIndex(text, "y", ';'))), "Y");
+}
+
+TEST_F(TextUtilsTest, CopiesRangesWithoutReadingPastTheText) {
+  char out[16];
+  qv::CopyRange("abcdef", 1, 3, out);
+  EXPECT_STREQ(out, "bcd");
+  std::memset(out, 'x', sizeof out);
+  qv::CopyRange("abc", 1, 5, out);
+  EXPECT_EQ(std::string(out, 6), std::string("bc\0\0\0\0", 6));
+  qv::CopyRange("abc", -2, 0, out);
+  EXPECT_EQ(std::string(out, 4), std::string("\0\0a\0", 4));
+  qv::CopyRange("abc", 2, 1, out);
+  EXPECT_STREQ(out, "");
+}
+
+TEST_F(TextUtilsTest, MatchesKeywords) {
+  const char* rest = "unset";
+  EXPECT_EQ(qv::MatchKeyword("zoom", "ZOOM \t window", &rest), 1);
+  EXPECT_STREQ(rest, "window");
+  EXPECT_EQ(qv::MatchKeyword("zoom", "zoomer x", &rest), 0);
+  EXPECT_EQ(rest, nullptr);
+  EXPECT_EQ(qv::MatchKeyword("zoom", "zoom   ", &rest), 0);
+  EXPECT_EQ(qv::MatchKeyword("zoom", "zoom", &rest), 0);
+  EXPECT_EQ(qv::MatchKeyword("zoom", "zo", nullptr), 0);
+}
+
+TEST_F(TextUtilsTest, ShortensAndCapitalisesPaths) {
+  char out[128];
+  EXPECT_EQ(qv::ShortenPath("c:\\PROGRAM files//quorvane\\", out, 100), 25);
+  EXPECT_STREQ(out, "C:\\Program files\\Quorvane");
+  qv::ShortenPath("\\\\server\\SHARE\\x", out, 100);
+  EXPECT_STREQ(out, "\\\\Server\\Share\\X");
+  qv::ShortenPath("\\root\\dir", out, 100);
+  EXPECT_STREQ(out, "\\Root\\Dir");
+  qv::ShortenPath("c:", out, 100);
+  EXPECT_STREQ(out, "C:\\");
+  // 40 characters on drive C with a maximum of 20: "C:", "..." and the last 13.
+  const char* longPath = "c:\\survey\\projects\\north\\points_2024.csv";
+  ASSERT_EQ(std::strlen(longPath), 40u);
+  qv::ShortenPath(longPath, out, 20);
+  EXPECT_STREQ(out, "C:...ints_2024.csv");
+  qv::ShortenPath("\\\\server\\share\\a\\long\\folder", out, 12);
+  EXPECT_STREQ(out, "\\\\...older");
+  qv::ShortenPath("relative\\path\\name", out, 5);
+  EXPECT_STREQ(out, "...");
+  EXPECT_EQ(qv::ShortenPath(nullptr, out, 10), 0);
+  EXPECT_STREQ(out, "");
+  char slashes[] = "a\\b\\c";
+  EXPECT_EQ(qv::ToForwardSlashes(slashes), 5);
+  EXPECT_STREQ(slashes, "a/b/c");
+}
+
+TEST_F(TextUtilsTest, TellsPlainTextsAndFiles) {
+  EXPECT_EQ(qv::IsPlainText("Plain text\twith\r\nbreaks ~"), 1);
+  EXPECT_EQ(qv::IsPlainText("caf\xE9"), 0);
+  EXPECT_EQ(qv::IsPlainText("bell\a"), 0);
+  EXPECT_EQ(qv::IsPlainText(""), 1);
+  const std::string text = tempPath("text.txt");
+  std::ofstream(text, std::ios::binary) << std::string(12200, 'a') << '\x01';
+  EXPECT_EQ(qv::IsTextFile(text.c_str()), 1); // the control byte lies past what is read
+  const std::string binary = tempPath("binary.dat");
+  std::ofstream(binary, std::ios::binary) << std::string(12199, 'a') << '\x01';
+  EXPECT_EQ(qv::IsTextFile(binary.c_str()), 0);
+  const std::string withNul = tempPath("nul.txt");
+  std::ofstream(withNul, std::ios::binary) << std::string("a\0b\r\n", 5);
+  EXPECT_EQ(qv::IsTextFile(withNul.c_str()), 1);
+  EXPECT_EQ(qv::IsTextFile(tempPath("missing").c_str()), 0);
+  sim::failCall("fopen");
+  EXPECT_EQ(qv::IsTextFile(text.c_str()), 0);
+  EXPECT_EQ(sim::openFiles(), 0);
+}
+
+TEST_F(TextUtilsTest, GroupsTheFirstRunOfDigits) {
+  char a[32] = "1234567.891";
+  qv::InsertThousandsSeparators(a);
+  EXPECT_STREQ(a, "1,234,567.891");
+  char b[32] = "   -1234 and 5678";
+  qv::InsertThousandsSeparators(b);
+  EXPECT_STREQ(b, "  -1,234 and 5678");
+  char c[32] = " 1234567";
+  qv::InsertThousandsSeparators(c);
+  EXPECT_STREQ(c, "1,234,567");
+  char d[32] = "123";
+  qv::InsertThousandsSeparators(d);
+  EXPECT_STREQ(d, "123");
+  char e[32] = "123456";
+  qv::InsertThousandsSeparators(e);
+  EXPECT_STREQ(e, "123,456");
+  char f[32] = "no digits";
+  qv::InsertThousandsSeparators(f);
+  EXPECT_STREQ(f, "no digits");
+}
+
+} // namespace

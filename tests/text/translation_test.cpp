@@ -1,0 +1,152 @@
+// The translation table and its file: markers, ordering and duplicates, keys, escapes, files from
+// Windows, and hostile files (long lines, garbage, no file at all).
+#include "text/translation.h"
+
+#include <fstream>
+#include <string>
+
+#include "platform/sim.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class TranslationTest : public qvtest::HostTest {
+protected:
+  void TearDown() override {
+    qv::UnloadTranslations();
+    HostTest::TearDown();
+  }
+
+  // Writes the bytes as they are (no text-mode translation) and returns the file's path.
+  std::string writeFile(const std::string& name, const std::string& bytes) {
+    const std::string path = tempPath(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  static std::string translate(const char* text, const char* marker = nullptr) {
+    return qv::Translate(text, marker);
+  }
+};
+
+TEST_F(TranslationTest, ChoosesTheEntryByMarker) {
+  const std::string path = writeFile("tr.txt", "ORIGINAL=Open\n"
+                                               "MARKER=M1\n"
+                                               "TRANSLATION=Ouvrir (M1)\n"
+                                               "ORIGINAL=Open\n"
+                                               "TRANSLATION=Ouvrir\n");
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(translate("Open", "M1"), "Ouvrir (M1)");
+  EXPECT_EQ(translate("Open"), "Ouvrir");
+  EXPECT_EQ(translate("Open", "M2"), "Open");
+  EXPECT_EQ(translate("open"), "open");
+  const char* unknown = "Close";
+  EXPECT_EQ(qv::Translate(unknown, nullptr), unknown);
+  EXPECT_EQ(qv::Translate(nullptr, nullptr), nullptr);
+}
+
+TEST_F(TranslationTest, KeepsTheFirstOfDuplicateEntries) {
+  const std::string path = writeFile("dup.txt", "ORIGINAL=Save\nTRANSLATION=first\n"
+                                                "ORIGINAL=Save\nTRANSLATION=second\n"
+                                                "ORIGINAL=Save\nMARKER=B\nTRANSLATION=b\n"
+                                                "ORIGINAL=Save\nMARKER=A\nTRANSLATION=a\n"
+                                                "ORIGINAL=Save\nMARKER=B\nTRANSLATION=b2\n");
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(translate("Save"), "first");
+  EXPECT_EQ(translate("Save", "A"), "a");
+  EXPECT_EQ(translate("Save", "B"), "b");
+  // Loading again adds nothing new: every entry is a duplicate.
+  const int64_t blocks = sim::liveBlocks();
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(sim::liveBlocks(), blocks);
+}
+
+TEST_F(TranslationTest, ReadsKeysWithoutCaseAndUnescapesValues) {
+  const std::string path = writeFile("keys.txt", "marker=before any original\n"
+                                                 "translation=ignored too\n"
+                                                 "original=Line\\none\\ttab\n"
+                                                 "Marker=x=y\n"
+                                                 "Translation=Ligne\\nun\\\\\n"
+                                                 "COMMENT=ignored\n"
+                                                 "no equals sign here\n"
+                                                 "ORIGINAL=Empty\n"
+                                                 "TRANSLATION=\n");
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(translate("Line\none\ttab", "x=y"), "Ligne\nun\\");
+  EXPECT_EQ(translate("Empty"), "Empty");
+}
+
+TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrives) {
+  writeFile("WIN.TXT", "ORIGINAL=Yes\r\nTRANSLATION=Oui\r\nORIGINAL=No\rTRANSLATION=Non\r\n");
+  sim::mapDrive('T', tempDir().string());
+  ASSERT_EQ(qv::LoadTranslations("t:\\win.txt"), 1);
+  EXPECT_EQ(translate("Yes"), "Oui");
+  // A lone carriage return is not a line end: that line's key is "ORIGINAL" with a value holding
+  // it.
+  EXPECT_EQ(translate("No"), "No");
+  EXPECT_EQ(sim::openFiles(), 0);
+}
+
+TEST_F(TranslationTest, LeavesTheTableWhenTheFileCannotBeOpened) {
+  const std::string path = writeFile("ok.txt", "ORIGINAL=A\nTRANSLATION=B\n");
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(qv::LoadTranslations(tempPath("missing.txt").c_str()), 0);
+  EXPECT_EQ(qv::LoadTranslations(nullptr), 0);
+  sim::failCall("fopen");
+  EXPECT_EQ(qv::LoadTranslations(path.c_str()), 0);
+  EXPECT_EQ(translate("A"), "B");
+}
+
+TEST_F(TranslationTest, CutsLongLinesWithoutReadingTheirTailAsLines) {
+  const std::string longValue(300, 'v');
+  const std::string path =
+      writeFile("long.txt", "ORIGINAL=Long\nTRANSLATION=" + longValue +
+                                "ORIGINAL=Injected\n"                  // still the long line
+                                "ORIGINAL=Next\nTRANSLATION=Suivant\n" // lines after it read well
+                                "ORIGINAL=" +
+                                std::string(100000, 'k') + "\nTRANSLATION=huge\n");
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(translate("Long"), longValue.substr(0, 254 - 12));
+  EXPECT_EQ(translate("Injected"), "Injected");
+  EXPECT_EQ(translate("Next"), "Suivant");
+  const std::string keptKey(254 - 9, 'k');
+  EXPECT_EQ(translate(keptKey.c_str()), "huge");
+}
+
+TEST_F(TranslationTest, SurvivesGarbage) {
+  std::string garbage;
+  for (int i = 0; i < 20000; ++i) {
+    // Every byte but NUL and Ctrl-Z (which ends what text mode reads, as on Windows).
+    const char c = static_cast<char>((i * 7919) % 255 + 1);
+    garbage += c == '\x1A' ? 'x' : c;
+  }
+  garbage += "\nORIGINAL=\\\nTRANSLATION=\\\\\\\nORIGINAL\nMARKER\n=\n==\nORIGINAL=\n";
+  const std::string path = writeFile("garbage.txt", garbage);
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(translate("\\"), "\\\\");
+  EXPECT_EQ(translate(""), "");
+  std::string withNul("ORIGINAL=a\0b\nTRANSLATION=c\n", 27);
+  ASSERT_EQ(qv::LoadTranslations(writeFile("nul.txt", withNul).c_str()), 1);
+  EXPECT_EQ(translate("a"), "c");
+}
+
+TEST_F(TranslationTest, DropsEntriesThatMemoryRanOutFor) {
+  const std::string path = writeFile("oom.txt", "ORIGINAL=One\nMARKER=m\nTRANSLATION=Un\n"
+                                                "ORIGINAL=Two\nTRANSLATION=Deux\n");
+  sim::failCall("acad_malloc", 2); // the first entry's marker
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_EQ(translate("One", "m"), "One");
+  EXPECT_EQ(translate("One"), "One");
+  EXPECT_EQ(translate("Two"), "Deux");
+}
+
+TEST_F(TranslationTest, UnloadEmptiesTheTable) {
+  const std::string path = writeFile("u.txt", "ORIGINAL=A\nTRANSLATION=B\n");
+  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
+  EXPECT_GT(sim::liveBlocks(), 0);
+  qv::UnloadTranslations();
+  EXPECT_EQ(sim::liveBlocks(), 0);
+  EXPECT_EQ(translate("A"), "A");
+}
+
+} // namespace

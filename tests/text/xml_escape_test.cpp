@@ -1,0 +1,114 @@
+// XML escaping both ways: the documented replacements, one level only, round trips, and the
+// single-pass forms against the documented sequence of whole-text replacements.
+#include "text/xml_escape.h"
+
+#include <random>
+#include <string>
+
+#include "platform/sim.h"
+#include "testing/host_test.h"
+#include "text/replace.h"
+
+namespace {
+
+using qv::msString;
+
+class XmlEscapeTest : public qvtest::HostTest {};
+
+std::string escaped(const char* text) {
+  msString s(text);
+  EXPECT_EQ(qv::XmlEscape(s), 1);
+  return std::string(s);
+}
+
+std::string unescaped(const char* text) {
+  msString s(text);
+  qv::XmlUnescape(s);
+  return std::string(s);
+}
+
+TEST_F(XmlEscapeTest, EscapesEachSpecialCharacterOnce) {
+  EXPECT_EQ(escaped("a & b < c > \"d\" 'e'\r\nf"),
+            "a &amp; b &lt; c &gt; &quot;d&quot; &apos;e&apos;\\nf");
+  EXPECT_EQ(escaped("&amp;"), "&amp;amp;");
+  EXPECT_EQ(escaped("lone\nfeed and lone\rreturn"), "lone\nfeed and lone\rreturn");
+  EXPECT_EQ(escaped(""), "");
+}
+
+TEST_F(XmlEscapeTest, UnescapesOneLevelOnly) {
+  EXPECT_EQ(unescaped("&amp;gt;"), "&gt;");
+  EXPECT_EQ(unescaped("&gt;&lt;&quot;&apos;&amp;\\n"), "><\"'&\r\n");
+  EXPECT_EQ(unescaped("&unknown; & &amp &gt"), "&unknown; & &amp &gt");
+  EXPECT_EQ(unescaped("trailing \\"), "trailing \\");
+  char buffer[] = "x&lt;y";
+  qv::XmlUnescape(buffer);
+  EXPECT_STREQ(buffer, "x<y");
+  qv::XmlUnescape(static_cast<char*>(nullptr));
+}
+
+TEST_F(XmlEscapeTest, RoundTripsTextsWithoutABackslashN) {
+  const char* text = "a & b < c, \"quoted\", it's\r\nnext line > end \xE9\\t";
+  msString s(text);
+  ASSERT_EQ(qv::XmlEscape(s), 1);
+  qv::XmlUnescape(s);
+  EXPECT_STREQ(s, text);
+}
+
+TEST_F(XmlEscapeTest, UnescapesARangeIntoAnotherString) {
+  const char* source = "&lt;a&gt; rest not taken";
+  msString out("old");
+  EXPECT_EQ(qv::XmlUnescape(source, 9, out), 1);
+  EXPECT_STREQ(out, "<a>");
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(qv::XmlUnescape("a much longer range than the old text", 30, out), 0);
+  EXPECT_STREQ(out, "<a>");
+}
+
+TEST_F(XmlEscapeTest, KeepsTheTextWhenMemoryRunsOut) {
+  msString s("a < b");
+  sim::failCall("acad_malloc");
+  EXPECT_EQ(qv::XmlEscape(s), 0);
+  EXPECT_STREQ(s, "a < b");
+}
+
+// The documented definition: whole-text replacements in a fixed order.
+std::string escapedBySequence(const std::string& text) {
+  msString s(text.c_str());
+  qv::ReplaceAll(s, "&", "&amp;");
+  qv::ReplaceAll(s, ">", "&gt;");
+  qv::ReplaceAll(s, "<", "&lt;");
+  qv::ReplaceAll(s, "\"", "&quot;");
+  qv::ReplaceAll(s, "'", "&apos;");
+  qv::ReplaceAll(s, "\r\n", "\\n");
+  return std::string(s);
+}
+
+std::string unescapedBySequence(const std::string& text) {
+  msString s(text.c_str());
+  qv::ReplaceAll(s, "&gt;", ">");
+  qv::ReplaceAll(s, "&lt;", "<");
+  qv::ReplaceAll(s, "&quot;", "\"");
+  qv::ReplaceAll(s, "&apos;", "'");
+  qv::ReplaceAll(s, "&amp;", "&");
+  qv::ReplaceAll(s, "\\n", "\r\n");
+  return std::string(s);
+}
+
+TEST_F(XmlEscapeTest, AgreesWithTheSequenceOfReplacements) {
+  // Texts built from the pieces that the replacements look for, so that they meet often.
+  const char* pieces[] = {"&",  "amp;", "gt;", "lt;", "quot;", "apos;", "\\",    "n", "\r",
+                          "\n", "<",    ">",   "\"",  "'",     "x",     "&amp;", ";"};
+  std::mt19937 random(12345);
+  std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int count = static_cast<int>(random() % 12);
+    for (int i = 0; i < count; ++i) {
+      text += pieces[pick(random)];
+    }
+    EXPECT_EQ(escaped(text.c_str()), escapedBySequence(text)) << text;
+    EXPECT_EQ(unescaped(text.c_str()), unescapedBySequence(text)) << text;
+  }
+}
+
+} // namespace
