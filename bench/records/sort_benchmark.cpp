@@ -29,7 +29,8 @@ public:
       record->setFieldReal("north", 5000.0 + (random() % 1000000) / 1000.0, 0, "real");
       record->setFieldReal("east", 2000.0 + (random() % 1000000) / 1000.0, 0, "real");
       record->setFieldReal("elev", 100.0 + (random() % 50000) / 1000.0, 0, "real");
-      std::snprintf(text, sizeof text, "%s %u", codes[random() % 8], random() % 100000);
+      std::snprintf(text, sizeof text, "%s %u", codes[random() % 8],
+                    static_cast<unsigned>(random() % 100000));
       record->setField(kField, text, 0, nullptr);
       records_.push_back(record);
     }

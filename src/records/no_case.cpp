@@ -38,11 +38,4 @@ int compareNoCase(const char* a, size_t aLength, const char* b, size_t bLength) 
   return aLength < bLength ? -1 : 1;
 }
 
-int equalsNoCase(const char* a, const char* b) {
-  if (a == nullptr || b == nullptr) {
-    return 0;
-  }
-  return compareNoCase(a, b) == 0 ? 1 : 0;
-}
-
 } // namespace qv

@@ -20,6 +20,19 @@ int compareNoCase(const char* a, const char* b);
 int compareNoCase(const char* a, size_t aLength, const char* b, size_t bLength);
 
 // 1 when both are present and equal with case ignored, else 0.
-int equalsNoCase(const char* a, const char* b);
+inline int equalsNoCase(const char* a, const char* b) {
+  if (a == nullptr || b == nullptr) {
+    return 0;
+  }
+  for (;; ++a, ++b) {
+    const unsigned char l = foldLower(static_cast<unsigned char>(*a));
+    if (l != foldLower(static_cast<unsigned char>(*b))) {
+      return 0;
+    }
+    if (l == 0) {
+      return 1;
+    }
+  }
+}
 
 } // namespace qv

@@ -2,36 +2,69 @@
 // texts: absent (null) or a private copy made when it is assigned.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 
 namespace qv {
 
+// Short texts (the usual names, ids and values) are kept inside the object, so that a field is
+// one allocation and looking up a field by name touches no memory beyond the field itself.
+// Longer texts go to a buffer of their own.
 class OwnedText {
 public:
   OwnedText() = default;
   OwnedText(const OwnedText&) = delete;
   OwnedText& operator=(const OwnedText&) = delete;
-  ~OwnedText() { delete[] text_; }
+  ~OwnedText() { freeHeap(); }
 
   // The text, or null while absent.
-  const char* get() const { return text_; }
+  const char* get() const {
+    return state_ == kAbsent ? nullptr : (state_ == kLocal ? local_ : heap_);
+  }
   // Stores a copy of text, or makes the text absent for null. The copy is made before the old
   // text is freed, so a text may be assigned from itself or from a part of itself.
   void assign(const char* text) {
-    char* copy = nullptr;
-    if (text != nullptr) {
-      const size_t size = std::strlen(text) + 1;
-      copy = new char[size];
-      std::memcpy(copy, text, size);
+    if (text == nullptr) {
+      freeHeap();
+      state_ = kAbsent;
+      return;
     }
-    delete[] text_;
-    text_ = copy;
+    const size_t size = std::strlen(text) + 1;
+    if (size <= sizeof local_) {
+      // Through a copy: the text may be a part of the local copy itself.
+      char copy[sizeof local_];
+      std::memcpy(copy, text, size);
+      freeHeap();
+      std::memcpy(local_, copy, size);
+      state_ = kLocal;
+      return;
+    }
+    char* copy = new char[size];
+    std::memcpy(copy, text, size);
+    freeHeap();
+    heap_ = copy;
+    state_ = kHeap;
   }
   // Stores a copy of text, the empty text for null.
   void assignOrEmpty(const char* text) { assign(text != nullptr ? text : ""); }
 
 private:
-  char* text_ = nullptr;
+  static constexpr uint8_t kAbsent = 0;
+  static constexpr uint8_t kLocal = 1;
+  static constexpr uint8_t kHeap = 2;
+
+  void freeHeap() {
+    if (state_ == kHeap) {
+      delete[] heap_;
+      state_ = kAbsent;
+    }
+  }
+
+  union {
+    char* heap_;
+    char local_[23];
+  };
+  uint8_t state_ = kAbsent;
 };
 
 } // namespace qv

@@ -1,74 +1,91 @@
-// The bottom-up merge sort of record chains over their own next links.
+// The merge sort of record chains over their own next links.
 #include "records/record_sort.h"
 
-#include <cstdint>
+#include <cstddef>
+
+#include "records/natural_compare.h"
+#include "records/no_case.h"
 
 namespace qv {
 
 namespace {
 
-// A run of records: its head and its last record (both null for an empty run).
-struct Run {
-  IQvUniRecord* head = nullptr;
-  IQvUniRecord* tail = nullptr;
+// Values of up to this many characters take part in ordering, as in compareByField.
+constexpr size_t kOrderedLength = 255;
+
+// The text a record is ordered by (its id, or its value of the field; empty when missing), cut
+// to the ordered length. Merging keeps these for the two records it is comparing, so that each
+// record's field is looked up once per step rather than once per comparison.
+struct OrderText {
+  const char* text = "";
+  size_t length = 0;
 };
 
-// Cuts the first n (> 0) records off *rest.
-Run takeRun(IQvUniRecord** rest, int64_t n) {
-  Run run;
-  run.head = *rest;
-  if (run.head == nullptr) {
-    return run;
+OrderText orderTextOf(const IQvUniRecord* record, const char* fieldName) {
+  const char* text = nullptr;
+  if (fieldName == nullptr) {
+    text = record->getId();
+  } else {
+    for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
+      if (equalsNoCase(field->getName(), fieldName)) {
+        text = field->getValue();
+        break;
+      }
+    }
   }
-  IQvUniRecord* last = run.head;
-  for (int64_t i = 1; i < n && last->next() != nullptr; ++i) {
-    last = last->next();
+  OrderText order;
+  if (text != nullptr) {
+    order.text = text;
+    while (order.length < kOrderedLength && text[order.length] != '\0') {
+      ++order.length;
+    }
   }
-  *rest = last->next();
-  last->setNext(nullptr);
-  run.tail = last;
-  return run;
+  return order;
 }
 
-// Merges run b into run a. The walk along a never goes back: each record of b goes in before
-// the first record of a, from where the previous one went in, that is strictly greater.
-Run mergeRuns(Run a, Run b, const char* fieldName, int descending) {
-  if (a.head == nullptr) {
+// Merges chain b into chain a: each record of b goes in before the first record of a, from where
+// the previous one went in, that compares strictly greater (compareByField > 0). The walk along
+// a never goes back.
+IQvUniRecord* mergeChains(IQvUniRecord* a, IQvUniRecord* b, const char* fieldName, int descending) {
+  if (a == nullptr) {
     return b;
   }
-  Run merged{a.head, a.tail};
+  if (b == nullptr) {
+    return a;
+  }
+  IQvUniRecord* head = a;
   IQvUniRecord* previous = nullptr;
-  IQvUniRecord* cursor = a.head;
-  IQvUniRecord* x = b.head;
+  IQvUniRecord* cursor = a;
+  OrderText cursorText = orderTextOf(cursor, fieldName);
+  IQvUniRecord* x = b;
   while (x != nullptr) {
-    while (cursor != nullptr && cursor->compareByField(x, fieldName, descending) <= 0) {
+    const OrderText xText = orderTextOf(x, fieldName);
+    for (;;) {
+      const int order =
+          compareNatural(cursorText.text, cursorText.length, xText.text, xText.length);
+      if ((descending != 0 ? -order : order) > 0) {
+        break;
+      }
       previous = cursor;
       cursor = cursor->next();
-    }
-    if (cursor == nullptr) {
-      // a is used up: the rest of b is already in order and linked; hang it on whole.
-      previous->setNext(x);
-      merged.tail = b.tail;
-      return merged;
+      if (cursor == nullptr) {
+        // a is used up: the rest of b is in order and still linked; it hangs on whole.
+        previous->setNext(x);
+        return head;
+      }
+      cursorText = orderTextOf(cursor, fieldName);
     }
     IQvUniRecord* following = x->next();
     x->setNext(cursor);
     if (previous == nullptr) {
-      merged.head = x;
+      head = x;
     } else {
       previous->setNext(x);
     }
     previous = x;
     x = following;
   }
-  return merged;
-}
-
-IQvUniRecord* lastOf(IQvUniRecord* record) {
-  while (record != nullptr && record->next() != nullptr) {
-    record = record->next();
-  }
-  return record;
+  return head;
 }
 
 } // namespace
@@ -77,42 +94,53 @@ IQvUniRecord* takeRecords(IQvUniRecord** head, int n) {
   if (head == nullptr || *head == nullptr || n <= 0) {
     return nullptr;
   }
-  Run run = takeRun(head, n);
-  // setNext forgets where appends through the head start, which may now lie in the part left
-  // behind.
-  run.head->setNext(run.head->next());
-  return run.head;
+  IQvUniRecord* taken = *head;
+  IQvUniRecord* last = taken;
+  for (int i = 1; i < n && last->next() != nullptr; ++i) {
+    last = last->next();
+  }
+  *head = last->next();
+  last->setNext(nullptr);
+  // setNext forgets where appends through the head start, which may lie in the part left behind.
+  taken->setNext(taken->next());
+  return taken;
 }
 
 IQvUniRecord* mergeRecords(IQvUniRecord* a, IQvUniRecord* b, const char* fieldName,
                            int descending) {
-  if (b == nullptr) {
-    return a;
-  }
-  return mergeRuns(Run{a, lastOf(a)}, Run{b, lastOf(b)}, fieldName, descending).head;
+  return mergeChains(a, b, fieldName, descending);
 }
 
 void sortRecords(IQvUniRecord** head, const char* fieldName, int descending) {
   if (head == nullptr || *head == nullptr) {
     return;
   }
-  const int64_t count = (*head)->countRecords();
-  for (int64_t width = 1; width < count; width *= 2) {
-    IQvUniRecord* rest = *head;
-    Run sorted;
-    while (rest != nullptr) {
-      const Run a = takeRun(&rest, width);
-      const Run b = takeRun(&rest, width);
-      const Run merged = mergeRuns(a, b, fieldName, descending);
-      if (sorted.tail == nullptr) {
-        sorted.head = merged.head;
-      } else {
-        sorted.tail->setNext(merged.head);
-      }
-      sorted.tail = merged.tail;
+  // The bottom-up merge sort, done depth first: runs[k] holds a sorted run of 2^k records or
+  // nothing, like the digits of a binary counter. Each record taken from the chain is carried
+  // up through the full slots, the older run always merged as the first chain. This merges the
+  // same pairs of runs as merging runs of width 1, 2, 4, ... pass by pass from the front, so the
+  // order is the same, but small merges happen while their records are still in the cache.
+  IQvUniRecord* runs[64] = {};
+  IQvUniRecord* rest = *head;
+  while (rest != nullptr) {
+    IQvUniRecord* run = rest;
+    rest = rest->next();
+    run->setNext(nullptr);
+    size_t k = 0;
+    for (; runs[k] != nullptr; ++k) {
+      run = mergeChains(runs[k], run, fieldName, descending);
+      runs[k] = nullptr;
     }
-    *head = sorted.head;
+    runs[k] = run;
   }
+  // What is left are the runs of the chain's end, shortest last; they merge from the end forward.
+  IQvUniRecord* sorted = nullptr;
+  for (IQvUniRecord* run : runs) {
+    if (run != nullptr) {
+      sorted = mergeChains(run, sorted, fieldName, descending);
+    }
+  }
+  *head = sorted;
 }
 
 } // namespace qv

@@ -32,6 +32,24 @@ TEST_F(UniFieldTest, TextsAreOwnedCopiesAndNullMeansEmptyOrAbsent) {
   EXPECT_STREQ(field.getValue(), "3456");
 }
 
+TEST_F(UniFieldTest, TextsOfEveryLengthSurviveReassignment) {
+  qv::QvUniField field;
+  for (size_t length : {0u, 1u, 21u, 22u, 23u, 24u, 100u, 100000u}) {
+    const std::string text(length, 'v');
+    field.setValue(text.c_str());
+    EXPECT_EQ(std::string(field.getValue()), text);
+    field.setValue(field.getValue()); // itself, kept or moved between inside and outside
+    EXPECT_EQ(std::string(field.getValue()), text);
+  }
+  const std::string longer = std::string(40, 'a') + "tail";
+  field.setName(longer.c_str());
+  field.setName(field.getName() + 40); // a part of its own long text
+  EXPECT_STREQ(field.getName(), "tail");
+  field.setType(longer.c_str());
+  field.setType(nullptr);
+  EXPECT_EQ(field.getType(), nullptr);
+}
+
 TEST_F(UniFieldTest, IsEqualComparesNameValueAndTypeExactly) {
   qv::QvUniField a;
   qv::QvUniField b;

@@ -404,6 +404,11 @@ FILE* openStream(const char* filename, const char* mode, int shflag) {
     sim::detail::failCrt(ERROR_ACCESS_DENIED);
     return nullptr;
   }
+  if (parsed.write && (info.st_mode & S_IWUSR) == 0) {
+    ::close(fd); // a read-only file, even for a host user whom permissions do not stop
+    sim::detail::failCrt(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
   const int access = (parsed.read ? 1 : 0) | (parsed.write ? 2 : 0);
   const uint64_t openId = sim::detail::registerOpen(info.st_dev, info.st_ino, access, share);
   if (openId == 0) {

@@ -435,7 +435,7 @@ uint64_t registerOpen(uint64_t device, uint64_t inode, int access, int share) {
     }
     // Windows refuses an open whose access the others do not share, or that does not share
     // what the others already have.
-    if ((access & ~entry.share) != 0 || (entry.access & ~share) != 0) {
+    if ((access & ~entry.share & 3) != 0 || (entry.access & ~share & 3) != 0) {
       return 0;
     }
   }
@@ -454,7 +454,7 @@ bool isOpen(uint64_t device, uint64_t inode) {
   OpenTable& table = openTable();
   std::lock_guard<std::mutex> lock(table.guard);
   for (const auto& [id, entry] : table.entries) {
-    if (entry.device == device && entry.inode == inode) {
+    if (entry.device == device && entry.inode == inode && (entry.share & 4) == 0) {
       return true;
     }
   }

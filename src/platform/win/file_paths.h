@@ -46,11 +46,13 @@ int crtErrnoOf(DWORD windowsError);
 // Sets GetLastError() and errno for a failed runtime call; returns -1 for convenience.
 int failCrt(DWORD windowsError);
 
-// Sharing: access and share bits are 1 read, 2 write. Registers an open of the file (device,
-// inode) unless it conflicts with one still open; returns its id, or 0 on a conflict.
+// Sharing: access bits are 1 read, 2 write; share bits 1 read, 2 write, 4 delete. Registers an
+// open of the file (device, inode) unless it conflicts with one still open; returns its id, or 0
+// on a conflict.
 uint64_t registerOpen(uint64_t device, uint64_t inode, int access, int share);
 void unregisterOpen(uint64_t id);
-// True while some open of the file is registered.
+// True while some open of the file that does not share deletion is registered: the file cannot
+// be deleted or renamed then.
 bool isOpen(uint64_t device, uint64_t inode);
 
 } // namespace sim::detail

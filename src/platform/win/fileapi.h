@@ -2,6 +2,7 @@
 // drive letters mapped by the stand-in, either separator, names found without regard to case.
 #pragma once
 
+#include "platform/win/minwinbase.h"
 #include "platform/win/windef.h"
 
 #ifndef _FILETIME_
@@ -20,6 +21,21 @@ typedef struct _FILETIME {
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
+
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define GENERIC_ALL 0x10000000u
+#define FILE_READ_ATTRIBUTES 0x00000080
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_FLAG_BACKUP_SEMANTICS 0x02000000
+#define INVALID_FILE_SIZE (static_cast<DWORD>(0xFFFFFFFF))
 
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_COPY_ALLOWED 0x00000002
@@ -74,3 +90,23 @@ BOOL CreateDirectoryA(LPCSTR pathName, void* securityAttributes);
 // Removes an empty folder: TRUE, or FALSE with ERROR_FILE_NOT_FOUND, ERROR_DIR_NOT_EMPTY or
 // ERROR_DIRECTORY (not a folder).
 BOOL RemoveDirectoryA(LPCSTR pathName);
+
+// Opens or creates a file (or, with FILE_FLAG_BACKUP_SEMANTICS, opens a folder) for the access
+// (GENERIC_READ, GENERIC_WRITE, or 0 and FILE_READ_ATTRIBUTES for its facts only) with the sharing
+// (FILE_SHARE_*) and the disposition (CREATE_NEW, CREATE_ALWAYS, OPEN_EXISTING, OPEN_ALWAYS,
+// TRUNCATE_EXISTING). Returns a handle to close with CloseHandle, with GetLastError()
+// ERROR_ALREADY_EXISTS when CREATE_ALWAYS or OPEN_ALWAYS found the file, else 0; or
+// INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_FILE_EXISTS
+// (CREATE_NEW), ERROR_ACCESS_DENIED (a folder, or a read-only file opened for writing),
+// ERROR_SHARING_VIOLATION (refused by an open stream or handle) or ERROR_INVALID_PARAMETER.
+// Security attributes and other flags are ignored; the template must be null.
+HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                   LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
+                   DWORD flagsAndAttributes, HANDLE templateFile);
+// The times of an open file or folder (creation is the host's last status change); each pointer
+// may be null. FALSE with ERROR_INVALID_HANDLE for a handle that is not a file's.
+BOOL GetFileTime(HANDLE file, LPFILETIME creationTime, LPFILETIME lastAccessTime,
+                 LPFILETIME lastWriteTime);
+// The low 32 bits of an open file's size, the high ones in *fileSizeHigh when not null; or
+// INVALID_FILE_SIZE with ERROR_INVALID_HANDLE.
+DWORD GetFileSize(HANDLE file, LPDWORD fileSizeHigh);

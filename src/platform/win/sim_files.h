@@ -1,4 +1,8 @@
 // Control surface of the stand-in's file layer: the drive map and the streams still open.
+// Calls that sim::failCall can make fail: "fopen" (_fsopen, fopen_s), "fread", "fwrite" (a
+// stream's read from or write to disk, whichever call buffered it), "fclose", "_unlink", "_stat",
+// "_access", "DeleteFileA", "MoveFileExA", "FindFirstFileA", "GetFileAttributesA",
+// "CreateFileA", "CreateDirectoryA", "RemoveDirectoryA".
 #pragma once
 
 #include <string>
@@ -17,7 +21,8 @@ void mapShare(const std::string& share, const std::string& hostFolder);
 // it names none (an unmapped drive or share, an invalid name).
 std::string hostPath(const std::string& windowsPath);
 
-// Streams opened with _fsopen or fopen_s and not closed yet, and searches not closed yet.
+// Streams (_fsopen, fopen_s) and file handles (CreateFileA) not closed yet; searches
+// (FindFirstFileA) not closed yet.
 int openFiles();
 int openSearches();
 

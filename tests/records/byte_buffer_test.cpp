@@ -1,0 +1,241 @@
+// QvByteBuffer: growth, both record forms round trip, the four read statuses, consuming reads and
+// hostile chunk lengths and nesting.
+#include "records/byte_buffer.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "platform/sim.h"
+#include "records/records.h"
+#include "testing/host_test.h"
+
+namespace {
+
+const char kAwkward[] = "a&b<c>d\"e'f\r\ng\\h \xE9 end";
+
+class ByteBufferTest : public qvtest::HostTest {
+protected:
+  // The buffer's block comes from the host allocator: it goes before the end-of-test check.
+  void TearDown() override {
+    owned_.reset();
+    HostTest::TearDown();
+  }
+  // A record with an id, typed, untyped and empty-typed fields and a child with its own fields.
+  static qv::IQvUniRecord* makeRecord(const char* id) {
+    auto* record = new qv::QvUniRecord;
+    record->setId(id);
+    record->setField("name", kAwkward, 0, nullptr);
+    record->setField("n", "5", 0, "integer");
+    record->setField("blank", "", 0, "");
+    auto* child = new qv::QvUniRecord;
+    child->setId("kid");
+    child->setField("c", "3", 0, "real");
+    record->setFirstChild(child);
+    return record;
+  }
+  static std::string describe(const qv::IQvUniRecord* record) {
+    std::string out;
+    for (; record != nullptr; record = record->next()) {
+      out += "[";
+      out += record->getId() != nullptr ? std::string("id=") + record->getId() : "noid";
+      for (const qv::IQvUniField* f = record->firstField(); f != nullptr; f = f->next()) {
+        out += std::string(" ") + f->getName() + "=" + f->getValue();
+        if (f->getType() != nullptr) {
+          out += std::string(":") + f->getType();
+        }
+      }
+      if (record->firstChild() != nullptr) {
+        out += " {" + describe(record->firstChild()) + "}";
+      }
+      out += "]";
+    }
+    return out;
+  }
+  // Reads one record; the record read is described and released.
+  std::string readOne(int& status, int consume = 1) {
+    qv::QvUniRecord record;
+    status = buffer_.readRecord(&record, 0, consume);
+    return describe(&record);
+  }
+  std::unique_ptr<qv::QvByteBuffer> owned_ = std::make_unique<qv::QvByteBuffer>();
+  qv::QvByteBuffer& buffer_ = *owned_;
+};
+
+TEST_F(ByteBufferTest, GrowsByHalfAgainAndKeepsANulAfterTheContents) {
+  EXPECT_EQ(buffer_.bufferText(), nullptr);
+  EXPECT_EQ(buffer_.appendText("abc"), 1);
+  EXPECT_EQ(buffer_.length(), 3u);
+  EXPECT_EQ(buffer_.capacity(), 6u); // (3 + 1) * 3 / 2
+  EXPECT_STREQ(buffer_.bufferText(), "abc");
+  EXPECT_EQ(buffer_.appendBytes("defg", 4), 1);
+  EXPECT_EQ(buffer_.capacity(), 12u); // (3 + 1 + 4) * 3 / 2
+  EXPECT_STREQ(buffer_.bufferText(), "abcdefg");
+  qv::msString piece;
+  buffer_.substring(2, 3, piece);
+  EXPECT_STREQ(piece, "cde");
+  buffer_.substring(5, 3, piece);
+  EXPECT_STREQ(piece, ""); // past the end
+  buffer_.substring(UINT32_MAX, 2, piece);
+  EXPECT_STREQ(piece, "");
+  buffer_.clearBuffer();
+  EXPECT_EQ(buffer_.length(), 0u);
+  EXPECT_EQ(buffer_.capacity(), 12u);
+  EXPECT_STREQ(buffer_.bufferText(), "");
+}
+
+TEST_F(ByteBufferTest, FailedAllocationsLeaveTheBufferUnchanged) {
+  buffer_.appendText("keep");
+  sim::failCall("acad_realloc");
+  EXPECT_EQ(buffer_.appendText("more than fits in six"), 0);
+  sim::clearFailures();
+  EXPECT_EQ(buffer_.length(), 4u);
+  EXPECT_STREQ(buffer_.bufferText(), "keep");
+  // A length that would pass 32 bits is refused before any arithmetic can wrap.
+  EXPECT_EQ(buffer_.appendBytes("x", UINT32_MAX), 0);
+  EXPECT_EQ(buffer_.appendBytes(nullptr, 3), 0);
+  EXPECT_EQ(buffer_.length(), 4u);
+}
+
+TEST_F(ByteBufferTest, ChunkFormWritesTheDocumentedBytes) {
+  qv::QvUniRecord record;
+  record.setId("a&");
+  record.setField("n", "v", 0, nullptr);
+  ASSERT_EQ(buffer_.writeRecord(&record, 1), 1);
+  const std::string expected("\x01\0\0\0\0"
+                             "\x05\x06\0\0\0a&amp;"
+                             "\x03\x01\0\0\0n"
+                             "\x07\x01\0\0\0v"
+                             "\x04\0\0\0\0"
+                             "\x02\0\0\0\0",
+                             38);
+  EXPECT_EQ(std::string(buffer_.bufferText(), buffer_.length()), expected);
+}
+
+TEST_F(ByteBufferTest, BothFormsRoundTripAndConsumeRecordByRecord) {
+  for (int chunkForm = 0; chunkForm < 2; ++chunkForm) {
+    buffer_.clearBuffer();
+    qv::IQvUniRecord* first = makeRecord("one");
+    qv::IQvUniRecord* second = makeRecord("two");
+    ASSERT_EQ(buffer_.writeRecord(first, chunkForm), 1);
+    ASSERT_EQ(buffer_.writeRecord(second, chunkForm), 1);
+    const std::string wanted1 = describe(first);
+    const std::string wanted2 = describe(second);
+    first->release();
+    second->release();
+    // What the reader gives back: an empty type tag comes back as none.
+    auto withoutEmptyType = [](std::string text) {
+      const size_t at = text.find("blank=:");
+      return at == std::string::npos ? text : text.erase(at + 6, 1);
+    };
+    int status = -1;
+    EXPECT_EQ(readOne(status), withoutEmptyType(wanted1)) << "chunk form " << chunkForm;
+    EXPECT_EQ(status, qv::kReadMore);
+    EXPECT_EQ(readOne(status), withoutEmptyType(wanted2));
+    EXPECT_EQ(status, qv::kReadLast);
+    EXPECT_EQ(buffer_.length(), 0u);
+    readOne(status);
+    EXPECT_EQ(status, qv::kReadIncomplete);
+  }
+}
+
+TEST_F(ByteBufferTest, ReadingWithoutConsumeLeavesTheBuffer) {
+  qv::IQvUniRecord* record = makeRecord("r");
+  buffer_.writeRecord(record, 1);
+  record->release();
+  const uint32_t length = buffer_.length();
+  int status = -1;
+  readOne(status, 0);
+  EXPECT_EQ(status, qv::kReadLast);
+  EXPECT_EQ(buffer_.length(), length);
+}
+
+TEST_F(ByteBufferTest, NothingToReadGivesStatusZero) {
+  int status = -1;
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete); // never written
+  EXPECT_EQ(buffer_.readRecord(nullptr, 0, 1), qv::kReadIncomplete);
+  buffer_.appendText("no tags here");
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete);
+  buffer_.clearBuffer();
+  buffer_.appendText("<value name=\"a\" ></value>");
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete); // the first tag is not a record
+}
+
+TEST_F(ByteBufferTest, XmlFormDropsLeadingJunkThenReads) {
+  buffer_.appendText("junk > more <record id=\"x\" ><value name=\"a\" value=\"1\" ></value>"
+                     "</record>\n");
+  int status = -1;
+  EXPECT_EQ(readOne(status), "[noid]");
+  EXPECT_EQ(status, qv::kReadSkipped);
+  EXPECT_EQ(std::string(buffer_.bufferText()).rfind("<record", 0), 0u);
+  EXPECT_EQ(readOne(status), "[id=x a=1]");
+  EXPECT_EQ(status, qv::kReadLast); // only one character followed
+  EXPECT_EQ(buffer_.length(), 0u);
+}
+
+TEST_F(ByteBufferTest, XmlFormHalfARecordWaitsForTheRest) {
+  const std::string whole = "<record id=\"x\" >\n<value name=\"a\" value=\"1\" ></value>\n"
+                            "</record>\n<record >\n</record>\n";
+  buffer_.appendText(whole.substr(0, 30).c_str());
+  int status = -1;
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete);
+  EXPECT_EQ(std::string(buffer_.bufferText()), whole.substr(0, 30));
+  buffer_.appendText(whole.substr(30).c_str());
+  EXPECT_EQ(readOne(status), "[id=x a=1]");
+  EXPECT_EQ(status, qv::kReadMore);
+  // The rest is trimmed of leading spaces only, and of trailing spaces and line ends.
+  EXPECT_EQ(std::string(buffer_.bufferText()), "\n<record >\n</record>");
+  EXPECT_EQ(readOne(status), "[noid]");
+  EXPECT_EQ(status, qv::kReadLast);
+}
+
+TEST_F(ByteBufferTest, ChunkLengthsPastTheEndReadAsEmptyAndEndTheRead) {
+  // A start, then a field name chunk claiming 4 GB.
+  buffer_.appendTag(qv::kChunkRecordStart);
+  buffer_.appendBytes("\x03\xff\xff\xff\xffname", 9);
+  const std::string before(buffer_.bufferText(), buffer_.length());
+  int status = -1;
+  EXPECT_EQ(readOne(status), "[noid]");
+  EXPECT_EQ(status, qv::kReadIncomplete);
+  EXPECT_EQ(std::string(buffer_.bufferText(), buffer_.length()), before);
+  // An end chunk whose length runs past the end does not end the record.
+  buffer_.clearBuffer();
+  buffer_.appendTag(qv::kChunkRecordStart);
+  buffer_.appendBytes("\x02\x10\0\0\0abc", 8);
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete);
+  EXPECT_EQ(buffer_.length(), 13u);
+  // A header cut short.
+  buffer_.clearBuffer();
+  buffer_.appendTag(qv::kChunkRecordStart);
+  buffer_.appendBytes("\x02\0\0", 3);
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete);
+}
+
+TEST_F(ByteBufferTest, NestingIsBoundedInBothForms) {
+  for (int i = 0; i < 100000; ++i) {
+    buffer_.appendTag(qv::kChunkRecordStart);
+  }
+  int status = -1;
+  qv::QvUniRecord record;
+  status = buffer_.readRecord(&record, 0, 1);
+  EXPECT_EQ(status, qv::kReadIncomplete);
+  int depth = 0;
+  for (qv::IQvUniRecord* r = record.firstChild(); r != nullptr; r = r->firstChild()) {
+    ++depth;
+  }
+  EXPECT_EQ(depth, qv::kMaxRecordDepth);
+  buffer_.clearBuffer();
+  for (int i = 0; i < 100000; ++i) {
+    buffer_.appendText("<record >");
+  }
+  readOne(status);
+  EXPECT_EQ(status, qv::kReadIncomplete);
+}
+
+} // namespace

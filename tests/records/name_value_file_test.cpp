@@ -1,0 +1,120 @@
+// Files of name=value lines: reading with quotes, "=" runs and odd lines; writing back; failures.
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/sim.h"
+#include "platform/win/windows.h"
+#include "records/records.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class NameValueFileTest : public qvtest::HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    sim::mapDrive('N', tempDir().string());
+  }
+  void writeHost(const std::string& name, const std::string& bytes) {
+    std::ofstream(tempPath(name), std::ios::binary) << bytes;
+  }
+  std::string readHost(const std::string& name) {
+    std::ifstream in(tempPath(name), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // (id, name, value) of each record; the chain stays.
+  static std::vector<std::vector<std::string>> triples(const qv::IQvUniRecord* first) {
+    std::vector<std::vector<std::string>> result;
+    for (const qv::IQvUniRecord* record = first; record != nullptr; record = record->next()) {
+      std::vector<std::string> triple{record->getId()};
+      for (const qv::IQvUniField* field = record->firstField(); field != nullptr;
+           field = field->next()) {
+        triple.push_back(std::string(field->getName()) + ":" + field->getValue());
+      }
+      result.push_back(triple);
+    }
+    return result;
+  }
+};
+
+TEST_F(NameValueFileTest, ReadsNamesAndValuesAndSkipsOddLines) {
+  writeHost("s.ini", "  Units = \"Feet\"  \r\n"
+                     "no equals sign\r\n"
+                     "==lead=1\r\n"
+                     "empty=\r\n"
+                     "  = nameless\r\n"
+                     "formula = a=b==c\r\n"
+                     "quoted=\"half\r\n"
+                     "bare=\"\"\r\n"
+                     "last=x");
+  qv::IQvUniRecord* first = qv::readNameValueFile("N:\\S.INI", -1);
+  ASSERT_NE(first, nullptr);
+  const std::vector<std::vector<std::string>> expected = {
+      {"Units", "name:Units", "value:Feet"},
+      {"lead", "name:lead", "value:1"},
+      {"formula", "name:formula", "value:a=b==c"}, // the value keeps its own "="
+      {"quoted", "name:quoted", "value:half"},
+      {"bare", "name:bare", "value:"},
+      {"last", "name:last", "value:x"},
+  };
+  EXPECT_EQ(triples(first), expected);
+  ASSERT_EQ(qv::writeNameValueFile("N:\\copy.ini", first, -1), 1);
+  EXPECT_EQ(readHost("copy.ini"),
+            "Units=Feet\r\nlead=1\r\nformula=a=b==c\r\nquoted=half\r\nbare=\r\nlast=x\r\n");
+  // "bare=" has no value left to read, so that line is skipped on the way back.
+  qv::IQvUniRecord* again = qv::readNameValueFile("N:\\copy.ini", _SH_DENYWR);
+  std::vector<std::vector<std::string>> reread = expected;
+  reread.erase(reread.begin() + 4);
+  EXPECT_EQ(triples(again), reread);
+  again->releaseChain();
+  first->releaseChain();
+  EXPECT_EQ(qv::readNameValueFile("N:\\missing.ini", -1), nullptr);
+  writeHost("none.ini", "just text\r\n=\r\n");
+  EXPECT_EQ(qv::readNameValueFile("N:\\none.ini", -1), nullptr);
+}
+
+TEST_F(NameValueFileTest, WritingTakesTheIdWhenTheNameIsMissing) {
+  auto* first = new qv::QvUniRecord;
+  first->setId("fromId");
+  first->setField("value", "1", 0, nullptr);
+  auto* second = new qv::QvUniRecord;
+  second->setId("ignored");
+  second->setField("name", "", 0, nullptr);
+  second->setField("value", "2", 0, nullptr);
+  auto* third = new qv::QvUniRecord;
+  third->setField("name", "named", 0, nullptr);
+  first->appendRecord(second);
+  first->appendRecord(third);
+  ASSERT_EQ(qv::writeNameValueFile("N:\\w.ini", first, -1), 1);
+  EXPECT_EQ(readHost("w.ini"), "fromId=1\r\nignored=2\r\nnamed=\r\n");
+  first->releaseChain();
+}
+
+TEST_F(NameValueFileTest, HostileLinesAndFailuresAreContained) {
+  // A line beyond the read limit arrives in pieces of 1023 characters; a NUL ends a read's text.
+  std::string text = "big=" + std::string(3000, 'v') + "\r\n";
+  text += std::string("nul=a\0b\r\n", 9);
+  writeHost("h.ini", text);
+  qv::IQvUniRecord* first = qv::readNameValueFile("N:\\h.ini", -1);
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(first->countRecords(), 2);
+  const qv::IQvUniField* value = first->firstField()->next();
+  EXPECT_EQ(std::string(value->getValue()).size(), 1023u - 4);
+  EXPECT_STREQ(first->next()->getId(), "nul");
+  EXPECT_STREQ(first->next()->firstField()->next()->getValue(), "a");
+
+  writeHost("keep.ini", "old=1\r\n");
+  for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA"}) {
+    sim::failCall(call);
+    EXPECT_EQ(qv::writeNameValueFile("N:\\keep.ini", first, -1), 0) << call;
+    EXPECT_EQ(readHost("keep.ini"), "old=1\r\n") << call;
+    sim::clearFailures();
+  }
+  first->releaseChain();
+  sim::failCall("fopen");
+  EXPECT_EQ(qv::readNameValueFile("N:\\keep.ini", -1), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,267 @@
+// Record-table XML files: round trips, the exact bytes written, files from elsewhere, the legacy
+// line format, hostile input and failed writes.
+#include "records/table_file.h"
+
+#include <fstream>
+#include <string>
+
+#include "platform/sim.h"
+#include "records/records.h"
+#include "testing/host_test.h"
+
+namespace {
+
+// Every kind of character an attribute value must carry.
+const char kAwkward[] = "a&b<c>d\"e'f\r\ng\\h \xE9\xFF end";
+
+class TableFileTest : public qvtest::HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    sim::mapDrive('Q', tempDir().string());
+  }
+  void TearDown() override {
+    if (tables_ != nullptr) {
+      tables_->releaseChain();
+    }
+    HostTest::TearDown();
+  }
+  void writeHost(const std::string& name, const std::string& bytes) {
+    std::ofstream(tempPath(name), std::ios::binary) << bytes;
+  }
+  std::string readHost(const std::string& name) {
+    std::ifstream in(tempPath(name), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // Reads a file made from bytes; the chain is kept for TearDown.
+  qv::IQvUniTable* readBytes(const std::string& bytes) {
+    writeHost("in.xml", bytes);
+    tables_ = qv::readTableFile("Q:\\IN.XML");
+    return tables_;
+  }
+  // A printable description of a record tree: ids, fields with their types, children.
+  static std::string describe(const qv::IQvUniRecord* record) {
+    std::string out;
+    for (; record != nullptr; record = record->next()) {
+      out += "[";
+      out += record->getId() != nullptr ? std::string("id=") + record->getId() : "noid";
+      for (const qv::IQvUniField* f = record->firstField(); f != nullptr; f = f->next()) {
+        out += std::string(" ") + f->getName() + "=" + (f->getValue() ? f->getValue() : "(none)");
+        if (f->getType() != nullptr) {
+          out += std::string(":") + f->getType();
+        }
+      }
+      if (record->firstChild() != nullptr) {
+        out += " {" + describe(record->firstChild()) + "}";
+      }
+      out += "]";
+    }
+    return out;
+  }
+  qv::IQvUniTable* tables_ = nullptr;
+};
+
+TEST_F(TableFileTest, ATableChainComesBackFieldByField) {
+  auto* first = new qv::QvUniTable;
+  first->setId("folders");
+  first->setType(kAwkward);
+  first->setDesc("");
+  auto* parent = new qv::QvUniRecord;
+  parent->setId(kAwkward);
+  parent->setField("path", "C:\\data\\n", 0, "string");
+  parent->setField("count", "12", 0, "integer");
+  parent->setField("blank", "", 0, "");
+  parent->setField("odd", kAwkward, 0, nullptr);
+  qv::IQvUniRecord* current = parent;
+  {
+    qv::QvChildRecordScope child(current);
+    current->setId("child");
+    current->setField("c", "1", 0, nullptr);
+    {
+      qv::QvChildRecordScope grandchild(current);
+      current->setField("g", "2", 0, "real");
+    }
+  }
+  first->addRecord(parent);
+  auto* noId = new qv::QvUniRecord;
+  noId->setField("x", "y", 0, nullptr);
+  first->addRecord(noId);
+  auto* emptyId = new qv::QvUniRecord;
+  emptyId->setId("");
+  first->addRecord(emptyId);
+  auto* second = new qv::QvUniTable; // no attributes at all
+  second->addRecord(new qv::QvUniRecord);
+  first->appendTable(second);
+
+  ASSERT_EQ(qv::writeTableFile("Q:\\out.xml", first), 1);
+  tables_ = qv::readTableFile("q:\\OUT.XML");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_STREQ(tables_->getId(), "folders");
+  EXPECT_STREQ(tables_->getType(), kAwkward);
+  EXPECT_STREQ(tables_->getDesc(), "");
+  // The stored "\\n" (backslash, n) is the escape of a line break, so it comes back as one.
+  const std::string expected = std::string("[id=") + kAwkward +
+                               " path=C:\\data\r\n:string count=12:integer blank= odd=" + kAwkward +
+                               " {[id=child c=1 {[noid g=2:real]}]}][noid x=y][noid]";
+  EXPECT_EQ(describe(tables_->firstRecord()), expected);
+  ASSERT_NE(tables_->next(), nullptr);
+  EXPECT_STREQ(tables_->next()->getId(), ""); // absent attributes come back empty
+  EXPECT_STREQ(tables_->next()->getType(), "");
+  EXPECT_EQ(describe(tables_->next()->firstRecord()), "[noid]");
+  EXPECT_EQ(tables_->next()->next(), nullptr);
+  first->releaseChain();
+}
+
+TEST_F(TableFileTest, WritesTheExactBytesWithWindowsLineEnds) {
+  qv::QvUniTable table;
+  table.setId("t");
+  auto* record = new qv::QvUniRecord;
+  record->setField("n", "a<b", 0, nullptr);
+  record->setField("m", nullptr, 0, "long");
+  table.addRecord(record);
+  table.addRecord(new qv::QvUniRecord);
+  ASSERT_EQ(qv::writeTableFile("Q:\\t.xml", &table), 1);
+  EXPECT_EQ(readHost("t.xml"), "<?xml version=\"1.0\" encoding=\"us-ascii\" ?>\r\n"
+                               "<maradel_xml version=\"1.0\">\r\n"
+                               "<table id=\"t\" >\r\n"
+                               "<record >\r\n"
+                               "<value name=\"n\" value=\"a&lt;b\"></value>\r\n"
+                               "<value name=\"m\" type=\"long\" value=\"\"></value>\r\n"
+                               "</record>\r\n"
+                               "<record >\r\n"
+                               "</record>\r\n"
+                               "</table>\r\n"
+                               "</maradel_xml>\r\n");
+}
+
+TEST_F(TableFileTest, ARecordFileReadsBackAsOneTableWithoutAttributes) {
+  auto* a = new qv::QvUniRecord;
+  a->setId("1");
+  auto* b = new qv::QvUniRecord;
+  b->setId("2");
+  a->appendRecord(b);
+  ASSERT_EQ(qv::writeRecordFile("Q:\\r.xml", a), 1);
+  EXPECT_NE(readHost("r.xml").find("\r\n<table>\r\n<record id=\"1\" >"), std::string::npos);
+  a->releaseChain();
+  tables_ = qv::readTableFile("Q:\\r.xml");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_EQ(tables_->getId(), nullptr); // made by the reader for the first record
+  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1][id=2]");
+  EXPECT_EQ(tables_->next(), nullptr);
+}
+
+TEST_F(TableFileTest, ReadsFilesNoWriterOfOursMade) {
+  // Another root, no prolog, one line, a record split over lines, LF line ends.
+  readBytes("<other><table id=\"a\" type=\"T\"><record id=\"1\" ><value name=\"v\" value=\"1\""
+            "/></record></table><record id=\"2\"\n><value name=\"w\"\nvalue=\"x y\"\n>"
+            "</value></record></other>");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_STREQ(tables_->getType(), "T");
+  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 v=1]");
+  ASSERT_NE(tables_->next(), nullptr); // the record after </table> starts a new table
+  EXPECT_EQ(tables_->next()->getId(), nullptr);
+  EXPECT_EQ(describe(tables_->next()->firstRecord()), "[id=2 w=x y]");
+}
+
+TEST_F(TableFileTest, TagsWithoutASpaceAndOddAttributes) {
+  readBytes("<table id=\"t\">\r\n<record id=\"outer\" >\r\n<record>\r\n"
+            "<value name=\"inner\" value=\"1\"></value>\r\n</record>\r\n"
+            "<value name=\"after\" value=\"2\"></value>\r\n</record>\r\n"
+            "<record xid=\"first\" id=\"second\" >\r\n<value name=bare value=\"q\"></value>\r\n"
+            "<value name=\"\" value=\"skipped\"></value>\r\n<value name=\"open value=\"></value>"
+            "\r\n</record>\r\n");
+  ASSERT_NE(tables_, nullptr);
+  // "<record>" has no space: not a record; its values go to the enclosing record, and its end
+  // tag ends that record. The value after it then stands outside any record.
+  // "xid=" holds "id=": the first occurrence wins. An unquoted value runs to the next quote.
+  // "name=bare" runs to the next quote: the name is "bare value=". An open quote finds none.
+  EXPECT_EQ(describe(tables_->firstRecord()),
+            "[id=outer inner=1][id=first bare value==q open value==]");
+}
+
+TEST_F(TableFileTest, StopsAtAClosingBracketBeforeTheNextTagAndKeepsWhatWasRead) {
+  readBytes("<table id=\"t\" >\n<record id=\"1\" >\n<value name=\"a\" value=\"1\"></value>\n"
+            "</record>\n> stray\n<record id=\"2\" >\n</record>\n");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 a=1]");
+  tables_->releaseChain();
+  tables_ = nullptr;
+  // Cut off inside a record: the fields read so far stay.
+  readBytes("<table id=\"t\" >\n<record id=\"1\" >\n<value name=\"a\" value=\"1\"></value>\n"
+            "<value name=\"b\" value=\"2");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 a=1]");
+}
+
+TEST_F(TableFileTest, NothingReadGivesNull) {
+  EXPECT_EQ(qv::readTableFile("Q:\\missing.xml"), nullptr);
+  EXPECT_EQ(qv::readTableFile(nullptr), nullptr);
+  EXPECT_EQ(readBytes(""), nullptr);
+  EXPECT_EQ(readBytes("<?xml version=\"1.0\" ?>\n<root>\n</root>\n"), nullptr);
+  EXPECT_EQ(readBytes("just text, no tags at all"), nullptr);
+}
+
+TEST_F(TableFileTest, ReadsTheLegacyLineFormat) {
+  readBytes("  <qvunirecord  \r\nID = 7\r\nname = \"Smith=Jones\"\r\n=lead==x=y\r\n"
+            "quoted = \"full\"\r\nescaped=a&amp;b\r\nnothing\r\n/>\r\nignored=1\r\n"
+            "<QvUniRecord\r\nother=2\r\n/>\r\n");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_EQ(tables_->getId(), nullptr);
+  EXPECT_EQ(describe(tables_->firstRecord()),
+            "[id=7 name=Smith lead=x quoted=full escaped=a&b][noid other=2]");
+  EXPECT_EQ(tables_->next(), nullptr);
+  tables_->releaseChain();
+  tables_ = nullptr;
+  // Not on the first line: read as XML, which finds nothing.
+  EXPECT_EQ(readBytes("\r\n<QvUniRecord\r\na=1\r\n/>\r\n"), nullptr);
+}
+
+TEST_F(TableFileTest, LongLinesAndNulBytesAreReadSafely) {
+  const std::string huge(3 * 1024 * 1024, 'v');
+  std::string bytes = "<table id=\"t\" ><record id=\"1\" ><value name=\"big\" value=\"" + huge +
+                      "\"></value></record>";
+  bytes +=
+      std::string("<record id=\"2\" ><value name=\"n\" value=\"a") + '\0' + "b\"></value></record>";
+  readBytes(bytes);
+  ASSERT_NE(tables_, nullptr);
+  qv::IQvUniRecord* first = tables_->firstRecord();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(std::string(first->firstField()->getValue()), huge);
+  const std::string legacyLine(5000, 'z');
+  tables_->releaseChain();
+  tables_ = nullptr;
+  readBytes("<QvUniRecord\nname=" + legacyLine + "\n/>\n");
+  ASSERT_NE(tables_, nullptr);
+  // The line is read in pieces of 1023 characters: the first piece holds the field.
+  EXPECT_EQ(std::string(tables_->firstRecord()->firstField()->getValue()).size(), 1018u);
+}
+
+TEST_F(TableFileTest, DeepNestingIsRefusedNotRecursedInto) {
+  std::string bytes = "<table id=\"t\" >";
+  for (int i = 0; i < 100000; ++i) {
+    bytes += "<record >";
+  }
+  readBytes(bytes);
+  ASSERT_NE(tables_, nullptr);
+  int depth = 0;
+  for (qv::IQvUniRecord* r = tables_->firstRecord(); r != nullptr; r = r->firstChild()) {
+    ++depth;
+  }
+  EXPECT_EQ(depth, qv::kMaxRecordDepth + 1);
+}
+
+TEST_F(TableFileTest, FailedWritesAnswerZeroAndKeepTheOldFile) {
+  writeHost("keep.xml", "old content");
+  qv::QvUniTable table;
+  table.setId("new");
+  sim::failCall("fopen");
+  EXPECT_EQ(qv::writeTableFile("Q:\\keep.xml", &table), 0);
+  sim::clearFailures();
+  EXPECT_EQ(readHost("keep.xml"), "old content");
+  EXPECT_EQ(qv::writeTableFile("Q:\\no such folder\\x.xml", &table), 0);
+  EXPECT_EQ(qv::writeRecordFile(nullptr, nullptr), 0);
+  EXPECT_EQ(qv::writeTableFile("Q:\\keep.xml", &table), 1);
+  EXPECT_NE(readHost("keep.xml").find("<table id=\"new\" >"), std::string::npos);
+}
+
+} // namespace
