@@ -6,6 +6,7 @@
 #include "platform/win/winerror.h"
 
 #include "platform/win/debugapi.h"
+#include "platform/win/errhandlingapi.h"
 #include "platform/win/fileapi.h"
 #include "platform/win/handleapi.h"
 #include "platform/win/io.h"
@@ -21,7 +22,3 @@
 #include "platform/win/sysinfoapi.h"
 #include "platform/win/winnls.h"
 #include "platform/win/winnt.h"
-
-// Thread-local last error of the calling thread (GetLastError/SetLastError).
-DWORD GetLastError();
-void SetLastError(DWORD error);
