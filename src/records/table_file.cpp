@@ -214,7 +214,14 @@ IQvUniTable* readTableFile(const char* path) {
   char line[kLineSize];
   IQvUniTable* tables = nullptr;
   if (std::fgets(line, sizeof line, file) != nullptr) {
-    const char* first = trimLine(line);
+    // A first line longer than the read goes on in the scanner's pieces: its end is not the
+    // line's end, and trimming it would cut spaces out of the middle of a tag.
+    const size_t length = std::strlen(line);
+    const bool whole = (length > 0 && line[length - 1] == '\n') || std::feof(file) != 0;
+    char* first = whole ? trimLine(line) : line;
+    while (!whole && *first == ' ') {
+      ++first;
+    }
     tables = equalsNoCase(first, "<QvUniRecord") ? readLegacy(file) : readXml(file, first);
   }
   std::fclose(file);

@@ -163,6 +163,17 @@ TEST_F(TableFileTest, ReadsFilesNoWriterOfOursMade) {
   EXPECT_EQ(describe(tables_->next()->firstRecord()), "[id=2 w=x y]");
 }
 
+TEST_F(TableFileTest, AOneLineFileLongerThanTheFirstReadKeepsItsTags) {
+  // The first read takes 1023 characters and ends just after the space of "<record ".
+  const std::string head = "<table id=\"t\" >";
+  const std::string filler(1023 - head.size() - 8, 'x');
+  readBytes(head + filler +
+            "<record id=\"1\" ><value name=\"a\" value=\"1\">"
+            "</value></record>");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 a=1]");
+}
+
 TEST_F(TableFileTest, TagsWithoutASpaceAndOddAttributes) {
   readBytes("<table id=\"t\">\r\n<record id=\"outer\" >\r\n<record>\r\n"
             "<value name=\"inner\" value=\"1\"></value>\r\n</record>\r\n"
