@@ -33,6 +33,6 @@ fi
 
 if ls fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
   echo "== fuzzing (short runs)"
-  bash scripts/fuzz.sh "${QV_FUZZ_SECONDS:-20}"
+  bash scripts/fuzz.sh "${QV_FUZZ_SECONDS:-10}"
 fi
 echo "== all tests passed"
