@@ -51,7 +51,7 @@ TEST_F(AngleFormatTest, AlmostElevenDegreesRoundsUpInEveryRoundingMode) {
   EXPECT_EQ(dms(10.999999, 0, 0), "10.595999640");
 }
 
-TEST_F(AngleFormatTest, SecondsOnTheRoundingThresholdCarryInsteadOfPrintingSixty) {
+TEST_F(AngleFormatTest, SecondsThatWouldPrintAsSixtyCarryIntoMinutesAndDegrees) {
   EXPECT_EQ(dms(degrees(12, 0, 59.5), 1, 1), deg("12", "01'00\""));
   EXPECT_EQ(dms(degrees(12, 0, 59.95), -1, 1), deg("12", "01'00.0\""));
   EXPECT_EQ(dms(degrees(12, 0, 59.996), -2, 1), deg("12", "01'00.00\""));
@@ -61,9 +61,7 @@ TEST_F(AngleFormatTest, SecondsOnTheRoundingThresholdCarryInsteadOfPrintingSixty
   // Just below the threshold stays.
   EXPECT_EQ(dms(degrees(12, 0, 59.4), 1, 1), deg("12", "00'59\""));
   EXPECT_EQ(dms(degrees(12, 0, 59.94), -1, 1), deg("12", "00'59.9\""));
-}
-
-TEST_F(AngleFormatTest, ExactSecondsThatPrintAsSixtyCarryIntoMinutesAndDegrees) {
+  // Exact seconds that would print as sixty carry too.
   EXPECT_EQ(dms(10.999999999, 0, 1), deg("11", "00'00.00000\""));
   EXPECT_EQ(dms(10.999999999, 0, 0), "11.000000000");
   EXPECT_EQ(dms(degrees(7, 14, 59.999996), 0, 1), deg("7", "15'00.00000\""));
@@ -73,6 +71,8 @@ TEST_F(AngleFormatTest, PadsFieldsToTwoDigitsAndPacksDecimalSecondsIntoOneNumber
   EXPECT_EQ(dms(degrees(5, 3, 7), 1, 1), deg("5", "03'07\""));
   EXPECT_EQ(dms(degrees(5, 3, 7), 1, 0), "5.0307");
   EXPECT_EQ(dms(degrees(5, 13, 27), 1, 1), deg("5", "13'27\""));
+  EXPECT_EQ(dms(degrees(5, 13, 7), 1, 0), "5.1307");
+  EXPECT_EQ(dms(degrees(5, 3, 27), 1, 0), "5.0327");
   EXPECT_EQ(dms(degrees(12, 5, 7.3), -1, 1), deg("12", "05'07.3\""));
   EXPECT_EQ(dms(degrees(12, 5, 7.25), -2, 1), deg("12", "05'07.25\""));
   EXPECT_EQ(dms(0, 1, 1), deg("0", "00'00\""));

@@ -87,6 +87,7 @@ TEST_F(PerpendicularTest, TurnsAQuarterClockwiseToUnitLength) {
     EXPECT_DOUBLE_EQ(result[0], c[2]) << c[0] << "," << c[1];
     EXPECT_DOUBLE_EQ(result[1], c[3]) << c[0] << "," << c[1];
     EXPECT_EQ(direction[0], c[0]); // the input is left alone
+    EXPECT_EQ(direction[1], c[1]);
   }
   double inPlace[2] = {0, -4};
   qv::PerpendicularDirection(inPlace, inPlace);
