@@ -2,31 +2,23 @@
 // export, and hostile input (NUL bytes, over-long lines, CR LF files, bad column positions).
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/sim.h"
 #include "platform/win/windows.h"
+#include "record_test_util.h"
 #include "records/records.h"
-#include "testing/host_test.h"
 
 namespace {
 
 using Row = std::vector<std::pair<std::string, std::string>>;
 
-class DelimitedTextTest : public qvtest::HostTest {
+class DelimitedTextTest : public qvtest::FileTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();
     sim::mapDrive('D', tempDir().string());
-  }
-  void writeHost(const std::string& name, const std::string& bytes) {
-    std::ofstream(tempPath(name), std::ios::binary) << bytes;
-  }
-  std::string readHost(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
   // The chain as rows of (name, value), and releases it.
   static std::vector<Row> rows(qv::IQvUniRecord* first) {

@@ -1,28 +1,20 @@
 // Files of name=value lines: reading with quotes, "=" runs and odd lines; writing back; failures.
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/sim.h"
 #include "platform/win/windows.h"
+#include "record_test_util.h"
 #include "records/records.h"
-#include "testing/host_test.h"
 
 namespace {
 
-class NameValueFileTest : public qvtest::HostTest {
+class NameValueFileTest : public qvtest::FileTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();
     sim::mapDrive('N', tempDir().string());
-  }
-  void writeHost(const std::string& name, const std::string& bytes) {
-    std::ofstream(tempPath(name), std::ios::binary) << bytes;
-  }
-  std::string readHost(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
   // (id, name, value) of each record; the chain stays.
   static std::vector<std::vector<std::string>> triples(const qv::IQvUniRecord* first) {

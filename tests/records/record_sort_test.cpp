@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <new>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "record_test_util.h"
 #include "records/records.h"
-#include "testing/host_test.h"
 
 // Counts allocations while a test asks for it, to show that sorting allocates nothing.
 namespace {
@@ -47,6 +48,8 @@ void operator delete(void* block, const std::nothrow_t&) noexcept {
 
 namespace {
 
+using qvtest::idsOf;
+
 class RecordSortTest : public qvtest::HostTest {
 protected:
   void TearDown() override {
@@ -69,58 +72,32 @@ protected:
     }
     return record;
   }
-  static std::string idsOf(const qv::IQvUniRecord* record) {
-    std::string out;
-    for (; record != nullptr; record = record->next()) {
-      out += record->getId();
-      out += ' ';
-    }
-    return out;
-  }
   qv::IQvUniRecord* head_ = nullptr;
 };
 
-TEST_F(RecordSortTest, SortsValuesAsNaturalText) {
-  add("a", "10");
-  add("b", "9");
-  add("c", "100");
-  qv::sortRecords(&head_, "KEY", 0);
-  EXPECT_EQ(idsOf(head_), "b a c ");
-  qv::sortRecords(&head_, "key", 1);
-  EXPECT_EQ(idsOf(head_), "c a b ");
-}
-
-TEST_F(RecordSortTest, EqualValuesKeepTheirOrderInBothDirections) {
-  add("1", "b");
-  add("2", "A");
-  add("3", "B");
-  add("4", "a");
-  add("5", "c");
-  add("6", "b");
-  qv::sortRecords(&head_, "key", 0);
-  EXPECT_EQ(idsOf(head_), "2 4 1 3 6 5 ");
-  qv::sortRecords(&head_, "key", 1);
-  EXPECT_EQ(idsOf(head_), "5 1 3 6 2 4 ");
-}
-
-TEST_F(RecordSortTest, RecordsLackingTheFieldComeFirstAscendingAndLastDescending) {
-  add("x1", "5");
-  add("n1", nullptr);
-  add("x2", "1");
-  add("n2", nullptr);
-  add("x3", "3");
-  qv::sortRecords(&head_, "key", 0);
-  EXPECT_EQ(idsOf(head_), "n1 n2 x2 x3 x1 ");
-  qv::sortRecords(&head_, "key", 1);
-  EXPECT_EQ(idsOf(head_), "x1 x3 x2 n1 n2 ");
-}
-
-TEST_F(RecordSortTest, SortsByIdWithoutAFieldName) {
-  add("item10", nullptr);
-  add("Item9", nullptr);
-  add("item1", nullptr);
-  qv::sortRecords(&head_, nullptr, 0);
-  EXPECT_EQ(idsOf(head_), "item1 Item9 item10 ");
+// Each row: the field, the records as "id:value" ("id" alone lacks the field), and the order
+// sorted ascending, then descending.
+TEST_F(RecordSortTest, SortsNaturallyAndStablyWithMissingFieldsFirstAscendingAndLastDescending) {
+  const char* cases[][4] = {
+      {"KEY", "a:10 b:9 c:100", "b a c ", "c a b "},
+      {"key", "1:b 2:A 3:B 4:a 5:c 6:b", "2 4 1 3 6 5 ", "5 1 3 6 2 4 "},
+      {"key", "x1:5 n1 x2:1 n2 x3:3", "n1 n2 x2 x3 x1 ", "x1 x3 x2 n1 n2 "},
+      {nullptr, "item10 Item9 item1", "item1 Item9 item10 ", "item10 Item9 item1 "}, // by id
+  };
+  for (const auto& c : cases) {
+    std::istringstream records(c[1]);
+    for (std::string word; records >> word;) {
+      const size_t colon = word.find(':');
+      add(word.substr(0, colon).c_str(),
+          colon == std::string::npos ? nullptr : word.c_str() + colon + 1);
+    }
+    qv::sortRecords(&head_, c[0], 0);
+    EXPECT_EQ(idsOf(head_), c[2]);
+    qv::sortRecords(&head_, c[0], 1);
+    EXPECT_EQ(idsOf(head_), c[3]);
+    head_->releaseChain();
+    head_ = nullptr;
+  }
 }
 
 TEST_F(RecordSortTest, EmptyAndSingleChainsStayAsTheyAre) {

@@ -2,19 +2,20 @@
 // line format, hostile input and failed writes.
 #include "records/table_file.h"
 
-#include <fstream>
 #include <string>
 
 #include "platform/sim.h"
+#include "record_test_util.h"
 #include "records/records.h"
-#include "testing/host_test.h"
 
 namespace {
+
+using qvtest::describe;
 
 // Every kind of character an attribute value must carry.
 const char kAwkward[] = "a&b<c>d\"e'f\r\ng\\h \xE9\xFF end";
 
-class TableFileTest : public qvtest::HostTest {
+class TableFileTest : public qvtest::FileTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();
@@ -26,37 +27,11 @@ protected:
     }
     HostTest::TearDown();
   }
-  void writeHost(const std::string& name, const std::string& bytes) {
-    std::ofstream(tempPath(name), std::ios::binary) << bytes;
-  }
-  std::string readHost(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
   // Reads a file made from bytes; the chain is kept for TearDown.
   qv::IQvUniTable* readBytes(const std::string& bytes) {
     writeHost("in.xml", bytes);
     tables_ = qv::readTableFile("Q:\\IN.XML");
     return tables_;
-  }
-  // A printable description of a record tree: ids, fields with their types, children.
-  static std::string describe(const qv::IQvUniRecord* record) {
-    std::string out;
-    for (; record != nullptr; record = record->next()) {
-      out += "[";
-      out += record->getId() != nullptr ? std::string("id=") + record->getId() : "noid";
-      for (const qv::IQvUniField* f = record->firstField(); f != nullptr; f = f->next()) {
-        out += std::string(" ") + f->getName() + "=" + (f->getValue() ? f->getValue() : "(none)");
-        if (f->getType() != nullptr) {
-          out += std::string(":") + f->getType();
-        }
-      }
-      if (record->firstChild() != nullptr) {
-        out += " {" + describe(record->firstChild()) + "}";
-      }
-      out += "]";
-    }
-    return out;
   }
   qv::IQvUniTable* tables_ = nullptr;
 };

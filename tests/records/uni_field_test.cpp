@@ -11,7 +11,7 @@ namespace {
 
 class UniFieldTest : public qvtest::HostTest {};
 
-TEST_F(UniFieldTest, TextsAreOwnedCopiesAndNullMeansEmptyOrAbsent) {
+TEST_F(UniFieldTest, TextsAreOwnedCopiesOfEveryLengthAndNullMeansEmptyOrAbsent) {
   qv::QvUniField field;
   EXPECT_EQ(field.getName(), nullptr);
   EXPECT_EQ(field.getValue(), nullptr);
@@ -23,17 +23,6 @@ TEST_F(UniFieldTest, TextsAreOwnedCopiesAndNullMeansEmptyOrAbsent) {
   field.setValue(nullptr);
   ASSERT_NE(field.getValue(), nullptr);
   EXPECT_STREQ(field.getValue(), "");
-  field.setType("real");
-  field.setType(nullptr);
-  EXPECT_EQ(field.getType(), nullptr);
-  // Assigning a part of its own text.
-  field.setValue("123456");
-  field.setValue(field.getValue() + 2);
-  EXPECT_STREQ(field.getValue(), "3456");
-}
-
-TEST_F(UniFieldTest, TextsOfEveryLengthSurviveReassignment) {
-  qv::QvUniField field;
   for (size_t length : {0u, 1u, 21u, 22u, 23u, 24u, 100u, 100000u}) {
     const std::string text(length, 'v');
     field.setValue(text.c_str());
@@ -41,6 +30,9 @@ TEST_F(UniFieldTest, TextsOfEveryLengthSurviveReassignment) {
     field.setValue(field.getValue()); // itself, kept or moved between inside and outside
     EXPECT_EQ(std::string(field.getValue()), text);
   }
+  field.setValue("123456");
+  field.setValue(field.getValue() + 2); // a part of its own short text
+  EXPECT_STREQ(field.getValue(), "3456");
   const std::string longer = std::string(40, 'a') + "tail";
   field.setName(longer.c_str());
   field.setName(field.getName() + 40); // a part of its own long text
@@ -86,7 +78,7 @@ protected:
   qv::QvFieldList list_;
 };
 
-TEST_F(FieldListTest, AddAppendsAndReplaceChangesOnlyTheFirstValue) {
+TEST_F(FieldListTest, AddAppendsAddFirstPrependsAndReplaceChangesOnlyTheFirstValue) {
   list_.add("a", "1", 0, nullptr);
   list_.add("b", "2", 0, "integer");
   list_.add("A", "3", 0, nullptr); // a second field of the same name
@@ -99,15 +91,13 @@ TEST_F(FieldListTest, AddAppendsAndReplaceChangesOnlyTheFirstValue) {
   EXPECT_EQ(names(list_), "a=1;b=9;A=3;c=;");
   EXPECT_EQ(list_.last(), list_.find("c"));
   EXPECT_EQ(list_.last()->next(), nullptr);
-}
-
-TEST_F(FieldListTest, AddFirstPutsNewFieldsInFront) {
-  list_.addFirst("b", "2", 0, nullptr);
-  EXPECT_EQ(list_.first(), list_.last());
-  list_.addFirst("a", "1", 0, nullptr);
-  list_.addFirst("B", "7", 1, nullptr);
-  EXPECT_EQ(names(list_), "a=1;b=7;");
-  EXPECT_STREQ(list_.last()->getName(), "b");
+  qv::QvFieldList front;
+  front.addFirst("b", "2", 0, nullptr);
+  EXPECT_EQ(front.first(), front.last());
+  front.addFirst("a", "1", 0, nullptr);
+  front.addFirst("B", "7", 1, nullptr); // replaces, not put in front
+  EXPECT_EQ(names(front), "a=1;b=7;");
+  EXPECT_STREQ(front.last()->getName(), "b");
 }
 
 TEST_F(FieldListTest, FindAndFieldAt) {

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "record_test_util.h"
 #include "records/records.h"
-#include "testing/host_test.h"
 #include "text/text.h"
 
 namespace {
+
+using qvtest::idsOf;
 
 class UniRecordTest : public qvtest::HostTest {
 protected:
@@ -34,103 +36,67 @@ protected:
     }
     return chain_;
   }
-  static std::string idsOf(const qv::IQvUniRecord* record) {
-    std::string out;
-    for (; record != nullptr; record = record->next()) {
-      out += record->getId() != nullptr ? record->getId() : "-";
-      out += ' ';
-    }
-    return out;
-  }
   qv::QvUniRecord record_;
   qv::IQvUniRecord* chain_ = nullptr;
 };
 
-TEST_F(UniRecordTest, EveryGetterReturnsTheFirstFieldOfAName) {
+TEST_F(UniRecordTest, TextGettersFindTheFirstFieldOfANameOrGiveEmptyAndZero) {
   record_.setField("Name", "first", 0, nullptr);
   record_.setField("name", "second", 0, nullptr);
-  qv::msString text;
+  record_.setField("empty", "", 0, nullptr);
+  qv::msString text = "old";
+  char chars[32] = "garbage";
   EXPECT_EQ(record_.getFieldText("NAME", text), 1);
   EXPECT_STREQ(text, "first");
-  char chars[32];
   EXPECT_EQ(record_.getFieldChars("name", chars), 1);
   EXPECT_STREQ(chars, "first");
-  int count = 0;
-  for (qv::IQvUniField* f = record_.firstField(); f != nullptr; f = f->next()) {
-    ++count;
-  }
-  EXPECT_EQ(count, 2);
-}
-
-TEST_F(UniRecordTest, MissingFieldsGiveTheEmptyTextAndZero) {
-  qv::msString text = "old";
+  EXPECT_EQ(record_.fields().fieldAt(1)->getValue(), std::string("second")); // both are kept
   EXPECT_EQ(record_.getFieldText("none", text), 0);
   EXPECT_STREQ(text, "");
-  char chars[8] = "garbage";
   EXPECT_EQ(record_.getFieldChars("none", chars), 0);
   EXPECT_STREQ(chars, "");
   EXPECT_EQ(record_.getFieldChars("none", nullptr), 0);
-  record_.setField("empty", "", 0, nullptr);
   EXPECT_EQ(record_.getFieldText("empty", text), 1); // present, though empty
 }
 
-TEST_F(UniRecordTest, ReplaceChangesOnlyTheValueAndKeepsTheType) {
-  record_.setField("x", "1", 0, "integer");
-  record_.setField("X", "2.5", 1, "real");
-  EXPECT_STREQ(record_.firstField()->getValue(), "2.5");
-  EXPECT_STREQ(record_.firstField()->getType(), "integer");
-  EXPECT_EQ(record_.firstField()->next(), nullptr);
-  double real = 0;
-  EXPECT_EQ(record_.getFieldReal("x", real), 0); // the kept "integer" tag refuses a real read
-}
-
-TEST_F(UniRecordTest, RealReadsLeaveTheMarkerWhenTheyFail) {
-  double out = 1;
-  EXPECT_EQ(record_.getFieldReal("none", out), 0);
-  EXPECT_EQ(out, qv::kFailedRealRead);
-  EXPECT_EQ(out, -98765432.1);
-  record_.setField("s", "2.5", 0, "string");
-  out = 1;
-  EXPECT_EQ(record_.getFieldReal("s", out), 0);
-  EXPECT_EQ(out, -98765432.1);
-  record_.setField("word", "abc", 0, nullptr);
-  EXPECT_EQ(record_.getFieldReal("word", out), 1); // untyped: atof gives 0.0
-  EXPECT_EQ(out, 0.0);
-  record_.setField("d", "  2.5e1xyz", 0, "DOUBLE");
-  EXPECT_EQ(record_.getFieldReal("d", out), 1);
-  EXPECT_EQ(out, 25.0);
-  record_.setField("r", "-0.125", 0, "Real");
-  EXPECT_EQ(record_.getFieldReal("r", out), 1);
-  EXPECT_EQ(out, -0.125);
-  record_.setField("e", "7", 0, "");
-  EXPECT_EQ(record_.getFieldReal("e", out), 1); // an empty tag lets every read through
-  EXPECT_EQ(out, 7.0);
-  record_.setField("i", "7", 0, "integer");
-  EXPECT_EQ(record_.getFieldReal("i", out), 0);
-  EXPECT_EQ(out, -98765432.1);
-}
-
-TEST_F(UniRecordTest, LongReadsAre32BitAndLeaveZeroWhenTheyFail) {
-  int32_t out = 5;
-  EXPECT_EQ(record_.getFieldLong("none", out), 0);
-  EXPECT_EQ(out, 0);
-  record_.setField("r", "12", 0, "real");
-  out = 5;
-  EXPECT_EQ(record_.getFieldLong("r", out), 0);
-  EXPECT_EQ(out, 0);
-  record_.setField("n", "  -42abc", 0, "integer");
-  EXPECT_EQ(record_.getFieldLong("n", out), 1);
-  EXPECT_EQ(out, -42);
-  record_.setField("big", "99999999999", 0, "LONG");
-  EXPECT_EQ(record_.getFieldLong("big", out), 1);
-  EXPECT_EQ(out, INT32_MAX);
-  record_.setField("small", "-99999999999999999999999", 0, nullptr);
-  EXPECT_EQ(record_.getFieldLong("small", out), 1);
-  EXPECT_EQ(out, INT32_MIN);
-  record_.setField("word", "x1", 0, nullptr);
-  out = 5;
-  EXPECT_EQ(record_.getFieldLong("word", out), 1);
-  EXPECT_EQ(out, 0);
+// Each row: a field's value and type tag, and what the real and the 32-bit reads give.
+TEST_F(UniRecordTest, NumericReadsFollowTheTypeTagAndLeaveMarkersWhenTheyFail) {
+  EXPECT_EQ(qv::kFailedRealRead, -98765432.1);
+  struct Case {
+    const char* value;
+    const char* type;
+    int realOk;
+    double real;
+    int longOk;
+    int32_t whole;
+  };
+  const Case cases[] = {
+      {"2.5", "string", 0, qv::kFailedRealRead, 0, 0},
+      {"abc", nullptr, 1, 0.0, 1, 0},          // untyped: atof and atol give 0
+      {"  2.5e1xyz", "DOUBLE", 1, 25.0, 0, 0}, // any real tag refuses the whole read
+      {"-0.125", "Real", 1, -0.125, 0, 0},
+      {"7", "", 1, 7.0, 1, 7},                        // an empty tag lets every read through
+      {"7", "integer", 0, qv::kFailedRealRead, 1, 7}, // a whole-number tag refuses a real read
+      {"  -42abc", "integer", 0, qv::kFailedRealRead, 1, -42},
+      {"99999999999", "LONG", 0, qv::kFailedRealRead, 1, INT32_MAX}, // held at 32 bits
+      {"-99999999999999999999999", nullptr, 1, -1e23, 1, INT32_MIN},
+  };
+  for (const Case& c : cases) {
+    record_.setField("f", c.value, 0, c.type);
+    double real = 1;
+    int32_t whole = 5;
+    EXPECT_EQ(record_.getFieldReal("f", real), c.realOk) << c.value;
+    EXPECT_EQ(real, c.real) << c.value;
+    EXPECT_EQ(record_.getFieldLong("f", whole), c.longOk) << c.value;
+    EXPECT_EQ(whole, c.whole) << c.value;
+    record_.clearFields();
+  }
+  double real = 1;
+  int32_t whole = 5;
+  EXPECT_EQ(record_.getFieldReal("none", real), 0);
+  EXPECT_EQ(real, qv::kFailedRealRead);
+  EXPECT_EQ(record_.getFieldLong("none", whole), 0);
+  EXPECT_EQ(whole, 0);
 }
 
 TEST_F(UniRecordTest, NumericSettersFormatAsTheProductStoresThem) {
@@ -254,7 +220,7 @@ TEST_F(UniRecordTest, IsEqualSkipsMaskedFieldsAndReportsLeftovers) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Val2 extra\n");
 }
 
-TEST_F(UniRecordTest, CloneCopiesIdFieldsAndChildrenButNoTypes) {
+TEST_F(UniRecordTest, ClonesCopyIdFieldsChildrenAndChainsButNoTypes) {
   record_.setField("a", "1", 0, nullptr);
   auto* child = new qv::QvUniRecord;
   child->setId("kid");
@@ -275,12 +241,9 @@ TEST_F(UniRecordTest, CloneCopiesIdFieldsAndChildrenButNoTypes) {
   EXPECT_EQ(record_.isEqual(copy, nullptr), 0); // the copy's "t" has no type
   EXPECT_EQ(copy->firstField()->next()->getType(), nullptr);
   copy->release();
-}
-
-TEST_F(UniRecordTest, CloneChainCopiesEveryRecordInOrder) {
   EXPECT_EQ(qv::cloneChain(nullptr), nullptr);
   makeChain({"a", "b", "c"});
-  qv::IQvUniRecord* copy = qv::cloneChain(chain_);
+  copy = qv::cloneChain(chain_);
   EXPECT_EQ(idsOf(copy), "a b c ");
   EXPECT_NE(copy, chain_);
   copy->releaseChain();
@@ -342,7 +305,7 @@ TEST_F(UniRecordTest, RemoveRecordUnlinksAndDeletes) {
   EXPECT_EQ(idsOf(chain_), "a d ");
 }
 
-TEST_F(UniRecordTest, SetNextForgetsTheAppendPosition) {
+TEST_F(UniRecordTest, SetNextForgetsTheAppendPositionAndReleaseChainFreesOnlyWhatFollows) {
   makeChain({"a", "b", "c"});
   qv::IQvUniRecord* b = chain_->next();
   qv::IQvUniRecord* c = b->next();
@@ -353,6 +316,9 @@ TEST_F(UniRecordTest, SetNextForgetsTheAppendPosition) {
   d->setId("d");
   chain_->appendRecord(d);
   EXPECT_EQ(idsOf(chain_), "a c b d ");
+  b->releaseChain(); // b and d, not what came before b
+  c->setNext(nullptr);
+  EXPECT_EQ(idsOf(chain_), "a c ");
 }
 
 TEST_F(UniRecordTest, DestroyingADeepTreeNeedsNoDeepStack) {
@@ -367,14 +333,6 @@ TEST_F(UniRecordTest, DestroyingADeepTreeNeedsNoDeepStack) {
     current = child;
   }
   root->release(); // the sanitizer build reports anything left or freed twice
-}
-
-TEST_F(UniRecordTest, ReleaseChainDeletesTheRecordsAfterOnly) {
-  makeChain({"a", "b", "c"});
-  qv::IQvUniRecord* b = chain_->next();
-  chain_->setNext(nullptr);
-  b->releaseChain(); // b and c
-  EXPECT_EQ(idsOf(chain_), "a ");
 }
 
 TEST_F(UniRecordTest, ChildRecordScopeBuildsTrees) {

@@ -51,7 +51,7 @@ TEST_F(AngleFormatTest, AlmostElevenDegreesRoundsUpInEveryRoundingMode) {
   EXPECT_EQ(dms(10.999999, 0, 0), "10.595999640");
 }
 
-TEST_F(AngleFormatTest, SecondsOnTheRoundingThresholdCarryInsteadOfPrintingSixty) {
+TEST_F(AngleFormatTest, SecondsThatWouldPrintAsSixtyCarryIntoMinutesAndDegrees) {
   EXPECT_EQ(dms(degrees(12, 0, 59.5), 1, 1), deg("12", "01'00\""));
   EXPECT_EQ(dms(degrees(12, 0, 59.95), -1, 1), deg("12", "01'00.0\""));
   EXPECT_EQ(dms(degrees(12, 0, 59.996), -2, 1), deg("12", "01'00.00\""));
@@ -61,15 +61,13 @@ TEST_F(AngleFormatTest, SecondsOnTheRoundingThresholdCarryInsteadOfPrintingSixty
   // Just below the threshold stays.
   EXPECT_EQ(dms(degrees(12, 0, 59.4), 1, 1), deg("12", "00'59\""));
   EXPECT_EQ(dms(degrees(12, 0, 59.94), -1, 1), deg("12", "00'59.9\""));
-}
-
-TEST_F(AngleFormatTest, ExactSecondsThatPrintAsSixtyCarryIntoMinutesAndDegrees) {
+  // Exact seconds that would print as sixty carry too.
   EXPECT_EQ(dms(10.999999999, 0, 1), deg("11", "00'00.00000\""));
   EXPECT_EQ(dms(10.999999999, 0, 0), "11.000000000");
   EXPECT_EQ(dms(degrees(7, 14, 59.999996), 0, 1), deg("7", "15'00.00000\""));
 }
 
-TEST_F(AngleFormatTest, PadsMinutesAndSecondsToTwoDigits) {
+TEST_F(AngleFormatTest, PadsFieldsToTwoDigitsAndPacksDecimalSecondsIntoOneNumber) {
   EXPECT_EQ(dms(degrees(5, 3, 7), 1, 1), deg("5", "03'07\""));
   EXPECT_EQ(dms(degrees(5, 3, 7), 1, 0), "5.0307");
   EXPECT_EQ(dms(degrees(5, 13, 27), 1, 1), deg("5", "13'27\""));
@@ -78,14 +76,9 @@ TEST_F(AngleFormatTest, PadsMinutesAndSecondsToTwoDigits) {
   EXPECT_EQ(dms(degrees(12, 5, 7.3), -1, 1), deg("12", "05'07.3\""));
   EXPECT_EQ(dms(degrees(12, 5, 7.25), -2, 1), deg("12", "05'07.25\""));
   EXPECT_EQ(dms(0, 1, 1), deg("0", "00'00\""));
-}
-
-TEST_F(AngleFormatTest, SecondsThatRoundUpToTenGetNoExtraZero) {
+  // Seconds that round up to ten get no extra zero.
   EXPECT_EQ(dms(degrees(12, 5, 9.96), -1, 1), deg("12", "05'10.0\""));
   EXPECT_EQ(dms(degrees(12, 5, 9.6), 1, 1), deg("12", "05'10\""));
-}
-
-TEST_F(AngleFormatTest, PackedStyleWithDecimalSecondsStaysOneNumber) {
   EXPECT_EQ(dms(degrees(12, 5, 7.3), -1, 0), "12.05073");
   EXPECT_EQ(dms(degrees(12, 5, 7.25), -2, 0), "12.050725");
   EXPECT_EQ(dms(degrees(12, 5, 17.3), -1, 0), "12.05173");
@@ -130,53 +123,39 @@ protected:
   }
 };
 
-TEST_F(BearingTest, ExactQuadrantBoundaries) {
+// Each row: an azimuth in radians, the bearing and its quadrant, at the exact boundaries, inside
+// each quadrant and after range reduction from outside one turn.
+TEST_F(BearingTest, MeasuresFromTheNorthSouthLineInItsQuadrant) {
   constexpr double pi = std::numbers::pi;
+  const struct {
+    double azimuth;
+    const char* text;
+    int quadrant;
+  } cases[] = {
+      {0, "0.0000", 1},
+      {pi / 2, "90.0000", 1},
+      {pi, "0.0000", 2},
+      {3 * pi / 2, "90.0000", 3},
+      {2 * pi, "0.0000", 4},
+      {pi / 4, "45.0000", 1},
+      {3 * pi / 4, "45.0000", 2},
+      {5 * pi / 4, "45.0000", 3},
+      {7 * pi / 4, "45.0000", 4},
+      {45.5 * pi / 180, "45.3000", 1},
+      {pi - (10 + 5 / 60.0 + 7 / 3600.0) * pi / 180, "10.0507", 2},
+      {-pi / 2, "90.0000", 3},
+      {-pi / 4, "45.0000", 4},
+      {2 * pi + 3 * pi / 4, "45.0000", 2},
+      {10 * pi + pi / 4, "45.0000", 1},
+      {-9 * pi + pi / 4, "45.0000", 3},
+  };
+  for (const auto& c : cases) {
+    int quadrant = 0;
+    EXPECT_EQ(bearing(c.azimuth, quadrant), c.text) << c.azimuth;
+    EXPECT_EQ(quadrant, c.quadrant) << c.azimuth;
+  }
   int quadrant = 0;
-  EXPECT_EQ(bearing(0, quadrant), "0.0000");
-  EXPECT_EQ(quadrant, 1);
-  EXPECT_EQ(bearing(pi / 2, quadrant), "90.0000");
-  EXPECT_EQ(quadrant, 1);
-  EXPECT_EQ(bearing(pi, quadrant), "0.0000");
-  EXPECT_EQ(quadrant, 2);
-  EXPECT_EQ(bearing(3 * pi / 2, quadrant), "90.0000");
-  EXPECT_EQ(quadrant, 3);
-  EXPECT_EQ(bearing(2 * pi, quadrant), "0.0000");
-  EXPECT_EQ(quadrant, 4);
-}
-
-TEST_F(BearingTest, EachQuadrantMeasuresFromTheNorthSouthLine) {
-  constexpr double pi = std::numbers::pi;
-  int quadrant = 0;
-  EXPECT_EQ(bearing(pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 1);
-  EXPECT_EQ(bearing(3 * pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 2);
-  EXPECT_EQ(bearing(5 * pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 3);
-  EXPECT_EQ(bearing(7 * pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 4);
-  EXPECT_EQ(bearing(45.5 * pi / 180, quadrant), "45.3000");
-  EXPECT_EQ(quadrant, 1);
-  EXPECT_EQ(bearing(pi - (10 + 5 / 60.0 + 7 / 3600.0) * pi / 180, quadrant), "10.0507");
-  EXPECT_EQ(quadrant, 2);
-}
-
-TEST_F(BearingTest, AzimuthsOutsideOneTurnAreBroughtIntoRange) {
-  constexpr double pi = std::numbers::pi;
-  int quadrant = 0;
-  EXPECT_EQ(bearing(-pi / 2, quadrant), "90.0000");
-  EXPECT_EQ(quadrant, 3);
-  EXPECT_EQ(bearing(-pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 4);
-  EXPECT_EQ(bearing(2 * pi + 3 * pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 2);
-  // Several turns away still gives a bearing of at most 90 degrees.
-  EXPECT_EQ(bearing(10 * pi + pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 1);
-  EXPECT_EQ(bearing(-9 * pi + pi / 4, quadrant), "45.0000");
-  EXPECT_EQ(quadrant, 3);
-  const std::string far = bearing(1e18, quadrant);
+  const std::string far = bearing(1e18, quadrant); // several turns away: still at most 90
   EXPECT_GE(quadrant, 1);
   EXPECT_LE(quadrant, 4);
   EXPECT_LE(std::atof(far.c_str()), 90.0);
@@ -192,43 +171,32 @@ TEST_F(BearingTest, NonFiniteAzimuthGivesNoQuadrant) {
 
 class PackedAngleTest : public qvtest::HostTest {};
 
+// Each row: a packed angle and its degrees, minutes and seconds; no value (98765432.1 either
+// sign) and non-finite values split to zero.
 TEST_F(PackedAngleTest, SplitsDegreesMinutesAndSeconds) {
-  double d = 1;
-  double m = 1;
-  double s = 1;
-  qv::SplitDms(12.05075, d, m, s);
-  EXPECT_DOUBLE_EQ(d, 12);
-  EXPECT_DOUBLE_EQ(m, 5);
-  EXPECT_DOUBLE_EQ(s, 7.5);
-  qv::SplitDms(-12.05075, d, m, s);
-  EXPECT_DOUBLE_EQ(d, -12);
-  EXPECT_DOUBLE_EQ(m, -5);
-  EXPECT_DOUBLE_EQ(s, -7.5);
-  qv::SplitDms(359.5959, d, m, s);
-  EXPECT_DOUBLE_EQ(d, 359);
-  EXPECT_DOUBLE_EQ(m, 59);
-  EXPECT_DOUBLE_EQ(s, 59);
-  qv::SplitDms(12.7, d, m, s); // minutes are taken as written
-  EXPECT_DOUBLE_EQ(m, 70);
-}
-
-TEST_F(PackedAngleTest, NoValueAndNonFiniteSplitToZero) {
-  const double values[] = {98765432.1, -98765432.1, 1e300, std::numeric_limits<double>::quiet_NaN(),
-                           std::numeric_limits<double>::infinity()};
-  for (double value : values) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double cases[][4] = {
+      {12.05075, 12, 5, 7.5},
+      {-12.05075, -12, -5, -7.5},
+      {359.5959, 359, 59, 59},
+      {12.7, 12, 70, 0},
+      {98765432.1, 0, 0, 0},
+      {-98765432.1, 0, 0, 0},
+      {1e300, 0, 0, 0},
+      {nan, 0, 0, 0},
+      {inf, 0, 0, 0},
+      {98765432.0, 98765432, 0, 0}, // minutes are taken as written; only the marker is no value
+  };
+  for (const auto& c : cases) {
     double d = 1;
     double m = 1;
     double s = 1;
-    qv::SplitDms(value, d, m, s);
-    EXPECT_EQ(d, 0);
-    EXPECT_EQ(m, 0);
-    EXPECT_EQ(s, 0);
+    qv::SplitDms(c[0], d, m, s);
+    EXPECT_NEAR(d, c[1], 1e-9) << c[0];
+    EXPECT_NEAR(m, c[2], 1e-9) << c[0];
+    EXPECT_NEAR(s, c[3], 1e-6) << c[0];
   }
-  double d = 0;
-  double m = 0;
-  double s = 0;
-  qv::SplitDms(98765432.0, d, m, s);
-  EXPECT_DOUBLE_EQ(d, 98765432);
 }
 
 TEST_F(PackedAngleTest, ConvertsToDecimalDegrees) {

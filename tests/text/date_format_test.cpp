@@ -46,6 +46,12 @@ protected:
     parsed.result = qv::ParseDate(picture, text, parsed.day, parsed.month, parsed.year);
     return parsed;
   }
+  // The result and the numbers read, as "result:day/month/year".
+  std::string parsed(const char* picture, const char* text) {
+    const Parsed p = parse(picture, text);
+    return std::to_string(p.result) + ":" + std::to_string(p.day) + "/" + std::to_string(p.month) +
+           "/" + std::to_string(p.year);
+  }
 };
 
 TEST_F(DateFormatTest, PrintsWithAGivenPicture) {
@@ -86,11 +92,7 @@ TEST_F(DateFormatTest, PrintsInEverySelectedLayout) {
   for (int16_t layout = 0; layout <= 8; ++layout) {
     select(layout);
     EXPECT_EQ(format(31, 12, 2005, nullptr), expected[layout]) << layout;
-    const Parsed back = parse(nullptr, expected[layout]);
-    EXPECT_EQ(back.result, 1) << layout;
-    EXPECT_EQ(back.day, 31);
-    EXPECT_EQ(back.month, 12);
-    EXPECT_EQ(back.year, layout == 0 ? 5 : 2005);
+    EXPECT_EQ(parsed(nullptr, expected[layout]), layout == 0 ? "1:31/12/5" : "1:31/12/2005");
     EXPECT_EQ(qv::IsDateText(expected[layout]), 1);
   }
 }
@@ -123,53 +125,35 @@ TEST_F(DateFormatTest, WindowsAndEmptyPicturesMeanTheShortDate) {
   EXPECT_EQ(parse("", "03/05/07").day, 5);
 }
 
-TEST_F(DateFormatTest, SettingSevenPutsTheDayBeforeTheMonth) {
-  select(7);
+TEST_F(DateFormatTest, ParsingChecksTheRangesAndNeedsExactlyThreeNumbersInPlace) {
+  select(7); // the day before the month
   EXPECT_EQ(format(31, 12, 2005, nullptr), "2005/31/12");
-  const Parsed back = parse(nullptr, "2005/31/12");
-  EXPECT_EQ(back.result, 1);
-  EXPECT_EQ(back.day, 31);
-  EXPECT_EQ(back.month, 12);
+  EXPECT_EQ(parsed(nullptr, "2005/31/12"), "1:31/12/2005");
   EXPECT_EQ(parse(nullptr, "2005/12/31").result, 0);
-}
-
-TEST_F(DateFormatTest, ParsingChecksTheRanges) {
   select(3);
-  Parsed p = parse(nullptr, "31/12/2005");
-  EXPECT_EQ(p.result, 1);
-  EXPECT_EQ(p.day, 31);
-  EXPECT_EQ(p.month, 12);
-  EXPECT_EQ(p.year, 2005);
-  p = parse(nullptr, "12/31/2005");
-  EXPECT_EQ(p.result, 0); // month 31
-  EXPECT_EQ(p.month, 31);
-  EXPECT_EQ(parse(nullptr, "0/12/2005").result, 0);
-  EXPECT_EQ(parse(nullptr, "32/12/2005").result, 0);
-  EXPECT_EQ(parse(nullptr, "1/0/2005").result, 0);
-  EXPECT_EQ(parse(nullptr, "1/1/-1").result, 0);
-  EXPECT_EQ(parse(nullptr, "1/1/0").result, 1);
-  p = parse(nullptr, "31/12/05");
-  EXPECT_EQ(p.result, 1);
-  EXPECT_EQ(p.year, 5);
-  EXPECT_EQ(parse(nullptr, " 31/ 12/ 2005").result, 1);
-  EXPECT_EQ(parse(nullptr, "31/12/2005 and more").result, 1);
-}
-
-TEST_F(DateFormatTest, ParsingNeedsExactlyThreeNumbersInPlace) {
-  EXPECT_EQ(parse("dd/MM/yyyy", "31/12").result, 0);
-  Parsed p = parse("dd/MM/yyyy", "31/12");
-  EXPECT_EQ(p.day, 0);
-  EXPECT_EQ(p.month, 0);
-  EXPECT_EQ(parse("dd/MM/yyyy", "31-12-2005").result, 0);
-  EXPECT_EQ(parse("dd/MM/yyyy", "").result, 0);
-  EXPECT_EQ(parse("dd/MM/yyyy", nullptr).result, 0);
-  EXPECT_EQ(parse("dd/MM/yyyy", "a1/1/2000").result, 0);
-  EXPECT_EQ(parse("dd/MM/yyyy/dd", "1/2/2005/4").result, 0);
-  EXPECT_EQ(parse("dd/MM/yyyy/dd", "1/2/2005").result, 1);
-  EXPECT_EQ(parse("dd MM yyyy", "1   2\t2005").result, 1);
-  EXPECT_EQ(parse("d.M.yy", "1.2.3").year, 3);
-  EXPECT_EQ(parse("dd/MM", "1/2").result, 0);
-  EXPECT_EQ(parse("dd/dd/yyyy", "1/2/2005").result, 0);
+  EXPECT_EQ(parsed(nullptr, "12/31/2005"), "0:12/31/2005"); // month 31
+  EXPECT_EQ(parsed(nullptr, "31/12/05"), "1:31/12/5");
+  EXPECT_EQ(parsed("dd/MM/yyyy", "31/12").substr(0, 6), "0:0/0/"); // emptied on failure
+  EXPECT_EQ(parsed("d.M.yy", "1.2.3"), "1:1/2/3");
+  const char* refused[][2] = {
+      {nullptr, "0/12/2005"},  {nullptr, "32/12/2005"},      {nullptr, "1/0/2005"},
+      {nullptr, "1/1/-1"},     {"dd/MM/yyyy", "31-12-2005"}, {"dd/MM/yyyy", ""},
+      {"dd/MM/yyyy", nullptr}, {"dd/MM/yyyy", "a1/1/2000"},  {"dd/MM/yyyy/dd", "1/2/2005/4"},
+      {"dd/MM", "1/2"},        {"dd/dd/yyyy", "1/2/2005"},
+  };
+  for (const auto& c : refused) {
+    EXPECT_EQ(parse(c[0], c[1]).result, 0) << (c[0] ? c[0] : "(set)") << " " << (c[1] ? c[1] : "");
+  }
+  const char* accepted[][2] = {
+      {nullptr, "1/1/0"},
+      {nullptr, " 31/ 12/ 2005"},
+      {nullptr, "31/12/2005 and more"},
+      {"dd/MM/yyyy/dd", "1/2/2005"},
+      {"dd MM yyyy", "1   2\t2005"},
+  };
+  for (const auto& c : accepted) {
+    EXPECT_EQ(parse(c[0], c[1]).result, 1) << (c[0] ? c[0] : "(set)") << " " << c[1];
+  }
 }
 
 TEST_F(DateFormatTest, PicturesWithoutSeparatorsNeverParse) {
@@ -181,9 +165,7 @@ TEST_F(DateFormatTest, PicturesWithoutSeparatorsNeverParse) {
 
 TEST_F(DateFormatTest, HugeNumbersAreHeldNotOverflowed) {
   EXPECT_EQ(parse("dd/MM/yyyy", "99999999999999999999/1/1").result, 0);
-  const Parsed p = parse("dd/MM/yyyy", "1/1/99999999999999999999");
-  EXPECT_EQ(p.result, 1);
-  EXPECT_EQ(p.year, 2147483647);
+  EXPECT_EQ(parsed("dd/MM/yyyy", "1/1/99999999999999999999"), "1:1/1/2147483647");
   EXPECT_EQ(parse("dd/MM/yyyy", "1/-99999999999999999999/1").result, 0);
 }
 
@@ -205,11 +187,7 @@ TEST_F(DateFormatTest, AnotherLocaleGivesItsOwnShortDate) {
   EXPECT_EQ(pattern(), "dd.MM.yyyy");
   EXPECT_EQ(format(5, 3, 2007, nullptr), "05.03.2007");
   EXPECT_EQ(format(5, 3, 2007, "dddd, d. MMMM yyyy"), "Montag, 5. M\xE4rz 2007");
-  Parsed back = parse(nullptr, "22.11.2033");
-  EXPECT_EQ(back.result, 1);
-  EXPECT_EQ(back.day, 22);
-  EXPECT_EQ(back.month, 11);
-  EXPECT_EQ(back.year, 2033);
+  EXPECT_EQ(parsed(nullptr, "22.11.2033"), "1:22/11/2033");
   EXPECT_EQ(qv::IsDateText("11/22/33"), 0);
   select(1); // a chosen layout does not depend on the locale
   EXPECT_EQ(format(5, 3, 2007, nullptr), "03/05/2007");

@@ -23,31 +23,39 @@ protected:
   }
 };
 
-TEST_F(FeetInchesTest, WholeFeetAndInches) {
-  EXPECT_EQ(feet(3.5), "3'6\"");
-  EXPECT_EQ(feet(0.5), "6\"");
-  EXPECT_EQ(feet(0), "0\"");
-  EXPECT_EQ(feet(3), "3'0\"");
-  EXPECT_EQ(feet(10.25), "10'3\"");
-}
-
-TEST_F(FeetInchesTest, FractionsWithAndWithoutFeetAndInches) {
-  EXPECT_EQ(feet(3.03125), "3'3/8\"");
-  EXPECT_EQ(feet(3 + 5.375 / 12), "3'5 3/8\"");
-  EXPECT_EQ(feet(5.375 / 12), "5 3/8\"");
-  EXPECT_EQ(feet(0.375 / 12), "3/8\"");
-  EXPECT_EQ(feet(2 + 0.5 / 12), "2'1/2\"");
-}
-
-TEST_F(FeetInchesTest, BandsIncludeTheirUpperEdge) {
-  // 3/32 is the top of 1/16, 9/32 of 1/4, 15/32 of 7/16, 21/32 of 5/8, 27/32 of 13/16.
-  EXPECT_EQ(feet(1 / 128.0), "1/16\"");
-  EXPECT_EQ(feet(3 / 128.0), "1/4\"");
-  EXPECT_EQ(feet(5 / 128.0), "7/16\"");
-  EXPECT_EQ(feet(7 / 128.0), "5/8\"");
-  EXPECT_EQ(feet(9 / 128.0), "13/16\"");
-  EXPECT_EQ(feet(2 / 128.0), "3/16\"");
-  EXPECT_EQ(feet(11 / 128.0), "1 1/16\"");
+// Each row: a length in feet and its text, with and without feet, inches and fractions; bands
+// include their upper edge (3/32 is the top of 1/16, 9/32 of 1/4, 15/32 of 7/16, 21/32 of 5/8,
+// 27/32 of 13/16); negative lengths print their size with a minus.
+TEST_F(FeetInchesTest, PrintsFeetInchesAndSixteenths) {
+  const struct {
+    double feet;
+    const char* text;
+  } cases[] = {
+      {3.5, "3'6\""},
+      {0.5, "6\""},
+      {0, "0\""},
+      {3, "3'0\""},
+      {10.25, "10'3\""},
+      {3.03125, "3'3/8\""},
+      {3 + 5.375 / 12, "3'5 3/8\""},
+      {5.375 / 12, "5 3/8\""},
+      {0.375 / 12, "3/8\""},
+      {2 + 0.5 / 12, "2'1/2\""},
+      {1 / 128.0, "1/16\""},
+      {3 / 128.0, "1/4\""},
+      {5 / 128.0, "7/16\""},
+      {7 / 128.0, "5/8\""},
+      {9 / 128.0, "13/16\""},
+      {2 / 128.0, "3/16\""},
+      {11 / 128.0, "1 1/16\""},
+      {-3.5, "-3'6\""},
+      {-0.5, "-6\""},
+      {-3.03125, "-3'3/8\""},
+      {-2.999, "-3'0\""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(feet(c.feet), c.text) << c.feet;
+  }
 }
 
 TEST_F(FeetInchesTest, JustAboveAnEdgeIsTheNextSixteenth) {
@@ -70,13 +78,6 @@ TEST_F(FeetInchesTest, AboveFifteenSixteenthsCarriesIntoInchesAndFeet) {
   EXPECT_EQ(feet(11.99999), "12'0\"");
   EXPECT_EQ(feet(0.99 / 12), "1\"");
   EXPECT_EQ(feet(inch32nds(11, 31) + 1e-9), "1'0\"");
-}
-
-TEST_F(FeetInchesTest, NegativeLengthsPrintTheirSizeWithAMinus) {
-  EXPECT_EQ(feet(-3.5), "-3'6\"");
-  EXPECT_EQ(feet(-0.5), "-6\"");
-  EXPECT_EQ(feet(-3.03125), "-3'3/8\"");
-  EXPECT_EQ(feet(-2.999), "-3'0\"");
 }
 
 TEST_F(FeetInchesTest, HostileLengths) {

@@ -25,7 +25,7 @@ TEST_F(MsStringTest, SizesBuffersByTheRule) {
   EXPECT_EQ(qv::msStringCapacityFor(int64_t{3000000000}), -1);
 }
 
-TEST_F(MsStringTest, AssignsAPartOfItsOwnText) {
+TEST_F(MsStringTest, AssignsAPartOfItsOwnTextAndNullAsEmpty) {
   msString s("abcdefghijklmnop");
   s = static_cast<const char*>(s) + 2;
   EXPECT_STREQ(s, "cdefghijklmnop");
@@ -35,10 +35,7 @@ TEST_F(MsStringTest, AssignsAPartOfItsOwnText) {
   msString same("xyz");
   same = same;
   EXPECT_STREQ(same, "xyz");
-}
-
-TEST_F(MsStringTest, NullAssignsTheEmptyText) {
-  msString s("something");
+  // Null assigns, constructs and appends the empty text.
   s = static_cast<const char*>(nullptr);
   EXPECT_STREQ(s, "");
   EXPECT_GE(s.GetCapacity(), 1);

@@ -29,33 +29,46 @@ TEST_F(StationFormatTest, ReadsStationTextsBack) {
   EXPECT_EQ(qv::StationToNumber("+++"), 0);
 }
 
-TEST_F(StationFormatTest, HundredsPadAndSplitBeforeTheLastTwoDigits) {
-  EXPECT_EQ(station("0", "0"), "0+00");
-  EXPECT_EQ(station("5", "0"), "0+05");
-  EXPECT_EQ(station("99", "0"), "0+99");
-  EXPECT_EQ(station("100", "0"), "1+00");
-  EXPECT_EQ(station("1234", "0"), "12+34");
-  EXPECT_EQ(station("1234.56", "0"), "12+34.56");
-  EXPECT_EQ(station("-1234.5", "0"), "-12+34.5");
-  EXPECT_EQ(station("-5", "0"), "-0+05");
-  EXPECT_EQ(station("0007", "0"), "0+07");
-  EXPECT_EQ(station(".25", "0"), "0+00.25");
-}
-
-TEST_F(StationFormatTest, ThousandsPadAndSplitBeforeTheLastThreeDigits) {
-  EXPECT_EQ(station("5", "1"), "0+005");
-  EXPECT_EQ(station("45", "1"), "0+045");
-  EXPECT_EQ(station("999", "1"), "0+999");
-  EXPECT_EQ(station("1000", "1"), "1+000");
-  EXPECT_EQ(station("12345", "1"), "12+345");
-  EXPECT_EQ(station("123456", "1"), "123+456");
-  EXPECT_EQ(station("-5.25", "1"), "-0+005.25");
-  EXPECT_EQ(station("123456.789", "1"), "123+456.789");
-}
-
-TEST_F(StationFormatTest, EmptyStyleMeansHundreds) {
-  EXPECT_EQ(station("1234", ""), "12+34");
+// Each row: a number, the style and the station text. Style 0 (or an empty style) pads and splits
+// before the last two digits, style 1 before the last three; other styles and texts that are not
+// numbers stay as they are.
+TEST_F(StationFormatTest, HundredsAndThousandsPadAndSplitOtherStylesAreLeftAlone) {
+  const char* cases[][3] = {
+      {"0", "0", "0+00"},
+      {"5", "0", "0+05"},
+      {"99", "0", "0+99"},
+      {"100", "0", "1+00"},
+      {"1234", "0", "12+34"},
+      {"1234.56", "0", "12+34.56"},
+      {"-1234.5", "0", "-12+34.5"},
+      {"-5", "0", "-0+05"},
+      {"0007", "0", "0+07"},
+      {".25", "0", "0+00.25"},
+      {"1234", "", "12+34"},
+      {"5", "1", "0+005"},
+      {"45", "1", "0+045"},
+      {"999", "1", "0+999"},
+      {"1000", "1", "1+000"},
+      {"12345", "1", "12+345"},
+      {"123456", "1", "123+456"},
+      {"-5.25", "1", "-0+005.25"},
+      {"123456.789", "1", "123+456.789"},
+      {"abc", "3", "abc"},
+      {"1234.5", "3", "1234.5"},
+      {"1234.5", "9", "1234.5"},
+      {"-1234.5", "x", "-1234.5"},
+      {"", "0", ""},
+      {"-", "0", "-"},
+      {"12a", "0", "12a"},
+      {"1e5", "1", "1e5"},
+      {"12.3.4", "0", "12.3.4"},
+      {"--5", "0", "--5"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(station(c[0], c[1]), c[2]) << c[0] << " in style " << c[1];
+  }
   EXPECT_EQ(station("1234", nullptr), "12+34");
+  EXPECT_EQ(station(std::string(400, '9'), "0"), std::string(400, '9')); // beyond a double
 }
 
 TEST_F(StationFormatTest, NumberedStationsNameWholeStationsAndDistancesPast) {
@@ -94,20 +107,6 @@ TEST_F(StationFormatTest, HugeValuesEndWithoutLooping) {
   const std::string thousands = station(huge + ".25", "1");
   EXPECT_EQ(thousands.find('+'), huge.size() - 3);
   EXPECT_EQ(thousands.substr(thousands.size() - 3), ".25");
-}
-
-TEST_F(StationFormatTest, OtherStylesAndNonNumbersAreLeftAlone) {
-  EXPECT_EQ(station("abc", "3"), "abc");
-  EXPECT_EQ(station("1234.5", "3"), "1234.5");
-  EXPECT_EQ(station("1234.5", "9"), "1234.5");
-  EXPECT_EQ(station("-1234.5", "x"), "-1234.5");
-  EXPECT_EQ(station("", "0"), "");
-  EXPECT_EQ(station("-", "0"), "-");
-  EXPECT_EQ(station("12a", "0"), "12a");
-  EXPECT_EQ(station("1e5", "1"), "1e5");
-  EXPECT_EQ(station("12.3.4", "0"), "12.3.4");
-  EXPECT_EQ(station("--5", "0"), "--5");
-  EXPECT_EQ(station(std::string(400, '9'), "0"), std::string(400, '9')); // beyond a double
 }
 
 } // namespace

@@ -74,19 +74,34 @@ TEST_F(TextUtilsTest, RemovesCharactersFromTextsBelow322) {
   EXPECT_STREQ(text, "1234567");
 }
 
-TEST_F(TextUtilsTest, StripsLeadingZeros) {
-  char a[] = "  007 ";
-  qv::StripLeadingZeros(a);
-  EXPECT_STREQ(a, "7");
-  char b[] = "000";
-  qv::StripLeadingZeros(b);
-  EXPECT_STREQ(b, "0");
-  char c[] = "0.50";
-  qv::StripLeadingZeros(c);
-  EXPECT_STREQ(c, ".50");
-  char d[] = "";
-  qv::StripLeadingZeros(d);
-  EXPECT_STREQ(d, "");
+// Each row: a text and what an in-place edit makes of it.
+TEST_F(TextUtilsTest, StripsLeadingZerosAndGroupsTheFirstRunOfDigits) {
+  const char* zeros[][2] = {
+      {"  007 ", "7"},
+      {"000", "0"},
+      {"0.50", ".50"},
+      {"", ""},
+  };
+  for (const auto& c : zeros) {
+    char text[32];
+    std::strcpy(text, c[0]);
+    qv::StripLeadingZeros(text);
+    EXPECT_STREQ(text, c[1]) << c[0];
+  }
+  const char* groups[][2] = {
+      {"1234567.891", "1,234,567.891"},
+      {"   -1234 and 5678", "  -1,234 and 5678"},
+      {" 1234567", "1,234,567"},
+      {"123", "123"},
+      {"123456", "123,456"},
+      {"no digits", "no digits"},
+  };
+  for (const auto& c : groups) {
+    char text[32];
+    std::strcpy(text, c[0]);
+    qv::InsertThousandsSeparators(text);
+    EXPECT_STREQ(text, c[1]) << c[0];
+  }
 }
 
 TEST_F(TextUtilsTest, ChangesLetterCaseOnly) {
@@ -164,25 +179,28 @@ TEST_F(TextUtilsTest, MatchesKeywords) {
   EXPECT_EQ(qv::MatchKeyword("zoom", "zo", nullptr), 0);
 }
 
+// Each row: a path, the most characters allowed, and the shortened, capitalised path. 40
+// characters on drive C with a maximum of 20 keep "C:", "..." and the last 13.
 TEST_F(TextUtilsTest, ShortensAndCapitalisesPaths) {
+  const struct {
+    const char* path;
+    int max;
+    const char* text;
+  } cases[] = {
+      {"c:\\PROGRAM files//quorvane\\", 100, "C:\\Program files\\Quorvane"},
+      {"\\\\server\\SHARE\\x", 100, "\\\\Server\\Share\\X"},
+      {"\\root\\dir", 100, "\\Root\\Dir"},
+      {"c:", 100, "C:\\"},
+      {"c:\\survey\\projects\\north\\points_2024.csv", 20, "C:...ints_2024.csv"},
+      {"\\\\server\\share\\a\\long\\folder", 12, "\\\\...older"},
+      {"relative\\path\\name", 5, "..."},
+  };
   char out[128];
+  for (const auto& c : cases) {
+    qv::ShortenPath(c.path, out, c.max);
+    EXPECT_STREQ(out, c.text) << c.path;
+  }
   EXPECT_EQ(qv::ShortenPath("c:\\PROGRAM files//quorvane\\", out, 100), 25);
-  EXPECT_STREQ(out, "C:\\Program files\\Quorvane");
-  qv::ShortenPath("\\\\server\\SHARE\\x", out, 100);
-  EXPECT_STREQ(out, "\\\\Server\\Share\\X");
-  qv::ShortenPath("\\root\\dir", out, 100);
-  EXPECT_STREQ(out, "\\Root\\Dir");
-  qv::ShortenPath("c:", out, 100);
-  EXPECT_STREQ(out, "C:\\");
-  // 40 characters on drive C with a maximum of 20: "C:", "..." and the last 13.
-  const char* longPath = "c:\\survey\\projects\\north\\points_2024.csv";
-  ASSERT_EQ(std::strlen(longPath), 40u);
-  qv::ShortenPath(longPath, out, 20);
-  EXPECT_STREQ(out, "C:...ints_2024.csv");
-  qv::ShortenPath("\\\\server\\share\\a\\long\\folder", out, 12);
-  EXPECT_STREQ(out, "\\\\...older");
-  qv::ShortenPath("relative\\path\\name", out, 5);
-  EXPECT_STREQ(out, "...");
   EXPECT_EQ(qv::ShortenPath(nullptr, out, 10), 0);
   EXPECT_STREQ(out, "");
   char slashes[] = "a\\b\\c";
@@ -208,27 +226,6 @@ TEST_F(TextUtilsTest, TellsPlainTextsAndFiles) {
   sim::failCall("fopen");
   EXPECT_EQ(qv::IsTextFile(text.c_str()), 0);
   EXPECT_EQ(sim::openFiles(), 0);
-}
-
-TEST_F(TextUtilsTest, GroupsTheFirstRunOfDigits) {
-  char a[32] = "1234567.891";
-  qv::InsertThousandsSeparators(a);
-  EXPECT_STREQ(a, "1,234,567.891");
-  char b[32] = "   -1234 and 5678";
-  qv::InsertThousandsSeparators(b);
-  EXPECT_STREQ(b, "  -1,234 and 5678");
-  char c[32] = " 1234567";
-  qv::InsertThousandsSeparators(c);
-  EXPECT_STREQ(c, "1,234,567");
-  char d[32] = "123";
-  qv::InsertThousandsSeparators(d);
-  EXPECT_STREQ(d, "123");
-  char e[32] = "123456";
-  qv::InsertThousandsSeparators(e);
-  EXPECT_STREQ(e, "123,456");
-  char f[32] = "no digits";
-  qv::InsertThousandsSeparators(f);
-  EXPECT_STREQ(f, "no digits");
 }
 
 } // namespace

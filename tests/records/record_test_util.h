@@ -1,0 +1,57 @@
+// Helpers shared by the record tests: files of the test folder as bytes and records as comparable
+// text.
+#pragma once
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "records/records.h"
+#include "testing/host_test.h"
+
+namespace qvtest {
+
+// A test that writes and reads files of its temporary folder as bytes.
+class FileTest : public HostTest {
+protected:
+  void writeHost(const std::string& name, const std::string& bytes) {
+    std::ofstream(tempPath(name), std::ios::binary) << bytes;
+  }
+  std::string readHost(const std::string& name) {
+    std::ifstream in(tempPath(name), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+};
+
+// The ids of a chain, each followed by a space ("-" for an absent id).
+inline std::string idsOf(const qv::IQvUniRecord* record) {
+  std::string out;
+  for (; record != nullptr; record = record->next()) {
+    out += record->getId() != nullptr ? record->getId() : "-";
+    out += ' ';
+  }
+  return out;
+}
+
+// A chain as "[id=x name=value:type {children}]..." ("noid" for an absent id, no ":" for an
+// absent type, "(none)" for an absent value).
+inline std::string describe(const qv::IQvUniRecord* record) {
+  std::string out;
+  for (; record != nullptr; record = record->next()) {
+    out += "[";
+    out += record->getId() != nullptr ? std::string("id=") + record->getId() : "noid";
+    for (const qv::IQvUniField* f = record->firstField(); f != nullptr; f = f->next()) {
+      out += std::string(" ") + f->getName() + "=" + (f->getValue() ? f->getValue() : "(none)");
+      if (f->getType() != nullptr) {
+        out += std::string(":") + f->getType();
+      }
+    }
+    if (record->firstChild() != nullptr) {
+      out += " {" + describe(record->firstChild()) + "}";
+    }
+    out += "]";
+  }
+  return out;
+}
+
+} // namespace qvtest
