@@ -32,67 +32,61 @@ protected:
   }
 };
 
+// Expressions that give a value or fail without a message; kNo marks the failures.
+constexpr double kNo = EVAL_NO_VALUE;
+struct Case {
+  const char* expression;
+  double expected;
+};
+
+// Levels highest first, left to right; 2^3^2 is (2^3)^2, exactly, as the power goes through pow.
+// A leading minus is a sign outside the power, and signs around negative values clean up (4-(1-3)
+// becomes 4--2.0... and then 4+2.0...). Division by zero, and values that are not finite, fail
+// without a message; 1e308 is written with 309 digits and read back.
 TEST_F(EvaluateExpressionTest, AppliesTheLevelsHighestFirstAndLeftToRight) {
-  EXPECT_EQ(evaluate("2+3*4"), 14.0);
-  EXPECT_EQ(evaluate("2^3^2"), 64.0); // (2^3)^2, exactly: the power goes through pow
-  EXPECT_EQ(evaluate("2^10"), 1024.0);
-  EXPECT_EQ(evaluate("10/4*2"), 5.0);
-  EXPECT_EQ(evaluate("1-2-3"), -4.0);
-  EXPECT_EQ(evaluate("8-2+1"), 7.0);
-  EXPECT_EQ(evaluate("(2+3)*4"), 20.0);
-  EXPECT_EQ(evaluate("((1+1)*(2+1))^2"), 36.0);
-  EXPECT_EQ(evaluate(" 2 * 3 "), 6.0);
+  const Case cases[] = {
+      {"2+3*4", 14},   {"2^3^2", 64},
+      {"2^10", 1024},  {"10/4*2", 5},
+      {"1-2-3", -4},   {"8-2+1", 7},
+      {"(2+3)*4", 20}, {"((1+1)*(2+1))^2", 36},
+      {" 2 * 3 ", 6},  {"-2^2", -4},
+      {"-2--3", 1},    {"-2+5", 3},
+      {"-2*-3", 6},    {"1-2*-3", 7},
+      {"2*-3", -6},    {"1-2-3*-1", 2},
+      {"4-(1-3)", 6},  {"0^3", 0},
+      {"0^0", 1},      {"0^-2", 1},
+      {"4^0.5", 2},    {"1e308+0", 1e308},
+      {"[x]*2", 6},    {"[x]+[y]", 1},
+      {"[y]*[y]", 4},  {"if ([x]>2) then [x] else 0", 3},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(evaluate(c.expression), c.expected) << c.expression;
+  }
+  for (const char* failing :
+       {"3/0", "1+(2/(1-1))", "1e308*10", "-1e308-1e308", "huge*0", "[huge]+1", "(huge)", "0/0"}) {
+    EXPECT_TRUE(isNoValue(evaluate(failing))) << failing;
+  }
   EXPECT_TRUE(sim::commandLine().empty());
 }
 
-TEST_F(EvaluateExpressionTest, TreatsALeadingMinusAsASignOutsideThePower) {
-  EXPECT_EQ(evaluate("-2^2"), -4.0);
-  EXPECT_EQ(evaluate("-2--3"), 1.0);
-  EXPECT_EQ(evaluate("-2+5"), 3.0);
-  valueLog().clear();
-  EXPECT_EQ(evaluate("-5"), -5.0);
+TEST_F(EvaluateExpressionTest, WritesBackNegativeAndCleanedUpValuesAsNumbers) {
   // -5 is 0.0 - 5, written back as the same number.
-  ASSERT_FALSE(valueLog().empty());
+  EXPECT_EQ(evaluate("-5"), -5.0);
   EXPECT_EQ(valueLog().back(), "-5.00000000000000");
-}
-
-TEST_F(EvaluateExpressionTest, CleansUpSignsAroundNegativeValues) {
-  valueLog().clear();
   EXPECT_EQ(evaluate("-2*-3"), 6.0);
   EXPECT_EQ(valueLog().back(), "6.00000000000000");
-  valueLog().clear();
   EXPECT_EQ(evaluate("1-2*-3"), 7.0);
   EXPECT_EQ(valueLog().back(), "7.00000000000000");
-  EXPECT_EQ(evaluate("2*-3"), -6.0);
-  EXPECT_EQ(evaluate("1-2-3*-1"), 2.0);
-  EXPECT_EQ(evaluate("4-(1-3)"), 6.0); // 4--2.0... becomes 4+2.0...
-}
-
-TEST_F(EvaluateExpressionTest, PowersOfZeroAndOfNegativeBases) {
-  EXPECT_EQ(evaluate("0^3"), 0.0);
-  EXPECT_EQ(evaluate("0^0"), 1.0);
-  EXPECT_EQ(evaluate("0^-2"), 1.0);
-  EXPECT_EQ(evaluate("4^0.5"), 2.0);
-  EXPECT_TRUE(sim::commandLine().empty());
-  EXPECT_TRUE(isNoValue(evaluate("y^2")));
-  EXPECT_EQ(sim::takeCommandLine(), "Can not evaluate the power of negative numbers.\n");
-}
-
-TEST_F(EvaluateExpressionTest, DivisionByZeroFailsWithoutAMessage) {
-  EXPECT_TRUE(isNoValue(evaluate("3/0")));
-  EXPECT_TRUE(isNoValue(evaluate("1+(2/(1-1))")));
-  EXPECT_TRUE(sim::commandLine().empty());
 }
 
 TEST_F(EvaluateExpressionTest, ComparisonsAndLogicNeedParenthesesToCombine) {
-  EXPECT_EQ(evaluate("(1<2)&(3<4)"), 1.0);
-  EXPECT_EQ(evaluate("(1<2)&(4<3)"), 0.0);
-  EXPECT_EQ(evaluate("(0)|(2)"), 1.0);
-  EXPECT_EQ(evaluate("(0)|(0)"), 0.0);
-  EXPECT_EQ(evaluate("3=3"), 1.0);
-  EXPECT_EQ(evaluate("3!3"), 0.0);
-  EXPECT_EQ(evaluate("(2)>(1+3)"), 0.0);
-  EXPECT_EQ(evaluate("x=(1+2)"), 1.0);
+  const Case cases[] = {
+      {"(1<2)&(3<4)", 1}, {"(1<2)&(4<3)", 0}, {"(0)|(2)", 1},   {"(0)|(0)", 0},
+      {"3=3", 1},         {"3!3", 0},         {"(2)>(1+3)", 0}, {"x=(1+2)", 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(evaluate(c.expression), c.expected) << c.expression;
+  }
   // Arithmetic bounds operands at every level: the operand of + in 2>1+3 is the text 2>1.
   valueLog().clear();
   EXPECT_TRUE(isNoValue(evaluate("2>1+3")));
@@ -118,46 +112,40 @@ TEST_F(EvaluateExpressionTest, RunsOnTheLibrarysFirstNumberReader) {
   EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable 'abc'.\n");
 }
 
-TEST_F(EvaluateExpressionTest, IfThenElseTakesThenOnlyForExactlyOne) {
-  EXPECT_EQ(evaluate("if (2) then 7 else 9"), 9.0);
-  EXPECT_EQ(evaluate("if (5>3) then 7 else 9"), 7.0);
-  EXPECT_EQ(evaluate("IF (1) Then x ELSE 9"), 3.0);
-  EXPECT_EQ(evaluate("if   1   then 7"), 7.0);
-  EXPECT_EQ(evaluate("if 1.9 then 7 else 9"), 7.0); // the condition's leading integer
-  EXPECT_EQ(evaluate("if 0 then 7 else 9"), 9.0);
-  EXPECT_TRUE(isNoValue(evaluate("if -1 then 7 else 9"))); // the minus level takes "if " in
-  EXPECT_EQ(evaluate("if 99999999999999999999 then 7 else 9"), 9.0);
-  EXPECT_TRUE(isNoValue(evaluate("if (5<3) then 7")));
-  // A combined condition goes in parentheses as a whole, or the levels take "if" into operands.
-  EXPECT_EQ(evaluate("if ((([x]*4+1)>([x]^2))&([x]!0)) then [x] else 0"), 3.0);
-  EXPECT_TRUE(isNoValue(evaluate("if (([x]*4+1)>([x]^2))&([x]!0) then [x] else 0")));
-  EXPECT_TRUE(isNoValue(evaluate("if 1 then")));
-  EXPECT_TRUE(sim::commandLine().empty());
-}
-
-TEST_F(EvaluateExpressionTest, SubstitutesBracketedVariables) {
-  EXPECT_EQ(evaluate("[x]*2"), 6.0);
-  EXPECT_EQ(evaluate("[x]+[y]"), 1.0);
-  EXPECT_EQ(evaluate("[y]*[y]"), 4.0);
-  EXPECT_EQ(evaluate("if ([x]>2) then [x] else 0"), 3.0);
-  EXPECT_TRUE(sim::commandLine().empty());
-}
-
-TEST_F(EvaluateExpressionTest, ReadsLikeTestsOnUpperCasedSides) {
+// The condition's leading integer decides (1.9 counts as 1); "if -1" fails because the minus
+// level takes "if " into its operand; a combined condition goes in parentheses as a whole, or the
+// levels take "if" into operands. LIKE compares upper-cased sides; an unquoted side goes through
+// the conversion function, used as it writes it.
+TEST_F(EvaluateExpressionTest, IfThenElseTakesThenOnlyForExactlyOneAndLikeUpperCases) {
+  const Case cases[] = {
+      {"if (2) then 7 else 9", 9},
+      {"if (5>3) then 7 else 9", 7},
+      {"IF (1) Then x ELSE 9", 3},
+      {"if   1   then 7", 7},
+      {"if 1.9 then 7 else 9", 7},
+      {"if 0 then 7 else 9", 9},
+      {"if 99999999999999999999 then 7 else 9", 9},
+      {"if ((([x]*4+1)>([x]^2))&([x]!0)) then [x] else 0", 3},
+      {"if \"abc\" like \"A*\" then 1 else 0", 1},
+      {"if \"abc\" not like \"A*\" then 1 else 0", 0},
+      {"if \"ab\" like \"A?\" then 1 else 0", 1},
+      {"if \"abc\" like \"B*\" then 1 else 0", 0},
+      {"If \"a-b\" LIKE \"a.b\" Then 1 Else 0", 1},
+      {"if \"a b\" like \"A B\" then 1 else 0", 1},
+      {"if \"alike \" like \"ALIKE?\" then 1 else 0", 1},
+      {"if name like \"AB*\" then 1 else 0", 1},
+      {"if lower like \"AB*\" then 1 else 0", 0},
+      {"if lower not like \"AB*\" then 1 else 0", 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(evaluate(c.expression), c.expected) << c.expression;
+  }
+  for (const char* failing : {"if -1 then 7 else 9", "if (5<3) then 7", "if 1 then",
+                              "if (([x]*4+1)>([x]^2))&([x]!0) then [x] else 0"}) {
+    EXPECT_TRUE(isNoValue(evaluate(failing))) << failing;
+  }
   EXPECT_EQ(evaluate("if \"abc\" like \"A*\" then 1 else 0"), 1.0);
-  EXPECT_EQ(evaluate("if \"abc\" not like \"A*\" then 1 else 0"), 0.0);
-  EXPECT_EQ(evaluate("if \"ab\" like \"A?\" then 1 else 0"), 1.0);
-  EXPECT_EQ(evaluate("if \"abc\" like \"B*\" then 1 else 0"), 0.0);
-  EXPECT_EQ(evaluate("If \"a-b\" LIKE \"a.b\" Then 1 Else 0"), 1.0);
-  EXPECT_EQ(evaluate("if \"a b\" like \"A B\" then 1 else 0"), 1.0);
-  EXPECT_EQ(evaluate("if \"alike \" like \"ALIKE?\" then 1 else 0"), 1.0);
-  // An unquoted side goes through the conversion function, used as it writes it.
-  EXPECT_EQ(evaluate("if name like \"AB*\" then 1 else 0"), 1.0);
-  EXPECT_EQ(evaluate("if lower like \"AB*\" then 1 else 0"), 0.0);
-  EXPECT_EQ(evaluate("if lower not like \"AB*\" then 1 else 0"), 1.0);
-  valueLog().clear();
-  EXPECT_EQ(evaluate("if \"abc\" like \"A*\" then 1 else 0"), 1.0);
-  EXPECT_EQ(valueLog().back(), "1.00000000000000");
+  EXPECT_EQ(valueLog().back(), "1.00000000000000"); // the LIKE test's answer, written back
   EXPECT_TRUE(sim::commandLine().empty());
 }
 
@@ -202,17 +190,6 @@ TEST_F(EvaluateExpressionTest, ComparesTheNoValueMarkerOnAllBits) {
   EXPECT_EQ(evaluate("near+0"), near);
   EXPECT_EQ(evaluate("[near]"), near);
   EXPECT_EQ(evaluate("if 1 then near"), near);
-}
-
-TEST_F(EvaluateExpressionTest, ValuesThatAreNotFiniteFailQuietly) {
-  EXPECT_TRUE(isNoValue(evaluate("1e308*10")));
-  EXPECT_TRUE(isNoValue(evaluate("-1e308-1e308")));
-  EXPECT_TRUE(isNoValue(evaluate("huge*0")));
-  EXPECT_TRUE(isNoValue(evaluate("[huge]+1")));
-  EXPECT_TRUE(isNoValue(evaluate("(huge)")));
-  EXPECT_TRUE(isNoValue(evaluate("0/0")));
-  EXPECT_EQ(evaluate("1e308+0"), 1e308); // 309 digits written and read back
-  EXPECT_TRUE(sim::commandLine().empty());
 }
 
 // ---- The held functions

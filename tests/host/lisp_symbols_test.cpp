@@ -1,6 +1,5 @@
 // Reading and writing AutoLISP symbols: conversions, the lspdir$ fallback, buffers emptied on
 // failure and the message of a refused write.
-#include <cstring>
 #include <string>
 
 #include "module_fixture.h"
@@ -8,90 +7,75 @@
 
 namespace {
 
-class LispSymbolsTest : public qvtest::ModuleTest {};
+class LispSymbolsTest : public qvtest::ModuleTest {
+protected:
+  static std::string readString(const char* name, size_t size = 64) {
+    return readText(qv::getLispString, name, size);
+  }
+  // Sets v to value, then reads it with getLispInt or getLispReal as "<answer>:<number>".
+  static std::string readInt(resbuf* value) {
+    putSymbol("v", value);
+    int32_t number = 99;
+    const int answer = qv::getLispInt(&number, "v");
+    return std::to_string(answer) + ":" + std::to_string(number);
+  }
+  static std::string readReal(const char* name) {
+    double number = 99;
+    const int answer = qv::getLispReal(&number, name);
+    return std::to_string(answer) + ":" + std::to_string(number);
+  }
+};
 
-TEST_F(LispSymbolsTest, StringReaderConvertsNumbers) {
-  char buffer[64] = "stale";
+TEST_F(LispSymbolsTest, StringReaderConvertsNumbersAndEmptiesItsBufferOnFailure) {
   putSymbol("a", acutBuildList(RTSHORT, 5, RTNONE));
-  EXPECT_EQ(qv::getLispString(buffer, "a"), 1);
-  EXPECT_STREQ(buffer, "5");
+  EXPECT_EQ(readString("a"), "1:5");
   putSymbol("a", acutBuildList(RTREAL, 2.5, RTNONE));
-  EXPECT_EQ(qv::getLispString(buffer, "a"), 1);
-  EXPECT_STREQ(buffer, "2.500000");
+  EXPECT_EQ(readString("a"), "1:2.500000");
   putSymbol("a", acutBuildList(RTLONG, int32_t{-100000}, RTNONE));
-  EXPECT_EQ(qv::getLispString(buffer, "a"), 1);
-  EXPECT_STREQ(buffer, "-100000");
+  EXPECT_EQ(readString("a"), "1:-100000");
   putSymbol("a", acutBuildList(RTSTR, "text", RTNONE));
-  EXPECT_EQ(qv::getLispString(buffer, "A"), 1);
-  EXPECT_STREQ(buffer, "text");
-}
+  EXPECT_EQ(readString("A"), "1:text");
 
-TEST_F(LispSymbolsTest, StringReaderEmptiesItsBufferOnFailure) {
-  char buffer[8] = "stale";
-  EXPECT_EQ(qv::getLispString(buffer, "unset"), 0);
-  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(readString("unset"), "0:");
   const ads_point point = {1, 2, 3};
   putSymbol("p", acutBuildList(RT3DPOINT, point, RTNONE));
-  std::strcpy(buffer, "stale");
-  EXPECT_EQ(qv::getLispString(buffer, "p"), 0);
-  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(readString("p"), "0:");
   putSymbol("l", acutBuildList(RTSTR, "a", RTSTR, "b", RTNONE)); // a list: its head is RTLB
-  EXPECT_EQ(qv::getLispString(buffer, "l"), 0);
-  putSymbol("long", acutBuildList(RTSTR, "12345678", RTNONE)); // one more than fits
-  std::strcpy(buffer, "stale");
-  EXPECT_EQ(qv::getLispString(buffer, "long"), 0);
-  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(readString("l"), "0:");
+  putSymbol("long", acutBuildList(RTSTR, "12345678", RTNONE));
+  EXPECT_EQ(readString("long", 8), "0:"); // one more than fits
   putSymbol("long", acutBuildList(RTSTR, "1234567", RTNONE));
-  EXPECT_EQ(qv::getLispString(buffer, "long"), 1);
+  EXPECT_EQ(readString("long", 8), "1:1234567");
   sim::failCall("acedGetSym");
-  EXPECT_EQ(qv::getLispString(buffer, "long"), 0);
-  EXPECT_STREQ(buffer, "");
-  EXPECT_EQ(qv::getLispString(buffer, nullptr), 0);
+  EXPECT_EQ(readString("long", 8), "0:");
+  EXPECT_EQ(readString(nullptr), "0:");
   EXPECT_EQ(qv::getLispString(nullptr, 10, "long"), 0);
+  char buffer[8] = "";
   EXPECT_EQ(qv::getLispString(buffer, 0, "long"), 0);
 }
 
 TEST_F(LispSymbolsTest, LispFolderFallsBackOnlyForItsExactName) {
-  char buffer[qv::kFolderBufferSize] = "";
   putSymbol("mc_lspdir$", acutBuildList(RTSTR, "C:\\Qv\\Lisp\\", RTNONE));
-  EXPECT_EQ(qv::getLispString(buffer, "lspdir$"), 1);
-  EXPECT_STREQ(buffer, "C:\\Qv\\Lisp\\");
-  EXPECT_EQ(qv::getLispString(buffer, "LSPDIR$"), 0);
-  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(readString("lspdir$", qv::kFolderBufferSize), "1:C:\\Qv\\Lisp\\");
+  EXPECT_EQ(readString("LSPDIR$", qv::kFolderBufferSize), "0:");
   putSymbol("lspdir$", acutBuildList(RTSTR, "D:\\Own\\", RTNONE));
-  EXPECT_EQ(qv::getLispString(buffer, "lspdir$"), 1);
-  EXPECT_STREQ(buffer, "D:\\Own\\");
+  EXPECT_EQ(readString("lspdir$", qv::kFolderBufferSize), "1:D:\\Own\\");
   sim::failCall("acedGetSym"); // a failed read of lspdir$ also falls back
-  EXPECT_EQ(qv::getLispString(buffer, "lspdir$"), 1);
-  EXPECT_STREQ(buffer, "C:\\Qv\\Lisp\\");
+  EXPECT_EQ(readString("lspdir$", qv::kFolderBufferSize), "1:C:\\Qv\\Lisp\\");
 }
 
 TEST_F(LispSymbolsTest, NumberReadersExtendAndConvert) {
-  int32_t integer = 99;
-  double real = 99.0;
-  putSymbol("s", acutBuildList(RTSHORT, -3, RTNONE));
-  EXPECT_EQ(qv::getLispInt(&integer, "s"), 1);
-  EXPECT_EQ(integer, -3);
-  EXPECT_EQ(qv::getLispReal(&real, "s"), 1);
-  EXPECT_EQ(real, -3.0);
-  putSymbol("s", acutBuildList(RTSHORT, -32768, RTNONE));
-  EXPECT_EQ(qv::getLispInt(&integer, "s"), 1);
-  EXPECT_EQ(integer, -32768);
-  putSymbol("l", acutBuildList(RTLONG, int32_t{100000}, RTNONE));
-  EXPECT_EQ(qv::getLispInt(&integer, "l"), 1);
-  EXPECT_EQ(integer, 100000);
-  EXPECT_EQ(qv::getLispReal(&real, "l"), 1);
-  EXPECT_EQ(real, 100000.0);
-  putSymbol("r", acutBuildList(RTREAL, 2.25, RTNONE));
-  EXPECT_EQ(qv::getLispInt(&integer, "r"), 0); // a real is no integer
-  EXPECT_EQ(integer, 0);
-  EXPECT_EQ(qv::getLispReal(&real, "r"), 1);
-  EXPECT_EQ(real, 2.25);
-  putSymbol("t", acutBuildList(RTSTR, "7", RTNONE));
-  EXPECT_EQ(qv::getLispReal(&real, "t"), 0);
-  EXPECT_EQ(real, 0.0);
-  EXPECT_EQ(qv::getLispInt(nullptr, "s"), 0);
-  EXPECT_EQ(qv::getLispReal(nullptr, "s"), 0);
+  EXPECT_EQ(readInt(acutBuildList(RTSHORT, -3, RTNONE)), "1:-3");
+  EXPECT_EQ(readReal("v"), "1:-3.000000");
+  EXPECT_EQ(readInt(acutBuildList(RTSHORT, -32768, RTNONE)), "1:-32768");
+  EXPECT_EQ(readInt(acutBuildList(RTLONG, int32_t{100000}, RTNONE)), "1:100000");
+  EXPECT_EQ(readReal("v"), "1:100000.000000");
+  EXPECT_EQ(readInt(acutBuildList(RTREAL, 2.25, RTNONE)), "0:0"); // a real is no integer
+  EXPECT_EQ(readReal("v"), "1:2.250000");
+  EXPECT_EQ(readInt(acutBuildList(RTSTR, "7", RTNONE)), "0:0");
+  EXPECT_EQ(readReal("v"), "0:0.000000");
+  EXPECT_EQ(qv::getLispInt(nullptr, "v"), 0);
+  EXPECT_EQ(qv::getLispReal(nullptr, "v"), 0);
 }
 
 TEST_F(LispSymbolsTest, PointReaderFillsZOrTheUnsetPoint) {
@@ -99,9 +83,7 @@ TEST_F(LispSymbolsTest, PointReaderFillsZOrTheUnsetPoint) {
   const ads_point flat = {1, 2, 7};
   putSymbol("p", acutBuildList(RTPOINT, flat, RTNONE));
   EXPECT_EQ(qv::getLispPoint(point, "p"), 1);
-  EXPECT_EQ(point[X], 1.0);
-  EXPECT_EQ(point[Y], 2.0);
-  EXPECT_EQ(point[Z], 0.0);
+  EXPECT_TRUE(point[X] == 1.0 && point[Y] == 2.0 && point[Z] == 0.0);
   putSymbol("p", acutBuildList(RT3DPOINT, flat, RTNONE));
   EXPECT_EQ(qv::getLispPoint(point, "p"), 1);
   EXPECT_EQ(point[Z], 7.0);
@@ -114,20 +96,15 @@ TEST_F(LispSymbolsTest, PointReaderFillsZOrTheUnsetPoint) {
 }
 
 TEST_F(LispSymbolsTest, WritersRoundTripEveryType) {
-  char text[32];
   ASSERT_EQ(qv::setLispString("qvan_date_format", "dd/MM/yyyy"), RTNORM);
-  EXPECT_EQ(qv::getLispString(text, "QVAN_DATE_FORMAT"), 1);
-  EXPECT_STREQ(text, "dd/MM/yyyy");
+  EXPECT_EQ(readString("QVAN_DATE_FORMAT"), "1:dd/MM/yyyy");
   ASSERT_EQ(qv::setLispString("empty", nullptr), RTNORM);
-  EXPECT_EQ(qv::getLispString(text, "empty"), 1);
-  EXPECT_STREQ(text, "");
-  double real = 0;
+  EXPECT_EQ(readString("empty"), "1:");
   ASSERT_EQ(qv::setLispReal("r", -1.5), RTNORM);
-  EXPECT_EQ(qv::getLispReal(&real, "r"), 1);
-  EXPECT_EQ(real, -1.5);
+  EXPECT_EQ(readReal("r"), "1:-1.500000");
+  ASSERT_EQ(qv::setLispShort("v", -2), RTNORM);
   int32_t integer = 0;
-  ASSERT_EQ(qv::setLispShort("s", -2), RTNORM);
-  EXPECT_EQ(qv::getLispInt(&integer, "s"), 1);
+  EXPECT_EQ(qv::getLispInt(&integer, "v"), 1);
   EXPECT_EQ(integer, -2);
   const ads_point point = {3, 4, 5};
   ads_point back = {0, 0, 0};

@@ -34,21 +34,9 @@ protected:
     return acrxEntryPoint(msg, pkt);
   }
   static inline int defineStatus = 0;
+
+  static bool isDefined(const char* name) { return callLispFor(name).rfind("status", 0) != 0; }
 };
-
-resbuf* callLisp(const char* name, resbuf* args = nullptr) {
-  resbuf* result = nullptr;
-  EXPECT_EQ(sim::callLisp(name, args, &result), RTNORM) << name;
-  acutRelRb(args);
-  return result;
-}
-
-bool isDefined(const char* name) {
-  resbuf* result = nullptr;
-  const int status = sim::callLisp(name, nullptr, &result);
-  acutRelRb(result);
-  return status == RTNORM;
-}
 
 TEST_F(ModuleEntryTest, LifeCycleEndToEnd) {
   putSymbol("usrdir$", acutBuildList(RTSTR, "C:\\Qv\\User\\", RTNONE));
@@ -60,19 +48,9 @@ TEST_F(ModuleEntryTest, LifeCycleEndToEnd) {
   EXPECT_EQ(sim::editorReactorCount(), 1);
 
   // A call of a table function reaches its handler and its result comes back.
-  resbuf* result = callLisp("QV_ISNUMERIC", acutBuildList(RTSTR, "-12.5", RTNONE));
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(result->restype, RTT);
-  acutRelRb(result);
-  result = callLisp("qv_numval", acutBuildList(RTSTR, "12.5", RTNONE));
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(result->restype, RTREAL);
-  EXPECT_EQ(result->resval.rreal, 12.5);
-  acutRelRb(result);
-  result = callLisp("qv_userfolder");
-  ASSERT_NE(result, nullptr);
-  EXPECT_STREQ(result->resval.rstring, "C:\\Qv\\User\\");
-  acutRelRb(result);
+  EXPECT_EQ(callLispFor("QV_ISNUMERIC", acutBuildList(RTSTR, "-12.5", RTNONE)), "T");
+  EXPECT_EQ(callLispFor("qv_numval", acutBuildList(RTSTR, "12.5", RTNONE)), "real 12.500000");
+  EXPECT_EQ(callLispFor("qv_userfolder"), "string C:\\Qv\\User\\");
 
   // A second drawing: the functions are defined there too, usrdir$ is unset there.
   const int second = sim::openDocument("C:\\Jobs\\road.dwg");
@@ -102,8 +80,7 @@ TEST_F(ModuleEntryTest, TwoDrawingLoadsAttachTheReactorOnce) {
 
 TEST_F(ModuleEntryTest, ACodeOutsideTheTableIsReported) {
   ASSERT_TRUE(sim::loadModule(probeEntry));
-  resbuf* result = callLisp("qv_beyond_table");
-  EXPECT_EQ(result, nullptr); // the call gets no result from the module
+  EXPECT_EQ(callLispFor("qv_beyond_table"), "nil"); // the call gets no result from the module
   EXPECT_EQ(sim::commandLine(), "\nApplication ERROR: Received nonexistent function code.\n");
 }
 

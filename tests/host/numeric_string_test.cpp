@@ -5,34 +5,31 @@ namespace {
 
 class NumericStringTest : public qvtest::ModuleTest {};
 
-TEST_F(NumericStringTest, AcceptsPlainDecimalsOnly) {
-  EXPECT_EQ(qv::isNumericString("-12.5", 10), 1);
-  EXPECT_EQ(qv::isNumericString("007", 10), 1);
-  for (const char* text : {"12.5.1", "", "1e5", "+1", "1-", " 1", "1 ", "--1", "0x1"}) {
-    EXPECT_EQ(qv::isNumericString(text, 10), 0) << '"' << text << '"';
+TEST_F(NumericStringTest, AcceptsPlainDecimalsWhoseTerminatorLiesWithinTheMaximumLength) {
+  constexpr double kNo = -98765432.1;
+  struct Case {
+    const char* text;
+    size_t maxLength;
+    int numeric;
+    double value;
+  };
+  const Case cases[] = {
+      {"-12.5", 10, 1, -12.5}, {"007", 10, 1, 7},          {"-", 10, 1, 0},
+      {".", 10, 1, 0},         {"12.5.1", 10, 0, kNo},     {"", 10, 0, kNo},
+      {"1e5", 10, 0, kNo},     {"+1", 10, 0, kNo},         {"1-", 10, 0, kNo},
+      {" 1", 10, 0, kNo},      {"1 ", 10, 0, kNo},         {"--1", 10, 0, kNo},
+      {"0x1", 10, 0, kNo},     {"1234567890", 10, 0, kNo}, {"1234567890", 11, 1, 1234567890},
+      {"5", 0, 0, kNo},        {nullptr, 10, 0, kNo},
+  };
+  for (const Case& c : cases) {
+    const char* shown = c.text == nullptr ? "(null)" : c.text;
+    EXPECT_EQ(qv::isNumericString(c.text, c.maxLength), c.numeric) << shown << " " << c.maxLength;
+    EXPECT_EQ(qv::numericStringValue(c.text, c.maxLength), c.value) << shown << " " << c.maxLength;
   }
-  EXPECT_EQ(qv::isNumericString("-", 10), 1);
-  EXPECT_EQ(qv::isNumericString(".", 10), 1);
-  EXPECT_EQ(qv::numericStringValue("-", 10), 0.0);
-  EXPECT_EQ(qv::numericStringValue(".", 10), 0.0);
-  EXPECT_EQ(qv::isNumericString(nullptr, 10), 0);
-  EXPECT_EQ(qv::numericStringValue(nullptr, 10), -98765432.1);
-}
-
-TEST_F(NumericStringTest, TheTerminatorMustLieWithinTheMaximumLength) {
-  EXPECT_EQ(qv::isNumericString("1234567890", 10), 0);
-  EXPECT_EQ(qv::isNumericString("1234567890", 11), 1);
-  EXPECT_EQ(qv::isNumericString("5", 0), 0);
   // Characters beyond the limit are never read.
   const char unterminated[3] = {'1', '2', 'x'};
   EXPECT_EQ(qv::isNumericString(unterminated, 2), 0);
-  EXPECT_EQ(qv::numericStringValue(unterminated, 2), -98765432.1);
-}
-
-TEST_F(NumericStringTest, ValuesOfNumbersAndNonNumbers) {
-  EXPECT_EQ(qv::numericStringValue("-12.5", 10), -12.5);
-  EXPECT_EQ(qv::numericStringValue("12.5.1", 10), -98765432.1);
-  EXPECT_EQ(qv::numericStringValue("1e5", 10), -98765432.1);
+  EXPECT_EQ(qv::numericStringValue(unterminated, 2), kNo);
 }
 
 class UserBreakTest : public qvtest::ModuleTest {};

@@ -1,17 +1,18 @@
 // System-variable access: types, sign extension, refusals and buffers emptied on failure.
-#include <cstring>
-
 #include "module_fixture.h"
 #include "platform/acad/acedads.h"
 
 namespace {
 
-class SysVarsTest : public qvtest::ModuleTest {};
+class SysVarsTest : public qvtest::ModuleTest {
+protected:
+  static std::string readString(const char* name, size_t size = 64) {
+    return readText(qv::getSysVarString, name, size);
+  }
+};
 
 TEST_F(SysVarsTest, ReadsEachTypeAndRefusesAnother) {
-  char text[64] = "stale";
-  EXPECT_EQ(qv::getSysVarString(text, "dwgname"), 1);
-  EXPECT_STREQ(text, "Drawing1.dwg");
+  EXPECT_EQ(readString("dwgname"), "1:Drawing1.dwg");
   double real = 5.0;
   EXPECT_EQ(qv::getSysVarReal(&real, "DIMSCALE"), 1);
   EXPECT_EQ(real, 1.0);
@@ -20,9 +21,7 @@ TEST_F(SysVarsTest, ReadsEachTypeAndRefusesAnother) {
   EXPECT_EQ(integer, 10);
 
   // Another type than asked for: the output keeps its reset value and nothing leaks.
-  std::strcpy(text, "stale");
-  EXPECT_EQ(qv::getSysVarString(text, "DIMSCALE"), 0);
-  EXPECT_STREQ(text, "");
+  EXPECT_EQ(readString("DIMSCALE"), "0:");
   EXPECT_EQ(qv::getSysVarReal(&real, "DWGNAME"), 0);
   EXPECT_EQ(real, 0.0);
   EXPECT_EQ(qv::getSysVarShort(&integer, "viewsize"), 0);
@@ -41,18 +40,15 @@ TEST_F(SysVarsTest, SixteenBitValuesAreSignExtended) {
 }
 
 TEST_F(SysVarsTest, FailedReadsLeaveTheOutputEmpty) {
-  char text[64] = "stale";
   sim::failCall("acedGetVar");
-  EXPECT_EQ(qv::getSysVarString(text, "DWGNAME"), 0);
-  EXPECT_STREQ(text, "");
+  EXPECT_EQ(readString("DWGNAME"), "0:");
   sim::failCall("acutNewRb");
-  EXPECT_EQ(qv::getSysVarString(text, "DWGNAME"), 0);
-  char small[12] = "stale"; // "Drawing1.dwg" needs 13 bytes
-  EXPECT_EQ(qv::getSysVarString(small, "DWGNAME"), 0);
-  EXPECT_STREQ(small, "");
+  EXPECT_EQ(readString("DWGNAME"), "0:");
+  EXPECT_EQ(readString("DWGNAME", 12), "0:"); // "Drawing1.dwg" needs 13 bytes
+  EXPECT_EQ(readString("DWGNAME", 13), "1:Drawing1.dwg");
   sim::failCall("acad_malloc"); // the host cannot copy the text
-  EXPECT_EQ(qv::getSysVarString(text, "DWGNAME"), 0);
-  EXPECT_EQ(qv::getSysVarString(text, nullptr), 0);
+  EXPECT_EQ(readString("DWGNAME"), "0:");
+  EXPECT_EQ(readString(nullptr), "0:");
   EXPECT_EQ(qv::getSysVarString(nullptr, 10, "DWGNAME"), 0);
   EXPECT_EQ(qv::getSysVarReal(nullptr, "DIMSCALE"), 0);
   EXPECT_EQ(qv::getSysVarShort(nullptr, "OSMODE"), 0);
@@ -65,9 +61,7 @@ TEST_F(SysVarsTest, WritesAnswerOneOnlyWhenTheHostTakesThem) {
   EXPECT_EQ(real, 0.5);
   EXPECT_EQ(qv::setSysVarShort("OSMODE", 0), 1);
   EXPECT_EQ(qv::setSysVarString("CLAYER", "SURVEY"), 1);
-  char text[16];
-  EXPECT_EQ(qv::getSysVarString(text, "clayer"), 1);
-  EXPECT_STREQ(text, "SURVEY");
+  EXPECT_EQ(readString("clayer"), "1:SURVEY");
 
   EXPECT_EQ(qv::setSysVarString("DWGNAME", "x.dwg"), 0); // read-only
   EXPECT_EQ(qv::setSysVarReal("OSMODE", 1.0), 0);        // wrong type

@@ -2,69 +2,46 @@
 // exception when the system cannot make the section.
 #include "support/critical_section.h"
 
-#include <thread>
 #include <type_traits>
 
 #include "platform/sim.h"
-#include "support/exception.h"
+#include "sync_probe.h"
 #include "testing/host_test.h"
 
 namespace {
+
+using qvtest::otherThreadGets;
 
 class CriticalSectionTest : public qvtest::HostTest {};
 
 static_assert(!std::is_copy_constructible_v<qv::CriticalSection>);
 static_assert(!std::is_copy_assignable_v<qv::CriticalSection>);
 
-bool otherThreadGetsIt(qv::CriticalSection& section) {
-  bool got = false;
-  std::thread other([&] {
-    got = section.tryLock();
-    if (got) {
-      section.unlock();
-    }
-  });
-  other.join();
-  return got;
-}
-
 TEST_F(CriticalSectionTest, OwnerReentersAndOthersWaitUntilEveryLockIsUndone) {
   qv::CriticalSection section;
-  EXPECT_TRUE(otherThreadGetsIt(section));
+  EXPECT_TRUE(otherThreadGets(section));
   section.lock();
   section.lock();
   EXPECT_TRUE(section.tryLock()); // the owner gets it again at once
-  EXPECT_FALSE(otherThreadGetsIt(section));
+  EXPECT_FALSE(otherThreadGets(section));
   section.unlock();
   section.unlock();
-  EXPECT_FALSE(otherThreadGetsIt(section));
+  EXPECT_FALSE(otherThreadGets(section));
   section.unlock();
-  EXPECT_TRUE(otherThreadGetsIt(section));
-}
+  EXPECT_TRUE(otherThreadGets(section));
 
-TEST_F(CriticalSectionTest, LockNowHoldsTheSectionFromTheStart) {
-  qv::CriticalSection section(true);
-  EXPECT_FALSE(otherThreadGetsIt(section));
-  section.unlock();
-  EXPECT_TRUE(otherThreadGetsIt(section));
+  qv::CriticalSection lockedNow(true);
+  EXPECT_FALSE(otherThreadGets(lockedNow));
+  lockedNow.unlock();
+  EXPECT_TRUE(otherThreadGets(lockedNow));
 }
 
 TEST_F(CriticalSectionTest, ThrowsSyncExceptionPointerWhenTheSystemRefuses) {
   sim::failCall("InitializeCriticalSectionAndSpinCount");
-  qv::Exception* caught = nullptr;
-  try {
-    qv::CriticalSection section;
-  } catch (qv::Exception* thrown) {
-    caught = thrown;
-  }
-  ASSERT_NE(caught, nullptr);
-  EXPECT_EQ(caught->name(), "SyncException");
-  EXPECT_EQ(caught->code(), 1);
-  EXPECT_EQ(caught->message(), "Cannot create critical section");
-  caught->release();
+  qvtest::expectSyncException([] { qv::CriticalSection section; },
+                              "Cannot create critical section");
   qv::CriticalSection next; // the failure was for one call only
-  EXPECT_TRUE(next.tryLock());
-  next.unlock();
+  EXPECT_TRUE(otherThreadGets(next));
 }
 
 } // namespace

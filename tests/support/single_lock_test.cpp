@@ -2,11 +2,11 @@
 // no increment guarded by it is lost.
 #include "support/single_lock.h"
 
-#include <memory>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
-#include "support/thread.h"
+#include "support/critical_section.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -24,14 +24,11 @@ public:
   int unlocks = 0;
 };
 
-TEST_F(SingleLockTest, NeverLockedHolderDoesNotUnlock) {
-  CountingLock object;
-  { qv::SingleLock holder(&object, false); }
-  EXPECT_EQ(object.locks, 0);
-  EXPECT_EQ(object.unlocks, 0);
-}
-
 TEST_F(SingleLockTest, LocksAndUnlocksOnceEachWhateverTheCalls) {
+  CountingLock never;
+  { qv::SingleLock holder(&never, false); }
+  EXPECT_EQ(never.locks + never.unlocks, 0); // a holder that never locked does not unlock
+
   CountingLock object;
   {
     qv::SingleLock holder(&object, true);
@@ -45,48 +42,30 @@ TEST_F(SingleLockTest, LocksAndUnlocksOnceEachWhateverTheCalls) {
   }
   EXPECT_EQ(object.locks, 2);
   EXPECT_EQ(object.unlocks, 2); // the destructor undid the second lock
+
+  qv::SingleLock nothing(nullptr, true);
+  EXPECT_FALSE(nothing.isLocked());
+  nothing.unlock();
 }
 
-TEST_F(SingleLockTest, NullObjectGuardsNothing) {
-  qv::SingleLock holder(nullptr, true);
-  EXPECT_FALSE(holder.isLocked());
-  holder.unlock();
-}
-
-// Adds to a shared counter under a SingleLock; the counter is plain, so a lock that let two
-// threads in would lose increments (and ThreadSanitizer would report the race).
-class Incrementer : public qv::Thread {
-public:
-  Incrementer(qv::CriticalSection& section, long long& counter, int rounds)
-      : section_(section), counter_(counter), rounds_(rounds) {}
-  void run() override {
-    for (int i = 0; i < rounds_; ++i) {
-      qv::SingleLock guard(&section_, true);
-      ++counter_;
-    }
-  }
-
-private:
-  qv::CriticalSection& section_;
-  long long& counter_;
-  int rounds_;
-};
-
+// The counter is plain, so a lock that let two threads in would lose increments (and
+// ThreadSanitizer would report the race).
 TEST_F(SingleLockTest, NoIncrementIsLostUnderContention) {
   constexpr int kThreads = 4;
   constexpr int kRounds = 250000;
   qv::CriticalSection section;
   long long counter = 0;
-  std::vector<std::unique_ptr<Incrementer>> threads;
+  std::vector<std::thread> threads;
   for (int i = 0; i < kThreads; ++i) {
-    threads.push_back(std::make_unique<Incrementer>(section, counter, kRounds));
-    ASSERT_TRUE(threads.back()->start(nullptr, 0, static_cast<qv::Thread*>(threads.back().get())));
+    threads.emplace_back([&] {
+      for (int round = 0; round < kRounds; ++round) {
+        qv::SingleLock guard(&section, true);
+        ++counter;
+      }
+    });
   }
   for (auto& thread : threads) {
-    EXPECT_TRUE(thread->resume());
-  }
-  for (auto& thread : threads) {
-    EXPECT_EQ(thread->wait(INFINITE), WAIT_OBJECT_0);
+    thread.join();
   }
   EXPECT_EQ(counter, static_cast<long long>(kThreads) * kRounds);
 }

@@ -22,49 +22,52 @@ static_assert(!std::is_copy_assignable_v<qv::Thread>);
 
 class Body : public qv::Thread {
 public:
-  void run() override { ++runs; }
-  std::atomic<int> runs{0};
-};
-
-class StoppableBody : public qv::Thread {
-public:
   void run() override {
-    while (!stopRequested()) {
-      ++rounds;
+    ++runs;
+    while (untilStop && !stopRequested()) {
+      polling = true;
     }
-    sawStop = true;
   }
-  std::atomic<long> rounds{0};
-  std::atomic<bool> sawStop{false};
+  // Starts the default routine on this body, suspended.
+  bool startSelf() { return start(nullptr, 0, static_cast<qv::Thread*>(this)); }
+  // Resumes and waits for the end.
+  bool finish() { return resume() && wait(INFINITE) == WAIT_OBJECT_0; }
+  std::atomic<int> runs{0};
+  bool untilStop = false;
+  std::atomic<bool> polling{false};
 };
 
-TEST_F(ThreadTest, SuspendedThreadRunsOnlyAfterResumeAndWritesDone) {
-  Body body;
-  ASSERT_TRUE(body.start(nullptr, 0, static_cast<qv::Thread*>(&body)));
-  EXPECT_EQ(body.wait(0), WAIT_TIMEOUT);
-  EXPECT_EQ(body.runs, 0);
-  EXPECT_TRUE(body.resume());
-  EXPECT_FALSE(body.resume()); // already running (or ended): its count was 0
-  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
-  EXPECT_EQ(body.runs, 1);
-  EXPECT_EQ(sim::debugOutput(), "done");
+DWORD exitCodeOf(const qv::Thread& thread) {
   DWORD exitCode = STILL_ACTIVE;
-  ASSERT_TRUE(GetExitCodeThread(body.handle(), &exitCode));
-  EXPECT_EQ(exitCode, 0u);
+  EXPECT_TRUE(GetExitCodeThread(thread.handle(), &exitCode));
+  return exitCode;
 }
 
-TEST_F(ThreadTest, DefaultRoutineWithoutAThreadOnlyWritesDone) {
-  Body body;
-  ASSERT_TRUE(body.start(nullptr, 0, nullptr));
-  ASSERT_TRUE(body.resume());
-  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
-  EXPECT_EQ(body.runs, 0);
+TEST_F(ThreadTest, SuspendedThreadRunsOnlyAfterResumeAndWritesDone) {
+  {
+    Body body;
+    ASSERT_TRUE(body.startSelf());
+    EXPECT_EQ(body.wait(0), WAIT_TIMEOUT);
+    EXPECT_EQ(body.runs, 0);
+    EXPECT_TRUE(body.resume());
+    EXPECT_FALSE(body.resume()); // already running (or ended): its count was 0
+    EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(body.runs, 1);
+    EXPECT_EQ(sim::takeDebugOutput(), "done");
+    EXPECT_EQ(exitCodeOf(body), 0u);
+    EXPECT_EQ(sim::liveHandles(), 1);
+  }
+  EXPECT_EQ(sim::liveHandles(), 0); // the destructor closed the handle
+
+  Body unbound; // the default routine without a thread only writes "done"
+  ASSERT_TRUE(unbound.start(nullptr, 0, nullptr));
+  ASSERT_TRUE(unbound.finish());
+  EXPECT_EQ(unbound.runs, 0);
   EXPECT_EQ(sim::takeDebugOutput(), "done");
 }
 
 unsigned doubleIt(void* argument) {
-  auto* value = static_cast<int*>(argument);
-  *value *= 2;
+  *static_cast<int*>(argument) *= 2;
   return 7;
 }
 
@@ -72,78 +75,60 @@ TEST_F(ThreadTest, GivenRoutineGetsTheArgumentAndItsExitCodeIsKept) {
   Body body;
   int value = 21;
   ASSERT_TRUE(body.start(doubleIt, 64 * 1024, &value));
-  ASSERT_TRUE(body.resume());
-  ASSERT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
+  ASSERT_TRUE(body.finish());
   EXPECT_EQ(value, 42);
-  DWORD exitCode = 0;
-  ASSERT_TRUE(GetExitCodeThread(body.handle(), &exitCode));
-  EXPECT_EQ(exitCode, 7u);
+  EXPECT_EQ(exitCodeOf(body), 7u);
   EXPECT_EQ(sim::debugOutput(), ""); // only the default routine writes "done"
 }
 
 TEST_F(ThreadTest, BodySeesTheStopRequest) {
-  StoppableBody body;
+  Body body;
+  body.untilStop = true;
   EXPECT_FALSE(body.stopRequested());
-  ASSERT_TRUE(body.start(nullptr, 0, static_cast<qv::Thread*>(&body)));
+  ASSERT_TRUE(body.startSelf());
   ASSERT_TRUE(body.resume());
-  while (body.rounds == 0) {
+  while (!body.polling) {
     // let the body start polling, so the request reaches a running loop
   }
   body.requestStop();
-  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
-  EXPECT_TRUE(body.sawStop);
+  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0); // a body that missed it would never end
 }
 
-TEST_F(ThreadTest, SecondStartIsRefusedAndTheFirstThreadKept) {
+TEST_F(ThreadTest, SecondStartIsRefusedAndAFailedStartLeavesNoThread) {
   Body body;
-  ASSERT_TRUE(body.start(nullptr, 0, static_cast<qv::Thread*>(&body)));
+  ASSERT_TRUE(body.startSelf());
   HANDLE first = body.handle();
-  EXPECT_FALSE(body.start(nullptr, 0, static_cast<qv::Thread*>(&body)));
+  EXPECT_FALSE(body.startSelf());
   EXPECT_EQ(body.handle(), first);
   EXPECT_EQ(sim::liveHandles(), 1);
   EXPECT_EQ(sim::callCount("_beginthreadex"), 1);
-  ASSERT_TRUE(body.resume());
-  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
+  ASSERT_TRUE(body.finish());
   EXPECT_EQ(body.runs, 1);
-}
 
-TEST_F(ThreadTest, FailedStartLeavesNoThread) {
-  Body body;
+  Body failed;
   sim::failCall("_beginthreadex");
-  EXPECT_FALSE(body.start(nullptr, 0, static_cast<qv::Thread*>(&body)));
-  EXPECT_EQ(body.handle(), nullptr);
-  EXPECT_FALSE(body.resume());
-  EXPECT_EQ(body.wait(0), WAIT_FAILED);
-  EXPECT_FALSE(body.setPriority(THREAD_PRIORITY_NORMAL));
-  EXPECT_EQ(sim::liveHandles(), 0);
+  EXPECT_FALSE(failed.startSelf());
+  EXPECT_EQ(failed.handle(), nullptr);
+  EXPECT_FALSE(failed.resume());
+  EXPECT_EQ(failed.wait(0), WAIT_FAILED);
+  EXPECT_FALSE(failed.setPriority(THREAD_PRIORITY_NORMAL));
+  EXPECT_EQ(sim::liveHandles(), 1);
 }
 
 TEST_F(ThreadTest, PriorityTakesOnlyTheSystemLevels) {
   Body body;
-  ASSERT_TRUE(body.start(nullptr, 0, static_cast<qv::Thread*>(&body)));
+  ASSERT_TRUE(body.startSelf());
   EXPECT_TRUE(body.setPriority(THREAD_PRIORITY_BELOW_NORMAL));
   EXPECT_EQ(GetThreadPriority(body.handle()), THREAD_PRIORITY_BELOW_NORMAL);
   EXPECT_FALSE(body.setPriority(5));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(GetThreadPriority(body.handle()), THREAD_PRIORITY_BELOW_NORMAL);
-  ASSERT_TRUE(body.resume());
-  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
+  ASSERT_TRUE(body.finish());
 }
 
-TEST_F(ThreadTest, DestructorClosesTheHandle) {
-  {
-    Body body;
-    ASSERT_TRUE(body.start(nullptr, 0, static_cast<qv::Thread*>(&body)));
-    ASSERT_TRUE(body.resume());
-    ASSERT_EQ(body.wait(INFINITE), WAIT_OBJECT_0);
-    EXPECT_EQ(sim::liveHandles(), 1);
-  }
-  EXPECT_EQ(sim::liveHandles(), 0);
-}
-
-// A body that uses the host's services from its own thread: the command line, the host
+// Bodies that use the host's services from their own threads: the command line, the host
 // allocator and the debugger output.
-class PrintingBody : public qv::Thread {
+class PrintingBody : public Body {
 public:
   explicit PrintingBody(int number) : number_(number) {}
   void run() override {
@@ -162,7 +147,7 @@ TEST_F(ThreadTest, BodiesMayPrintAndAllocateAtTheSameTime) {
   std::vector<std::unique_ptr<PrintingBody>> bodies;
   for (int n = 0; n < 4; ++n) {
     bodies.push_back(std::make_unique<PrintingBody>(n));
-    ASSERT_TRUE(bodies.back()->start(nullptr, 0, static_cast<qv::Thread*>(bodies.back().get())));
+    ASSERT_TRUE(bodies.back()->startSelf());
   }
   for (auto& body : bodies) {
     ASSERT_TRUE(body->resume());
@@ -170,11 +155,10 @@ TEST_F(ThreadTest, BodiesMayPrintAndAllocateAtTheSameTime) {
   for (auto& body : bodies) {
     ASSERT_EQ(body->wait(INFINITE), WAIT_OBJECT_0);
   }
-  const std::string printed = sim::takeCommandLine();
-  EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 4 * 200);
-  for (int n = 0; n < 4; ++n) {
-    const std::string last = "\n" + std::to_string(n) + ".199\n";
-    EXPECT_NE(("\n" + printed).find(last), std::string::npos) << last;
+  const std::string printed = "\n" + sim::takeCommandLine();
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 4 * 200 + 1);
+  for (int n = 0; n < 4; ++n) { // whole lines: none was broken by another thread's print
+    EXPECT_NE(printed.find("\n" + std::to_string(n) + ".199\n"), std::string::npos) << n;
   }
   EXPECT_EQ(sim::takeDebugOutput(), "donedonedonedone");
 }
