@@ -2,6 +2,7 @@
 #include "records/record_element.h"
 
 #include <cstring>
+#include <new>
 
 #include "records/uni_record.h"
 #include "text/xml_escape.h"
@@ -55,14 +56,11 @@ int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& 
   return 0;
 }
 
-// Writes prefix, the escaped text and suffix. False when escaping or a write failed.
-bool writeEscaped(FILE* file, const char* prefix, const char* text, const char* suffix) {
-  msString escaped = text;
-  if (XmlEscape(escaped) == 0) {
-    return false;
-  }
-  return std::fputs(prefix, file) >= 0 && std::fputs(escaped, file) >= 0 &&
-         std::fputs(suffix, file) >= 0;
+// prefix, the escaped text and suffix.
+void appendEscaped(std::string& out, const char* prefix, const char* text, const char* suffix) {
+  out += prefix;
+  XmlEscapeAppend(text, out);
+  out += suffix;
 }
 
 } // namespace
@@ -75,28 +73,39 @@ int writeRecordElement(FILE* file, const IQvUniRecord* record) {
   if (file == nullptr || record == nullptr) {
     return 0;
   }
-  bool ok = std::fputs("<record ", file) >= 0;
-  if (record->getId() != nullptr) {
-    ok = writeEscaped(file, "id=\"", record->getId(), "\" ") && ok;
+  try {
+    std::string out;
+    appendRecordElement(out, record);
+    return std::fwrite(out.data(), 1, out.size(), file) == out.size() ? 1 : 0;
+  } catch (const std::bad_alloc&) {
+    return 0;
   }
-  ok = std::fputs(">\n", file) >= 0 && ok;
+}
+
+void appendRecordElement(std::string& out, const IQvUniRecord* record) {
+  if (record == nullptr) {
+    return;
+  }
+  out += "<record ";
+  if (record->getId() != nullptr) {
+    appendEscaped(out, "id=\"", record->getId(), "\" ");
+  }
+  out += ">\n";
   for (const IQvUniRecord* child = record->firstChild(); child != nullptr; child = child->next()) {
-    ok = writeRecordElement(file, child) != 0 && ok;
+    appendRecordElement(out, child);
   }
   for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
-    ok = writeEscaped(file, "<value name=\"", field->getName() != nullptr ? field->getName() : "",
-                      "\" ") &&
-         ok;
+    appendEscaped(out, "<value name=\"", field->getName() != nullptr ? field->getName() : "",
+                  "\" ");
     if (field->getType() != nullptr) {
-      ok = writeEscaped(file, "type=\"", field->getType(), "\" ") && ok;
+      appendEscaped(out, "type=\"", field->getType(), "\" ");
     }
     if (field->getValue() != nullptr) {
-      ok = writeEscaped(file, "value=\"", field->getValue(), "\"") && ok;
+      appendEscaped(out, "value=\"", field->getValue(), "\"");
     }
-    ok = std::fputs("></value>\n", file) >= 0 && ok;
+    out += "></value>\n";
   }
-  ok = std::fputs("</record>\n", file) >= 0 && ok;
-  return ok ? 1 : 0;
+  out += "</record>\n";
 }
 
 } // namespace qv

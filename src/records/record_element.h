@@ -2,6 +2,8 @@
 // the tag scanner, and writing one to a file.
 #pragma once
 
+#include <string>
+
 #include "platform/win/stdio_win.h"
 #include "records/tag_scanner.h"
 #include "records/uni_interfaces.h"
@@ -23,8 +25,11 @@ constexpr int kMaxRecordDepth = 200;
 int parseRecordElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& buffer);
 
 // Writes one record element with its children (before its own fields), every attribute value
-// escaped as XML text. 1, or 0 for a null file or record, when escaping ran out of memory or a
-// write failed.
+// escaped as XML text. 1, or 0 for a null file or record, when memory ran out or a write failed.
 int writeRecordElement(FILE* file, const IQvUniRecord* record);
+
+// Appends the record element that writeRecordElement writes to out; a null record appends
+// nothing. Throws std::bad_alloc when out cannot grow.
+void appendRecordElement(std::string& out, const IQvUniRecord* record);
 
 } // namespace qv

@@ -2,6 +2,8 @@
 #include "records/table_file.h"
 
 #include <cstring>
+#include <new>
+#include <string>
 
 #include "platform/win/file_rewrite.h"
 #include "platform/win/stdio_win.h"
@@ -36,23 +38,93 @@ char* trimLine(char* line) {
   return line;
 }
 
-bool writeAttribute(FILE* file, const char* name, const char* value) {
-  if (value == nullptr) {
-    return true;
-  }
-  msString escaped = value;
-  if (XmlEscape(escaped) == 0) {
-    return false;
-  }
-  return std::fprintf(file, "%s=\"%s\" ", name, static_cast<const char*>(escaped)) >= 0;
+// Output is built in a buffer and written in pieces of about this size, so that a file is a few
+// thousand writes rather than several per value.
+constexpr size_t kWriteSize = 64 * 1024;
+
+// Writes out and empties it. False when the write failed.
+bool flush(FILE* file, std::string& out) {
+  const bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+  out.clear();
+  return ok;
 }
 
-bool writeRecords(FILE* file, const IQvUniRecord* record) {
-  bool ok = true;
-  for (; record != nullptr; record = record->next()) {
-    ok = writeRecordElement(file, record) != 0 && ok;
+void appendAttribute(std::string& out, const char* name, const char* value) {
+  if (value != nullptr) {
+    out += name;
+    out += "=\"";
+    XmlEscapeAppend(value, out);
+    out += "\" ";
   }
-  return ok;
+}
+
+// The record elements of the chain, out flushed whenever it has grown past kWriteSize.
+bool writeRecords(FILE* file, std::string& out, const IQvUniRecord* record) {
+  for (; record != nullptr; record = record->next()) {
+    appendRecordElement(out, record);
+    if (out.size() >= kWriteSize && !flush(file, out)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool writeTables(FILE* file, const IQvUniTable* first) {
+  std::string out;
+  out.reserve(2 * kWriteSize);
+  out += kProlog;
+  out += kRootStart;
+  for (const IQvUniTable* table = first; table != nullptr; table = table->next()) {
+    out += "<table ";
+    appendAttribute(out, "id", table->getId());
+    appendAttribute(out, "type", table->getType());
+    appendAttribute(out, "desc", table->getDesc());
+    out += ">\n";
+    if (!writeRecords(file, out, table->firstRecord())) {
+      return false;
+    }
+    out += "</table>\n";
+  }
+  out += kRootEnd;
+  return flush(file, out);
+}
+
+bool writeOneTable(FILE* file, const IQvUniRecord* first) {
+  std::string out;
+  out.reserve(2 * kWriteSize);
+  out += kProlog;
+  out += kRootStart;
+  out += "<table>\n";
+  if (!writeRecords(file, out, first)) {
+    return false;
+  }
+  out += "</table>\n";
+  out += kRootEnd;
+  return flush(file, out);
+}
+
+// Writes path through a rewrite with write(file); the old file is replaced only when every write,
+// and the close, succeeded. Running out of memory counts as a failed write.
+template <typename Write> int rewriteFile(const char* path, Write&& write) {
+  if (path == nullptr) {
+    return 0;
+  }
+  QvFileRewrite rewrite(path, nullptr, "w");
+  FILE* file = rewrite.file();
+  if (file == nullptr) {
+    return 0;
+  }
+  bool ok = false;
+  try {
+    ok = write(file);
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  if (!ok) {
+    rewrite.abandon();
+    return 0;
+  }
+  return rewrite.commit();
 }
 
 // A legacy "name=value" line: the first two pieces between runs of "=" (leading ones skipped).
@@ -161,46 +233,11 @@ IQvUniTable* readXml(FILE* file, const char* firstLine) {
 } // namespace
 
 int writeTableFile(const char* path, const IQvUniTable* first) {
-  if (path == nullptr) {
-    return 0;
-  }
-  QvFileRewrite rewrite(path, nullptr, "w");
-  FILE* file = rewrite.file();
-  if (file == nullptr) {
-    return 0;
-  }
-  bool ok = std::fputs(kProlog, file) >= 0 && std::fputs(kRootStart, file) >= 0;
-  for (const IQvUniTable* table = first; table != nullptr && ok; table = table->next()) {
-    ok = std::fputs("<table ", file) >= 0 && writeAttribute(file, "id", table->getId()) &&
-         writeAttribute(file, "type", table->getType()) &&
-         writeAttribute(file, "desc", table->getDesc()) && std::fputs(">\n", file) >= 0 &&
-         writeRecords(file, table->firstRecord()) && std::fputs("</table>\n", file) >= 0;
-  }
-  ok = ok && std::fputs(kRootEnd, file) >= 0;
-  if (!ok) {
-    rewrite.abandon();
-    return 0;
-  }
-  return rewrite.commit();
+  return rewriteFile(path, [first](FILE* file) { return writeTables(file, first); });
 }
 
 int writeRecordFile(const char* path, const IQvUniRecord* first) {
-  if (path == nullptr) {
-    return 0;
-  }
-  QvFileRewrite rewrite(path, nullptr, "w");
-  FILE* file = rewrite.file();
-  if (file == nullptr) {
-    return 0;
-  }
-  const bool ok = std::fputs(kProlog, file) >= 0 && std::fputs(kRootStart, file) >= 0 &&
-                  std::fputs("<table>\n", file) >= 0 && writeRecords(file, first) &&
-                  std::fputs("</table>\n", file) >= 0 && std::fputs(kRootEnd, file) >= 0;
-  if (!ok) {
-    rewrite.abandon();
-    return 0;
-  }
-  return rewrite.commit();
+  return rewriteFile(path, [first](FILE* file) { return writeOneTable(file, first); });
 }
 
 IQvUniTable* readTableFile(const char* path) {

@@ -88,6 +88,30 @@ int XmlEscape(msString& text) {
   return assigned;
 }
 
+void XmlEscapeAppend(const char* text, std::string& out) {
+  if (text == nullptr) {
+    return;
+  }
+  // Runs of characters that stay go across in one append.
+  const char* run = text;
+  const char* p = text;
+  for (; *p != '\0'; ++p) {
+    const char* entity = entityOf(*p);
+    if (entity == nullptr && !(p[0] == '\r' && p[1] == '\n')) {
+      continue;
+    }
+    out.append(run, p);
+    if (entity != nullptr) {
+      out.append(entity);
+    } else {
+      out.append("\\n", 2);
+      ++p;
+    }
+    run = p + 1;
+  }
+  out.append(run, p);
+}
+
 void XmlUnescape(char* text) {
   if (text == nullptr) {
     return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "text/ms_string.h"
 
@@ -12,6 +13,9 @@ namespace qv {
 // "\n" (backslash, n). No replacement is escaped again: "&" gives "&amp;" and nothing more.
 // 1, or 0 with the string unchanged when memory runs out.
 int XmlEscape(msString& text);
+// Appends the escaped form of text, as XmlEscape makes it, to out; null appends nothing. For
+// writers that build their output in one buffer (out grows as std::string does).
+void XmlEscapeAppend(const char* text, std::string& out);
 
 // Replaces, in place and in this order, "&gt;" by ">", "&lt;" by "<", "&quot;" by the double
 // quote, "&apos;" by the apostrophe, "&amp;" by "&", and the two characters "\n" by CR LF, each

@@ -2,6 +2,8 @@
 // line format, hostile input and failed writes.
 #include "records/table_file.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/sim.h"
@@ -248,6 +250,35 @@ TEST_F(TableFileTest, FailedWritesAnswerZeroAndKeepTheOldFile) {
   EXPECT_EQ(qv::writeRecordFile(nullptr, nullptr), 0);
   EXPECT_EQ(qv::writeTableFile("Q:\\keep.xml", &table), 1);
   EXPECT_NE(readHost("keep.xml").find("<table id=\"new\" >"), std::string::npos);
+}
+
+TEST_F(TableFileTest, AWriteFailingPartWayThroughALargeFileKeepsTheOldFile) {
+  writeHost("keep.xml", "old content");
+  auto* table = new qv::QvUniTable;
+  for (int i = 0; i < 3000; ++i) {
+    auto* record = new qv::QvUniRecord;
+    record->setId(std::to_string(i).c_str());
+    record->setField("text", kAwkward, 0, "string");
+    table->addRecord(record);
+  }
+  // The file is written in several pieces: the first, the second or the fifth write fails, or the
+  // close.
+  const std::pair<const char*, int> failures[] = {
+      {"fwrite", 1}, {"fwrite", 2}, {"fwrite", 5}, {"fclose", 1}};
+  for (const auto& [call, nth] : failures) {
+    sim::failCall(call, nth);
+    EXPECT_EQ(qv::writeTableFile("Q:\\keep.xml", table), 0) << call << nth;
+    sim::failCall(call, nth);
+    EXPECT_EQ(qv::writeRecordFile("Q:\\keep.xml", table->firstRecord()), 0) << call << nth;
+    EXPECT_TRUE(readHost("keep.xml") == "old content") << call << nth;
+    sim::clearFailures();
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 1);
+  ASSERT_EQ(qv::writeRecordFile("Q:\\keep.xml", table->firstRecord()), 1);
+  tables_ = qv::readTableFile("Q:\\keep.xml");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_EQ(describe(tables_->firstRecord()), describe(table->firstRecord()));
+  table->releaseChain();
 }
 
 } // namespace

@@ -64,6 +64,16 @@ TEST_F(XmlEscapeTest, UnescapesARangeIntoAnotherString) {
   EXPECT_STREQ(out, "<a>");
 }
 
+TEST_F(XmlEscapeTest, AppendsTheEscapedFormWithoutTheHostAllocator) {
+  std::string out = "v=";
+  qv::XmlEscapeAppend("a & b\r\n<c>", out);
+  qv::XmlEscapeAppend(nullptr, out);
+  qv::XmlEscapeAppend("", out);
+  qv::XmlEscapeAppend("\r", out);
+  EXPECT_EQ(out, "v=a &amp; b\\n&lt;c&gt;\r");
+  EXPECT_EQ(sim::callCount("acad_malloc"), 0);
+}
+
 TEST_F(XmlEscapeTest, KeepsTheTextWhenMemoryRunsOut) {
   msString s("a < b");
   sim::failCall("acad_malloc");
@@ -107,6 +117,9 @@ TEST_F(XmlEscapeTest, AgreesWithTheSequenceOfReplacements) {
       text += pieces[pick(random)];
     }
     EXPECT_EQ(escaped(text.c_str()), escapedBySequence(text)) << text;
+    std::string appended = "kept ";
+    qv::XmlEscapeAppend(text.c_str(), appended);
+    EXPECT_EQ(appended, "kept " + escapedBySequence(text)) << text;
     EXPECT_EQ(unescaped(text.c_str()), unescapedBySequence(text)) << text;
   }
 }
