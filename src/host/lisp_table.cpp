@@ -37,32 +37,36 @@ long long lengthArgument(const resbuf* args, const char* text) {
   return -1;
 }
 
+// Reads the (text [maxLength]) arguments of the numeric functions; false when they are not those.
+bool numericArguments(const char** text, size_t* limit) {
+  const resbuf* args = acedGetArgs();
+  *text = textArgument(args);
+  if (*text == nullptr) {
+    return false;
+  }
+  const long long length = lengthArgument(args, *text);
+  *limit = static_cast<size_t>(length);
+  return length >= 0;
+}
+
 // (qv_isnumeric text [maxLength]) -> T or nil
 int lispIsNumeric() {
-  const resbuf* args = acedGetArgs();
-  const char* text = textArgument(args);
-  if (text == nullptr) {
+  const char* text = nullptr;
+  size_t limit = 0;
+  if (!numericArguments(&text, &limit)) {
     return acedRetNil();
   }
-  const long long limit = lengthArgument(args, text);
-  if (limit < 0) {
-    return acedRetNil();
-  }
-  return isNumericString(text, static_cast<size_t>(limit)) ? acedRetT() : acedRetNil();
+  return isNumericString(text, limit) ? acedRetT() : acedRetNil();
 }
 
 // (qv_numval text [maxLength]) -> the number, or -98765432.1
 int lispNumericValue() {
-  const resbuf* args = acedGetArgs();
-  const char* text = textArgument(args);
-  if (text == nullptr) {
+  const char* text = nullptr;
+  size_t limit = 0;
+  if (!numericArguments(&text, &limit)) {
     return acedRetNil();
   }
-  const long long limit = lengthArgument(args, text);
-  if (limit < 0) {
-    return acedRetNil();
-  }
-  return acedRetReal(numericStringValue(text, static_cast<size_t>(limit)));
+  return acedRetReal(numericStringValue(text, limit));
 }
 
 // (qv_userbreak) -> 1 when the user has pressed ESC, else 0

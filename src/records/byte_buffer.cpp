@@ -59,15 +59,7 @@ public:
         if (depth >= kMaxRecordDepth) {
           return false;
         }
-        auto* child = new QvUniRecord;
-        if (lastChild != nullptr) {
-          lastChild->setNext(child);
-        } else if (record->firstChild() != nullptr) {
-          record->firstChild()->appendRecord(child);
-        } else {
-          record->setFirstChild(child);
-        }
-        lastChild = child;
+        QvUniRecord* child = appendNewChild(record, lastChild);
         pos = textAt; // the start chunk has no bytes of its own; the child reads from there
         if (!readBody(child, pos, depth + 1)) {
           return false;

@@ -30,15 +30,7 @@ int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& 
       if (depth >= kMaxRecordDepth) {
         return 0;
       }
-      auto* child = new QvUniRecord;
-      if (lastChild != nullptr) {
-        lastChild->setNext(child);
-      } else if (record->firstChild() != nullptr) {
-        record->firstChild()->appendRecord(child);
-      } else {
-        record->setFirstChild(child);
-      }
-      lastChild = child;
+      QvUniRecord* child = appendNewChild(record, lastChild);
       if (parseElement(file, child, tag, buffer, depth + 1) == 0) {
         return 0;
       }

@@ -328,4 +328,17 @@ IQvUniRecord* cloneChain(const IQvUniRecord* first) {
   return head;
 }
 
+QvUniRecord* appendNewChild(IQvUniRecord* parent, IQvUniRecord*& lastChild) {
+  auto* child = new QvUniRecord;
+  if (lastChild != nullptr) {
+    lastChild->setNext(child);
+  } else if (parent->firstChild() != nullptr) {
+    parent->firstChild()->appendRecord(child);
+  } else {
+    parent->setFirstChild(child);
+  }
+  lastChild = child;
+  return child;
+}
+
 } // namespace qv

@@ -82,4 +82,8 @@ IQvUniRecord* cloneChain(const IQvUniRecord* first);
 // without recursion, so a tree of any depth is destroyed safely. Nothing for null.
 void destroyRecordTree(IQvUniRecord* first);
 
+// A new empty record appended to parent's children while reading: after lastChild when there is
+// one, else at the end of the children parent already has. lastChild becomes the new record.
+QvUniRecord* appendNewChild(IQvUniRecord* parent, IQvUniRecord*& lastChild);
+
 } // namespace qv

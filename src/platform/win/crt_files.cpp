@@ -10,20 +10,36 @@
 #include "platform/win/stdio_win.h"
 #include "platform/win/windows.h"
 
+namespace {
+
+// The shared start of _stat and _access: the call's failure on purpose, the path resolved and the
+// host's facts about an existing file or folder. 0, or the Windows error to fail with.
+DWORD lookUpExisting(const char* path, const char* call, sim::detail::ResolvedPath& where,
+                     sim::detail::HostStat& facts) {
+  if (sim::detail::shouldFail(call)) {
+    return ERROR_ACCESS_DENIED;
+  }
+  where = sim::detail::resolvePath(path);
+  if (where.error != 0) {
+    return where.error;
+  }
+  facts = sim::detail::hostStat(where.host);
+  if (!facts.exists) {
+    return where.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+  }
+  return 0;
+}
+
+} // namespace
+
 int _stat(const char* path, struct _stat* buffer) {
   if (path == nullptr || buffer == nullptr) {
     return sim::detail::failCrt(ERROR_INVALID_PARAMETER);
   }
-  if (sim::detail::shouldFail("_stat")) {
-    return sim::detail::failCrt(ERROR_ACCESS_DENIED);
-  }
-  const sim::detail::ResolvedPath where = sim::detail::resolvePath(path);
-  if (where.error != 0) {
-    return sim::detail::failCrt(where.error);
-  }
-  const sim::detail::HostStat facts = sim::detail::hostStat(where.host);
-  if (!facts.exists) {
-    return sim::detail::failCrt(where.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+  sim::detail::ResolvedPath where;
+  sim::detail::HostStat facts;
+  if (const DWORD error = lookUpExisting(path, "_stat", where, facts); error != 0) {
+    return sim::detail::failCrt(error);
   }
   if (!facts.isDir && facts.size > 0x7FFFFFFFu) {
     errno = EOVERFLOW;
@@ -46,16 +62,10 @@ int _access(const char* path, int mode) {
   if (path == nullptr || (mode & ~6) != 0) {
     return sim::detail::failCrt(ERROR_INVALID_PARAMETER);
   }
-  if (sim::detail::shouldFail("_access")) {
-    return sim::detail::failCrt(ERROR_ACCESS_DENIED);
-  }
-  const sim::detail::ResolvedPath where = sim::detail::resolvePath(path);
-  if (where.error != 0) {
-    return sim::detail::failCrt(where.error);
-  }
-  const sim::detail::HostStat facts = sim::detail::hostStat(where.host);
-  if (!facts.exists) {
-    return sim::detail::failCrt(where.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+  sim::detail::ResolvedPath where;
+  sim::detail::HostStat facts;
+  if (const DWORD error = lookUpExisting(path, "_access", where, facts); error != 0) {
+    return sim::detail::failCrt(error);
   }
   // Windows knows only the read-only attribute: everything can be read, and a folder written.
   if ((mode & 2) != 0 && facts.readOnly && !facts.isDir) {
