@@ -27,6 +27,11 @@ TEST_F(StationFormatTest, ReadsStationTextsBack) {
   EXPECT_EQ(qv::StationToNumber(""), 0);
   EXPECT_EQ(qv::StationToNumber(nullptr), 0);
   EXPECT_EQ(qv::StationToNumber("+++"), 0);
+  // Only decimal numbers: no hexadecimal, infinity or NaN.
+  EXPECT_EQ(qv::StationToNumber("0x1A"), 0);
+  EXPECT_EQ(qv::StationToNumber("0x1p3+55"), 0);
+  EXPECT_EQ(qv::StationToNumber("inf"), 0);
+  EXPECT_EQ(qv::StationToNumber("nan+00"), 0);
 }
 
 // Each row: a number, the style and the station text. Style 0 (or an empty style) pads and splits
