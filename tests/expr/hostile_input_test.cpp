@@ -64,15 +64,24 @@ TEST_F(HostileInputTest, ExpressionsOfAHundredThousandCharacters) {
   EXPECT_TRUE(isNoValue(evaluate(repeat("]", 100000))));
   EXPECT_EQ(sim::takeCommandLine(), "Brackets do not match.\n");
 
-  // The host prints at most 132 characters of a message.
-  EXPECT_TRUE(isNoValue(evaluate("[" + std::string(100000, 'n') + "]")));
-  const std::string message = sim::takeCommandLine();
-  EXPECT_EQ(message.size(), 132u);
-  EXPECT_EQ(message.rfind("Unable to evaluate a value of variable 'nnn", 0), 0u);
-  EXPECT_TRUE(isNoValue(evaluate(repeat("-", 100000))));
-  EXPECT_EQ(
-      sim::takeCommandLine().rfind("\nWarning: Variable name or real value is missing: ---", 0),
-      0u);
+  // Messages that quote the text arrive whole, though the host prints 132 characters a call.
+  const std::string name(100000, 'n');
+  EXPECT_TRUE(isNoValue(evaluate("[" + name + "]")));
+  EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable '" + name + "'.\n");
+  const std::string minuses = repeat("-", 100000);
+  EXPECT_TRUE(isNoValue(evaluate(minuses)));
+  EXPECT_EQ(sim::takeCommandLine(), "\nWarning: Variable name or real value is missing: " +
+                                        minuses + " Token1:  Token2: -");
+}
+
+TEST_F(HostileInputTest, WarningsQuotingLongExpressionsArriveWhole) {
+  const std::string operand(150, 'x');
+  const std::string expression = operand + "*"; // 151 characters, the right operand missing
+  EXPECT_TRUE(isNoValue(evaluate(expression)));
+  const std::string expected = "\nWarning: Variable name or real value is missing: " + expression +
+                               " Token1: " + operand + " Token2: ";
+  EXPECT_EQ(expected.size(), 369u);
+  EXPECT_EQ(sim::takeCommandLine(), expected);
 }
 
 TEST_F(HostileInputTest, UnbalancedGroupsAndBrackets) {
