@@ -2,7 +2,6 @@
 #include "host/numeric_string.h"
 
 #include "support/read_decimal.h"
-#include <cstdlib>
 
 namespace qv {
 

@@ -1,7 +1,6 @@
 // Angles in degrees-minutes-seconds, quadrant bearings and the packed D.MMSS notation.
 #include "text/angle_format.h"
 
-#include "support/read_decimal.h"
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,8 @@
 #include <numbers>
 #include <string>
 #include <string_view>
+
+#include "support/read_decimal.h"
 
 namespace qv {
 

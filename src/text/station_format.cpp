@@ -1,7 +1,6 @@
 // Station texts: reading them back as numbers and writing numbers in the family's station styles.
 #include "text/station_format.h"
 
-#include "support/read_decimal.h"
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +8,8 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "support/read_decimal.h"
 
 namespace qv {
 
