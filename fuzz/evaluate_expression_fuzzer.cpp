@@ -11,10 +11,11 @@
 #include "expr/held_functions.h"
 #include "platform/acad/adscodes.h"
 #include "platform/sim.h"
+#include "support/read_decimal.h"
 
 namespace {
 
-// Numbers as strtod reads them (the whole text, finite) and a few names, as a caller's would.
+// Decimal numbers (readDecimal) (the whole text, finite) and a few names, as a caller's would.
 double readValue(const char* text) {
   if (std::strcmp(text, "x") == 0 || std::strcmp(text, "X") == 0) {
     return 3.0;
@@ -26,7 +27,7 @@ double readValue(const char* text) {
     return 0.0;
   }
   char* end = nullptr;
-  const double value = std::strtod(text, &end);
+  const double value = qv::readDecimal(text, &end);
   if (end == text || *end != '\0' || !std::isfinite(value)) {
     return qv::EVAL_NO_VALUE;
   }

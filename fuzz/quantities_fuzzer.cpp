@@ -35,10 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   double perpendicular[2];
   qv::PerpendicularDirection(vector, perpendicular);
 
-  // The station buffer holds the text plus the longest growth a tiny interval can cause.
+  // The station buffer holds the text plus the longest growth a tiny interval can cause; the
+  // result must stay within the documented growth.
   std::string buffer(station.c_str());
-  buffer.resize(buffer.size() + qv::kQuantityTextMax, '\0');
+  const size_t inputLength = buffer.size();
+  buffer.resize(inputLength + qv::kQuantityTextMax, '\0');
   qv::StationToNumber(buffer.c_str());
   qv::FormatStation(buffer.data(), style, value);
+  const bool tinyInterval = style[0] == '2' && value > 0 && value < 1;
+  const size_t room = tinyInterval ? qv::kQuantityTextMax - 1 : qv::kStationGrowthMax;
+  if (std::strlen(buffer.c_str()) > inputLength + room) {
+    __builtin_trap();
+  }
   return 0;
 }

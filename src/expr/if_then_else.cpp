@@ -43,19 +43,15 @@ bool isWord(const char* text, const char* word) {
   return *text == '\0' && *word == '\0';
 }
 
-// True when the integer read from the word's leading sign and digits is exactly 1.
+// True when the integer read from the word's leading digits is exactly 1. No sign can reach here:
+// the "+" and "-" level runs first and takes a sign before the condition as its operator.
 bool conditionIsOne(const char* word) {
-  bool negative = false;
-  if (*word == '+' || *word == '-') {
-    negative = *word == '-';
-    ++word;
-  }
   int value = 0;
   for (; *word >= '0' && *word <= '9'; ++word) {
     // Any integer above 1 will do: stop growing before it could overflow.
     value = value > 1 ? value : value * 10 + (*word - '0');
   }
-  return !negative && value == 1;
+  return value == 1;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "expr/held_functions.h"
 #include "platform/acad/acutads.h"
+#include "text/print_pieces.h"
 #include "text/replace.h"
 #include "text/text_trim.h"
 
@@ -161,8 +162,8 @@ bool applyOnce(HostText& text, const char* set, double& holder) {
     HostText left = copyText(found.left);
     HostText right = copyText(found.right);
     if (left && right) {
-      acutPrintf("\nWarning: Variable name or real value is missing: %s Token1: %s Token2: %s",
-                 current, left.get(), right.get());
+      PrintLong("\nWarning: Variable name or real value is missing: %s Token1: %s Token2: %s",
+                current, left.get(), right.get());
     }
     holder = EVAL_NO_VALUE;
     return false;

@@ -7,6 +7,7 @@
 #include "expr/like_test.h"
 #include "expr/operator_level.h"
 #include "platform/acad/acutads.h"
+#include "text/print_pieces.h"
 #include "text/text_trim.h"
 
 namespace qv {
@@ -43,7 +44,7 @@ void substituteVariables(HostText& text, double& holder) {
       return;
     }
     if (isNoValue(value)) {
-      acutPrintf("Unable to evaluate a value of variable '%s'.\n", name.get());
+      PrintLong("Unable to evaluate a value of variable '%s'.\n", name.get());
       return;
     }
     HostText next = joinValue(TextPiece{current, static_cast<size_t>(open - 1 - current)}, value,

@@ -1,7 +1,7 @@
 // The numeric-string test and value.
 #include "host/numeric_string.h"
 
-#include <cstdlib>
+#include "support/read_decimal.h"
 
 namespace qv {
 
@@ -27,7 +27,7 @@ int isNumericString(const char* text, size_t maxLength) {
 }
 
 double numericStringValue(const char* text, size_t maxLength) {
-  return isNumericString(text, maxLength) ? std::atof(text) : kNotANumber;
+  return isNumericString(text, maxLength) ? readDecimal(text, nullptr) : kNotANumber;
 }
 
 } // namespace qv

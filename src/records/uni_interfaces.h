@@ -49,8 +49,8 @@ public:
   // empty text and 0 when there is no such field or value.
   virtual int getFieldChars(const char* name, char* out) const = 0;
   // out = -98765432.1 first. 0 when the field is missing, has no value, or has a type tag that is
-  // non-empty and neither "real" nor "double". Else out = the value read as atof reads (0.0 when
-  // it holds no number) and 1.
+  // non-empty and neither "real" nor "double". Else out = the value read as a decimal number, as
+  // the runtime's atof reads it (0.0 when it holds no number), and 1.
   virtual int getFieldReal(const char* name, double& out) const = 0;
   // out = 0 first. 0 in the same cases, the accepted tags being "integer" and "long". Else out =
   // the value read as the Windows runtime's atol reads it (32-bit, held at the limits on

@@ -8,6 +8,7 @@
 #include "records/natural_compare.h"
 #include "records/no_case.h"
 #include "records/number_text.h"
+#include "support/read_decimal.h"
 
 namespace qv {
 
@@ -113,7 +114,7 @@ int QvUniRecord::getFieldReal(const char* name, double& out) const {
       !typeAccepts(field->getType(), "real", "double")) {
     return 0;
   }
-  out = std::strtod(field->getValue(), nullptr);
+  out = readDecimal(field->getValue(), nullptr);
   return 1;
 }
 

@@ -1,5 +1,6 @@
 // The support subsystem: locks, conditions and threads for work off the host's main thread, and
-// the diagnostic probes (time, memory, administrator test, byte sum).
+// the diagnostic probes (time, memory, administrator test, byte sum), and the
+// runtime's decimal number reading.
 #pragma once
 
 #include "support/administrator.h"
@@ -8,6 +9,7 @@
 #include "support/event.h"
 #include "support/exception.h"
 #include "support/memory_probe.h"
+#include "support/read_decimal.h"
 #include "support/single_lock.h"
 #include "support/thread.h"
 #include "support/time_of_day.h"

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/read_decimal.h"
+
 namespace qv {
 
 namespace {
@@ -64,9 +66,9 @@ void FormatDms(double degrees, char* out, int secondsMode, int style) {
   const double value = std::fabs(degrees);
 
   std::string d = beforePoint(printed("%.12f", value));
-  double wholeDegrees = std::atof(d.c_str());
+  double wholeDegrees = readDecimal(d.c_str(), nullptr);
   std::string m = beforePoint(printed("%.10f", (value - wholeDegrees) * 60));
-  double wholeMinutes = std::atof(m.c_str());
+  double wholeMinutes = readDecimal(m.c_str(), nullptr);
   const std::string exactSeconds =
       printed("%.5f", (value - wholeDegrees - wholeMinutes / 60) * 3600);
   std::string s = beforePoint(exactSeconds);
@@ -97,10 +99,10 @@ void FormatDms(double degrees, char* out, int secondsMode, int style) {
 
   const char* format = secondsMode == -1 ? "%.1f" : secondsMode == -2 ? "%.2f" : "%.0f";
   const double threshold = secondsMode == -1 ? 59.95 : secondsMode == -2 ? 59.995 : 59.5;
-  const double seconds = std::atof(joined({s, ".", f}).c_str());
+  const double seconds = readDecimal(joined({s, ".", f}).c_str(), nullptr);
   std::string t = printed(format, seconds);
   // Besides the threshold, a value exactly on it can print as 60 (59.5 as "60"): carry that too.
-  if (seconds > threshold || std::atof(t.c_str()) >= 60) {
+  if (seconds > threshold || readDecimal(t.c_str(), nullptr) >= 60) {
     t = printed(format, 0.0);
     wholeMinutes += 1;
     if (wholeMinutes >= 60) {
@@ -108,7 +110,7 @@ void FormatDms(double degrees, char* out, int secondsMode, int style) {
       wholeDegrees += 1;
     }
   }
-  if (std::atof(t.c_str()) < 10) {
+  if (readDecimal(t.c_str(), nullptr) < 10) {
     t = std::string("0").append(t);
   }
   const std::string dText = printed("%.0f", wholeDegrees);
@@ -192,9 +194,9 @@ void SplitDms(double dms, double& degrees, double& minutes, double& seconds) {
     return;
   }
   const std::string decimals = text.substr(point + 1);
-  degrees = std::atof(text.substr(0, point).c_str());
-  minutes = std::atof(decimals.substr(0, 2).c_str());
-  seconds = std::atof(joined({decimals.substr(2, 2), ".", decimals.substr(4)}).c_str());
+  degrees = readDecimal(text.substr(0, point).c_str(), nullptr);
+  minutes = readDecimal(decimals.substr(0, 2).c_str(), nullptr);
+  seconds = readDecimal(joined({decimals.substr(2, 2), ".", decimals.substr(4)}).c_str(), nullptr);
   if (dms < 0) {
     degrees = -degrees;
     minutes = -minutes;

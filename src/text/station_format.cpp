@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/read_decimal.h"
+
 namespace qv {
 
 namespace {
@@ -101,7 +103,7 @@ double StationToNumber(const char* station) {
       number += *c;
     }
   }
-  return std::atof(number.c_str());
+  return readDecimal(number.c_str(), nullptr);
 }
 
 void FormatStation(char* station, const char* styleCode, double interval) {
@@ -121,7 +123,7 @@ void FormatStation(char* station, const char* styleCode, double interval) {
       (decimalPart.size() > 1 && !allDigits(decimalPart.substr(1)))) {
     return;
   }
-  const double v = std::atof(integerPart.c_str());
+  const double v = readDecimal(integerPart.c_str(), nullptr);
   if (!std::isfinite(v)) {
     return;
   }
@@ -132,7 +134,7 @@ void FormatStation(char* station, const char* styleCode, double interval) {
   } else if (style == '0') {
     result = concat({sign, hundreds(v), decimalPart});
   } else {
-    const double value = std::atof(concat({"0", integerPart, decimalPart}).c_str());
+    const double value = readDecimal(concat({"0", integerPart, decimalPart}).c_str(), nullptr);
     result = concat({sign, numbered(value, interval)});
   }
   std::memcpy(station, result.c_str(), result.size() + 1);

@@ -11,6 +11,7 @@
 #include "text/ms_string.h"
 #include "text/number_format.h"
 #include "text/plain_text.h"
+#include "text/print_pieces.h"
 #include "text/replace.h"
 #include "text/station_format.h"
 #include "text/text_copy.h"

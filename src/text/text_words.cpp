@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/acad/acutads.h"
+#include "support/read_decimal.h"
 
 namespace qv {
 
@@ -70,7 +71,7 @@ double FirstNumberInText(const char* text) {
     const bool starts = (c >= '0' && c <= '9') || (c == '.' && i == 0) ||
                         (c == '-' && (i == 0 || text[i - 1] == ' '));
     if (starts) {
-      return std::atof(text + i);
+      return readDecimal(text + i, nullptr);
     }
   }
   return kNoValue;

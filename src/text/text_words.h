@@ -4,8 +4,8 @@
 
 namespace qv {
 
-// The value read (as atof reads) from the first digit of text, or from a "." in first place, or
-// from a "-" in first place or after a space; 98765432.1 when there is none (also for null).
+// The value read (as readDecimal reads) from the first digit of text, or from a "." in first place,
+// or from a "-" in first place or after a space; 98765432.1 when there is none (also for null).
 double FirstNumberInText(const char* text);
 
 // The character at index is the delimiter: a new copy (acad_malloc) of the text after it up to the

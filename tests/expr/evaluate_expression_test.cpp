@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "expr/evaluation_functions.h"
 #include "expr/held_functions.h"
@@ -103,6 +104,22 @@ TEST_F(EvaluateExpressionTest, ComparisonsAndLogicNeedParenthesesToCombine) {
   EXPECT_TRUE(sim::commandLine().empty());
 }
 
+// Each comparison and logical operator at operands less than, equal to and greater than each
+// other. (Negative operands cannot be compared: the minus level runs first.)
+TEST_F(EvaluateExpressionTest, EachComparisonAtLessEqualAndGreaterOperands) {
+  const Case cases[] = {
+      {"1<2", 1}, {"2<2", 0},      {"3<2", 0},      {"0.25<0.5", 1}, {"0.1<0.10", 0}, {"1>2", 0},
+      {"2>2", 0}, {"3>2", 1},      {"0.5>0.25", 1}, {"0.1>0.10", 0}, {"1!2", 1},      {"2!2", 0},
+      {"3!2", 1}, {"0!0", 0},      {"0.1!0.10", 0}, {"1=2", 0},      {"2=2", 1},      {"3=2", 0},
+      {"0=0", 1}, {"0.1=0.10", 1}, {"0|0", 0},      {"0|2", 1},      {"2|0", 1},      {"2|3", 1},
+      {"0&0", 0}, {"0&2", 0},      {"2&0", 0},      {"2&3", 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(evaluate(c.expression), c.expected) << c.expression;
+  }
+  EXPECT_TRUE(sim::commandLine().empty());
+}
+
 TEST_F(EvaluateExpressionTest, RunsOnTheLibrarysFirstNumberReader) {
   EXPECT_EQ(EvaluateExpression("2+3*4", qv::FirstNumberInText, nullptr), 14.0);
   EXPECT_EQ(EvaluateExpression("(1<2)&(3<4)", qv::FirstNumberInText, nullptr), 1.0);
@@ -147,6 +164,12 @@ TEST_F(EvaluateExpressionTest, IfThenElseTakesThenOnlyForExactlyOneAndLikeUpperC
   }
   EXPECT_EQ(evaluate("if \"abc\" like \"A*\" then 1 else 0"), 1.0);
   EXPECT_EQ(valueLog().back(), "1.00000000000000"); // the LIKE test's answer, written back
+  // "then" must stand at least two words after "like": with no pattern between them there is no
+  // LIKE test and no if/then/else, and the whole text goes to the caller's function.
+  valueLog().clear();
+  EXPECT_TRUE(isNoValue(evaluate("if \"abc\" like then 5 else 6")));
+  EXPECT_EQ(valueLog(), std::vector<std::string>{"if \"abc\" like then 5 else 6"});
+  EXPECT_EQ(evaluate("if \"abc\" like * then 5 else 6"), 5.0);
   EXPECT_TRUE(sim::commandLine().empty());
 }
 

@@ -1,10 +1,11 @@
 // The evaluator on what a user may type: very long expressions, unbalanced groups and brackets,
-// garbage and numbers at the edge of the double range. Each gives a value or the no-value
-// marker; the sanitizer build catches any read outside a buffer.
+// garbage and numbers at the edge of the double range. Each gives its value or the no-value
+// marker and its message; the sanitizer build catches any read outside a buffer.
 #include <cmath>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "expr/evaluate_expression.h"
 #include "expr/evaluation_functions.h"
@@ -64,27 +65,74 @@ TEST_F(HostileInputTest, ExpressionsOfAHundredThousandCharacters) {
   EXPECT_TRUE(isNoValue(evaluate(repeat("]", 100000))));
   EXPECT_EQ(sim::takeCommandLine(), "Brackets do not match.\n");
 
-  // The host prints at most 132 characters of a message.
-  EXPECT_TRUE(isNoValue(evaluate("[" + std::string(100000, 'n') + "]")));
-  const std::string message = sim::takeCommandLine();
-  EXPECT_EQ(message.size(), 132u);
-  EXPECT_EQ(message.rfind("Unable to evaluate a value of variable 'nnn", 0), 0u);
-  EXPECT_TRUE(isNoValue(evaluate(repeat("-", 100000))));
-  EXPECT_EQ(
-      sim::takeCommandLine().rfind("\nWarning: Variable name or real value is missing: ---", 0),
-      0u);
+  // Messages that quote the text arrive whole, though the host prints 132 characters a call.
+  const std::string name(100000, 'n');
+  EXPECT_TRUE(isNoValue(evaluate("[" + name + "]")));
+  EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable '" + name + "'.\n");
+  const std::string minuses = repeat("-", 100000);
+  EXPECT_TRUE(isNoValue(evaluate(minuses)));
+  EXPECT_EQ(sim::takeCommandLine(), "\nWarning: Variable name or real value is missing: " +
+                                        minuses + " Token1:  Token2: -");
 }
 
+TEST_F(HostileInputTest, WarningsQuotingLongExpressionsArriveWhole) {
+  const std::string operand(150, 'x');
+  const std::string expression = operand + "*"; // 151 characters, the right operand missing
+  EXPECT_TRUE(isNoValue(evaluate(expression)));
+  const std::string expected = "\nWarning: Variable name or real value is missing: " + expression +
+                               " Token1: " + operand + " Token2: ";
+  EXPECT_EQ(expected.size(), 369u);
+  EXPECT_EQ(sim::takeCommandLine(), expected);
+}
+
+// Each row: a text, its value (kNo for none), the message and the last text the caller's
+// function was asked about. A "(" or "[" never closed stays in the operand's text; a ")" or "]"
+// without its opener is the message.
 TEST_F(HostileInputTest, UnbalancedGroupsAndBrackets) {
-  for (const char* text : {"(", ")", "((1)", "(1))", "[", "]", "[[x]", "[x]]", "(]", "[)", "()",
-                           "[]", "(()", "if (", "if ) then", "[(1)]", "([x)]"}) {
-    const double value = evaluate(text);
-    EXPECT_TRUE(isValueOrNoValue(value)) << text;
+  const double kNo = qv::EVAL_NO_VALUE;
+  const std::string parentheses = "Parentheses do not match.\n";
+  const std::string brackets = "Brackets do not match.\n";
+  struct Case {
+    const char* text;
+    double value;
+    std::string message;
+    const char* lastAsked; // null: the caller's function was not called
+  };
+  const Case cases[] = {
+      {"(", kNo, "", "("},
+      {")", kNo, parentheses, nullptr},
+      {"((1)", kNo, "", "(1.00000000000000"},
+      {"(1))", kNo, parentheses, "1"},
+      {"[", kNo, "", "["},
+      {"]", kNo, brackets, nullptr},
+      {"[[x]", kNo, "", "[3.00000000000000"},
+      {"[x]]", kNo, brackets, "x"},
+      {"(]", kNo, brackets, nullptr},
+      {"[)", kNo, parentheses, nullptr},
+      {"()", kNo, "", ""}, // the empty group is a text without a value
+      {"[]", kNo, "Unable to evaluate a value of variable ''.\n", "[]"},
+      {"(()", kNo, "", ""},
+      {"if (", kNo, "", "if ("},
+      {"if ) then", kNo, parentheses, nullptr},
+      {"[(1)]", 1.0, "", "1.00000000000000"},
+      {"([x)]", kNo, "", "[x"},
+  };
+  for (const Case& c : cases) {
+    qvtest::valueLog().clear();
+    const double value = evaluate(c.text);
+    if (isNoValue(c.value)) {
+      EXPECT_TRUE(isNoValue(value)) << c.text << " gave " << value;
+    } else {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
+    EXPECT_EQ(sim::takeCommandLine(), c.message) << c.text;
+    if (c.lastAsked == nullptr) {
+      EXPECT_TRUE(qvtest::valueLog().empty()) << c.text;
+    } else {
+      ASSERT_FALSE(qvtest::valueLog().empty()) << c.text;
+      EXPECT_EQ(qvtest::valueLog().back(), c.lastAsked) << c.text;
+    }
   }
-  EXPECT_TRUE(isNoValue(evaluate("((1)"))); // "(" left in the operand text
-  EXPECT_EQ(qvtest::valueLog().back(), "(1.00000000000000");
-  EXPECT_TRUE(isNoValue(evaluate("(1))")));
-  EXPECT_TRUE(isNoValue(evaluate("()"))); // the empty group is a text without a value
 }
 
 TEST_F(HostileInputTest, GarbageOverTheLanguagesCharacters) {
@@ -106,8 +154,11 @@ TEST_F(HostileInputTest, GarbageOverTheLanguagesCharacters) {
   for (int c = 1; c < 256; ++c) {
     bytes += static_cast<char>(c);
   }
-  EXPECT_TRUE(isValueOrNoValue(evaluate(bytes)));
-  sim::takeCommandLine();
+  // "()" comes first in byte order: an empty group, without a value and without a message.
+  qvtest::valueLog().clear();
+  EXPECT_TRUE(isNoValue(evaluate(bytes)));
+  EXPECT_EQ(qvtest::valueLog(), std::vector<std::string>{""});
+  sim::takeCommandLine(); // the random texts' messages
 }
 
 TEST_F(HostileInputTest, NumbersAtTheEdgesOfTheDoubleRange) {

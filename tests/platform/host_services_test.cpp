@@ -1,4 +1,5 @@
 // The stand-in's system variables, alerts, user breaks, application errors and editor reactors.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,75 @@ TEST_F(HostServicesTest, DocumentsShowInTheDrawingVariables) {
   sim::removeSysVar("*_PKSER");
   resbuf missing{};
   EXPECT_EQ(acedGetVar("*_pkser", &missing), RTERROR);
+}
+
+TEST_F(HostServicesTest, SnapModesTakeEveryBitTheHostDefines) {
+  struct Case {
+    int mode;
+    int status;
+  };
+  const Case cases[] = {
+      {0, RTNORM}, {16383, RTNORM}, {16384, RTNORM}, {32767, RTNORM}, {-1, RTERROR}};
+  for (const Case& c : cases) {
+    resbuf value{};
+    value.restype = RTSHORT;
+    value.resval.rint = static_cast<short>(c.mode);
+    EXPECT_EQ(acedSetVar("OSMODE", &value), c.status) << c.mode;
+    resbuf read{};
+    ASSERT_EQ(acedGetVar("OSMODE", &read), RTNORM);
+    if (c.status == RTNORM) {
+      EXPECT_EQ(read.resval.rint, c.mode);
+    } else {
+      EXPECT_EQ(errnoValue(), 22);
+    }
+  }
+}
+
+TEST_F(HostServicesTest, OpeningOrCreatingADrawingClearsErrno) {
+  for (const char* path : {"C:\\Jobs\\plan.dwg", "Drawing2.dwg"}) {
+    resbuf value{};
+    value.restype = RTSHORT;
+    value.resval.rint = 1;
+    ASSERT_EQ(acedSetVar("DWGTITLED", &value), RTERROR);
+    ASSERT_EQ(errnoValue(), 20);
+    ASSERT_NE(sim::openDocument(path), 0);
+    EXPECT_EQ(errnoValue(), 0) << path;
+  }
+}
+
+TEST_F(HostServicesTest, SupportFoldersAreSeparatedBySemicolons) {
+  resbuf* value = acutNewRb(RTSTR);
+  ASSERT_EQ(acedGetVar("ACADPREFIX", value), RTNORM);
+  const std::string folders = value->resval.rstring;
+  acutRelRb(value);
+  size_t count = 0;
+  for (size_t start = 0; start <= folders.size(); ++count) {
+    const size_t end = std::min(folders.find(';', start), folders.size());
+    const std::string folder = folders.substr(start, end - start);
+    EXPECT_GT(folder.size(), 3u) << folders;
+    EXPECT_EQ(folder.back(), '\\') << folder;
+    start = end + 1;
+  }
+  EXPECT_GT(count, 1u);
+}
+
+TEST_F(HostServicesTest, WithNoDrawingOpenTheDrawingVariablesAreUnavailable) {
+  const int opened = sim::openDocument("C:\\Jobs\\plan.dwg");
+  ASSERT_TRUE(sim::closeDocument(opened));
+  ASSERT_TRUE(sim::closeDocument(sim::currentDocument()));
+  for (const char* name : {"DWGNAME", "dwgprefix", "DWGTITLED"}) {
+    resbuf* value = acutNewRb(RTNONE);
+    EXPECT_EQ(acedGetVar(name, value), RTERROR) << name;
+    EXPECT_EQ(value->restype, RTNONE) << name;
+    acutRelRb(value);
+  }
+  resbuf size{};
+  EXPECT_EQ(acedGetVar("VIEWSIZE", &size), RTNORM); // the session's variables remain
+  ASSERT_NE(sim::openDocument("C:\\Jobs\\next.dwg"), 0);
+  resbuf* value = acutNewRb(RTSTR);
+  ASSERT_EQ(acedGetVar("DWGNAME", value), RTNORM);
+  EXPECT_STREQ(value->resval.rstring, "next.dwg");
+  acutRelRb(value);
 }
 
 class RecordingReactor : public AcEditorReactor {

@@ -167,6 +167,33 @@ TEST_F(LispEnvironmentTest, RefusesWhatASymbolCannotHold) {
   acutRelRb(group);
 }
 
+TEST_F(LispEnvironmentTest, SymbolNamesFollowTheReadersRules) {
+  struct Case {
+    const char* name;
+    int status;
+  };
+  const Case cases[] = {
+      {"a.b", RTERROR},    {".", RTERROR},       {"a(", RTERROR},   {"b)", RTERROR},
+      {"it's", RTERROR},   {"say\"", RTERROR},   {"x;y", RTERROR},  {"tab\t", RTERROR},
+      {"line\n", RTERROR}, {"", RTERROR},        {"123", RTERROR},  {"-42", RTERROR},
+      {"+7", RTERROR},     {"nil", RTERROR},     {"1a", RTNORM},    {"a1", RTNORM},
+      {"-", RTNORM},       {"*error*", RTNORM},  {"c:run", RTNORM}, {"s::startup", RTNORM},
+      {"1e5x", RTNORM},    {"usr-dir$", RTNORM},
+  };
+  resbuf* atom = acutBuildList(RTSHORT, 1, RTNONE);
+  for (const Case& c : cases) {
+    EXPECT_EQ(acedPutSym(c.name, atom), c.status) << c.name;
+    if (c.status == RTERROR) {
+      resbuf errnoBuffer{};
+      ASSERT_EQ(acedGetVar("ERRNO", &errnoBuffer), RTNORM);
+      EXPECT_EQ(errnoBuffer.resval.rint, 83) << c.name;
+    } else {
+      EXPECT_EQ(symbolText(c.name), "1 ") << c.name;
+    }
+  }
+  acutRelRb(atom);
+}
+
 TEST_F(LispEnvironmentTest, NoDocumentMeansNoSymbols) {
   ASSERT_TRUE(sim::closeDocument(sim::currentDocument()));
   EXPECT_EQ(sim::currentDocument(), 0);

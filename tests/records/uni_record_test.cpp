@@ -80,6 +80,9 @@ TEST_F(UniRecordTest, NumericReadsFollowTheTypeTagAndLeaveMarkersWhenTheyFail) {
       {"  -42abc", "integer", 0, qv::kFailedRealRead, 1, -42},
       {"99999999999", "LONG", 0, qv::kFailedRealRead, 1, INT32_MAX}, // held at 32 bits
       {"-99999999999999999999999", nullptr, 1, -1e23, 1, INT32_MIN},
+      {"Info desk", "real", 1, 0.0, 0, 0}, // decimal only: no infinity, NaN or hexadecimal
+      {"nancy", nullptr, 1, 0.0, 1, 0},
+      {"0x1A", nullptr, 1, 0.0, 1, 0},
   };
   for (const Case& c : cases) {
     record_.setField("f", c.value, 0, c.type);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "testing/host_test.h"
 
@@ -11,11 +12,15 @@ namespace {
 
 class StationFormatTest : public qvtest::HostTest {
 protected:
+  // Formats in a heap buffer of exactly the documented size, so that the sanitizers see any
+  // write past it.
   std::string station(const std::string& text, const char* style, double interval = 0) {
-    std::string buffer(text.size() + qv::kQuantityTextMax, 'x');
+    const bool tinyInterval = style != nullptr && style[0] == '2' && interval > 0 && interval < 1;
+    std::vector<char> buffer(text.size() +
+                             (tinyInterval ? qv::kQuantityTextMax : qv::kStationGrowthMax + 1));
     std::memcpy(buffer.data(), text.c_str(), text.size() + 1);
     qv::FormatStation(buffer.data(), style, interval);
-    return buffer.c_str();
+    return buffer.data();
   }
 };
 
@@ -27,6 +32,11 @@ TEST_F(StationFormatTest, ReadsStationTextsBack) {
   EXPECT_EQ(qv::StationToNumber(""), 0);
   EXPECT_EQ(qv::StationToNumber(nullptr), 0);
   EXPECT_EQ(qv::StationToNumber("+++"), 0);
+  // Only decimal numbers: no hexadecimal, infinity or NaN.
+  EXPECT_EQ(qv::StationToNumber("0x1A"), 0);
+  EXPECT_EQ(qv::StationToNumber("0x1p3+55"), 0);
+  EXPECT_EQ(qv::StationToNumber("inf"), 0);
+  EXPECT_EQ(qv::StationToNumber("nan+00"), 0);
 }
 
 // Each row: a number, the style and the station text. Style 0 (or an empty style) pads and splits
@@ -92,6 +102,46 @@ TEST_F(StationFormatTest, NumberedStationsCountDecimalsInTheDistance) {
   EXPECT_EQ(station("600.000", "2", 50), "NO.12");
   EXPECT_EQ(station("612.5", "2", 12.5), "NO.49");
   EXPECT_EQ(station("-620.25", "2", 50), "-+20.250");
+}
+
+// Each row: a text, style, interval and the station text; none may outgrow the documented room.
+TEST_F(StationFormatTest, AwkwardTextsStayWithinTheDocumentedGrowth) {
+  const std::string nines(17, '9'); // rounds to 1e17 as a double
+  const std::string longest(309, '9');
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    std::string text;
+    const char* style;
+    double interval;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {".9", "1", 0, "0+000.9"},
+      {"-.9", "1", 0, "-0+000.9"},
+      {".9", "0", 0, "0+00.9"},
+      {"-.", "1", 0, "-."},
+      {"0", "1", 0, "0+000"},
+      {nines, "0", 0, "1000000000000000+00"},
+      {"-" + nines, "1", 0, "-100000000000000+000"},
+      {nines, "2", 1e300, "+100000000000000000.000"},
+      {"-" + nines, "2", inf, "-+100000000000000000.000"},
+      {nines, "2", 1, "NO.100000000000000000"},
+      {"5", "2", 1e300, "+5.000"},
+      {".5", "2", 1e300, "+0.500"},
+  };
+  for (const Case& c : cases) {
+    const std::string result = station(c.text, c.style, c.interval);
+    EXPECT_EQ(result, c.expected) << c.text << " in style " << c.style;
+    EXPECT_LE(result.size(), c.text.size() + qv::kStationGrowthMax) << c.text;
+  }
+  for (const char* style : {"0", "1", "2"}) {
+    for (const std::string& text : {longest, "-" + longest, longest + ".5", "-" + longest + "."}) {
+      EXPECT_LE(station(text, style, 3).size(), text.size() + qv::kStationGrowthMax) << style;
+    }
+  }
+  const std::string tiny = station("1", "2", 1e-300); // a count of about 1e300 stations
+  EXPECT_EQ(tiny.substr(0, 3), "NO.");
+  EXPECT_GT(tiny.size(), 300u);
 }
 
 TEST_F(StationFormatTest, HugeValuesEndWithoutLooping) {

@@ -124,6 +124,10 @@ TEST_F(TextUtilsTest, FindsTheFirstNumber) {
   EXPECT_DOUBLE_EQ(qv::FirstNumberInText("a.5"), 5.0);
   EXPECT_DOUBLE_EQ(qv::FirstNumberInText("abc"), 98765432.1);
   EXPECT_DOUBLE_EQ(qv::FirstNumberInText(nullptr), 98765432.1);
+  // A "-" before no digits reads as 0, never as infinity or NaN; "0x" reads as its zero.
+  EXPECT_EQ(qv::FirstNumberInText("x -inf"), 0.0);
+  EXPECT_EQ(qv::FirstNumberInText("-nan"), 0.0);
+  EXPECT_EQ(qv::FirstNumberInText("id 0x1A"), 0.0);
 }
 
 TEST_F(TextUtilsTest, ReadsFieldsAndQuotedWords) {

@@ -150,6 +150,7 @@ int openDocument(const std::string& path) {
   }
   const int documentId = document->id;
   makeCurrent(state, *document);
+  setErrno(0); // a drawing opened or created starts with no error noted
   state.documents.push_back(std::move(document));
   for (int moduleId : moduleIds(host())) {
     Module* module = findModule(host(), moduleId);

@@ -16,13 +16,14 @@ constexpr int kBadSymbolName = 83;
 constexpr int kBadSymbolValue = 84;
 constexpr int kBadType = 93;
 
-// AutoLISP reads a name with these characters, or one that reads as a number, as something else.
+// AutoLISP refuses these characters in a symbol's name (whitespace would end the name), and reads
+// a name of digits, with or without a sign, as a number.
 bool isSymbolName(const char* name) {
-  if (name[0] == '\0' || std::strpbrk(name, " \t\r\n()'\";") != nullptr) {
+  if (name[0] == '\0' || std::strpbrk(name, " \t\r\n\f\v().'\";") != nullptr) {
     return false;
   }
   const char* digits = name + ((name[0] == '-' || name[0] == '+') ? 1 : 0);
-  if (digits[0] != '\0' && std::strspn(digits, "0123456789.") == std::strlen(digits)) {
+  if (digits[0] != '\0' && std::strspn(digits, "0123456789") == std::strlen(digits)) {
     return false;
   }
   return upperCase(name) != "NIL";

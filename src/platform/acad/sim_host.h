@@ -35,12 +35,13 @@ bool isModuleLoaded(AcRxEntryPointFunc entryPoint);
 
 // ---- Documents
 // Opens a drawing (a Windows path; its folder and name set DWGPREFIX, DWGNAME and DWGTITLED),
-// makes it current and sends kLoadDwgMsg to every loaded module. Returns the document's id; 0,
-// with nothing opened, when "openDocument" is made to fail.
+// makes it current, clears ERRNO and sends kLoadDwgMsg to every loaded module. Returns the
+// document's id; 0, with nothing opened, when "openDocument" is made to fail.
 int openDocument(const std::string& path);
 // Makes the document current and sends kUnloadDwgMsg to every loaded module, then closes it; the
-// last opened of the others becomes current. False for an unknown id, or when "closeDocument" is
-// made to fail (the document stays open).
+// last opened of the others becomes current; with none left, DWGNAME, DWGPREFIX and DWGTITLED
+// cannot be read. False for an unknown id, or when "closeDocument" is made to fail (the document
+// stays open).
 bool closeDocument(int documentId);
 // Makes an open document current (its symbols and functions are the ones seen). False for an
 // unknown id.

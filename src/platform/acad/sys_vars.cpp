@@ -113,6 +113,11 @@ int assign(SysVar& var, const resbuf& value) {
   }
 }
 
+// The drawing's own variables: with no drawing open there is none to name.
+bool isDrawingVar(const std::string& key) {
+  return key == "DWGNAME" || key == "DWGPREFIX" || key == "DWGTITLED";
+}
+
 SysVar& simVar(const std::string& name, short type) {
   HostState& state = host();
   auto found = state.sysVars.find(upperCase(name));
@@ -130,7 +135,14 @@ SysVar& simVar(const std::string& name, short type) {
 std::map<std::string, SysVar> defaultSysVars() {
   const double any = 0.0; // low == high: no range
   return {
-      {"ACADPREFIX", stringVar("C:\\Program Files\\AutoCAD 2004\\support\\", true)},
+      // The support folders, each with its final backslash, separated by ';'.
+      {"ACADPREFIX", stringVar("C:\\Documents and Settings\\user\\Application Data\\Autodesk\\"
+                               "AutoCAD 2004\\R16.0\\enu\\support\\;"
+                               "C:\\Program Files\\AutoCAD 2004\\support\\;"
+                               "C:\\Program Files\\AutoCAD 2004\\fonts\\;"
+                               "C:\\Program Files\\AutoCAD 2004\\help\\;"
+                               "C:\\Program Files\\AutoCAD 2004\\express\\",
+                               true)},
       {"ANGBASE", realVar(0.0, any, any)},
       {"ANGDIR", shortVar(0, 0, 1)},
       {"APERTURE", shortVar(10, 1, 50)},
@@ -147,7 +159,8 @@ std::map<std::string, SysVar> defaultSysVars() {
       {"ERRNO", shortVar(0, any, any)},
       {"LUNITS", shortVar(2, 1, 5)},
       {"LUPREC", shortVar(4, 0, 8)},
-      {"OSMODE", shortVar(4133, 0, 16383)},
+      // Bit 16384 is "object snaps suppressed", so every positive 16-bit value is a mode.
+      {"OSMODE", shortVar(4133, 0, 32767)},
       {"TEXTSIZE", realVar(0.2, 0.0, 1e300)},
       {"UNITMODE", shortVar(0, 0, 1)},
       {"VIEWCTR", pointVar(6.0, 4.5, 0.0, true)},
@@ -166,8 +179,9 @@ int acedGetVar(const char* name, resbuf* result) {
     return RTERROR;
   }
   HostState& state = host();
-  auto found = state.sysVars.find(upperCase(name));
-  if (found == state.sysVars.end()) {
+  const std::string key = upperCase(name);
+  auto found = state.sysVars.find(key);
+  if (found == state.sysVars.end() || (isDrawingVar(key) && currentDocument(state) == nullptr)) {
     return RTERROR;
   }
   const SysVar& var = found->second;
