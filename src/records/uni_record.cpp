@@ -1,6 +1,7 @@
 // QvUniRecord: field access, ordering, equality, chain operations and copies.
 #include "records/uni_record.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,10 +64,28 @@ bool typeAccepts(const char* type, const char* first, const char* second) {
          equalsNoCase(type, second);
 }
 
+// Counts the changes that may take records out of a chain: a link that pointed at a record and
+// is set to another, and a record's deletion. Linking a record after a chain's last one takes
+// nothing out, so building chains leaves it alone and appends stay constant time.
+std::atomic<uint64_t> chainCuts{1};
+
+void noteChainCut() {
+  chainCuts.fetch_add(1, std::memory_order_relaxed);
+}
+
 } // namespace
 
 QvUniRecord::~QvUniRecord() {
+  noteChainCut();
   destroyRecordTree(firstChild_);
+}
+
+void QvUniRecord::setNext(IQvUniRecord* next) {
+  if (next_ != nullptr && next_ != next) {
+    noteChainCut();
+  }
+  next_ = next;
+  tailHint_ = nullptr;
 }
 
 void destroyRecordTree(IQvUniRecord* first) {
@@ -254,7 +273,9 @@ void QvUniRecord::appendRecord(IQvUniRecord* record) {
   if (record == nullptr || record == this || record->next() != nullptr) {
     return;
   }
-  IQvUniRecord* end = tailHint_ != nullptr ? tailHint_ : this;
+  const bool hintHolds =
+      tailHint_ != nullptr && tailHintEpoch_ == chainCuts.load(std::memory_order_relaxed);
+  IQvUniRecord* end = hintHolds ? tailHint_ : this;
   while (end->next() != nullptr) {
     end = end->next();
   }
@@ -264,6 +285,7 @@ void QvUniRecord::appendRecord(IQvUniRecord* record) {
   }
   end->setNext(record);
   tailHint_ = record;
+  tailHintEpoch_ = chainCuts.load(std::memory_order_relaxed);
 }
 
 void QvUniRecord::removeRecord(IQvUniRecord* record) {
@@ -303,7 +325,7 @@ IQvUniRecord* QvUniRecord::clone() const {
 
 void QvUniRecord::releaseChain() {
   IQvUniRecord* rest = next_;
-  next_ = nullptr;
+  setNext(nullptr);
   while (rest != nullptr) {
     IQvUniRecord* following = rest->next();
     rest->setNext(nullptr);

@@ -46,10 +46,7 @@ public:
   int countRecords() const override;
   IQvUniField* firstField() const override { return fields_.first(); }
   IQvUniRecord* firstChild() const override { return firstChild_; }
-  void setNext(IQvUniRecord* next) override {
-    next_ = next;
-    tailHint_ = nullptr;
-  }
+  void setNext(IQvUniRecord* next) override;
   void setFirstChild(IQvUniRecord* child) override { firstChild_ = child; }
   IQvUniRecord* next() const override { return next_; }
   IQvUniRecord* clone() const override;
@@ -69,8 +66,12 @@ private:
   QvFieldList fields_;
   IQvUniRecord* firstChild_ = nullptr;
   IQvUniRecord* next_ = nullptr;
-  // The record last appended through this one: where the walk to the chain's end starts.
+  // The record last appended through this one: where the walk to the chain's end starts. It is
+  // trusted only while no chain anywhere was cut or relinked since (tailHintEpoch_): a record
+  // cannot tell which heads remember it, and a remembered record that left the chain, or was
+  // deleted, would take the next append with it.
   IQvUniRecord* tailHint_ = nullptr;
+  uint64_t tailHintEpoch_ = 0;
   OwnedText id_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -319,6 +320,125 @@ TEST_F(UniRecordTest, SetNextForgetsTheAppendPositionAndReleaseChainFreesOnlyWha
   b->releaseChain(); // b and d, not what came before b
   c->setNext(nullptr);
   EXPECT_EQ(idsOf(chain_), "a c ");
+}
+
+// Every way a record can leave a chain behind its head's back; the next append through the head
+// must still land at the chain's end (the sanitizer build catches a write to a deleted record).
+TEST_F(UniRecordTest, AppendsReachTheEndWhateverLeftTheChain) {
+  using Records = std::vector<qv::IQvUniRecord*>;
+  const struct {
+    const char* name;
+    std::vector<const char*> ids;
+    // Changes the chain built from ids (records in order); answers a loose chain to release.
+    std::function<qv::IQvUniRecord*(Records&)> change;
+    const char* expected; // appending "z" through the head, which may be another record now
+    int newHead;          // index of the head to append through, -1 after sorting
+  } cases[] = {
+      {"removeRecord through a later record",
+       {"h", "a", "b"},
+       [](Records& r) {
+         r[1]->removeRecord(r[2]);
+         return nullptr;
+       },
+       "h a z ",
+       0},
+      {"cut with setNext, the tail released",
+       {"h", "a", "b"},
+       [](Records& r) {
+         r[1]->setNext(nullptr);
+         r[2]->release();
+         return nullptr;
+       },
+       "h a z ",
+       0},
+      {"cut with setNext, the rest kept",
+       {"h", "a", "b", "c"},
+       [](Records& r) {
+         r[1]->setNext(nullptr);
+         return r[2];
+       },
+       "h a z ",
+       0},
+      {"takeRecords of a middle record",
+       {"h", "a", "b", "c"},
+       [](Records& r) {
+         qv::IQvUniRecord* rest = r[1];
+         qv::takeRecords(&rest, 1);
+         return rest;
+       },
+       "h a z ",
+       0},
+      {"releaseChain of the tail part",
+       {"h", "a", "b", "c"},
+       [](Records& r) {
+         r[1]->setNext(nullptr);
+         r[2]->releaseChain();
+         return nullptr;
+       },
+       "h a z ",
+       0},
+      {"insert after the head",
+       {"h", "a", "b"},
+       [](Records& r) {
+         auto* x = new qv::QvUniRecord;
+         x->setId("x");
+         x->setNext(r[1]);
+         r[0]->setNext(x);
+         return nullptr;
+       },
+       "h x a b z ",
+       0},
+      {"the tail extended directly",
+       {"h", "a"},
+       [](Records& r) {
+         auto* x = new qv::QvUniRecord;
+         x->setId("x");
+         r[1]->setNext(x);
+         return nullptr;
+       },
+       "h a x z ",
+       0},
+      {"sorted",
+       {"c", "b", "a"},
+       [](Records& r) {
+         qv::IQvUniRecord* head = r[0];
+         qv::sortRecords(&head, nullptr, 0);
+         r.insert(r.begin(), head);
+         return nullptr;
+       },
+       "a b c z ",
+       0},
+      {"sorted, appended through the old head",
+       {"c", "b", "a"},
+       [](Records& r) {
+         qv::IQvUniRecord* head = r[0];
+         qv::sortRecords(&head, nullptr, 0);
+         r.insert(r.begin(), head);
+         return nullptr;
+       },
+       "a b c z ",
+       1},
+  };
+  for (const auto& c : cases) {
+    Records records;
+    for (const char* id : c.ids) {
+      auto* record = new qv::QvUniRecord;
+      record->setId(id);
+      if (!records.empty()) {
+        records[0]->appendRecord(record);
+      }
+      records.push_back(record);
+    }
+    qv::IQvUniRecord* loose = c.change(records);
+    auto* z = new qv::QvUniRecord;
+    z->setId("z");
+    records[c.newHead]->appendRecord(z);
+    EXPECT_EQ(idsOf(records[0]), c.expected) << c.name;
+    records[0]->releaseChain();
+    if (loose != nullptr) {
+      loose->releaseChain();
+    }
+  }
 }
 
 TEST_F(UniRecordTest, DestroyingADeepTreeNeedsNoDeepStack) {
