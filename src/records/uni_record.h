@@ -16,6 +16,8 @@ constexpr double kFailedRealRead = -98765432.1;
 class QvUniRecord final : public IQvUniRecord {
 public:
   QvUniRecord() = default;
+  // A new record, or null when memory ran out (the failure is noted for the thread).
+  static QvUniRecord* create();
   QvUniRecord(const QvUniRecord&) = delete;
   QvUniRecord& operator=(const QvUniRecord&) = delete;
   ~QvUniRecord() override;
@@ -76,7 +78,7 @@ private:
 };
 
 // Copies every record of the chain with clone and links the copies in the same order; null for
-// null.
+// null, and null when memory ran out (nothing is left of a partial copy).
 IQvUniRecord* cloneChain(const IQvUniRecord* first);
 
 // Deletes every record of the chain from first on, each with its whole tree of children. Works
@@ -85,6 +87,7 @@ void destroyRecordTree(IQvUniRecord* first);
 
 // A new empty record appended to parent's children while reading: after lastChild when there is
 // one, else at the end of the children parent already has. lastChild becomes the new record.
+// Null when memory ran out; nothing changes then.
 QvUniRecord* appendNewChild(IQvUniRecord* parent, IQvUniRecord*& lastChild);
 
 } // namespace qv

@@ -4,12 +4,14 @@
 
 #include <cfloat>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "record_test_util.h"
 #include "records/records.h"
+#include "testing/failing_new.h"
 #include "text/text.h"
 
 namespace {
@@ -441,18 +443,52 @@ TEST_F(UniRecordTest, AppendsReachTheEndWhateverLeftTheChain) {
   }
 }
 
-TEST_F(UniRecordTest, DestroyingADeepTreeNeedsNoDeepStack) {
+// Trees built by callers may be of any depth: copying, comparing, writing and destroying them
+// needs no deeper stack.
+TEST_F(UniRecordTest, DeepTreesAreCopiedComparedWrittenAndDestroyedWithoutDeepStack) {
+  constexpr int kDepth = 200000;
+  const int64_t before = qvtest::liveAllocations();
   auto* root = new qv::QvUniRecord;
+  root->setId("r");
   qv::IQvUniRecord* current = root;
-  for (int depth = 0; depth < 200000; ++depth) {
+  for (int depth = 0; depth < kDepth; ++depth) {
     auto* child = new qv::QvUniRecord;
+    child->setId("c");
     child->setField("d", "x", 0, nullptr);
     auto* sibling = new qv::QvUniRecord;
+    sibling->setId("s");
     child->setNext(sibling);
     current->setFirstChild(child);
     current = child;
   }
-  root->release(); // the sanitizer build reports anything left or freed twice
+  const int64_t tree = qvtest::liveAllocations() - before;
+
+  const int64_t beforeCopy = qvtest::liveAllocations();
+  qv::IQvUniRecord* copy = root->clone();
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(qvtest::liveAllocations() - beforeCopy, tree);
+  EXPECT_EQ(root->isEqual(copy, nullptr), 1);
+  current->setField("last", "1", 0, nullptr); // the deepest record differs now
+  EXPECT_EQ(root->isEqual(copy, nullptr), 0);
+
+  std::string element;
+  qv::appendRecordElement(element, root);
+  const std::string opening = "<record id=\"r\" >\n<record id=\"c\" >\n";
+  EXPECT_EQ(element.compare(0, opening.size(), opening), 0);
+  EXPECT_EQ(element.compare(element.size() - 20, 20, "</record>\n</record>\n"), 0);
+  for (const int chunkForm : {0, 1}) {
+    qv::QvByteBuffer buffer;
+    EXPECT_EQ(buffer.writeRecord(root, chunkForm), 1) << chunkForm;
+    EXPECT_GT(buffer.length(), static_cast<uint32_t>(kDepth) * 20) << chunkForm;
+  }
+  ASSERT_EQ(qv::writeRecordFile(tempPath("deep.xml").c_str(), root), 1);
+  EXPECT_GT(std::filesystem::file_size(tempPath("deep.xml")), element.size());
+
+  // Every record, field and text of both trees goes.
+  const int64_t beforeRelease = qvtest::liveAllocations();
+  copy->release();
+  root->release();
+  EXPECT_EQ(beforeRelease - qvtest::liveAllocations(), 2 * tree + 1); // and the deepest's new field
 }
 
 TEST_F(UniRecordTest, ChildRecordScopeBuildsTrees) {
