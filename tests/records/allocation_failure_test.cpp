@@ -1,9 +1,12 @@
 // Running out of memory in the record model: every operation answers its failure result or its
 // whole result, lets no exception out and leaves nothing allocated behind.
+#include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "platform/sim.h"
+#include "platform/win/windows.h"
 #include "record_test_util.h"
 #include "records/records.h"
 #include "testing/failing_new.h"
@@ -170,6 +173,42 @@ TEST_F(AllocationFailureTest, FieldsAreAddedWholeOrNotAtAll) {
                                                : "") +
                         "]");
   });
+}
+
+// Writers answer 0 with the old file kept, or 1 with the whole new file, and leave no temporary
+// file behind.
+TEST_F(AllocationFailureTest, WritersKeepTheOldFileOrWriteTheWholeNewOne) {
+  qv::IQvUniRecord* sample = sampleChain();
+  auto* table = new qv::QvUniTable;
+  table->setId("t");
+  table->setFirstRecord(sample);
+  const struct {
+    const char* name;
+    std::function<int()> write;
+  } cases[] = {
+      {"writeTableFile", [table] { return qv::writeTableFile("M:\\out.txt", table); }},
+      {"writeRecordFile", [sample] { return qv::writeRecordFile("M:\\out.txt", sample); }},
+      {"writeNameValueFile",
+       [sample] { return qv::writeNameValueFile("M:\\out.txt", sample, _SH_DENYNO); }},
+      {"writeDelimitedFile",
+       [sample] { return qv::writeDelimitedFile("M:\\out.txt", ',', 1, sample, -1); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.write(), 1);
+    const std::string whole = readHost("out.txt");
+    qvtest::forEachAllocationFailure([&](int) {
+      {
+        const qvtest::UnfailingAllocations checking;
+        writeHost("out.txt", "old");
+      }
+      const int written = c.write();
+      const qvtest::UnfailingAllocations checking;
+      EXPECT_EQ(readHost("out.txt"), written == 1 ? whole : "old");
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 1);
+    });
+  }
+  table->release();
 }
 
 } // namespace

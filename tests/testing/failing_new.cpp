@@ -3,6 +3,7 @@
 #include "testing/failing_new.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -20,24 +21,37 @@ std::atomic<int64_t> made{0};
 thread_local int64_t counted = 0;
 thread_local int64_t failAt = 0;
 
-// The stand-in's own allocations are the system's and are left alone.
+// Each block carries a header that says whether it counts as live: the stand-in's own
+// allocations are the system's, so they are neither failed nor counted (its session state stays
+// from one run to the next). The header keeps the block aligned as malloc's are.
+constexpr std::size_t kHeader = alignof(std::max_align_t);
+
 void* allocate(std::size_t size) {
-  if (failAt != 0 && !sim::inStandInCall() && ++counted == failAt) {
+  const bool library = !sim::inStandInCall();
+  if (failAt != 0 && library && ++counted == failAt) {
     return nullptr;
   }
-  void* block = std::malloc(size == 0 ? 1 : size);
-  if (block != nullptr) {
+  auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
+  if (block == nullptr) {
+    return nullptr;
+  }
+  block[0] = library ? 1 : 0;
+  if (library) {
     live.fetch_add(1, std::memory_order_relaxed);
     made.fetch_add(1, std::memory_order_relaxed);
   }
-  return block;
+  return block + kHeader;
 }
 
-void release(void* block) {
-  if (block != nullptr) {
-    live.fetch_sub(1, std::memory_order_relaxed);
-    std::free(block);
+void release(void* pointer) {
+  if (pointer == nullptr) {
+    return;
   }
+  unsigned char* block = static_cast<unsigned char*>(pointer) - kHeader;
+  if (block[0] != 0) {
+    live.fetch_sub(1, std::memory_order_relaxed);
+  }
+  std::free(block);
 }
 
 } // namespace

@@ -7,7 +7,8 @@
 
 namespace qvtest {
 
-// Allocations made with operator new (any form) and not yet deleted, in the whole process.
+// Allocations made with operator new (any form) and not yet deleted, in the whole process, apart
+// from those the stand-in makes inside its calls (sim::inStandInCall).
 int64_t liveAllocations();
 
 // Allocations made with operator new so far, in the whole process.
