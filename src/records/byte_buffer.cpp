@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/acad/acutads.h"
+#include "records/allocation_watch.h"
 #include "records/record_element.h"
 #include "records/record_walk.h"
 #include "records/tag_scanner.h"
@@ -63,7 +64,7 @@ public:
         }
         QvUniRecord* child = appendNewChild(record, lastChild);
         pos = textAt; // the start chunk has no bytes of its own; the child reads from there
-        if (!readBody(child, pos, depth + 1)) {
+        if (child == nullptr || !readBody(child, pos, depth + 1)) {
           return false;
         }
         break;
@@ -306,19 +307,25 @@ int QvByteBuffer::readRecord(IQvUniRecord* record, uint32_t offset, int consume)
   if (record == nullptr || data_ == nullptr || length_ == 0) {
     return kReadIncomplete;
   }
-  return static_cast<unsigned char>(data_[0]) == kChunkRecordStart
-             ? readChunkForm(record, offset, consume)
-             : readXmlForm(record, consume);
+  try {
+    return static_cast<unsigned char>(data_[0]) == kChunkRecordStart
+               ? readChunkForm(record, offset, consume)
+               : readXmlForm(record, consume);
+  } catch (const std::bad_alloc&) {
+    return kReadIncomplete; // the scanner's text; the buffer is cut only after a whole read
+  }
 }
 
 int QvByteBuffer::readChunkForm(IQvUniRecord* record, uint32_t offset, int consume) {
+  // A record that could not be filled whole, for want of memory, is not reported as read.
+  const QvAllocationWatch watch;
   ChunkReader reader(reinterpret_cast<const unsigned char*>(data_), length_);
   uint64_t pos = offset;
   // The record's own start chunk is passed over like any chunk; a later start chunk is a child's.
   if (pos + kHeaderSize <= length_ && static_cast<unsigned char>(data_[pos]) == kChunkRecordStart) {
     pos += kHeaderSize + uint64_t{chunkLength(reinterpret_cast<unsigned char*>(data_) + pos)};
   }
-  if (!reader.readBody(record, pos, 0)) {
+  if (!reader.readBody(record, pos, 0) || watch.failed()) {
     return kReadIncomplete;
   }
   const int status = pos < length_ ? kReadMore : kReadLast;
@@ -339,6 +346,7 @@ int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
     dropFront(static_cast<uint32_t>(open - text));
     return kReadSkipped;
   }
+  const QvAllocationWatch watch;
   QvScanBuffer scan;
   scan.assign(text);
   msString before;
@@ -346,7 +354,7 @@ int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
   if (nextTag(nullptr, before, tag, scan) == 0 || !tagNameIs(tag, "record")) {
     return kReadIncomplete;
   }
-  if (parseRecordElement(nullptr, record, tag, scan) == 0) {
+  if (parseRecordElement(nullptr, record, tag, scan) == 0 || watch.failed()) {
     return kReadIncomplete;
   }
   const size_t left = scan.text.size() - scan.pos;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <iterator>
+#include <new>
 #include <string>
 
 #include "platform/sim.h"
@@ -104,6 +105,23 @@ TEST_F(AllocationFailureTest, ReadersAndCopiesAnswerNullOrTheWholeResult) {
            read->releaseChain();
          }
          return text;
+       }},
+      {"QvByteBuffer writeRecord and readRecord of both forms",
+       [sample] {
+         std::string text;
+         for (const int chunkForm : {0, 1}) {
+           qv::QvByteBuffer buffer;
+           auto* record = new (std::nothrow) qv::QvUniRecord;
+           const int status = buffer.writeRecord(sample, chunkForm) == 1 && record != nullptr
+                                  ? buffer.readRecord(record, 0, 1)
+                                  : qv::kReadIncomplete;
+           const qvtest::UnfailingAllocations checking;
+           text += status == qv::kReadIncomplete ? "failed" : describe(record);
+           delete record;
+         }
+         // A form that failed counts as the failure result.
+         const qvtest::UnfailingAllocations checking;
+         return text.find("failed") != std::string::npos ? std::string() : text;
        }},
       {"clone",
        [sample] {
