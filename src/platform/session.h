@@ -29,6 +29,17 @@ template <class State> State& session() {
 // Appends text to the command line as it is printed (used by the host's output calls).
 void printToCommandLine(const char* text);
 
+// Marks this thread as inside a stand-in call while it lives. What the stand-in allocates for its
+// own work is the system's memory, not the library's: tests that make the library's allocations
+// fail leave it alone (sim::inStandInCall).
+class StandInCall {
+public:
+  StandInCall();
+  ~StandInCall();
+  StandInCall(const StandInCall&) = delete;
+  StandInCall& operator=(const StandInCall&) = delete;
+};
+
 // True when a test asked this call to fail now (see sim::failCall); counts the call either way.
 bool shouldFail(const char* call);
 

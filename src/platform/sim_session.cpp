@@ -24,6 +24,18 @@ struct CallLedger {
 
 namespace sim::detail {
 
+namespace {
+thread_local int standInDepth = 0;
+} // namespace
+
+StandInCall::StandInCall() {
+  ++standInDepth;
+}
+
+StandInCall::~StandInCall() {
+  --standInDepth;
+}
+
 uint64_t generation() {
   return currentGeneration.load();
 }
@@ -53,6 +65,10 @@ bool shouldFail(const char* call) {
 } // namespace sim::detail
 
 namespace sim {
+
+bool inStandInCall() {
+  return sim::detail::standInDepth > 0;
+}
 
 void reset() {
   ++currentGeneration;

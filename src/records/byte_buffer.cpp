@@ -2,10 +2,13 @@
 #include "records/byte_buffer.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/acad/acutads.h"
+#include "records/allocation_watch.h"
 #include "records/record_element.h"
+#include "records/record_walk.h"
 #include "records/tag_scanner.h"
 #include "records/uni_record.h"
 #include "text/xml_escape.h"
@@ -61,7 +64,7 @@ public:
         }
         QvUniRecord* child = appendNewChild(record, lastChild);
         pos = textAt; // the start chunk has no bytes of its own; the child reads from there
-        if (!readBody(child, pos, depth + 1)) {
+        if (child == nullptr || !readBody(child, pos, depth + 1)) {
           return false;
         }
         break;
@@ -108,28 +111,33 @@ bool appendEscaped(QvByteBuffer& buffer, const char* prefix, const char* text, c
          buffer.appendText(escaped) != 0 && buffer.appendText(suffix) != 0;
 }
 
-bool writeXml(QvByteBuffer& buffer, const IQvUniRecord* record) {
-  bool ok = buffer.appendText("<record ") != 0;
-  if (record->getId() != nullptr) {
-    ok = appendEscaped(buffer, "id=\"", record->getId(), "\" ") && ok;
-  }
-  ok = buffer.appendText(">\n") != 0 && ok;
-  for (const IQvUniRecord* child = record->firstChild(); child != nullptr; child = child->next()) {
-    ok = writeXml(buffer, child) && ok;
-  }
-  for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
-    ok = appendEscaped(buffer, "<value name=\"",
-                       field->getName() != nullptr ? field->getName() : "", "\" ") &&
-         ok;
-    if (field->getType() != nullptr) {
-      ok = appendEscaped(buffer, "type=\"", field->getType(), "\" ") && ok;
+bool writeXml(QvByteBuffer& buffer, const IQvUniRecord* root) {
+  bool ok = true;
+  auto enter = [&](const IQvUniRecord* record) {
+    ok = buffer.appendText("<record ") != 0 && ok;
+    if (record->getId() != nullptr) {
+      ok = appendEscaped(buffer, "id=\"", record->getId(), "\" ") && ok;
     }
-    if (field->getValue() != nullptr) {
-      ok = appendEscaped(buffer, "value=\"", field->getValue(), "\" ") && ok;
+    ok = buffer.appendText(">\n") != 0 && ok;
+  };
+  // The fields follow the children, then the end tag.
+  auto leave = [&](const IQvUniRecord* record) {
+    for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
+      ok = appendEscaped(buffer, "<value name=\"",
+                         field->getName() != nullptr ? field->getName() : "", "\" ") &&
+           ok;
+      if (field->getType() != nullptr) {
+        ok = appendEscaped(buffer, "type=\"", field->getType(), "\" ") && ok;
+      }
+      if (field->getValue() != nullptr) {
+        ok = appendEscaped(buffer, "value=\"", field->getValue(), "\" ") && ok;
+      }
+      ok = buffer.appendText("></value>\n") != 0 && ok;
     }
-    ok = buffer.appendText("></value>\n") != 0 && ok;
-  }
-  return buffer.appendText("</record>\n") != 0 && ok;
+    ok = buffer.appendText("</record>\n") != 0 && ok;
+  };
+  walkRecordTree(root, enter, leave);
+  return ok;
 }
 
 bool appendEscapedChunk(QvByteBuffer& buffer, const char* text, uint8_t tag) {
@@ -137,27 +145,32 @@ bool appendEscapedChunk(QvByteBuffer& buffer, const char* text, uint8_t tag) {
   return XmlEscape(escaped) != 0 && buffer.appendChunk(escaped, tag) != 0;
 }
 
-bool writeChunks(QvByteBuffer& buffer, const IQvUniRecord* record) {
-  bool ok = buffer.appendTag(kChunkRecordStart) != 0;
-  if (record->getId() != nullptr) {
-    ok = appendEscapedChunk(buffer, record->getId(), kChunkRecordId) && ok;
-  }
-  for (const IQvUniRecord* child = record->firstChild(); child != nullptr; child = child->next()) {
-    ok = writeChunks(buffer, child) && ok;
-  }
-  for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
-    ok = appendEscapedChunk(buffer, field->getName() != nullptr ? field->getName() : "",
-                            kChunkFieldName) &&
-         ok;
-    if (field->getType() != nullptr) {
-      ok = appendEscapedChunk(buffer, field->getType(), kChunkFieldType) && ok;
+bool writeChunks(QvByteBuffer& buffer, const IQvUniRecord* root) {
+  bool ok = true;
+  auto enter = [&](const IQvUniRecord* record) {
+    ok = buffer.appendTag(kChunkRecordStart) != 0 && ok;
+    if (record->getId() != nullptr) {
+      ok = appendEscapedChunk(buffer, record->getId(), kChunkRecordId) && ok;
     }
-    if (field->getValue() != nullptr) {
-      ok = appendEscapedChunk(buffer, field->getValue(), kChunkFieldValue) && ok;
+  };
+  // The fields follow the children, then the end tag.
+  auto leave = [&](const IQvUniRecord* record) {
+    for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
+      ok = appendEscapedChunk(buffer, field->getName() != nullptr ? field->getName() : "",
+                              kChunkFieldName) &&
+           ok;
+      if (field->getType() != nullptr) {
+        ok = appendEscapedChunk(buffer, field->getType(), kChunkFieldType) && ok;
+      }
+      if (field->getValue() != nullptr) {
+        ok = appendEscapedChunk(buffer, field->getValue(), kChunkFieldValue) && ok;
+      }
+      ok = buffer.appendTag(kChunkFieldEnd) != 0 && ok;
     }
-    ok = buffer.appendTag(kChunkFieldEnd) != 0 && ok;
-  }
-  return buffer.appendTag(kChunkRecordEnd) != 0 && ok;
+    ok = buffer.appendTag(kChunkRecordEnd) != 0 && ok;
+  };
+  walkRecordTree(root, enter, leave);
+  return ok;
 }
 
 } // namespace
@@ -283,26 +296,36 @@ int QvByteBuffer::writeRecord(const IQvUniRecord* record, int chunkForm) {
   if (record == nullptr) {
     return 0;
   }
-  return (chunkForm != 0 ? writeChunks(*this, record) : writeXml(*this, record)) ? 1 : 0;
+  try {
+    return (chunkForm != 0 ? writeChunks(*this, record) : writeXml(*this, record)) ? 1 : 0;
+  } catch (const std::bad_alloc&) {
+    return 0; // the walk's list of open records
+  }
 }
 
 int QvByteBuffer::readRecord(IQvUniRecord* record, uint32_t offset, int consume) {
   if (record == nullptr || data_ == nullptr || length_ == 0) {
     return kReadIncomplete;
   }
-  return static_cast<unsigned char>(data_[0]) == kChunkRecordStart
-             ? readChunkForm(record, offset, consume)
-             : readXmlForm(record, consume);
+  try {
+    return static_cast<unsigned char>(data_[0]) == kChunkRecordStart
+               ? readChunkForm(record, offset, consume)
+               : readXmlForm(record, consume);
+  } catch (const std::bad_alloc&) {
+    return kReadIncomplete; // the scanner's text; the buffer is cut only after a whole read
+  }
 }
 
 int QvByteBuffer::readChunkForm(IQvUniRecord* record, uint32_t offset, int consume) {
+  // A record that could not be filled whole, for want of memory, is not reported as read.
+  const QvAllocationWatch watch;
   ChunkReader reader(reinterpret_cast<const unsigned char*>(data_), length_);
   uint64_t pos = offset;
   // The record's own start chunk is passed over like any chunk; a later start chunk is a child's.
   if (pos + kHeaderSize <= length_ && static_cast<unsigned char>(data_[pos]) == kChunkRecordStart) {
     pos += kHeaderSize + uint64_t{chunkLength(reinterpret_cast<unsigned char*>(data_) + pos)};
   }
-  if (!reader.readBody(record, pos, 0)) {
+  if (!reader.readBody(record, pos, 0) || watch.failed()) {
     return kReadIncomplete;
   }
   const int status = pos < length_ ? kReadMore : kReadLast;
@@ -323,6 +346,7 @@ int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
     dropFront(static_cast<uint32_t>(open - text));
     return kReadSkipped;
   }
+  const QvAllocationWatch watch;
   QvScanBuffer scan;
   scan.assign(text);
   msString before;
@@ -330,7 +354,7 @@ int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
   if (nextTag(nullptr, before, tag, scan) == 0 || !tagNameIs(tag, "record")) {
     return kReadIncomplete;
   }
-  if (parseRecordElement(nullptr, record, tag, scan) == 0) {
+  if (parseRecordElement(nullptr, record, tag, scan) == 0 || watch.failed()) {
     return kReadIncomplete;
   }
   const size_t left = scan.text.size() - scan.pos;

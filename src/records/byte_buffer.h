@@ -65,8 +65,8 @@ public:
   // by the first byte (1: chunk form, read from offset; else XML form, offset unused). With
   // consume non-zero and a status other than 0, the buffer is cut down to what follows the
   // record (XML form: trimmed). A chunk whose length runs past the end ends the read (status 0);
-  // children nested deeper than kMaxRecordDepth give status 0. Status 0 never changes the
-  // buffer.
+  // children nested deeper than kMaxRecordDepth give status 0, and so does running out of
+  // memory (the record may then hold part of what was read). Status 0 never changes the buffer.
   int readRecord(IQvUniRecord* record, uint32_t offset, int consume);
 
 private:

@@ -6,9 +6,9 @@
 namespace qv {
 
 QvChildRecordScope::QvChildRecordScope(IQvUniRecord*& current)
-    : current_(current), parent_(current), record_(new QvUniRecord) {
+    : current_(current), parent_(current), record_(QvUniRecord::create()) {
   current_ = record_;
-  if (parent_ == nullptr) {
+  if (parent_ == nullptr || record_ == nullptr) {
     return;
   }
   if (IQvUniRecord* first = parent_->firstChild()) {

@@ -16,7 +16,7 @@ public:
   QvChildRecordScope(const QvChildRecordScope&) = delete;
   QvChildRecordScope& operator=(const QvChildRecordScope&) = delete;
 
-  // The record this scope made.
+  // The record this scope made; null (and current null) when memory ran out.
   IQvUniRecord* record() const { return record_; }
 
 private:

@@ -3,11 +3,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "platform/win/file_rewrite.h"
 #include "platform/win/windows.h"
+#include "records/allocation_watch.h"
 #include "records/no_case.h"
 #include "records/number_text.h"
 #include "records/text_lines.h"
@@ -52,7 +54,10 @@ public:
     if (headerLine_) {
       return;
     }
-    current_ = new QvUniRecord;
+    current_ = QvUniRecord::create();
+    if (current_ == nullptr) {
+      return; // noted; the read answers null
+    }
     if (first_ == nullptr) {
       first_ = current_;
     } else {
@@ -69,6 +74,9 @@ public:
         headerNames_.resize(column + 1);
       }
       headerNames_[column] = text;
+      return;
+    }
+    if (current_ == nullptr) {
       return;
     }
     const char* name = "";
@@ -165,6 +173,7 @@ void splitDelimited(TableBuilder& table, char* line, size_t length, char delimit
 } // namespace
 
 IQvUniRecord* detectTextColumns(const char* path) {
+  QvAllocationWatch watch;
   FILE* file = textfile::openForReading(path, -1);
   if (file == nullptr) {
     return nullptr;
@@ -187,7 +196,10 @@ IQvUniRecord* detectTextColumns(const char* path) {
   for (int position = 0; position < kMaskSize; ++position) {
     const bool before = position > 0 && marked[position - 1];
     if (marked[position] && !before) {
-      auto* next = new QvUniRecord;
+      QvUniRecord* next = QvUniRecord::create();
+      if (next == nullptr) {
+        break;
+      }
       next->setId(std::to_string(++count).c_str());
       next->setFieldLong("first", position, 1, nullptr);
       if (first == nullptr) {
@@ -200,11 +212,27 @@ IQvUniRecord* detectTextColumns(const char* path) {
       column->setFieldLong("last", position - 1, 1, nullptr);
     }
   }
+  if (watch.failed() && first != nullptr) {
+    first->releaseChain();
+    first = nullptr;
+  }
   return first;
 }
 
-IQvUniRecord* readTextTable(const char* path, char delimiter, char* columnPositions, int header,
-                            int skip, int detect, int preview) {
+namespace {
+
+// Closes a stream on every way out, exceptions included.
+struct StreamCloser {
+  FILE* file;
+  ~StreamCloser() {
+    if (file != nullptr) {
+      fclose(file);
+    }
+  }
+};
+
+IQvUniRecord* readTable(const char* path, char delimiter, char* columnPositions, int header,
+                        int skip, int detect, int preview) {
   bool fixedWidth = false;
   std::vector<int32_t> positions;
   if (detect != 0) {
@@ -235,6 +263,7 @@ IQvUniRecord* readTextTable(const char* path, char delimiter, char* columnPositi
   if (file == nullptr) {
     return nullptr;
   }
+  const StreamCloser closer{file};
   std::vector<char> line(kLineRead);
   std::vector<char> piece(kLineRead);
   for (int i = 0; i < skip && fgets(line.data(), kLineRead, file) != nullptr; ++i) {
@@ -252,12 +281,32 @@ IQvUniRecord* readTextTable(const char* path, char delimiter, char* columnPositi
       break;
     }
   }
-  fclose(file);
   return table.take();
 }
 
-int writeDelimitedFile(const char* path, char delimiter, int header, const IQvUniRecord* first,
-                       int share) {
+} // namespace
+
+IQvUniRecord* readTextTable(const char* path, char delimiter, char* columnPositions, int header,
+                            int skip, int detect, int preview) {
+  QvAllocationWatch watch;
+  IQvUniRecord* first = nullptr;
+  try {
+    first = readTable(path, delimiter, columnPositions, header, skip, detect, preview);
+  } catch (const std::bad_alloc&) {
+    return nullptr; // the builder released what it had made
+  }
+  // A file read only in part is not handed out as if it were whole.
+  if (watch.failed() && first != nullptr) {
+    first->releaseChain();
+    first = nullptr;
+  }
+  return first;
+}
+
+namespace {
+
+int writeDelimited(const char* path, char delimiter, int header, const IQvUniRecord* first,
+                   int share) {
   struct Column {
     const char* name;
     const char* type;
@@ -313,6 +362,17 @@ int writeDelimitedFile(const char* path, char delimiter, int header, const IQvUn
     fputc('\n', out);
   }
   return rewrite.commit();
+}
+
+} // namespace
+
+int writeDelimitedFile(const char* path, char delimiter, int header, const IQvUniRecord* first,
+                       int share) {
+  try {
+    return writeDelimited(path, delimiter, header, first, share);
+  } catch (const std::bad_alloc&) {
+    return 0; // the rewrite was abandoned and the old file kept
+  }
 }
 
 } // namespace qv

@@ -1,6 +1,9 @@
 // QvFieldList: lookups, additions and removals over a record's fields.
 #include "records/field_list.h"
 
+#include <new>
+
+#include "records/allocation_watch.h"
 #include "records/no_case.h"
 #include "records/uni_field.h"
 
@@ -46,10 +49,15 @@ IQvUniField* QvFieldList::fieldAt(int index) const {
 }
 
 IQvUniField* QvFieldList::makeField(const char* name, const char* value, const char* type) {
-  auto* field = new QvUniField;
-  field->setName(name);
-  field->setValue(value);
-  field->setType(type);
+  auto* field = new (std::nothrow) QvUniField;
+  if (field == nullptr) {
+    noteAllocationFailure();
+    return nullptr;
+  }
+  if (!field->assign(name, value, type)) {
+    delete field;
+    return nullptr;
+  }
   return field;
 }
 
@@ -61,6 +69,9 @@ void QvFieldList::add(const char* name, const char* value, int replace, const ch
     }
   }
   IQvUniField* field = makeField(name, value, type);
+  if (field == nullptr) {
+    return;
+  }
   if (last_ == nullptr) {
     first_ = field;
   } else {
@@ -77,6 +88,9 @@ void QvFieldList::addFirst(const char* name, const char* value, int replace, con
     }
   }
   IQvUniField* field = makeField(name, value, type);
+  if (field == nullptr) {
+    return;
+  }
   field->setNext(first_);
   first_ = field;
   if (last_ == nullptr) {

@@ -24,7 +24,8 @@ public:
   IQvUniField* fieldAt(int index) const;
   // With replace non-zero and find(name) giving a field, sets only that field's value (null
   // storing the empty text; the type stays). Otherwise appends a new field (name, value, type):
-  // a null name or value becomes the empty text, a null type stays absent.
+  // a null name or value becomes the empty text, a null type stays absent. When memory runs out
+  // nothing is added and the failure is noted for the thread (allocation_watch.h).
   void add(const char* name, const char* value, int replace, const char* type);
   // The same, except that a new field goes before the first one.
   void addFirst(const char* name, const char* value, int replace, const char* type);

@@ -5,6 +5,7 @@
 
 #include "platform/win/file_rewrite.h"
 #include "platform/win/windows.h"
+#include "records/allocation_watch.h"
 #include "records/text_lines.h"
 #include "records/uni_record.h"
 
@@ -23,6 +24,7 @@ IQvUniRecord* readNameValueFile(const char* path, int share) {
   }
   IQvUniRecord* first = nullptr;
   IQvUniRecord* last = nullptr;
+  QvAllocationWatch watch;
   char line[kNameValueRead];
   while (fgets(line, kNameValueRead, file) != nullptr) {
     char* text = textfile::trimInPlace(line, std::strlen(line));
@@ -52,7 +54,10 @@ IQvUniRecord* readNameValueFile(const char* path, int share) {
     if (*name == '\0') {
       continue;
     }
-    auto* record = new QvUniRecord;
+    QvUniRecord* record = QvUniRecord::create();
+    if (record == nullptr) {
+      break;
+    }
     record->setId(name);
     record->setField("name", name, 0, nullptr);
     record->setField("value", value, 0, nullptr);
@@ -64,6 +69,11 @@ IQvUniRecord* readNameValueFile(const char* path, int share) {
     last = record;
   }
   fclose(file);
+  // A file read only in part is not handed out as if it were whole.
+  if (watch.failed() && first != nullptr) {
+    first->releaseChain();
+    first = nullptr;
+  }
   return first;
 }
 

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
+
+#include "records/allocation_watch.h"
 
 namespace qv {
 
@@ -22,12 +25,13 @@ public:
     return state_ == kAbsent ? nullptr : (state_ == kLocal ? local_ : heap_);
   }
   // Stores a copy of text, or makes the text absent for null. The copy is made before the old
-  // text is freed, so a text may be assigned from itself or from a part of itself.
-  void assign(const char* text) {
+  // text is freed, so a text may be assigned from itself or from a part of itself. When memory
+  // runs out the old text stays, the failure is noted for the thread and the answer is false.
+  bool assign(const char* text) {
     if (text == nullptr) {
       freeHeap();
       state_ = kAbsent;
-      return;
+      return true;
     }
     const size_t size = std::strlen(text) + 1;
     if (size <= sizeof local_) {
@@ -37,16 +41,21 @@ public:
       freeHeap();
       std::memcpy(local_, copy, size);
       state_ = kLocal;
-      return;
+      return true;
     }
-    char* copy = new char[size];
+    char* copy = new (std::nothrow) char[size];
+    if (copy == nullptr) {
+      noteAllocationFailure();
+      return false;
+    }
     std::memcpy(copy, text, size);
     freeHeap();
     heap_ = copy;
     state_ = kHeap;
+    return true;
   }
   // Stores a copy of text, the empty text for null.
-  void assignOrEmpty(const char* text) { assign(text != nullptr ? text : ""); }
+  bool assignOrEmpty(const char* text) { return assign(text != nullptr ? text : ""); }
 
 private:
   static constexpr uint8_t kAbsent = 0;

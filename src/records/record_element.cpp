@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "records/record_walk.h"
 #include "records/uni_record.h"
 #include "text/xml_escape.h"
 
@@ -78,26 +79,29 @@ void appendRecordElement(std::string& out, const IQvUniRecord* record) {
   if (record == nullptr) {
     return;
   }
-  out += "<record ";
-  if (record->getId() != nullptr) {
-    appendEscaped(out, "id=\"", record->getId(), "\" ");
-  }
-  out += ">\n";
-  for (const IQvUniRecord* child = record->firstChild(); child != nullptr; child = child->next()) {
-    appendRecordElement(out, child);
-  }
-  for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
-    appendEscaped(out, "<value name=\"", field->getName() != nullptr ? field->getName() : "",
-                  "\" ");
-    if (field->getType() != nullptr) {
-      appendEscaped(out, "type=\"", field->getType(), "\" ");
+  auto enter = [&out](const IQvUniRecord* r) {
+    out += "<record ";
+    if (r->getId() != nullptr) {
+      appendEscaped(out, "id=\"", r->getId(), "\" ");
     }
-    if (field->getValue() != nullptr) {
-      appendEscaped(out, "value=\"", field->getValue(), "\"");
+    out += ">\n";
+  };
+  // The fields follow the children, then the end tag.
+  auto leave = [&out](const IQvUniRecord* r) {
+    for (const IQvUniField* field = r->firstField(); field != nullptr; field = field->next()) {
+      appendEscaped(out, "<value name=\"", field->getName() != nullptr ? field->getName() : "",
+                    "\" ");
+      if (field->getType() != nullptr) {
+        appendEscaped(out, "type=\"", field->getType(), "\" ");
+      }
+      if (field->getValue() != nullptr) {
+        appendEscaped(out, "value=\"", field->getValue(), "\"");
+      }
+      out += "></value>\n";
     }
-    out += "></value>\n";
-  }
-  out += "</record>\n";
+    out += "</record>\n";
+  };
+  walkRecordTree(record, enter, leave);
 }
 
 } // namespace qv

@@ -7,6 +7,7 @@
 
 #include "platform/win/file_rewrite.h"
 #include "platform/win/stdio_win.h"
+#include "records/allocation_watch.h"
 #include "records/no_case.h"
 #include "records/record_element.h"
 #include "records/tag_scanner.h"
@@ -165,16 +166,25 @@ void addLegacyField(IQvUniRecord* record, char* line) {
   }
 }
 
-// The older format; the first line, "<QvUniRecord", has been read.
+// The older format; the first line, "<QvUniRecord", has been read. Reading stops when memory
+// runs out (the caller sees the failure noted).
 IQvUniTable* readLegacy(FILE* file) {
-  auto* table = new QvUniTable;
-  IQvUniRecord* open = new QvUniRecord;
+  QvUniTable* table = QvUniTable::create();
+  IQvUniRecord* open = QvUniRecord::create();
+  if (table == nullptr || open == nullptr) {
+    delete table;
+    delete open;
+    return nullptr;
+  }
   table->addRecord(open);
   char line[kLineSize];
   while (std::fgets(line, sizeof line, file) != nullptr) {
     char* text = trimLine(line);
     if (equalsNoCase(text, "<QvUniRecord")) {
-      open = new QvUniRecord;
+      open = QvUniRecord::create();
+      if (open == nullptr) {
+        break;
+      }
       table->addRecord(open);
     } else if (std::strcmp(text, "/>") == 0) {
       open = nullptr;
@@ -185,12 +195,16 @@ IQvUniTable* readLegacy(FILE* file) {
   return table;
 }
 
-IQvUniTable* readXml(FILE* file, const char* firstLine) {
-  IQvUniTable* first = nullptr;
+// The tables go to first as they are made, so that the caller owns them even when the scanner's
+// text throws because memory ran out.
+void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
   IQvUniTable* last = nullptr;
   IQvUniTable* current = nullptr;
   auto startTable = [&]() {
-    auto* table = new QvUniTable;
+    QvUniTable* table = QvUniTable::create();
+    if (table == nullptr) {
+      return table;
+    }
     if (last == nullptr) {
       first = table;
     } else {
@@ -209,6 +223,9 @@ IQvUniTable* readXml(FILE* file, const char* firstLine) {
     const bool spaced = tagHasSpace(tag) != 0;
     if (spaced && tagNameIs(tag, "table")) {
       IQvUniTable* table = startTable();
+      if (table == nullptr) {
+        break;
+      }
       getAttribute(tag, "id", text);
       table->setId(text);
       getAttribute(tag, "type", text);
@@ -216,10 +233,13 @@ IQvUniTable* readXml(FILE* file, const char* firstLine) {
       getAttribute(tag, "desc", text);
       table->setDesc(text);
     } else if (spaced && tagNameIs(tag, "record")) {
-      if (current == nullptr) {
-        startTable();
+      if (current == nullptr && startTable() == nullptr) {
+        break;
       }
-      auto* record = new QvUniRecord;
+      QvUniRecord* record = QvUniRecord::create();
+      if (record == nullptr) {
+        break;
+      }
       current->addRecord(record);
       // A record cut off keeps what was read; the next tag, if any, goes on from there.
       parseRecordElement(file, record, tag, buffer);
@@ -227,7 +247,26 @@ IQvUniTable* readXml(FILE* file, const char* firstLine) {
       current = nullptr;
     }
   }
-  return first;
+}
+
+// The tables of an open file go to tables (null when it holds none); line takes the first line.
+void readTables(FILE* file, char (&line)[kLineSize], IQvUniTable*& tables) {
+  if (std::fgets(line, sizeof line, file) == nullptr) {
+    return;
+  }
+  // A first line longer than the read goes on in the scanner's pieces: its end is not the
+  // line's end, and trimming it would cut spaces out of the middle of a tag.
+  const size_t length = std::strlen(line);
+  const bool whole = (length > 0 && line[length - 1] == '\n') || std::feof(file) != 0;
+  char* first = whole ? trimLine(line) : line;
+  while (!whole && *first == ' ') {
+    ++first;
+  }
+  if (equalsNoCase(first, "<QvUniRecord")) {
+    tables = readLegacy(file);
+  } else {
+    readXml(file, first, tables);
+  }
 }
 
 } // namespace
@@ -250,18 +289,18 @@ IQvUniTable* readTableFile(const char* path) {
   }
   char line[kLineSize];
   IQvUniTable* tables = nullptr;
-  if (std::fgets(line, sizeof line, file) != nullptr) {
-    // A first line longer than the read goes on in the scanner's pieces: its end is not the
-    // line's end, and trimming it would cut spaces out of the middle of a tag.
-    const size_t length = std::strlen(line);
-    const bool whole = (length > 0 && line[length - 1] == '\n') || std::feof(file) != 0;
-    char* first = whole ? trimLine(line) : line;
-    while (!whole && *first == ' ') {
-      ++first;
-    }
-    tables = equalsNoCase(first, "<QvUniRecord") ? readLegacy(file) : readXml(file, first);
+  QvAllocationWatch watch;
+  try {
+    readTables(file, line, tables);
+  } catch (const std::bad_alloc&) {
+    noteAllocationFailure();
   }
   std::fclose(file);
+  // A file read only in part is not handed out as if it were whole.
+  if (watch.failed() && tables != nullptr) {
+    tables->releaseChain();
+    tables = nullptr;
+  }
   return tables;
 }
 

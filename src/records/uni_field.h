@@ -25,6 +25,11 @@ public:
   int isEqual(const IQvUniField* other) const override;
   void release() override { delete this; }
 
+  // Sets name and value (null as the empty text) and type; false when memory ran out.
+  bool assign(const char* name, const char* value, const char* type) {
+    return name_.assignOrEmpty(name) && value_.assignOrEmpty(value) && type_.assign(type);
+  }
+
 private:
   OwnedText name_;
   OwnedText value_;

@@ -97,7 +97,7 @@ public:
   virtual void setFirstChild(IQvUniRecord* child) = 0;
   virtual IQvUniRecord* next() const = 0;
   // A new deep copy: the id (absent becomes empty), every field without its type tag, and a copy
-  // of the child chain. The copy's next is null.
+  // of the child chain. The copy's next is null. Null when memory ran out.
   virtual IQvUniRecord* clone() const = 0;
   // Unlinks and deletes the field; nothing when it is null or not one of this record's fields.
   virtual void removeField(IQvUniField* field) = 0;
@@ -140,7 +140,7 @@ public:
   virtual void setFirstRecord(IQvUniRecord* record) = 0;
   virtual void setNext(IQvUniTable* next) = 0;
   // A new table: id, type and desc copied when present, the record chain copied as records clone
-  // (without field type tags); next is null.
+  // (without field type tags); next is null. Null when memory ran out.
   virtual IQvUniTable* clone() const = 0;
   // Deletes this table with its records.
   virtual void release() = 0;

@@ -1,10 +1,15 @@
 // QvUniRecord: field access, ordering, equality, chain operations and copies.
 #include "records/uni_record.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <utility>
+#include <vector>
 
+#include "records/allocation_watch.h"
 #include "records/natural_compare.h"
 #include "records/no_case.h"
 #include "records/number_text.h"
@@ -64,10 +69,96 @@ bool typeAccepts(const char* type, const char* first, const char* second) {
          equalsNoCase(type, second);
 }
 
+// Ids and fields of two records, the first steps of isEqual; children are not looked at.
+bool sameOwnContent(const IQvUniRecord* a, const IQvUniRecord* b, const IQvUniRecord* ignoreMask) {
+  if (!sameId(a->getId(), b->getId())) {
+    return false;
+  }
+  const IQvUniField* mine = a->firstField();
+  const IQvUniField* theirs = b->firstField();
+  while (mine != nullptr && theirs != nullptr) {
+    if (ignoreMask != nullptr) {
+      bool moved = false;
+      if (isIgnored(ignoreMask, mine)) {
+        mine = mine->next();
+        moved = true;
+      }
+      if (isIgnored(ignoreMask, theirs)) {
+        theirs = theirs->next();
+        moved = true;
+      }
+      if (moved) {
+        continue;
+      }
+    }
+    if (mine->isEqual(theirs) == 0) {
+      return false;
+    }
+    mine = mine->next();
+    theirs = theirs->next();
+  }
+  if (ignoreMask != nullptr) {
+    mine = skipIgnored(ignoreMask, mine);
+    theirs = skipIgnored(ignoreMask, theirs);
+  }
+  if (mine != nullptr) {
+    std::printf("Val1 %s\n", mine->getName() != nullptr ? mine->getName() : "");
+  }
+  if (theirs != nullptr) {
+    std::printf("Val2 %s\n", theirs->getName() != nullptr ? theirs->getName() : "");
+  }
+  return mine == nullptr && theirs == nullptr;
+}
+
+// A new record with the source's id (absent as empty) and fields without their types; null when
+// memory ran out.
+QvUniRecord* copyOwnContent(const IQvUniRecord* source) {
+  QvUniRecord* copy = QvUniRecord::create();
+  if (copy == nullptr) {
+    return nullptr;
+  }
+  QvAllocationWatch watch;
+  copy->setId(source->getId());
+  for (const IQvUniField* field = source->firstField(); field != nullptr; field = field->next()) {
+    copy->setField(field->getName(), field->getValue(), 0, nullptr);
+  }
+  if (watch.failed()) {
+    delete copy;
+    return nullptr;
+  }
+  return copy;
+}
+
+// Counts the changes that may take records out of a chain: a link that pointed at a record and
+// is set to another, and a record's deletion. Linking a record after a chain's last one takes
+// nothing out, so building chains leaves it alone and appends stay constant time.
+std::atomic<uint64_t> chainCuts{1};
+
+void noteChainCut() {
+  chainCuts.fetch_add(1, std::memory_order_relaxed);
+}
+
 } // namespace
 
+QvUniRecord* QvUniRecord::create() {
+  auto* record = new (std::nothrow) QvUniRecord;
+  if (record == nullptr) {
+    noteAllocationFailure();
+  }
+  return record;
+}
+
 QvUniRecord::~QvUniRecord() {
+  noteChainCut();
   destroyRecordTree(firstChild_);
+}
+
+void QvUniRecord::setNext(IQvUniRecord* next) {
+  if (next_ != nullptr && next_ != next) {
+    noteChainCut();
+  }
+  next_ = next;
+  tailHint_ = nullptr;
 }
 
 void destroyRecordTree(IQvUniRecord* first) {
@@ -156,58 +247,34 @@ int QvUniRecord::compareByField(const IQvUniRecord* other, const char* fieldName
 }
 
 int QvUniRecord::isEqual(const IQvUniRecord* other, const IQvUniRecord* ignoreMask) const {
-  if (other == nullptr) {
+  if (other == nullptr || !sameOwnContent(this, other, ignoreMask)) {
     return 0;
   }
-  if (!sameId(getId(), other->getId())) {
-    return 0;
-  }
-  const IQvUniField* mine = firstField();
-  const IQvUniField* theirs = other->firstField();
-  while (mine != nullptr && theirs != nullptr) {
-    if (ignoreMask != nullptr) {
-      bool moved = false;
-      if (isIgnored(ignoreMask, mine)) {
-        mine = mine->next();
-        moved = true;
-      }
-      if (isIgnored(ignoreMask, theirs)) {
-        theirs = theirs->next();
-        moved = true;
-      }
-      if (moved) {
+  // The child chains are compared pairwise, depth first, without recursion: each entry is a
+  // pair of records at the same place of the two trees, either of which may be missing.
+  try {
+    std::vector<std::pair<const IQvUniRecord*, const IQvUniRecord*>> pending;
+    pending.emplace_back(firstChild(), other->firstChild());
+    while (!pending.empty()) {
+      const auto [mine, theirs] = pending.back();
+      pending.pop_back();
+      if (mine == nullptr || theirs == nullptr) {
+        if (mine != theirs) {
+          return 0; // one chain ended before the other
+        }
         continue;
       }
+      if (!sameOwnContent(mine, theirs, ignoreMask)) {
+        return 0;
+      }
+      pending.emplace_back(mine->next(), theirs->next());
+      pending.emplace_back(mine->firstChild(), theirs->firstChild());
     }
-    if (mine->isEqual(theirs) == 0) {
-      return 0;
-    }
-    mine = mine->next();
-    theirs = theirs->next();
-  }
-  if (ignoreMask != nullptr) {
-    mine = skipIgnored(ignoreMask, mine);
-    theirs = skipIgnored(ignoreMask, theirs);
-  }
-  if (mine != nullptr || theirs != nullptr) {
-    if (mine != nullptr) {
-      std::printf("Val1 %s\n", mine->getName() != nullptr ? mine->getName() : "");
-    }
-    if (theirs != nullptr) {
-      std::printf("Val2 %s\n", theirs->getName() != nullptr ? theirs->getName() : "");
-    }
+  } catch (const std::bad_alloc&) {
+    noteAllocationFailure();
     return 0;
   }
-  const IQvUniRecord* myChild = firstChild();
-  const IQvUniRecord* theirChild = other->firstChild();
-  while (myChild != nullptr && theirChild != nullptr) {
-    if (myChild->isEqual(theirChild, ignoreMask) == 0) {
-      return 0;
-    }
-    myChild = myChild->next();
-    theirChild = theirChild->next();
-  }
-  return myChild == nullptr && theirChild == nullptr ? 1 : 0;
+  return 1;
 }
 
 void QvUniRecord::setFieldShort(const char* name, int16_t value, int replace, const char* type) {
@@ -255,7 +322,9 @@ void QvUniRecord::appendRecord(IQvUniRecord* record) {
   if (record == nullptr || record == this || record->next() != nullptr) {
     return;
   }
-  IQvUniRecord* end = tailHint_ != nullptr ? tailHint_ : this;
+  const bool hintHolds =
+      tailHint_ != nullptr && tailHintEpoch_ == chainCuts.load(std::memory_order_relaxed);
+  IQvUniRecord* end = hintHolds ? tailHint_ : this;
   while (end->next() != nullptr) {
     end = end->next();
   }
@@ -265,6 +334,7 @@ void QvUniRecord::appendRecord(IQvUniRecord* record) {
   }
   end->setNext(record);
   tailHint_ = record;
+  tailHintEpoch_ = chainCuts.load(std::memory_order_relaxed);
 }
 
 void QvUniRecord::removeRecord(IQvUniRecord* record) {
@@ -293,18 +363,54 @@ int QvUniRecord::countRecords() const {
 }
 
 IQvUniRecord* QvUniRecord::clone() const {
-  auto* copy = new QvUniRecord;
-  copy->setId(getId());
-  for (const IQvUniField* field = firstField(); field != nullptr; field = field->next()) {
-    copy->setField(field->getName(), field->getValue(), 0, nullptr);
+  QvUniRecord* root = copyOwnContent(this);
+  if (root == nullptr) {
+    return nullptr;
   }
-  copy->setFirstChild(cloneChain(firstChild()));
-  return copy;
+  // Depth first without recursion, so that a tree of any depth is copied. Each level holds a
+  // record being copied, its copy, and the last child copied so far with that child's copy.
+  struct Level {
+    const IQvUniRecord* source;
+    IQvUniRecord* copy;
+    const IQvUniRecord* lastSource;
+    IQvUniRecord* lastCopy;
+  };
+  try {
+    std::vector<Level> path;
+    path.push_back(Level{this, root, nullptr, nullptr});
+    while (!path.empty()) {
+      Level& level = path.back();
+      const IQvUniRecord* child =
+          level.lastSource == nullptr ? level.source->firstChild() : level.lastSource->next();
+      if (child == nullptr) {
+        path.pop_back();
+        continue;
+      }
+      QvUniRecord* copy = copyOwnContent(child);
+      if (copy == nullptr) {
+        destroyRecordTree(root);
+        return nullptr;
+      }
+      if (level.lastCopy == nullptr) {
+        level.copy->setFirstChild(copy);
+      } else {
+        level.lastCopy->setNext(copy);
+      }
+      level.lastSource = child;
+      level.lastCopy = copy;
+      path.push_back(Level{child, copy, nullptr, nullptr});
+    }
+  } catch (const std::bad_alloc&) {
+    noteAllocationFailure();
+    destroyRecordTree(root);
+    return nullptr;
+  }
+  return root;
 }
 
 void QvUniRecord::releaseChain() {
   IQvUniRecord* rest = next_;
-  next_ = nullptr;
+  setNext(nullptr);
   while (rest != nullptr) {
     IQvUniRecord* following = rest->next();
     rest->setNext(nullptr);
@@ -319,6 +425,10 @@ IQvUniRecord* cloneChain(const IQvUniRecord* first) {
   IQvUniRecord* last = nullptr;
   for (const IQvUniRecord* record = first; record != nullptr; record = record->next()) {
     IQvUniRecord* copy = record->clone();
+    if (copy == nullptr) {
+      destroyRecordTree(head);
+      return nullptr;
+    }
     if (last == nullptr) {
       head = copy;
     } else {
@@ -330,7 +440,10 @@ IQvUniRecord* cloneChain(const IQvUniRecord* first) {
 }
 
 QvUniRecord* appendNewChild(IQvUniRecord* parent, IQvUniRecord*& lastChild) {
-  auto* child = new QvUniRecord;
+  QvUniRecord* child = QvUniRecord::create();
+  if (child == nullptr) {
+    return nullptr;
+  }
   if (lastChild != nullptr) {
     lastChild->setNext(child);
   } else if (parent->firstChild() != nullptr) {

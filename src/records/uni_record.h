@@ -16,6 +16,8 @@ constexpr double kFailedRealRead = -98765432.1;
 class QvUniRecord final : public IQvUniRecord {
 public:
   QvUniRecord() = default;
+  // A new record, or null when memory ran out (the failure is noted for the thread).
+  static QvUniRecord* create();
   QvUniRecord(const QvUniRecord&) = delete;
   QvUniRecord& operator=(const QvUniRecord&) = delete;
   ~QvUniRecord() override;
@@ -46,10 +48,7 @@ public:
   int countRecords() const override;
   IQvUniField* firstField() const override { return fields_.first(); }
   IQvUniRecord* firstChild() const override { return firstChild_; }
-  void setNext(IQvUniRecord* next) override {
-    next_ = next;
-    tailHint_ = nullptr;
-  }
+  void setNext(IQvUniRecord* next) override;
   void setFirstChild(IQvUniRecord* child) override { firstChild_ = child; }
   IQvUniRecord* next() const override { return next_; }
   IQvUniRecord* clone() const override;
@@ -69,13 +68,17 @@ private:
   QvFieldList fields_;
   IQvUniRecord* firstChild_ = nullptr;
   IQvUniRecord* next_ = nullptr;
-  // The record last appended through this one: where the walk to the chain's end starts.
+  // The record last appended through this one: where the walk to the chain's end starts. It is
+  // trusted only while no chain anywhere was cut or relinked since (tailHintEpoch_): a record
+  // cannot tell which heads remember it, and a remembered record that left the chain, or was
+  // deleted, would take the next append with it.
   IQvUniRecord* tailHint_ = nullptr;
+  uint64_t tailHintEpoch_ = 0;
   OwnedText id_;
 };
 
 // Copies every record of the chain with clone and links the copies in the same order; null for
-// null.
+// null, and null when memory ran out (nothing is left of a partial copy).
 IQvUniRecord* cloneChain(const IQvUniRecord* first);
 
 // Deletes every record of the chain from first on, each with its whole tree of children. Works
@@ -84,6 +87,7 @@ void destroyRecordTree(IQvUniRecord* first);
 
 // A new empty record appended to parent's children while reading: after lastChild when there is
 // one, else at the end of the children parent already has. lastChild becomes the new record.
+// Null when memory ran out; nothing changes then.
 QvUniRecord* appendNewChild(IQvUniRecord* parent, IQvUniRecord*& lastChild);
 
 } // namespace qv

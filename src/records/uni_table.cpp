@@ -1,10 +1,21 @@
 // QvUniTable: table chains, record chains and lookups by id and type.
 #include "records/uni_table.h"
 
+#include <new>
+
+#include "records/allocation_watch.h"
 #include "records/no_case.h"
 #include "records/uni_record.h"
 
 namespace qv {
+
+QvUniTable* QvUniTable::create() {
+  auto* table = new (std::nothrow) QvUniTable;
+  if (table == nullptr) {
+    noteAllocationFailure();
+  }
+  return table;
+}
 
 QvUniTable::~QvUniTable() {
   destroyRecordTree(firstRecord_);
@@ -67,7 +78,11 @@ IQvUniTable* QvUniTable::findTable(const char* id, const char* type) const {
 }
 
 IQvUniTable* QvUniTable::clone() const {
-  auto* copy = new QvUniTable;
+  QvUniTable* copy = create();
+  if (copy == nullptr) {
+    return nullptr;
+  }
+  QvAllocationWatch watch;
   if (getId() != nullptr) {
     copy->setId(getId());
   }
@@ -78,6 +93,10 @@ IQvUniTable* QvUniTable::clone() const {
     copy->setDesc(getDesc());
   }
   copy->setFirstRecord(cloneChain(firstRecord_));
+  if (watch.failed()) {
+    delete copy;
+    return nullptr;
+  }
   return copy;
 }
 

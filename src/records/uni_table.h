@@ -11,6 +11,8 @@ namespace qv {
 class QvUniTable final : public IQvUniTable {
 public:
   QvUniTable() = default;
+  // A new table, or null when memory ran out (the failure is noted for the thread).
+  static QvUniTable* create();
   QvUniTable(const QvUniTable&) = delete;
   QvUniTable& operator=(const QvUniTable&) = delete;
   ~QvUniTable() override;

@@ -338,7 +338,10 @@ bool readConversion(const char*& p, va_list& args, Conversion& conversion) {
 } // namespace
 
 char* FormatAllocV(const char* format, va_list args) {
-  if (format == nullptr) {
+  // SQLite's fixed-size printing takes scratch space from SQLite's allocator without setting
+  // SQLite up first; a process whose first SQLite call is a print would call a null allocator.
+  // The call is thread-safe and costs a flag test once SQLite is set up.
+  if (format == nullptr || sqlite3_initialize() != SQLITE_OK) {
     return nullptr;
   }
   va_list rest;

@@ -1,4 +1,6 @@
 // Files of name=value lines: reading with quotes, "=" runs and odd lines; writing back; failures.
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -107,6 +109,53 @@ TEST_F(NameValueFileTest, HostileLinesAndFailuresAreContained) {
   first->releaseChain();
   sim::failCall("fopen");
   EXPECT_EQ(qv::readNameValueFile("N:\\keep.ini", -1), nullptr);
+}
+
+// The share argument lets the writers write a file that another program holds open, when that
+// program lets others write; the delimited writer takes it the same way.
+TEST_F(NameValueFileTest, WritersWriteAFileHeldOpenWhenTheSharingAllows) {
+  auto* record = new qv::QvUniRecord;
+  record->setId("k");
+  record->setField("name", "k", 0, nullptr);
+  record->setField("value", "2", 0, nullptr);
+  const struct {
+    const char* name;
+    int (*write)(const qv::IQvUniRecord*, int share);
+    const char* written;
+  } writers[] = {
+      {"writeNameValueFile",
+       [](const qv::IQvUniRecord* r, int share) {
+         return qv::writeNameValueFile("N:\\held.txt", r, share);
+       },
+       "k=2\r\n"},
+      {"writeDelimitedFile",
+       [](const qv::IQvUniRecord* r, int share) {
+         return qv::writeDelimitedFile("N:\\held.txt", ';', 0, r, share);
+       },
+       "k;2\r\n"},
+  };
+  const struct {
+    int holderShare;
+    int share;
+    bool written;
+  } sharing[] = {{_SH_DENYNO, _SH_DENYNO, true},
+                 {_SH_DENYNO, _SH_DENYRW, false}, // the caller's mode refuses the reader
+                 {_SH_DENYWR, _SH_DENYNO, false}};
+  for (const auto& w : writers) {
+    for (const auto& c : sharing) {
+      SCOPED_TRACE(::testing::Message() << w.name << " " << c.holderShare << " " << c.share);
+      writeHost("held.txt", "old=1\r\n");
+      FILE* holder = _fsopen("N:\\held.txt", "r", c.holderShare);
+      ASSERT_NE(holder, nullptr);
+      EXPECT_EQ(w.write(record, c.share), c.written ? 1 : 0);
+      char line[32] = {};
+      EXPECT_NE(fgets(line, sizeof line, holder), nullptr); // the holder reads on
+      EXPECT_EQ(fclose(holder), 0);
+      EXPECT_EQ(readHost("held.txt"), c.written ? w.written : "old=1\r\n");
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 1);
+    }
+  }
+  record->release();
 }
 
 } // namespace

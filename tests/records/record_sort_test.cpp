@@ -3,9 +3,6 @@
 #include "records/record_sort.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <random>
 #include <sstream>
 #include <string>
@@ -13,38 +10,7 @@
 
 #include "record_test_util.h"
 #include "records/records.h"
-
-// Counts allocations while a test asks for it, to show that sorting allocates nothing.
-namespace {
-std::atomic<bool> countingAllocations{false};
-std::atomic<long long> allocationCount{0};
-} // namespace
-
-// The replacements are malloc and free underneath, which GCC cannot see through inlining.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (countingAllocations.load(std::memory_order_relaxed)) {
-    allocationCount.fetch_add(1, std::memory_order_relaxed);
-  }
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new(std::size_t size) {
-  if (void* block = operator new(size, std::nothrow)) {
-    return block;
-  }
-  throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept {
-  std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-  std::free(block);
-}
-void operator delete(void* block, const std::nothrow_t&) noexcept {
-  std::free(block);
-}
-#pragma GCC diagnostic pop
+#include "testing/failing_new.h"
 
 namespace {
 
@@ -142,12 +108,10 @@ TEST_F(RecordSortTest, SortingRelinksTheSameRecordsAndAllocatesNothing) {
   for (int i = 0; i < 3000; ++i) {
     before.push_back(add(std::to_string(i).c_str(), std::to_string(i * 7919 % 3001).c_str()));
   }
-  allocationCount = 0;
-  countingAllocations = true;
+  const int64_t allocationsBefore = qvtest::allocationsMade();
   qv::sortRecords(&head_, "key", 0);
   qv::sortRecords(&head_, "key", 1);
-  countingAllocations = false;
-  EXPECT_EQ(allocationCount.load(), 0);
+  EXPECT_EQ(qvtest::allocationsMade(), allocationsBefore);
   std::vector<qv::IQvUniRecord*> after;
   for (qv::IQvUniRecord* r = head_; r != nullptr; r = r->next()) {
     after.push_back(r);

@@ -4,11 +4,14 @@
 
 #include <cfloat>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "record_test_util.h"
 #include "records/records.h"
+#include "testing/failing_new.h"
 #include "text/text.h"
 
 namespace {
@@ -324,18 +327,171 @@ TEST_F(UniRecordTest, SetNextForgetsTheAppendPositionAndReleaseChainFreesOnlyWha
   EXPECT_EQ(idsOf(chain_), "a c ");
 }
 
-TEST_F(UniRecordTest, DestroyingADeepTreeNeedsNoDeepStack) {
+// Every way a record can leave a chain behind its head's back; the next append through the head
+// must still land at the chain's end (the sanitizer build catches a write to a deleted record).
+TEST_F(UniRecordTest, AppendsReachTheEndWhateverLeftTheChain) {
+  using Records = std::vector<qv::IQvUniRecord*>;
+  const struct {
+    const char* name;
+    std::vector<const char*> ids;
+    // Changes the chain built from ids (records in order); answers a loose chain to release.
+    std::function<qv::IQvUniRecord*(Records&)> change;
+    const char* expected; // appending "z" through the head, which may be another record now
+    int newHead;          // index of the head to append through, -1 after sorting
+  } cases[] = {
+      {"removeRecord through a later record",
+       {"h", "a", "b"},
+       [](Records& r) {
+         r[1]->removeRecord(r[2]);
+         return nullptr;
+       },
+       "h a z ",
+       0},
+      {"cut with setNext, the tail released",
+       {"h", "a", "b"},
+       [](Records& r) {
+         r[1]->setNext(nullptr);
+         r[2]->release();
+         return nullptr;
+       },
+       "h a z ",
+       0},
+      {"cut with setNext, the rest kept",
+       {"h", "a", "b", "c"},
+       [](Records& r) {
+         r[1]->setNext(nullptr);
+         return r[2];
+       },
+       "h a z ",
+       0},
+      {"takeRecords of a middle record",
+       {"h", "a", "b", "c"},
+       [](Records& r) {
+         qv::IQvUniRecord* rest = r[1];
+         qv::takeRecords(&rest, 1);
+         return rest;
+       },
+       "h a z ",
+       0},
+      {"releaseChain of the tail part",
+       {"h", "a", "b", "c"},
+       [](Records& r) {
+         r[1]->setNext(nullptr);
+         r[2]->releaseChain();
+         return nullptr;
+       },
+       "h a z ",
+       0},
+      {"insert after the head",
+       {"h", "a", "b"},
+       [](Records& r) {
+         auto* x = new qv::QvUniRecord;
+         x->setId("x");
+         x->setNext(r[1]);
+         r[0]->setNext(x);
+         return nullptr;
+       },
+       "h x a b z ",
+       0},
+      {"the tail extended directly",
+       {"h", "a"},
+       [](Records& r) {
+         auto* x = new qv::QvUniRecord;
+         x->setId("x");
+         r[1]->setNext(x);
+         return nullptr;
+       },
+       "h a x z ",
+       0},
+      {"sorted",
+       {"c", "b", "a"},
+       [](Records& r) {
+         qv::IQvUniRecord* head = r[0];
+         qv::sortRecords(&head, nullptr, 0);
+         r.insert(r.begin(), head);
+         return nullptr;
+       },
+       "a b c z ",
+       0},
+      {"sorted, appended through the old head",
+       {"c", "b", "a"},
+       [](Records& r) {
+         qv::IQvUniRecord* head = r[0];
+         qv::sortRecords(&head, nullptr, 0);
+         r.insert(r.begin(), head);
+         return nullptr;
+       },
+       "a b c z ",
+       1},
+  };
+  for (const auto& c : cases) {
+    Records records;
+    for (const char* id : c.ids) {
+      auto* record = new qv::QvUniRecord;
+      record->setId(id);
+      if (!records.empty()) {
+        records[0]->appendRecord(record);
+      }
+      records.push_back(record);
+    }
+    qv::IQvUniRecord* loose = c.change(records);
+    auto* z = new qv::QvUniRecord;
+    z->setId("z");
+    records[c.newHead]->appendRecord(z);
+    EXPECT_EQ(idsOf(records[0]), c.expected) << c.name;
+    records[0]->releaseChain();
+    if (loose != nullptr) {
+      loose->releaseChain();
+    }
+  }
+}
+
+// Trees built by callers may be of any depth: copying, comparing, writing and destroying them
+// needs no deeper stack.
+TEST_F(UniRecordTest, DeepTreesAreCopiedComparedWrittenAndDestroyedWithoutDeepStack) {
+  constexpr int kDepth = 200000;
+  const int64_t before = qvtest::liveAllocations();
   auto* root = new qv::QvUniRecord;
+  root->setId("r");
   qv::IQvUniRecord* current = root;
-  for (int depth = 0; depth < 200000; ++depth) {
+  for (int depth = 0; depth < kDepth; ++depth) {
     auto* child = new qv::QvUniRecord;
+    child->setId("c");
     child->setField("d", "x", 0, nullptr);
     auto* sibling = new qv::QvUniRecord;
+    sibling->setId("s");
     child->setNext(sibling);
     current->setFirstChild(child);
     current = child;
   }
-  root->release(); // the sanitizer build reports anything left or freed twice
+  const int64_t tree = qvtest::liveAllocations() - before;
+
+  const int64_t beforeCopy = qvtest::liveAllocations();
+  qv::IQvUniRecord* copy = root->clone();
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(qvtest::liveAllocations() - beforeCopy, tree);
+  EXPECT_EQ(root->isEqual(copy, nullptr), 1);
+  current->setField("last", "1", 0, nullptr); // the deepest record differs now
+  EXPECT_EQ(root->isEqual(copy, nullptr), 0);
+
+  std::string element;
+  qv::appendRecordElement(element, root);
+  const std::string opening = "<record id=\"r\" >\n<record id=\"c\" >\n";
+  EXPECT_EQ(element.compare(0, opening.size(), opening), 0);
+  EXPECT_EQ(element.compare(element.size() - 20, 20, "</record>\n</record>\n"), 0);
+  for (const int chunkForm : {0, 1}) {
+    qv::QvByteBuffer buffer;
+    EXPECT_EQ(buffer.writeRecord(root, chunkForm), 1) << chunkForm;
+    EXPECT_GT(buffer.length(), static_cast<uint32_t>(kDepth) * 20) << chunkForm;
+  }
+  ASSERT_EQ(qv::writeRecordFile(tempPath("deep.xml").c_str(), root), 1);
+  EXPECT_GT(std::filesystem::file_size(tempPath("deep.xml")), element.size());
+
+  // Every record, field and text of both trees goes.
+  const int64_t beforeRelease = qvtest::liveAllocations();
+  copy->release();
+  root->release();
+  EXPECT_EQ(beforeRelease - qvtest::liveAllocations(), 2 * tree + 1); // and the deepest's new field
 }
 
 TEST_F(UniRecordTest, ChildRecordScopeBuildsTrees) {

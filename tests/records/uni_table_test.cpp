@@ -114,4 +114,45 @@ TEST_F(UniTableTest, RecordsGoToTheEndAndCloneCopiesPresentTextsAndRecordsWithou
   copy->release();
 }
 
+// A record that leaves the table's chain by a call on another record must not take the next
+// added record with it.
+TEST_F(UniTableTest, AddedRecordsReachTheEndWhateverLeftTheChain) {
+  const struct {
+    const char* name;
+    void (*change)(qv::IQvUniRecord* first);
+    const char* expected;
+  } cases[] = {
+      {"the last record cut off and released",
+       [](qv::IQvUniRecord* first) {
+         qv::IQvUniRecord* third = first->next()->next();
+         first->next()->setNext(nullptr);
+         third->release();
+       },
+       "1 2 4 "},
+      {"the last record removed through the second",
+       [](qv::IQvUniRecord* first) { first->next()->removeRecord(first->next()->next()); },
+       "1 2 4 "},
+      {"the last two cut off and released as a chain",
+       [](qv::IQvUniRecord* first) {
+         qv::IQvUniRecord* rest = first->next();
+         first->setNext(nullptr);
+         rest->releaseChain();
+       },
+       "1 4 "},
+  };
+  for (const auto& c : cases) {
+    qv::IQvUniTable* table = addTable(c.name, nullptr);
+    table->addRecord(record("1", "1"));
+    table->addRecord(record("2", "2"));
+    table->addRecord(record("3", "3"));
+    c.change(table->firstRecord());
+    table->addRecord(record("4", "4"));
+    std::string ids;
+    for (qv::IQvUniRecord* r = table->firstRecord(); r != nullptr; r = r->next()) {
+      ids += std::string(r->getId()) + " ";
+    }
+    EXPECT_EQ(ids, c.expected) << c.name;
+  }
+}
+
 } // namespace

@@ -2,6 +2,8 @@
 // size, "z" freeing its argument, out-of-memory results and msString::Format.
 #include "text/format.h"
 
+#include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "platform/acad/acutads.h"
@@ -17,6 +19,13 @@ protected:
   template <class... Args> std::string format(const char* spec, Args... args) {
     char* text = qv::FormatAlloc(spec, args...);
     EXPECT_NE(text, nullptr) << spec;
+    std::string result = text == nullptr ? "<null>" : text;
+    acad_free(text);
+    return result;
+  }
+  // The same without gtest checks, for a child process.
+  template <class... Args> static std::string fresh(const char* spec, Args... args) {
+    char* text = qv::FormatAlloc(spec, args...);
     std::string result = text == nullptr ? "<null>" : text;
     acad_free(text);
     return result;
@@ -96,6 +105,34 @@ TEST_F(FormatTest, GivesShortAndLongResultsWhole) {
   EXPECT_EQ(format("%.600f", 0.5), "0.5" + std::string(599, '0'));
   EXPECT_EQ(format("%.0f", 1e300).size(), 301u);
   EXPECT_EQ(format("%-700s|", "x"), "x" + std::string(699, ' ') + "|");
+}
+
+// Each call runs as the first printing of a fresh process: a piece printed through SQLite's
+// fixed-size printing must not depend on an earlier call having set SQLite up.
+TEST_F(FormatTest, PrintsLargePiecesAsTheFirstCallOfAProcess) {
+  ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
+  const std::string hundred(100, 'a');
+  const struct {
+    const char* spec;
+    std::function<std::string()> run;
+    size_t length;
+  } cases[] = {
+      {"%.14f of 1e42", [] { return fresh("%.14f", 1e42); }, 58},
+      {"%f of 1e300", [] { return fresh("%f", 1e300); }, 308},
+      {"%.60f of 1", [] { return fresh("%.60f", 1.0); }, 62},
+      {"%60.2f of 1", [] { return fresh("%60.2f", 1.0); }, 60},
+      {"%q of 100 characters", [&] { return fresh("%q", hundred.c_str()); }, 100},
+      {"msString::Format %.14f of 1e45",
+       [] {
+         qv::msString s;
+         return s.Format("%.14f", 1e45) == 1 ? std::string(s) : std::string("<failed>");
+       },
+       60},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EXIT(std::exit(c.run().size() == c.length ? 0 : 1), ::testing::ExitedWithCode(0), "")
+        << c.spec;
+  }
 }
 
 TEST_F(FormatTest, AnswersNullWhenMemoryRunsOut) {

@@ -51,6 +51,7 @@ void releaseValue(resbuf* item) {
 } // namespace
 
 void* acad_malloc(size_t size) {
+  const sim::detail::StandInCall inCall;
   if (sim::detail::shouldFail("acad_malloc")) {
     return nullptr;
   }
@@ -64,6 +65,7 @@ void* acad_malloc(size_t size) {
 }
 
 void* acad_realloc(void* block, size_t size) {
+  const sim::detail::StandInCall inCall;
   if (block == nullptr) {
     return acad_malloc(size);
   }
@@ -88,6 +90,7 @@ void* acad_realloc(void* block, size_t size) {
 }
 
 void acad_free(void* block) {
+  const sim::detail::StandInCall inCall;
   if (block == nullptr) {
     return;
   }
@@ -103,6 +106,7 @@ void acad_free(void* block) {
 }
 
 char* acad_strdup(const char* text) {
+  const sim::detail::StandInCall inCall;
   if (text == nullptr) {
     return nullptr;
   }

@@ -33,6 +33,7 @@ DWORD lookUpExisting(const char* path, const char* call, sim::detail::ResolvedPa
 } // namespace
 
 int _stat(const char* path, struct _stat* buffer) {
+  const sim::detail::StandInCall inCall;
   if (path == nullptr || buffer == nullptr) {
     return sim::detail::failCrt(ERROR_INVALID_PARAMETER);
   }
@@ -59,6 +60,7 @@ int _stat(const char* path, struct _stat* buffer) {
 }
 
 int _access(const char* path, int mode) {
+  const sim::detail::StandInCall inCall;
   if (path == nullptr || (mode & ~6) != 0) {
     return sim::detail::failCrt(ERROR_INVALID_PARAMETER);
   }
@@ -75,6 +77,7 @@ int _access(const char* path, int mode) {
 }
 
 int _unlink(const char* filename) {
+  const sim::detail::StandInCall inCall;
   if (filename == nullptr) {
     return sim::detail::failCrt(ERROR_INVALID_PARAMETER);
   }

@@ -178,6 +178,7 @@ ssize_t readText(Stream& s, char* out, size_t size) {
 }
 
 ssize_t streamRead(void* cookie, char* out, size_t size) {
+  const sim::detail::StandInCall inCall;
   Stream& s = *static_cast<Stream*>(cookie);
   if (sim::detail::shouldFail("fread")) {
     errno = EIO;
@@ -213,6 +214,7 @@ bool writeAll(int fd, const char* data, size_t size) {
 }
 
 ssize_t streamWrite(void* cookie, const char* data, size_t size) {
+  const sim::detail::StandInCall inCall;
   Stream& s = *static_cast<Stream*>(cookie);
   if (sim::detail::shouldFail("fwrite")) {
     errno = ENOSPC;
@@ -282,6 +284,7 @@ int seekText(Stream& s, int64_t target, bool toEnd) {
 }
 
 int streamSeek(void* cookie, off64_t* offset, int whence) {
+  const sim::detail::StandInCall inCall;
   Stream& s = *static_cast<Stream*>(cookie);
   if (!s.text || !s.readable) {
     // Binary streams, and text streams that cannot be read back, count bytes on disk.
@@ -328,6 +331,7 @@ int streamSeek(void* cookie, off64_t* offset, int whence) {
 }
 
 int streamClose(void* cookie) {
+  const sim::detail::StandInCall inCall;
   Stream* s = static_cast<Stream*>(cookie);
   sim::detail::unregisterOpen(s->openId);
   const bool failOnPurpose = sim::detail::shouldFail("fclose");
@@ -360,6 +364,7 @@ int shareBits(int shflag, const Mode& mode, bool& valid) {
 }
 
 FILE* openStream(const char* filename, const char* mode, int shflag) {
+  const sim::detail::StandInCall inCall;
   Mode parsed;
   bool validShare = false;
   if (filename == nullptr || !parseMode(mode, parsed)) {

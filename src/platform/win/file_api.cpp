@@ -238,6 +238,7 @@ BOOL FindClose(HANDLE findFile) {
 }
 
 DWORD GetFileAttributesA(LPCSTR fileName) {
+  const sim::detail::StandInCall inCall;
   if (sim::detail::shouldFail("GetFileAttributesA")) {
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_FILE_ATTRIBUTES;
@@ -256,6 +257,7 @@ DWORD GetFileAttributesA(LPCSTR fileName) {
 }
 
 BOOL DeleteFileA(LPCSTR fileName) {
+  const sim::detail::StandInCall inCall;
   if (sim::detail::shouldFail("DeleteFileA")) {
     return failWith(ERROR_ACCESS_DENIED);
   }
@@ -280,6 +282,7 @@ BOOL DeleteFileA(LPCSTR fileName) {
 }
 
 BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
+  const sim::detail::StandInCall inCall;
   if (existingFileName == nullptr || newFileName == nullptr) {
     return failWith(ERROR_INVALID_PARAMETER);
   }

@@ -48,6 +48,7 @@ void splitFileTime(uint64_t value, LPFILETIME out) {
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                    LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
                    DWORD flagsAndAttributes, HANDLE templateFile) {
+  const sim::detail::StandInCall inCall;
   if (fileName == nullptr || templateFile != nullptr || creationDisposition < CREATE_NEW ||
       creationDisposition > TRUNCATE_EXISTING || (shareMode & ~7u) != 0) {
     return failHandle(ERROR_INVALID_PARAMETER);

@@ -72,6 +72,7 @@ bool closeHandle(HANDLE handle) {
 } // namespace sim::detail
 
 BOOL CloseHandle(HANDLE object) {
+  const sim::detail::StandInCall inCall;
   if (isPseudoHandle(object)) {
     return TRUE;
   }
