@@ -1,7 +1,7 @@
 // QvFieldList: lookups, additions and removals over a record's fields.
 #include "records/field_list.h"
 
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 #include "records/uni_field.h"
 
 namespace qv {

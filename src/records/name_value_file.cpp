@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "platform/win/file_rewrite.h"
 #include "platform/win/windows.h"
-#include "records/text_lines.h"
+#include "records/internal/text_lines.h"
 #include "records/uni_record.h"
+#include "support/file_rewrite.h"
 
 namespace qv {
 

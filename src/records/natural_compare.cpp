@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 
 namespace qv {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "records/internal/no_case.h"
+#include "records/internal/number_text.h"
 #include "records/natural_compare.h"
-#include "records/no_case.h"
-#include "records/number_text.h"
 
 namespace qv {
 

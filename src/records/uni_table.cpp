@@ -1,7 +1,7 @@
 // QvUniTable: table chains, record chains and lookups by id and type.
 #include "records/uni_table.h"
 
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 #include "records/uni_record.h"
 
 namespace qv {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/sim.h"
-#include "platform/win/file_rewrite.h"
 #include "platform/win/windows.h"
+#include "support/file_rewrite.h"
 #include "testing/host_test.h"
 
 namespace {

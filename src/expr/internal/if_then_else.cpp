@@ -1,5 +1,5 @@
 // The if/then/else form: a plain condition and single-word branch values.
-#include "expr/if_then_else.h"
+#include "expr/internal/if_then_else.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Case-insensitive comparison with _stricmp's folding to lower case.
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
 // The stand-in host's session state and the lookups that its calls share.
-#include "platform/acad/host_state.h"
+#include "platform/acad/internal/host_state.h"
 
 #include <cctype>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 
 namespace sim::detail {
 

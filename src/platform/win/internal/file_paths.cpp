@@ -1,6 +1,6 @@
 // Windows paths on the host: the drive and share map, case-insensitive lookup of each component,
 // host file facts and the translation of host errors into Windows' and the runtime's.
-#include "platform/win/file_paths.h"
+#include "platform/win/internal/file_paths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/win/errhandlingapi.h"
 #include "platform/win/sim_files.h"
 #include "platform/win/winerror.h"
