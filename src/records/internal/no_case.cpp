@@ -4,36 +4,13 @@
 namespace qv {
 
 int compareNoCase(const char* a, const char* b) {
-  if (a == nullptr) {
-    a = "";
-  }
-  if (b == nullptr) {
-    b = "";
-  }
-  const auto* left = reinterpret_cast<const unsigned char*>(a);
-  const auto* right = reinterpret_cast<const unsigned char*>(b);
-  for (;; ++left, ++right) {
-    const int l = foldLower(*left);
-    const int r = foldLower(*right);
-    if (l != r || l == 0) {
-      return l - r;
-    }
-  }
+  return _stricmp(a == nullptr ? "" : a, b == nullptr ? "" : b);
 }
 
 int compareNoCase(const char* a, size_t aLength, const char* b, size_t bLength) {
-  const auto* left = reinterpret_cast<const unsigned char*>(a);
-  const auto* right = reinterpret_cast<const unsigned char*>(b);
-  const size_t common = aLength < bLength ? aLength : bLength;
-  for (size_t i = 0; i < common; ++i) {
-    const int l = foldLower(left[i]);
-    const int r = foldLower(right[i]);
-    if (l != r) {
-      return l - r;
-    }
-  }
-  if (aLength == bLength) {
-    return 0;
+  const int common = _strnicmp(a, b, aLength < bLength ? aLength : bLength);
+  if (common != 0 || aLength == bLength) {
+    return common;
   }
   return aLength < bLength ? -1 : 1;
 }
