@@ -21,11 +21,11 @@ TEST_F(StringWinTest, StricmpOrdersWithLettersFoldedToLowerCase) {
     const char* b;
     int order;
   } cases[] = {
-      {"abc", "ABC", 0},      {"Point", "pOINT", 0}, {"", "", 0},
-      {"a", "B", -1},         {"B", "a", 1},         {"_", "a", -1}, // "_" (95) before every letter
-      {"_", "A", -1},         {"[", "a", -1},        {"abc", "abcd", -1},
-      {"abcd", "ABC", 1},     {"z", "\xE4", -1},     {"\xC4", "\xE4", -1}, // only ASCII folds
-      {"a\xE4", "A\xE4", 0},  {"@", "`", -1},        {"Z", "{", -1},
+      {"abc", "ABC", 0},     {"Point", "pOINT", 0}, {"", "", 0},
+      {"a", "B", -1},        {"B", "a", 1},         {"_", "a", -1}, // "_" (95) before every letter
+      {"_", "A", -1},        {"[", "a", -1},        {"abc", "abcd", -1},
+      {"abcd", "ABC", 1},    {"z", "\xE4", -1},     {"\xC4", "\xE4", -1}, // only ASCII folds
+      {"a\xE4", "A\xE4", 0}, {"@", "`", -1},        {"Z", "{", -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(sign(_stricmp(c.a, c.b)), c.order) << c.a << " / " << c.b;
@@ -40,9 +40,12 @@ TEST_F(StringWinTest, StrnicmpLooksAtCountCharactersAtMost) {
     size_t count;
     int order;
   } cases[] = {
-      {"ORIGINAL=x", "original", 8, 0}, {"ORIGINAL=x", "original", 9, 1},
-      {"abc", "abd", 2, 0},             {"abc", "abd", 3, -1},
-      {"ab", "AB", 100, 0},             {"ab", "abc", 3, -1},
+      {"ORIGINAL=x", "original", 8, 0},
+      {"ORIGINAL=x", "original", 9, 1},
+      {"abc", "abd", 2, 0},
+      {"abc", "abd", 3, -1},
+      {"ab", "AB", 100, 0},
+      {"ab", "abc", 3, -1},
       {"x", "y", 0, 0},
   };
   for (const Case& c : cases) {
@@ -72,7 +75,12 @@ TEST_F(StringWinTest, CaseChangesTouchOnlyAsciiLetters) {
     const char* lower;
   } cases[] = {
       {"Hello, World 42!", "HELLO, WORLD 42!", "hello, world 42!"},
-      {"stra\xDF" "e \xE4\xC4", "STRA\xDF" "E \xE4\xC4", "stra\xDF" "e \xE4\xC4"},
+      {"stra\xDF"
+       "e \xE4\xC4",
+       "STRA\xDF"
+       "E \xE4\xC4",
+       "stra\xDF"
+       "e \xE4\xC4"},
       {"@[`{", "@[`{", "@[`{"},
       {"", "", ""},
   };
