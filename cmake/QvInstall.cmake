@@ -1,4 +1,6 @@
-# Installs the library, its headers under include/quorvane/ and a find_package() config.
+# Installs the library, its public headers under include/quorvane/ and a find_package() config.
+# Headers in an internal/ folder (the stand-ins' session state, a folder's private helpers) are
+# the library's own and are not installed; no public header includes one.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -6,7 +8,7 @@ install(TARGETS quorvane EXPORT quorvaneTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvane)
 install(DIRECTORY src/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvane
-  FILES_MATCHING PATTERN "*.h")
+  FILES_MATCHING PATTERN "*.h" PATTERN "internal" EXCLUDE)
 install(EXPORT quorvaneTargets NAMESPACE quorvane::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/quorvane)
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "expr/expr.h"
-#include "expr/held_functions.h"
+#include "expr/internal/held_functions.h"
 #include "platform/acad/adscodes.h"
 #include "platform/sim.h"
 #include "support/read_decimal.h"

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQV_BUILD_FUZZERS=ON -DQV_SANITIZE=ON -DQV_BUILD_TESTS=OFF -DQV_BUILD_BENCHMARKS=OFF \
+  -DQV_BUILD_FUZZERS=ON -DQV_SANITIZE=ON -DQV_WARNINGS_AS_ERRORS=ON -DQV_BUILD_TESTS=OFF -DQV_BUILD_BENCHMARKS=OFF \
   -DQV_BUILD_EXAMPLES=OFF -DQV_BUILD_TOOLS=OFF -DQV_HEADER_CHECK=OFF >/dev/null
 cmake --build build/fuzz --parallel "$(nproc)"
 

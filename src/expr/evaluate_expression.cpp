@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "expr/expression_text.h"
-#include "expr/held_functions.h"
-#include "expr/reduce_expression.h"
+#include "expr/internal/expression_text.h"
+#include "expr/internal/held_functions.h"
+#include "expr/internal/reduce_expression.h"
 #include "platform/acad/acutads.h"
 
 namespace qv {

@@ -1,5 +1,5 @@
 // The session generation, planned failures and call counts of the stand-ins.
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/sim.h"
 
 #include <atomic>

@@ -7,8 +7,8 @@
 
 #include "platform/acad/acutads.h"
 #include "records/allocation_watch.h"
+#include "records/internal/record_walk.h"
 #include "records/record_element.h"
-#include "records/record_walk.h"
 #include "records/tag_scanner.h"
 #include "records/uni_record.h"
 #include "text/xml_escape.h"

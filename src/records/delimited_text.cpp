@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/file_rewrite.h"
 #include "platform/win/windows.h"
 #include "records/allocation_watch.h"
-#include "records/no_case.h"
-#include "records/number_text.h"
-#include "records/text_lines.h"
+#include "records/internal/no_case.h"
+#include "records/internal/number_text.h"
+#include "records/internal/text_lines.h"
 #include "records/uni_record.h"
+#include "support/file_rewrite.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "records/allocation_watch.h"
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 #include "records/uni_field.h"
 
 namespace qv {

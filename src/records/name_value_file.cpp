@@ -3,11 +3,11 @@
 
 #include <cstring>
 
-#include "platform/win/file_rewrite.h"
 #include "platform/win/windows.h"
 #include "records/allocation_watch.h"
-#include "records/text_lines.h"
+#include "records/internal/text_lines.h"
 #include "records/uni_record.h"
+#include "support/file_rewrite.h"
 
 namespace qv {
 

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "records/no_case.h"
+#include "platform/win/string_win.h"
+#include "records/internal/no_case.h"
 
 namespace qv {
 
@@ -54,8 +55,7 @@ int compareNatural(const char* a, size_t aLength, const char* b, size_t bLength)
       if (left != right) {
         return left < right ? -1 : 1;
       }
-    } else if (foldLower(static_cast<unsigned char>(a[i])) !=
-               foldLower(static_cast<unsigned char>(b[i]))) {
+    } else if (_strnicmp(a + i, b + i, 1) != 0) {
       return sign(compareNoCase(a + i, aLength - i, b + i, bLength - i));
     }
   }

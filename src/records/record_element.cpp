@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "records/record_walk.h"
+#include "records/internal/record_walk.h"
 #include "records/uni_record.h"
 #include "text/xml_escape.h"
 

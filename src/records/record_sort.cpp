@@ -3,8 +3,8 @@
 
 #include <cstddef>
 
+#include "records/internal/no_case.h"
 #include "records/natural_compare.h"
-#include "records/no_case.h"
 
 namespace qv {
 

@@ -5,14 +5,14 @@
 #include <new>
 #include <string>
 
-#include "platform/win/file_rewrite.h"
 #include "platform/win/stdio_win.h"
 #include "records/allocation_watch.h"
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 #include "records/record_element.h"
 #include "records/tag_scanner.h"
 #include "records/uni_record.h"
 #include "records/uni_table.h"
+#include "support/file_rewrite.h"
 #include "text/xml_escape.h"
 
 namespace qv {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 #include "text/xml_escape.h"
 
 namespace qv {

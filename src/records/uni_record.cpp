@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "records/allocation_watch.h"
+#include "records/internal/no_case.h"
+#include "records/internal/number_text.h"
 #include "records/natural_compare.h"
-#include "records/no_case.h"
-#include "records/number_text.h"
 #include "support/read_decimal.h"
 
 namespace qv {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/lisp_symbols.h"
+#include "platform/win/string_win.h"
 #include "platform/win/windows.h"
 
 namespace qv {
@@ -42,15 +43,7 @@ bool isShortDatePicture(const std::string& picture) {
     return true;
   }
   static const char windows[] = "windows";
-  if (picture.size() != sizeof windows - 1) {
-    return false;
-  }
-  for (size_t i = 0; i < picture.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(picture[i])) != windows[i]) {
-      return false;
-    }
-  }
-  return true;
+  return picture.size() == sizeof windows - 1 && _stricmp(picture.c_str(), windows) == 0;
 }
 
 std::string derivedPicture() {

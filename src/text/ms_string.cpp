@@ -7,6 +7,7 @@
 
 #include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
+#include "platform/win/string_win.h"
 #include "text/format.h"
 
 namespace qv {
@@ -19,10 +20,6 @@ char emptyText[1] = {'\0'};
 
 bool isWhite(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-char upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // A host buffer sized for a text of length; null when memory runs out.
@@ -213,14 +210,7 @@ bool msString::operator==(const char* text) const {
 }
 
 int msString::CompareNoCase(const msString& other) const {
-  const char* a = text_;
-  const char* b = other.text_;
-  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    if (upper(*a) != upper(*b)) {
-      return 0;
-    }
-  }
-  return *a == *b ? 1 : 0;
+  return _stricmp(text_, other.text_) == 0 ? 1 : 0;
 }
 
 char& msString::operator[](int index) {
@@ -295,9 +285,7 @@ msString msString::Mid(int start, int count) const {
 }
 
 void msString::MakeUpper() {
-  for (char* p = text_; *p != '\0'; ++p) {
-    *p = upper(*p);
-  }
+  _strupr(text_);
 }
 
 void msString::TrimLeft() {

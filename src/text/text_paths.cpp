@@ -4,16 +4,19 @@
 #include <cstring>
 
 #include "platform/acad/acutads.h"
+#include "platform/win/string_win.h"
 
 namespace qv {
 
 namespace {
 
 char lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  char one[2] = {c, '\0'};
+  return *_strlwr(one);
 }
 char upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  char one[2] = {c, '\0'};
+  return *_strupr(one);
 }
 bool isSeparator(char c) {
   return c == '\\' || c == '/';

@@ -1,5 +1,6 @@
 // Trimming and in-place character edits.
 #include "text/text_trim.h"
+#include "platform/win/string_win.h"
 
 #include <cstring>
 
@@ -99,10 +100,8 @@ void StripLeadingZeros(char* text) {
 }
 
 void UpperText(char* text) {
-  for (char* p = text; p != nullptr && *p != '\0'; ++p) {
-    if (*p >= 'a' && *p <= 'z') {
-      *p = static_cast<char>(*p - 'a' + 'A');
-    }
+  if (text != nullptr) {
+    _strupr(text);
   }
 }
 
@@ -111,10 +110,8 @@ void UpperText(msString& text) {
 }
 
 void LowerText(char* text) {
-  for (char* p = text; p != nullptr && *p != '\0'; ++p) {
-    if (*p >= 'A' && *p <= 'Z') {
-      *p = static_cast<char>(*p - 'A' + 'a');
-    }
+  if (text != nullptr) {
+    _strlwr(text);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/acad/acutads.h"
+#include "platform/win/string_win.h"
 #include "support/read_decimal.h"
 
 namespace qv {
@@ -13,10 +14,6 @@ namespace qv {
 namespace {
 
 constexpr double kNoValue = 98765432.1;
-
-char fold(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool isWhite(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -51,13 +48,9 @@ bool findField(const char* text, char separator, int n, const char*& start, size
   return true;
 }
 
+// a holds no NUL in its aLength characters, so a match of them means b is at least that long.
 bool equalsNoCase(const char* a, size_t aLength, const char* b) {
-  for (size_t i = 0; i < aLength; ++i) {
-    if (b[i] == '\0' || fold(a[i]) != fold(b[i])) {
-      return false;
-    }
-  }
-  return b[aLength] == '\0';
+  return _strnicmp(a, b, aLength) == 0 && b[aLength] == '\0';
 }
 
 } // namespace
@@ -148,10 +141,8 @@ int MatchKeyword(const char* keyword, const char* text, const char** rest) {
     return 0;
   }
   const size_t length = std::strlen(keyword);
-  for (size_t i = 0; i < length; ++i) {
-    if (text[i] == '\0' || fold(text[i]) != fold(keyword[i])) {
-      return 0;
-    }
+  if (_strnicmp(text, keyword, length) != 0) {
+    return 0;
   }
   const char* after = text + length;
   if (!isWhite(*after)) {

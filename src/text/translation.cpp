@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/acad/acutads.h"
+#include "platform/win/string_win.h"
 #include "platform/win/windows.h"
 #include "text/control_escape.h"
 
@@ -73,14 +74,9 @@ bool insertEntry(TranslationEntry* entry) {
   return true;
 }
 
+// name is in capitals.
 bool isKey(const char* key, const char* name) {
-  for (; *key != '\0' && *name != '\0'; ++key, ++name) {
-    const char folded = (*key >= 'a' && *key <= 'z') ? static_cast<char>(*key - 'a' + 'A') : *key;
-    if (folded != *name) {
-      return false;
-    }
-  }
-  return *key == '\0' && *name == '\0';
+  return _stricmp(key, name) == 0;
 }
 
 // Reads one line of at most kLineLimit characters into line, dropping the rest of a longer line and

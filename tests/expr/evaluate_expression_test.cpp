@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "expr/evaluation_functions.h"
-#include "expr/held_functions.h"
+#include "expr/internal/held_functions.h"
 #include "platform/sim.h"
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"

@@ -15,10 +15,17 @@ protected:
     sim::defineLispFunction(name, [this, answer](const resbuf* args) -> resbuf* {
       std::string line;
       for (const resbuf* item = args; item != nullptr; item = item->rbnext) {
-        line += item->restype == RTSTR     ? std::string(item->resval.rstring)
-                : item->restype == RTSHORT ? "#" + std::to_string(item->resval.rint)
-                                           : "?";
-        line += "|";
+        // Appended piece by piece: GCC 12 at -O3 takes "#" + std::string for an overlapping copy
+        // (a false -Wrestrict).
+        if (item->restype == RTSTR) {
+          line += item->resval.rstring;
+        } else if (item->restype == RTSHORT) {
+          line += '#';
+          line += std::to_string(item->resval.rint);
+        } else {
+          line += '?';
+        }
+        line += '|';
       }
       calls_.push_back(line);
       return answer == nullptr ? nullptr : acutBuildList(RTSTR, answer, RTNONE);

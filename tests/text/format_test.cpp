@@ -97,14 +97,17 @@ TEST_F(FormatTest, GivesShortAndLongResultsWhole) {
   EXPECT_EQ(format("%s", "0123456789"), "0123456789");
   const std::string big(5000, 'x');
   EXPECT_EQ(format("%s", big.c_str()), big);
-  EXPECT_EQ(format("%s|%5000d|", "a", 1), "a|" + std::string(4999, ' ') + "1|");
+  // Expected texts are built by appending: GCC 12 at -O3 takes a literal + a temporary string
+  // for an overlapping copy.
+  EXPECT_EQ(format("%s|%5000d|", "a", 1), std::string("a|").append(4999, ' ').append("1|"));
   const std::string quoted(3000, '\'');
   EXPECT_EQ(format("%q", quoted.c_str()), std::string(6000, '\''));
-  EXPECT_EQ(format("%Q", quoted.c_str()), "'" + std::string(6000, '\'') + "'");
+  // The 6000 doubled quotes between the two that surround them.
+  EXPECT_EQ(format("%Q", quoted.c_str()), std::string(6002, '\''));
   // Pieces larger than SQLite's fixed-size printing takes.
-  EXPECT_EQ(format("%.600f", 0.5), "0.5" + std::string(599, '0'));
+  EXPECT_EQ(format("%.600f", 0.5), std::string("0.5").append(599, '0'));
   EXPECT_EQ(format("%.0f", 1e300).size(), 301u);
-  EXPECT_EQ(format("%-700s|", "x"), "x" + std::string(699, ' ') + "|");
+  EXPECT_EQ(format("%-700s|", "x"), std::string("x").append(699, ' ').append("|"));
 }
 
 // Each call runs as the first printing of a fresh process: a piece printed through SQLite's

@@ -4,8 +4,8 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "platform/acad/rb_kinds.h"
-#include "platform/session.h"
+#include "platform/acad/internal/rb_kinds.h"
+#include "platform/internal/session.h"
 
 namespace {
 

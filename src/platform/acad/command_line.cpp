@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/sim.h"
 
 namespace {

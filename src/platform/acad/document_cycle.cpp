@@ -2,8 +2,8 @@
 // the host's order, as modules load and unload and documents open and close.
 #include <algorithm>
 
-#include "platform/acad/host_state.h"
-#include "platform/session.h"
+#include "platform/acad/internal/host_state.h"
+#include "platform/internal/session.h"
 
 namespace sim::detail {
 

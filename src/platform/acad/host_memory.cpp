@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "platform/acad/rb_kinds.h"
-#include "platform/session.h"
+#include "platform/acad/internal/rb_kinds.h"
+#include "platform/internal/session.h"
 #include "platform/sim.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/acad/acutads.h"
-#include "platform/acad/host_state.h"
-#include "platform/session.h"
+#include "platform/acad/internal/host_state.h"
+#include "platform/internal/session.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <new>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/win/windows.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <unistd.h>
 
-#include "platform/session.h"
-#include "platform/win/file_paths.h"
+#include "platform/internal/session.h"
+#include "platform/win/internal/file_paths.h"
 #include "platform/win/io.h"
 #include "platform/win/stdio_win.h"
 #include "platform/win/windows.h"

@@ -12,9 +12,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/win/errhandlingapi.h"
-#include "platform/win/file_paths.h"
+#include "platform/win/internal/file_paths.h"
 
 namespace {
 

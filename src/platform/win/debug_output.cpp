@@ -7,7 +7,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/sim.h"
 
 namespace {

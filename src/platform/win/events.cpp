@@ -5,8 +5,8 @@
 #include <mutex>
 #include <string>
 
-#include "platform/session.h"
-#include "platform/win/kernel_object.h"
+#include "platform/internal/session.h"
+#include "platform/win/internal/kernel_object.h"
 #include "platform/win/windows.h"
 
 namespace {

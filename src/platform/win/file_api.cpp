@@ -15,10 +15,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/win/errhandlingapi.h"
-#include "platform/win/file_paths.h"
+#include "platform/win/internal/file_paths.h"
 #include "platform/win/sim_files.h"
+#include "platform/win/string_win.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ using sim::detail::HostStat;
 using sim::detail::ResolvedPath;
 
 char lowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  char one[2] = {c, '\0'};
+  return *_strlwr(one);
 }
 
 // Glob match without regard to case: "*" any run, "?" any one character.

@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/win/errhandlingapi.h"
-#include "platform/win/file_paths.h"
 #include "platform/win/fileapi.h"
-#include "platform/win/kernel_object.h"
+#include "platform/win/internal/file_paths.h"
+#include "platform/win/internal/kernel_object.h"
 #include "platform/win/synchapi.h"
 
 namespace {

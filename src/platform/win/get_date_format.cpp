@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/session.h"
-#include "platform/win/date_pictures.h"
+#include "platform/internal/session.h"
+#include "platform/win/internal/date_pictures.h"
 #include "platform/win/sysinfoapi.h"
 #include "platform/win/windows.h"
 

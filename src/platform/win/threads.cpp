@@ -7,8 +7,8 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/session.h"
-#include "platform/win/kernel_object.h"
+#include "platform/internal/session.h"
+#include "platform/win/internal/kernel_object.h"
 #include "platform/win/windows.h"
 
 namespace {

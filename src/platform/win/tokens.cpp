@@ -13,9 +13,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/sim.h"
-#include "platform/win/kernel_object.h"
+#include "platform/win/internal/kernel_object.h"
 #include "platform/win/windows.h"
 
 namespace {

@@ -16,6 +16,7 @@
 #include "platform/win/securitybaseapi.h"
 #include "platform/win/share.h"
 #include "platform/win/stdio_win.h"
+#include "platform/win/string_win.h"
 #include "platform/win/synchapi.h"
 #include "platform/win/sys_stat.h"
 #include "platform/win/sys_timeb.h"

@@ -1,7 +1,13 @@
-// A command developer's smallest program: it includes the library's headers as installed
-// and checks that the stand-in host answers.
+// A command developer's smallest program: it includes the library's chief headers, which need
+// C++20, from the source tree and checks that the stand-in host answers.
+#include "expr/expr.h"
+#include "host/host.h"
 #include "platform/acad/acutads.h"
 #include "platform/sim.h"
+#include "platform/win/windows.h"
+#include "records/records.h"
+#include "support/support.h"
+#include "text/text.h"
 #include <cstdio>
 
 int main() {

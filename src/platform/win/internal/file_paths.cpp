@@ -1,6 +1,6 @@
 // Windows paths on the host: the drive and share map, case-insensitive lookup of each component,
 // host file facts and the translation of host errors into Windows' and the runtime's.
-#include "platform/win/file_paths.h"
+#include "platform/win/internal/file_paths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,27 +12,24 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/win/errhandlingapi.h"
 #include "platform/win/sim_files.h"
+#include "platform/win/string_win.h"
 #include "platform/win/winerror.h"
 
 namespace {
 
 char lowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  char one[2] = {c, '\0'};
+  return *_strlwr(one);
 }
 
 bool equalNoCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) {
     return false;
   }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) {
-      return false;
-    }
-  }
-  return true;
+  return _strnicmp(a.c_str(), b.c_str(), a.size()) == 0;
 }
 
 std::string lowerText(std::string text) {

@@ -1,7 +1,7 @@
 // The if/then/else form of the evaluator: "if C then X [else Y]". Internal to the evaluator.
 #pragma once
 
-#include "expr/expression_text.h"
+#include "expr/internal/expression_text.h"
 
 namespace qv {
 

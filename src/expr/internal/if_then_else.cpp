@@ -1,8 +1,9 @@
 // The if/then/else form: a plain condition and single-word branch values.
-#include "expr/if_then_else.h"
+#include "expr/internal/if_then_else.h"
 
 #include <cstring>
 
+#include "platform/win/string_win.h"
 #include "text/text_trim.h"
 
 namespace qv {
@@ -33,14 +34,9 @@ int splitWords(char* text, char* (&words)[formWords]) {
   return count;
 }
 
+// word is in lower case.
 bool isWord(const char* text, const char* word) {
-  for (; *text != '\0' && *word != '\0'; ++text, ++word) {
-    const char lower = *text >= 'A' && *text <= 'Z' ? static_cast<char>(*text - 'A' + 'a') : *text;
-    if (lower != *word) {
-      return false;
-    }
-  }
-  return *text == '\0' && *word == '\0';
+  return _stricmp(text, word) == 0;
 }
 
 // True when the integer read from the word's leading digits is exactly 1. No sign can reach here:

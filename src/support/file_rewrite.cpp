@@ -1,5 +1,5 @@
 // Rewriting a file through a temporary file beside it, with Windows' own file calls.
-#include "platform/win/file_rewrite.h"
+#include "support/file_rewrite.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,5 +1,5 @@
 // The locale's day and month names and short date, and the rendering of Windows date pictures.
-#include "platform/win/date_pictures.h"
+#include "platform/win/internal/date_pictures.h"
 
 #include <langinfo.h>
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/sim.h"
-#include "platform/win/file_rewrite.h"
 #include "platform/win/windows.h"
+#include "support/file_rewrite.h"
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 

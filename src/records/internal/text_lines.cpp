@@ -1,7 +1,7 @@
 // Trimming, opening and field lookup shared by the delimited and name=value files.
-#include "records/text_lines.h"
+#include "records/internal/text_lines.h"
 
-#include "records/no_case.h"
+#include "records/internal/no_case.h"
 
 namespace qv::textfile {
 

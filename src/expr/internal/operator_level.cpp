@@ -1,11 +1,11 @@
 // One operator level: find the leftmost operator, cut its operands at the arithmetic characters,
 // evaluate them through the held function, and join the value back into the text.
-#include "expr/operator_level.h"
+#include "expr/internal/operator_level.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "expr/held_functions.h"
+#include "expr/internal/held_functions.h"
 #include "platform/acad/acutads.h"
 #include "text/print_pieces.h"
 #include "text/replace.h"

@@ -1,11 +1,11 @@
 // The evaluator's working texts and its calls of the held evaluation function.
-#include "expr/expression_text.h"
+#include "expr/internal/expression_text.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "expr/held_functions.h"
+#include "expr/internal/held_functions.h"
 #include "platform/acad/acutads.h"
 
 namespace qv {

@@ -1,5 +1,5 @@
 // atol-style reading and "%.10f" printing of field values.
-#include "records/number_text.h"
+#include "records/internal/number_text.h"
 
 #include <cstdio>
 #include <cstring>

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/acad/host_state.h"
-#include "platform/session.h"
+#include "platform/acad/internal/host_state.h"
+#include "platform/internal/session.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The process-wide functions of the running evaluation.
-#include "expr/held_functions.h"
+#include "expr/internal/held_functions.h"
 
 namespace qv {
 

@@ -1,5 +1,5 @@
 // Copying AutoLISP values between the stand-in's items and host result-buffer lists.
-#include "platform/acad/lisp_value.h"
+#include "platform/acad/internal/lisp_value.h"
 
 #include "platform/acad/acutads.h"
 

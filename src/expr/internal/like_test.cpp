@@ -1,11 +1,11 @@
 // The LIKE test: the left side and the pattern are cut from an upper-cased copy at the words
 // "if", "not", "like" and "then", and matched with MatchWildcard.
-#include "expr/like_test.h"
+#include "expr/internal/like_test.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "expr/held_functions.h"
+#include "expr/internal/held_functions.h"
 #include "expr/match_wildcard.h"
 #include "platform/acad/acutads.h"
 #include "platform/acad/adscodes.h"

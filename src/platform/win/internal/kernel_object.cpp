@@ -1,11 +1,11 @@
 // The handle table of the stand-in's kernel objects, CloseHandle and WaitForSingleObject.
-#include "platform/win/kernel_object.h"
+#include "platform/win/internal/kernel_object.h"
 
 #include <cstdint>
 #include <map>
 #include <mutex>
 
-#include "platform/session.h"
+#include "platform/internal/session.h"
 #include "platform/sim.h"
 #include "platform/win/windows.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/sim.h"
-#include "platform/win/date_pictures.h"
+#include "platform/win/internal/date_pictures.h"
 #include "platform/win/windows.h"
 #include "testing/host_test.h"
 #include "testing/test_locale.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/acad/lisp_value.h"
+#include "platform/acad/internal/lisp_value.h"
 #include "platform/acad/rxdefs.h"
 #include "platform/acad/sim_host.h"
 

@@ -1,5 +1,5 @@
 // Value kinds of ADS result types and DXF group codes, following the DXF reference's ranges.
-#include "platform/acad/rb_kinds.h"
+#include "platform/acad/internal/rb_kinds.h"
 
 #include "platform/acad/adscodes.h"
 

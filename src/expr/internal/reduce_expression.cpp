@@ -1,11 +1,11 @@
 // Reduction of a text without parentheses, step by step.
-#include "expr/reduce_expression.h"
+#include "expr/internal/reduce_expression.h"
 
 #include <cstring>
 
-#include "expr/if_then_else.h"
-#include "expr/like_test.h"
-#include "expr/operator_level.h"
+#include "expr/internal/if_then_else.h"
+#include "expr/internal/like_test.h"
+#include "expr/internal/operator_level.h"
 #include "platform/acad/acutads.h"
 #include "text/print_pieces.h"
 #include "text/text_trim.h"

@@ -2,7 +2,7 @@
 // (left to right) by its value. Internal to the evaluator.
 #pragma once
 
-#include "expr/expression_text.h"
+#include "expr/internal/expression_text.h"
 
 namespace qv {
 

@@ -1,9 +1,8 @@
 // The stand-in host's session state and the lookups that its calls share.
-#include "platform/acad/host_state.h"
+#include "platform/acad/internal/host_state.h"
 
-#include <cctype>
-
-#include "platform/session.h"
+#include "platform/internal/session.h"
+#include "platform/win/string_win.h"
 
 namespace sim::detail {
 
@@ -23,9 +22,7 @@ HostState& host() {
 
 std::string upperCase(const std::string& text) {
   std::string upper = text;
-  for (char& c : upper) {
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
+  _strupr(upper.data());
   return upper;
 }
 
