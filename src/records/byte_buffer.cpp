@@ -29,12 +29,14 @@ struct ChunkText {
 };
 
 // Reads the records of the chunk form. pos stands after a record's start chunk; reading goes on
-// to that record's end chunk (true, pos after it) or the end of the data (false).
+// to that record's end chunk (1, pos after it) or the end of the data (0). A child nesting deeper
+// than kMaxRecordDepth gives kRecordTooDeep, pos after the end chunk of the record the reading
+// started with (0 when the data ends first).
 class ChunkReader {
 public:
   ChunkReader(const unsigned char* data, uint32_t length) : data_(data), length_(length) {}
 
-  bool readBody(IQvUniRecord* record, uint64_t& pos, int depth) {
+  int readBody(IQvUniRecord* record, uint64_t& pos, int depth) {
     ChunkText name;
     ChunkText type;
     ChunkText value;
@@ -42,32 +44,25 @@ public:
     msString text;
     msString fieldValue;
     msString fieldType;
-    while (pos + kHeaderSize <= length_) {
-      const uint8_t tag = data_[pos];
-      const uint32_t size = chunkLength(data_ + pos);
-      const uint64_t textAt = pos + kHeaderSize;
-      // Compared as a remainder, so that no length can wrap the sum. A chunk running past the
-      // end ends the reading, whatever its tag: not even an end chunk counts then.
-      if (size > length_ - textAt) {
-        pos = length_;
-        return false;
-      }
-      const ChunkText chunk{reinterpret_cast<const char*>(data_ + textAt), size};
-      pos = textAt + size;
+    ChunkText chunk;
+    uint8_t tag = 0;
+    while (nextChunk(pos, tag, chunk)) {
       switch (tag) {
       case kChunkRecordStart: {
         if (depth >= kMaxRecordDepth) {
-          return false;
+          // Open are this record, its depth enclosing ones and the child just started.
+          return skipRecords(pos, depth + 2) ? kRecordTooDeep : 0;
         }
         QvUniRecord* child = appendNewChild(record, lastChild);
-        pos = textAt; // the start chunk has no bytes of its own; the child reads from there
-        if (!readBody(child, pos, depth + 1)) {
-          return false;
+        pos = chunk.bytes - reinterpret_cast<const char*>(data_); // the child reads from there
+        const int result = readBody(child, pos, depth + 1);
+        if (result != 1) {
+          return result;
         }
         break;
       }
       case kChunkRecordEnd:
-        return true;
+        return 1;
       case kChunkRecordId:
         XmlUnescape(chunk.bytes, chunk.length, text);
         record->setId(text);
@@ -94,10 +89,43 @@ public:
         break;
       }
     }
-    return false;
+    return 0;
   }
 
 private:
+  // Takes the chunk at pos and moves pos past it. False at the end of the data, or for a chunk
+  // running past it (pos then at the end): not even an end chunk counts then.
+  bool nextChunk(uint64_t& pos, uint8_t& tag, ChunkText& chunk) const {
+    if (pos + kHeaderSize > length_) {
+      return false;
+    }
+    const uint32_t size = chunkLength(data_ + pos);
+    const uint64_t textAt = pos + kHeaderSize;
+    // Compared as a remainder, so that no length can wrap the sum.
+    if (size > length_ - textAt) {
+      pos = length_;
+      return false;
+    }
+    tag = data_[pos];
+    chunk = ChunkText{reinterpret_cast<const char*>(data_ + textAt), size};
+    pos = textAt + size;
+    return true;
+  }
+
+  // Passes over chunks until open records have been closed. True when they were.
+  bool skipRecords(uint64_t& pos, int open) const {
+    uint8_t tag = 0;
+    ChunkText chunk;
+    while (open > 0 && nextChunk(pos, tag, chunk)) {
+      if (tag == kChunkRecordStart) {
+        ++open;
+      } else if (tag == kChunkRecordEnd) {
+        --open;
+      }
+    }
+    return open == 0;
+  }
+
   const unsigned char* data_;
   uint32_t length_;
 };
@@ -302,7 +330,13 @@ int QvByteBuffer::readChunkForm(IQvUniRecord* record, uint32_t offset, int consu
   if (pos + kHeaderSize <= length_ && static_cast<unsigned char>(data_[pos]) == kChunkRecordStart) {
     pos += kHeaderSize + uint64_t{chunkLength(reinterpret_cast<unsigned char*>(data_) + pos)};
   }
-  if (!reader.readBody(record, pos, 0)) {
+  const int result = reader.readBody(record, pos, 0);
+  if (result == kRecordTooDeep) {
+    // Refused whatever consume says, as leading junk is, so that no caller waits for more data.
+    dropFront(static_cast<uint32_t>(pos));
+    return kReadSkipped;
+  }
+  if (result != 1) {
     return kReadIncomplete;
   }
   const int status = pos < length_ ? kReadMore : kReadLast;
@@ -330,7 +364,13 @@ int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
   if (nextTag(nullptr, before, tag, scan) == 0 || !tagNameIs(tag, "record")) {
     return kReadIncomplete;
   }
-  if (parseRecordElement(nullptr, record, tag, scan) == 0) {
+  const int result = parseRecordElement(nullptr, record, tag, scan);
+  if (result == kRecordTooDeep) {
+    // Refused whatever consume says, as leading junk is, so that no caller waits for more data.
+    dropFront(static_cast<uint32_t>(scan.pos));
+    return kReadSkipped;
+  }
+  if (result != 1) {
     return kReadIncomplete;
   }
   const size_t left = scan.text.size() - scan.pos;

@@ -11,6 +11,20 @@ namespace qv {
 
 namespace {
 
+// Passes over tags until open records have been closed. True when they were, false when the
+// tags ran out first.
+bool skipRecordTags(FILE* file, msString& tag, QvScanBuffer& buffer, int open) {
+  msString before;
+  while (open > 0 && nextTag(file, before, tag, buffer) != 0) {
+    if (tagHasSpace(tag) != 0 && tagNameIs(tag, "record") != 0) {
+      ++open;
+    } else if (tagNameIs(tag, "/record") != 0) {
+      --open;
+    }
+  }
+  return open == 0;
+}
+
 int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& buffer, int depth) {
   if (record == nullptr) {
     return 0;
@@ -28,11 +42,13 @@ int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& 
     const bool spaced = tagHasSpace(tag) != 0;
     if (spaced && tagNameIs(tag, "record")) {
       if (depth >= kMaxRecordDepth) {
-        return 0;
+        // Open are this record, its depth enclosing ones and the child just started.
+        return skipRecordTags(file, tag, buffer, depth + 2) ? kRecordTooDeep : 0;
       }
       QvUniRecord* child = appendNewChild(record, lastChild);
-      if (parseElement(file, child, tag, buffer, depth + 1) == 0) {
-        return 0;
+      const int result = parseElement(file, child, tag, buffer, depth + 1);
+      if (result != 1) {
+        return result;
       }
     } else if (spaced && tagNameIs(tag, "value")) {
       getAttribute(tag, "name", name);

@@ -221,8 +221,11 @@ IQvUniTable* readXml(FILE* file, const char* firstLine) {
       }
       auto* record = new QvUniRecord;
       current->addRecord(record);
-      // A record cut off keeps what was read; the next tag, if any, goes on from there.
-      parseRecordElement(file, record, tag, buffer);
+      // A record cut off, or nesting too deep, keeps what was read and ends the read: going on
+      // would take the records inside it for records of the table.
+      if (parseRecordElement(file, record, tag, buffer) != 1) {
+        break;
+      }
     } else if (tagNameIs(tag, "/table")) {
       current = nullptr;
     }

@@ -214,4 +214,45 @@ TEST_F(ByteBufferTest, NestingIsBoundedInBothForms) {
   EXPECT_EQ(status, qv::kReadIncomplete);
 }
 
+// A record nesting one level too deep, in either form.
+void appendTooDeep(qv::QvByteBuffer& buffer, int chunkForm) {
+  auto* top = new qv::QvUniRecord;
+  top->setId("deep");
+  qv::IQvUniRecord* current = top;
+  for (int i = 0; i <= qv::kMaxRecordDepth; ++i) {
+    auto* child = new qv::QvUniRecord;
+    child->setField("level", std::to_string(i).c_str(), 0, nullptr);
+    current->setFirstChild(child);
+    current = child;
+  }
+  buffer.writeRecord(top, chunkForm);
+  top->release();
+}
+
+TEST_F(ByteBufferTest, ARecordNestingTooDeepIsRefusedOnceWholeAndTheNextOneReads) {
+  for (int chunkForm = 0; chunkForm < 2; ++chunkForm) {
+    SCOPED_TRACE(chunkForm);
+    qv::QvByteBuffer whole;
+    appendTooDeep(whole, chunkForm);
+    auto* after = new qv::QvUniRecord;
+    after->setId("after");
+    whole.writeRecord(after, chunkForm);
+    after->release();
+    const std::string bytes(whole.bufferText(), whole.length());
+    // Arriving in two parts: while the deep record's end is missing the caller waits for more.
+    buffer_.clearBuffer();
+    buffer_.appendBytes(bytes.data(), static_cast<uint32_t>(bytes.size() / 2));
+    int status = -1;
+    readOne(status);
+    EXPECT_EQ(status, qv::kReadIncomplete);
+    buffer_.appendBytes(bytes.data() + bytes.size() / 2,
+                        static_cast<uint32_t>(bytes.size() - bytes.size() / 2));
+    // Once it is whole it is dropped, even by a read that does not consume, and the next reads.
+    readOne(status, 0);
+    EXPECT_EQ(status, qv::kReadSkipped);
+    EXPECT_EQ(readOne(status), "[id=after]");
+    EXPECT_EQ(status, qv::kReadLast);
+  }
+}
+
 } // namespace

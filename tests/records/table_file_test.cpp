@@ -239,6 +239,42 @@ TEST_F(TableFileTest, DeepNestingIsRefusedNotRecursedInto) {
   EXPECT_EQ(depth, qv::kMaxRecordDepth + 1);
 }
 
+// 203 levels of records, each with a field before and after its child, then a record at the
+// top level.
+std::string tooDeepTable() {
+  std::string bytes = "<table id=\"t\" >\n<record id=\"first\" ></record>\n";
+  const int levels = qv::kMaxRecordDepth + 3;
+  for (int i = 0; i < levels; ++i) {
+    bytes += "<record id=\"" + std::to_string(i) + "\" ><value name=\"before\" value=\"b\" />\n";
+  }
+  for (int i = 0; i < levels; ++i) {
+    bytes += "<value name=\"after\" value=\"a\" /></record>\n";
+  }
+  return bytes + "<record id=\"last\" ></record>\n</table>\n";
+}
+
+TEST_F(TableFileTest, NestingTooDeepEndsTheReadKeepingWhatCameBefore) {
+  readBytes(tooDeepTable());
+  ASSERT_NE(tables_, nullptr);
+  qv::IQvUniRecord* first = tables_->firstRecord();
+  ASSERT_NE(first, nullptr);
+  EXPECT_STREQ(first->getId(), "first");
+  qv::IQvUniRecord* deep = first->next();
+  ASSERT_NE(deep, nullptr);
+  // Nothing inside the deep record turns into a record of the table, and nothing follows it.
+  EXPECT_EQ(deep->next(), nullptr);
+  EXPECT_EQ(tables_->next(), nullptr);
+  int depth = 0;
+  for (qv::IQvUniRecord* r = deep; r != nullptr; r = r->firstChild()) {
+    // Each keeps the field before its child; the fields after it were never reached.
+    ASSERT_NE(r->firstField(), nullptr);
+    EXPECT_STREQ(r->firstField()->getName(), "before");
+    EXPECT_EQ(r->firstField()->next(), nullptr);
+    ++depth;
+  }
+  EXPECT_EQ(depth, qv::kMaxRecordDepth + 1);
+}
+
 TEST_F(TableFileTest, FailedWritesAnswerZeroAndKeepTheOldFile) {
   writeHost("keep.xml", "old content");
   qv::QvUniTable table;
