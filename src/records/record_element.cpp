@@ -16,7 +16,7 @@ namespace {
 bool skipRecordTags(FILE* file, msString& tag, QvScanBuffer& buffer, int open) {
   msString before;
   while (open > 0 && nextTag(file, before, tag, buffer) != 0) {
-    if (tagHasSpace(tag) != 0 && tagNameIs(tag, "record") != 0) {
+    if (tagNameIs(tag, "record") != 0 && tagClosesItself(tag) == 0) {
       ++open;
     } else if (tagNameIs(tag, "/record") != 0) {
       --open;
@@ -34,13 +34,15 @@ int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& 
   if (!text.IsEmpty()) {
     record->setId(text);
   }
+  if (tagClosesItself(tag) != 0) {
+    return 1; // "<record id="1"/>": a record with nothing inside
+  }
   msString before;
   msString name;
   msString type;
   IQvUniRecord* lastChild = nullptr;
   while (nextTag(file, before, tag, buffer) != 0) {
-    const bool spaced = tagHasSpace(tag) != 0;
-    if (spaced && tagNameIs(tag, "record")) {
+    if (tagNameIs(tag, "record") != 0) {
       if (depth >= kMaxRecordDepth) {
         // Open are this record, its depth enclosing ones and the child just started.
         return skipRecordTags(file, tag, buffer, depth + 2) ? kRecordTooDeep : 0;
@@ -50,7 +52,7 @@ int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& 
       if (result != 1) {
         return result;
       }
-    } else if (spaced && tagNameIs(tag, "value")) {
+    } else if (tagNameIs(tag, "value") != 0) {
       getAttribute(tag, "name", name);
       getAttribute(tag, "value", text);
       getAttribute(tag, "type", type);

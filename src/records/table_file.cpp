@@ -206,8 +206,9 @@ IQvUniTable* readXml(FILE* file, const char* firstLine) {
   msString tag;
   msString text;
   while (nextTag(file, before, tag, buffer) != 0) {
-    const bool spaced = tagHasSpace(tag) != 0;
-    if (spaced && tagNameIs(tag, "table")) {
+    // A table tag without attributes ("<table>", as writeRecordFile writes it) starts no table:
+    // its records go into one the reader makes, without id, type and desc.
+    if (tagHasSpace(tag) != 0 && tagNameIs(tag, "table") != 0) {
       IQvUniTable* table = startTable();
       getAttribute(tag, "id", text);
       table->setId(text);
@@ -215,7 +216,10 @@ IQvUniTable* readXml(FILE* file, const char* firstLine) {
       table->setType(text);
       getAttribute(tag, "desc", text);
       table->setDesc(text);
-    } else if (spaced && tagNameIs(tag, "record")) {
+      if (tagClosesItself(tag) != 0) {
+        current = nullptr;
+      }
+    } else if (tagNameIs(tag, "record") != 0) {
       if (current == nullptr) {
         startTable();
       }

@@ -40,6 +40,43 @@ constexpr Entity kEntities[] = {
     {"&gt;", 4, '>'}, {"&lt;", 4, '<'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}, {"&amp;", 5, '&'},
 };
 
+// A character reference ("&#65;" or "&#x41;") at text: its character and length, or false when
+// the text is none or names no character of 1 to 255 (the files are 8-bit; a NUL cannot stand in
+// a text), which then stays as it is.
+bool readCharacterReference(const char* text, char& character, size_t& length) {
+  if (text[0] != '&' || text[1] != '#') {
+    return false;
+  }
+  const bool hex = text[2] == 'x' || text[2] == 'X';
+  size_t at = hex ? 3 : 2;
+  const size_t digitsAt = at;
+  unsigned value = 0;
+  for (;; ++at) {
+    const char c = text[at];
+    int digit = -1;
+    if (c >= '0' && c <= '9') {
+      digit = c - '0';
+    } else if (hex && c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else if (hex && c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    }
+    if (digit < 0) {
+      break;
+    }
+    value = value * (hex ? 16 : 10) + static_cast<unsigned>(digit);
+    if (value > 255) {
+      return false;
+    }
+  }
+  if (at == digitsAt || text[at] != ';' || value == 0) {
+    return false;
+  }
+  character = static_cast<char>(value);
+  length = at + 1;
+  return true;
+}
+
 } // namespace
 
 int XmlEscape(msString& text) {
@@ -133,6 +170,13 @@ void XmlUnescape(char* text) {
       if (match != nullptr) {
         *out++ = match->character;
         in += match->length;
+        continue;
+      }
+      char character = '\0';
+      size_t length = 0;
+      if (readCharacterReference(in, character, length)) {
+        *out++ = character;
+        in += length;
         continue;
       }
     } else if (in[0] == '\\' && in[1] == 'n') {

@@ -19,7 +19,9 @@ void XmlEscapeAppend(const char* text, std::string& out);
 
 // Replaces, in place and in this order, "&gt;" by ">", "&lt;" by "<", "&quot;" by the double
 // quote, "&apos;" by the apostrophe, "&amp;" by "&", and the two characters "\n" by CR LF, each
-// over the whole text: "&amp;gt;" gives "&gt;" (one level only). Never needs memory.
+// over the whole text: "&amp;gt;" gives "&gt;" (one level only). A character reference of 1 to
+// 255, decimal or hex ("&#65;", "&#x41;"), gives its character, as XML tools write them.
+// Never needs memory.
 void XmlUnescape(msString& text);
 // The same over a caller's buffer, in place (the result is never longer). Null does nothing.
 void XmlUnescape(char* text);

@@ -255,4 +255,32 @@ TEST_F(ByteBufferTest, ARecordNestingTooDeepIsRefusedOnceWholeAndTheNextOneReads
   }
 }
 
+TEST_F(ByteBufferTest, ValuesThatLookLikeAttributesComeBackInBothForms) {
+  qv::QvUniRecord record;
+  record.setId("see id=7");
+  record.setField("kind", "type=road", 0, "real");
+  record.setField("myvalue=", "name=\"n\" value=v", 0, nullptr);
+  for (int chunkForm = 0; chunkForm < 2; ++chunkForm) {
+    SCOPED_TRACE(chunkForm);
+    buffer_.clearBuffer();
+    buffer_.writeRecord(&record, chunkForm);
+    int status = -1;
+    EXPECT_EQ(readOne(status), "[id=see id=7 kind=type=road:real myvalue==name=\"n\" value=v]");
+    EXPECT_EQ(status, qv::kReadLast);
+  }
+}
+
+TEST_F(ByteBufferTest, XmlFormReadsRecordsThatCloseThemselves) {
+  buffer_.appendText("<record id='1'/>\n<record\n id = \"2\"><value name='a' value='x>y'/>"
+                     "</record>\n<record/>");
+  int status = -1;
+  EXPECT_EQ(readOne(status), "[id=1]");
+  EXPECT_EQ(status, qv::kReadMore);
+  EXPECT_EQ(readOne(status), "[id=2 a=x>y]");
+  EXPECT_EQ(status, qv::kReadMore);
+  EXPECT_EQ(readOne(status), "[noid]");
+  EXPECT_EQ(status, qv::kReadLast);
+  EXPECT_EQ(buffer_.length(), 0u);
+}
+
 } // namespace
