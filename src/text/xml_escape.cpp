@@ -12,9 +12,16 @@ namespace qv {
 
 namespace {
 
-// The escaped form of a character, or null when it stays as it is.
-const char* entityOf(char c) {
-  switch (c) {
+// A backslash before an "n" is written as a character reference, which XML tools read as a
+// backslash too: as it is, it would read back as the escape of a line break.
+const char kBackslashReference[] = "&#92;";
+
+// The escaped form of the character at p, or null when it stays as it is.
+const char* entityOf(const char* p) {
+  if (p[0] == '\\' && p[1] == 'n') {
+    return kBackslashReference;
+  }
+  switch (*p) {
   case '&':
     return "&amp;";
   case '>':
@@ -84,7 +91,7 @@ int XmlEscape(msString& text) {
   size_t length = 0;
   bool changes = false;
   for (const char* p = source; *p != '\0'; ++p) {
-    if (const char* entity = entityOf(*p)) {
+    if (const char* entity = entityOf(p)) {
       length += std::strlen(entity);
       changes = true;
     } else if (p[0] == '\r' && p[1] == '\n') {
@@ -107,7 +114,7 @@ int XmlEscape(msString& text) {
   }
   char* out = escaped;
   for (const char* p = source; *p != '\0'; ++p) {
-    if (const char* entity = entityOf(*p)) {
+    if (const char* entity = entityOf(p)) {
       const size_t entityLength = std::strlen(entity);
       std::memcpy(out, entity, entityLength);
       out += entityLength;
@@ -133,7 +140,7 @@ void XmlEscapeAppend(const char* text, std::string& out) {
   const char* run = text;
   const char* p = text;
   for (; *p != '\0'; ++p) {
-    const char* entity = entityOf(*p);
+    const char* entity = entityOf(p);
     if (entity == nullptr && !(p[0] == '\r' && p[1] == '\n')) {
       continue;
     }

@@ -10,7 +10,8 @@ namespace qv {
 
 // Replaces, in place and in this order, "&" by "&amp;", ">" by "&gt;", "<" by "&lt;", the double
 // quote by "&quot;", the apostrophe by "&apos;", and the line break CR LF by the two characters
-// "\n" (backslash, n). No replacement is escaped again: "&" gives "&amp;" and nothing more.
+// "\n" (backslash, n). A backslash followed by "n" is written "&#92;", so that it does not read
+// back as a line break. No replacement is escaped again: "&" gives "&amp;" and nothing more.
 // 1, or 0 with the string unchanged when memory runs out.
 int XmlEscape(msString& text);
 // Appends the escaped form of text, as XmlEscape makes it, to out; null appends nothing. For

@@ -77,9 +77,9 @@ TEST_F(TableFileTest, ATableChainComesBackFieldByField) {
   EXPECT_STREQ(tables_->getId(), "folders");
   EXPECT_STREQ(tables_->getType(), kAwkward);
   EXPECT_STREQ(tables_->getDesc(), "");
-  // The stored "\\n" (backslash, n) is the escape of a line break, so it comes back as one.
+  // A backslash before an "n" is not taken for the escape of a line break.
   const std::string expected = std::string("[id=") + kAwkward +
-                               " path=C:\\data\r\n:string count=12:integer blank= odd=" + kAwkward +
+                               " path=C:\\data\\n:string count=12:integer blank= odd=" + kAwkward +
                                " {[id=child c=1 {[noid g=2:real]}]}][noid x=y][noid]";
   EXPECT_EQ(describe(tables_->firstRecord()), expected);
   ASSERT_NE(tables_->next(), nullptr);
@@ -110,6 +110,32 @@ TEST_F(TableFileTest, WritesTheExactBytesWithWindowsLineEnds) {
                                "</record>\r\n"
                                "</table>\r\n"
                                "</maradel_xml>\r\n");
+}
+
+TEST_F(TableFileTest, FoldersWithABackslashBeforeAnNComeBack) {
+  const char* folders[] = {"C:\\new\\notes\\", "\\\\server\\n", "a\\\r\nb", "\\n\\\\n\\"};
+  qv::QvUniTable table;
+  auto* record = new qv::QvUniRecord;
+  for (const char* folder : folders) {
+    record->setField("dir", folder, 0, nullptr);
+  }
+  record->setId(folders[0]);
+  table.addRecord(record);
+  ASSERT_EQ(qv::writeTableFile("Q:\\f.xml", &table), 1);
+  // Written as a reference that XML tools also read as a backslash; line breaks as before.
+  EXPECT_NE(readHost("f.xml").find("value=\"a\\\\nb\""), std::string::npos);
+  EXPECT_NE(readHost("f.xml").find("id=\"C:&#92;new&#92;notes\\\" "), std::string::npos);
+  tables_ = qv::readTableFile("Q:\\f.xml");
+  ASSERT_NE(tables_, nullptr);
+  qv::IQvUniRecord* back = tables_->firstRecord();
+  ASSERT_NE(back, nullptr);
+  EXPECT_STREQ(back->getId(), folders[0]);
+  const qv::IQvUniField* field = back->firstField();
+  for (const char* folder : folders) {
+    ASSERT_NE(field, nullptr);
+    EXPECT_STREQ(field->getValue(), folder);
+    field = field->next();
+  }
 }
 
 TEST_F(TableFileTest, ARecordFileReadsBackAsOneTableWithoutAttributes) {
