@@ -73,15 +73,23 @@ public:
   int readRecord(IQvUniRecord* record, uint32_t offset, int consume);
 
 private:
-  // Makes room for at least needed bytes (the NUL included). False when it cannot.
+  // Makes room for at least needed bytes of contents (the NUL included) after the consumed ones.
+  // False when it cannot.
   bool reserve(uint64_t needed);
-  // Keeps only the bytes from offset on.
-  void dropFront(uint32_t offset);
+  // Moves the contents to the front of the allocation.
+  void compact();
+  // Drops count bytes from the front of the contents: the contents start moves on, and the bytes
+  // move only when what was dropped outweighs what is left.
+  void dropFront(uint32_t count);
+  // Drops count bytes from the end of the contents.
+  void dropBack(uint32_t count);
   int readChunkForm(IQvUniRecord* record, uint32_t offset, int consume);
   int readXmlForm(IQvUniRecord* record, int consume);
 
   uint32_t capacity_ = 0;
+  // Bytes of contents; they start start_ bytes into data_ (the bytes before are consumed ones).
   uint32_t length_ = 0;
+  uint32_t start_ = 0;
   char* data_ = nullptr;
 };
 

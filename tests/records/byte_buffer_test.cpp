@@ -283,4 +283,43 @@ TEST_F(ByteBufferTest, XmlFormReadsRecordsThatCloseThemselves) {
   EXPECT_EQ(buffer_.length(), 0u);
 }
 
+// Reading record by record must not move what is left each time: the contents move on in place
+// and are moved to the front only now and then, so reading N records costs time in N.
+TEST_F(ByteBufferTest, ConsumingReadsMoveTheRestOnlyNowAndThen) {
+  for (int chunkForm = 0; chunkForm < 2; ++chunkForm) {
+    SCOPED_TRACE(chunkForm);
+    buffer_.clearBuffer();
+    int written = 0;
+    auto writeOne = [&]() {
+      qv::QvUniRecord record;
+      record.setId(std::to_string(written++).c_str());
+      record.setField("v", "  padded value  ", 0, nullptr);
+      buffer_.writeRecord(&record, chunkForm);
+    };
+    for (int i = 0; i < 1000; ++i) {
+      writeOne();
+    }
+    int moves = 0;
+    int status = qv::kReadMore;
+    for (int read = 0; status == qv::kReadMore; ++read) {
+      const char* before = buffer_.bufferText();
+      qv::QvUniRecord record;
+      status = buffer_.readRecord(&record, 0, 1);
+      ASSERT_TRUE(status == qv::kReadMore || status == qv::kReadLast) << read;
+      ASSERT_STREQ(record.getId(), std::to_string(read).c_str());
+      // Left in place, what is left starts after where the record started.
+      if (buffer_.length() > 0 && buffer_.bufferText() <= before) {
+        ++moves;
+      }
+      // Data keeps arriving while it is read: appends go after what is left.
+      if (read % 2 == 0 && written < 1500) {
+        writeOne();
+      }
+    }
+    EXPECT_EQ(written, 1500);
+    EXPECT_EQ(buffer_.length(), 0u);
+    EXPECT_LE(moves, 40);
+  }
+}
+
 } // namespace
