@@ -408,7 +408,9 @@ int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
   const size_t left = length_ - scan.pos;
   const int status = left > 1 ? kReadMore : kReadLast;
   if (consume != 0) {
-    // What is left is trimmed: leading spaces; trailing spaces, CR and LF.
+    // What is left is trimmed: leading spaces; trailing spaces, CR and LF, but only after a
+    // whole tag or when nothing else is left. Data arriving in parts may end inside a value,
+    // whose spaces and line breaks must stay for when the rest comes.
     size_t begin = scan.pos;
     while (begin < length_ && text[begin] == ' ') {
       ++begin;
@@ -418,7 +420,9 @@ int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
            (text[end - 1] == ' ' || text[end - 1] == '\r' || text[end - 1] == '\n')) {
       --end;
     }
-    dropBack(static_cast<uint32_t>(length_ - end));
+    if (end == begin || text[end - 1] == '>') {
+      dropBack(static_cast<uint32_t>(length_ - end));
+    }
     dropFront(static_cast<uint32_t>(begin));
   }
   return status;

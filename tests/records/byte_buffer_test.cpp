@@ -322,4 +322,30 @@ TEST_F(ByteBufferTest, ConsumingReadsMoveTheRestOnlyNowAndThen) {
   }
 }
 
+// A record whose value ends in spaces and a line break, arriving cut just after them: reading the
+// record before it must not trim them away.
+TEST_F(ByteBufferTest, XmlFormKeepsTheEndOfARecordStillArriving) {
+  qv::QvUniRecord first;
+  first.setId("1");
+  qv::QvUniRecord second;
+  second.setField("v", "ends in  \r\n", 0, nullptr);
+  second.setField("w", "lone \n ", 0, nullptr);
+  qv::QvByteBuffer whole;
+  whole.writeRecord(&first, 0);
+  whole.writeRecord(&second, 0);
+  const std::string bytes(whole.bufferText(), whole.length());
+  for (const char* cut : {"ends in  ", "lone \n "}) {
+    SCOPED_TRACE(cut);
+    const size_t at = bytes.find(cut) + std::strlen(cut);
+    buffer_.clearBuffer();
+    buffer_.appendBytes(bytes.data(), static_cast<uint32_t>(at));
+    int status = -1;
+    EXPECT_EQ(readOne(status), "[id=1]");
+    EXPECT_EQ(status, qv::kReadMore);
+    buffer_.appendBytes(bytes.data() + at, static_cast<uint32_t>(bytes.size() - at));
+    EXPECT_EQ(readOne(status), "[noid v=ends in  \r\n w=lone \n ]");
+    EXPECT_EQ(status, qv::kReadLast);
+  }
+}
+
 } // namespace
