@@ -32,12 +32,14 @@ struct ChunkText {
 };
 
 // Reads the records of the chunk form. pos stands after a record's start chunk; reading goes on
-// to that record's end chunk (true, pos after it) or the end of the data (false).
+// to that record's end chunk (1, pos after it) or the end of the data (0). A child nesting deeper
+// than kMaxRecordDepth gives kRecordTooDeep, pos after the end chunk of the record the reading
+// started with (0 when the data ends first).
 class ChunkReader {
 public:
   ChunkReader(const unsigned char* data, uint32_t length) : data_(data), length_(length) {}
 
-  bool readBody(IQvUniRecord* record, uint64_t& pos, int depth) {
+  int readBody(IQvUniRecord* record, uint64_t& pos, int depth) {
     ChunkText name;
     ChunkText type;
     ChunkText value;
@@ -45,32 +47,28 @@ public:
     msString text;
     msString fieldValue;
     msString fieldType;
-    while (pos + kHeaderSize <= length_) {
-      const uint8_t tag = data_[pos];
-      const uint32_t size = chunkLength(data_ + pos);
-      const uint64_t textAt = pos + kHeaderSize;
-      // Compared as a remainder, so that no length can wrap the sum. A chunk running past the
-      // end ends the reading, whatever its tag: not even an end chunk counts then.
-      if (size > length_ - textAt) {
-        pos = length_;
-        return false;
-      }
-      const ChunkText chunk{reinterpret_cast<const char*>(data_ + textAt), size};
-      pos = textAt + size;
+    ChunkText chunk;
+    uint8_t tag = 0;
+    while (nextChunk(pos, tag, chunk)) {
       switch (tag) {
       case kChunkRecordStart: {
         if (depth >= kMaxRecordDepth) {
-          return false;
+          // Open are this record, its depth enclosing ones and the child just started.
+          return skipRecords(pos, depth + 2) ? kRecordTooDeep : 0;
         }
         QvUniRecord* child = appendNewChild(record, lastChild);
-        pos = textAt; // the start chunk has no bytes of its own; the child reads from there
-        if (child == nullptr || !readBody(child, pos, depth + 1)) {
-          return false;
+        if (child == nullptr) {
+          return 0;
+        }
+        pos = chunk.bytes - reinterpret_cast<const char*>(data_); // the child reads from there
+        const int result = readBody(child, pos, depth + 1);
+        if (result != 1) {
+          return result;
         }
         break;
       }
       case kChunkRecordEnd:
-        return true;
+        return 1;
       case kChunkRecordId:
         XmlUnescape(chunk.bytes, chunk.length, text);
         record->setId(text);
@@ -97,10 +95,43 @@ public:
         break;
       }
     }
-    return false;
+    return 0;
   }
 
 private:
+  // Takes the chunk at pos and moves pos past it. False at the end of the data, or for a chunk
+  // running past it (pos then at the end): not even an end chunk counts then.
+  bool nextChunk(uint64_t& pos, uint8_t& tag, ChunkText& chunk) const {
+    if (pos + kHeaderSize > length_) {
+      return false;
+    }
+    const uint32_t size = chunkLength(data_ + pos);
+    const uint64_t textAt = pos + kHeaderSize;
+    // Compared as a remainder, so that no length can wrap the sum.
+    if (size > length_ - textAt) {
+      pos = length_;
+      return false;
+    }
+    tag = data_[pos];
+    chunk = ChunkText{reinterpret_cast<const char*>(data_ + textAt), size};
+    pos = textAt + size;
+    return true;
+  }
+
+  // Passes over chunks until open records have been closed. True when they were.
+  bool skipRecords(uint64_t& pos, int open) const {
+    uint8_t tag = 0;
+    ChunkText chunk;
+    while (open > 0 && nextChunk(pos, tag, chunk)) {
+      if (tag == kChunkRecordStart) {
+        ++open;
+      } else if (tag == kChunkRecordEnd) {
+        --open;
+      }
+    }
+    return open == 0;
+  }
+
   const unsigned char* data_;
   uint32_t length_;
 };
@@ -180,6 +211,12 @@ QvByteBuffer::~QvByteBuffer() {
 }
 
 bool QvByteBuffer::reserve(uint64_t needed) {
+  // Consumed bytes before the contents count as used: dropFront keeps them fewer than the
+  // contents, so growing never waits for them to be moved out; only at the size limit are they.
+  if (start_ > 0 && needed + start_ > kMaxSize) {
+    compact();
+  }
+  needed += start_;
   if (needed > kMaxSize) {
     return false;
   }
@@ -195,11 +232,21 @@ bool QvByteBuffer::reserve(uint64_t needed) {
   if (grown == nullptr) {
     return false;
   }
-  // Only the new part is zeroed: the bytes after length are kept zero from here on.
+  // Only the new part is zeroed: the bytes after the contents are kept zero from here on.
   std::memset(grown + capacity_, 0, size - capacity_);
   data_ = grown;
   capacity_ = static_cast<uint32_t>(size);
   return true;
+}
+
+void QvByteBuffer::compact() {
+  if (start_ == 0) {
+    return;
+  }
+  std::memmove(data_, data_ + start_, length_);
+  // What the move left behind is zeroed, the NUL after the contents among it.
+  std::memset(data_ + length_, 0, start_);
+  start_ = 0;
 }
 
 int QvByteBuffer::appendBytes(const void* bytes, uint32_t count) {
@@ -209,11 +256,12 @@ int QvByteBuffer::appendBytes(const void* bytes, uint32_t count) {
   if (!reserve(uint64_t{length_} + count + 1)) {
     return 0;
   }
+  char* end = data_ + start_ + length_;
   if (count > 0) {
-    std::memcpy(data_ + length_, bytes, count);
+    std::memcpy(end, bytes, count);
   }
   length_ += count;
-  data_[length_] = '\0';
+  end[count] = '\0';
   return 1;
 }
 
@@ -259,8 +307,9 @@ char* QvByteBuffer::bufferText() {
   if (!reserve(uint64_t{length_} + 1)) {
     return nullptr;
   }
-  data_[length_] = '\0';
-  return data_;
+  char* text = data_ + start_;
+  text[length_] = '\0';
+  return text;
 }
 
 void QvByteBuffer::substring(uint32_t offset, uint32_t count, msString& out) {
@@ -268,28 +317,40 @@ void QvByteBuffer::substring(uint32_t offset, uint32_t count, msString& out) {
     out = "";
     return;
   }
-  // The NUL after length stands in for the end of the last piece; otherwise one is put in
+  // The NUL after the contents stands in for the end of the last piece; otherwise one is put in
   // for the assignment and the byte put back.
-  char* end = data_ + offset + count;
+  char* begin = data_ + start_ + offset;
+  char* end = begin + count;
   const char saved = *end;
   *end = '\0';
-  out = data_ + offset;
+  out = begin;
   *end = saved;
 }
 
 void QvByteBuffer::clearBuffer() {
   length_ = 0;
+  start_ = 0;
   if (data_ != nullptr) {
     std::memset(data_, 0, capacity_);
   }
 }
 
-void QvByteBuffer::dropFront(uint32_t offset) {
-  const uint32_t kept = length_ - offset;
-  std::memmove(data_, data_ + offset, kept);
-  std::memset(data_ + kept, 0, length_ - kept);
-  length_ = kept;
-  data_[length_] = '\0';
+void QvByteBuffer::dropFront(uint32_t count) {
+  start_ += count;
+  length_ -= count;
+  // The contents move to the front only once what was read is at least as long as what is left,
+  // so that reading a buffer record by record moves each byte a bounded number of times.
+  if (length_ == 0) {
+    std::memset(data_, 0, start_);
+    start_ = 0;
+  } else if (start_ >= length_) {
+    compact();
+  }
+}
+
+void QvByteBuffer::dropBack(uint32_t count) {
+  length_ -= count;
+  std::memset(data_ + start_ + length_, 0, count);
 }
 
 int QvByteBuffer::writeRecord(const IQvUniRecord* record, int chunkForm) {
@@ -308,7 +369,7 @@ int QvByteBuffer::readRecord(IQvUniRecord* record, uint32_t offset, int consume)
     return kReadIncomplete;
   }
   try {
-    return static_cast<unsigned char>(data_[0]) == kChunkRecordStart
+    return static_cast<unsigned char>(data_[start_]) == kChunkRecordStart
                ? readChunkForm(record, offset, consume)
                : readXmlForm(record, consume);
   } catch (const std::bad_alloc&) {
@@ -319,13 +380,20 @@ int QvByteBuffer::readRecord(IQvUniRecord* record, uint32_t offset, int consume)
 int QvByteBuffer::readChunkForm(IQvUniRecord* record, uint32_t offset, int consume) {
   // A record that could not be filled whole, for want of memory, is not reported as read.
   const QvAllocationWatch watch;
-  ChunkReader reader(reinterpret_cast<const unsigned char*>(data_), length_);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(data_ + start_);
+  ChunkReader reader(bytes, length_);
   uint64_t pos = offset;
   // The record's own start chunk is passed over like any chunk; a later start chunk is a child's.
-  if (pos + kHeaderSize <= length_ && static_cast<unsigned char>(data_[pos]) == kChunkRecordStart) {
-    pos += kHeaderSize + uint64_t{chunkLength(reinterpret_cast<unsigned char*>(data_) + pos)};
+  if (pos + kHeaderSize <= length_ && bytes[pos] == kChunkRecordStart) {
+    pos += kHeaderSize + uint64_t{chunkLength(bytes + pos)};
   }
-  if (!reader.readBody(record, pos, 0) || watch.failed()) {
+  const int result = reader.readBody(record, pos, 0);
+  if (result == kRecordTooDeep) {
+    // Refused whatever consume says, as leading junk is, so that no caller waits for more data.
+    dropFront(static_cast<uint32_t>(pos));
+    return kReadSkipped;
+  }
+  if (result != 1 || watch.failed()) {
     return kReadIncomplete;
   }
   const int status = pos < length_ ? kReadMore : kReadLast;
@@ -336,44 +404,53 @@ int QvByteBuffer::readChunkForm(IQvUniRecord* record, uint32_t offset, int consu
 }
 
 int QvByteBuffer::readXmlForm(IQvUniRecord* record, int consume) {
-  const char* text = data_;
-  const char* open = std::strchr(text, '<');
-  const char* close = std::strchr(text, '>');
+  char* text = data_ + start_;
+  const void* open = std::memchr(text, '<', length_);
+  const void* close = std::memchr(text, '>', length_);
   if (open == nullptr || close == nullptr) {
     return kReadIncomplete;
   }
   if (close < open) {
-    dropFront(static_cast<uint32_t>(open - text));
+    dropFront(static_cast<uint32_t>(static_cast<const char*>(open) - text));
     return kReadSkipped;
   }
+  // Scanned in place: a record read costs its own length, not the buffer's.
   const QvAllocationWatch watch;
   QvScanBuffer scan;
-  scan.assign(text);
+  scan.borrow(text, length_);
   msString before;
   msString tag;
   if (nextTag(nullptr, before, tag, scan) == 0 || !tagNameIs(tag, "record")) {
     return kReadIncomplete;
   }
-  if (parseRecordElement(nullptr, record, tag, scan) == 0 || watch.failed()) {
+  const int result = parseRecordElement(nullptr, record, tag, scan);
+  if (result == kRecordTooDeep) {
+    // Refused whatever consume says, as leading junk is, so that no caller waits for more data.
+    dropFront(static_cast<uint32_t>(scan.pos));
+    return kReadSkipped;
+  }
+  if (result != 1 || watch.failed()) {
     return kReadIncomplete;
   }
-  const size_t left = scan.text.size() - scan.pos;
+  const size_t left = length_ - scan.pos;
   const int status = left > 1 ? kReadMore : kReadLast;
   if (consume != 0) {
-    std::string rest = scan.text.substr(scan.pos);
-    size_t begin = 0;
-    while (begin < rest.size() && rest[begin] == ' ') {
+    // What is left is trimmed: leading spaces; trailing spaces, CR and LF, but only after a
+    // whole tag or when nothing else is left. Data arriving in parts may end inside a value,
+    // whose spaces and line breaks must stay for when the rest comes.
+    size_t begin = scan.pos;
+    while (begin < length_ && text[begin] == ' ') {
       ++begin;
     }
-    size_t end = rest.size();
+    size_t end = length_;
     while (end > begin &&
-           (rest[end - 1] == ' ' || rest[end - 1] == '\r' || rest[end - 1] == '\n')) {
+           (text[end - 1] == ' ' || text[end - 1] == '\r' || text[end - 1] == '\n')) {
       --end;
     }
-    const uint32_t oldLength = length_;
-    std::memcpy(data_, rest.data() + begin, end - begin);
-    length_ = static_cast<uint32_t>(end - begin);
-    std::memset(data_ + length_, 0, oldLength - length_ + 1);
+    if (end == begin || text[end - 1] == '>') {
+      dropBack(static_cast<uint32_t>(length_ - end));
+    }
+    dropFront(static_cast<uint32_t>(begin));
   }
   return status;
 }

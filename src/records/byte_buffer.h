@@ -26,7 +26,8 @@ enum QvReadStatus {
   kReadIncomplete = 0, // no complete record; append more data and try again
   kReadLast = 1,       // one record read, nothing (XML form: at most one character) follows
   kReadMore = 2,       // one record read, more data follows
-  kReadSkipped = 3,    // text before the first tag was dropped; call again
+  kReadSkipped = 3,    // text before the first tag, or a record nesting too deep, was dropped;
+                       // call again
 };
 
 class QvByteBuffer {
@@ -64,21 +65,32 @@ public:
   // Reads one record into record (normally new and empty); see QvReadStatus. The form is decided
   // by the first byte (1: chunk form, read from offset; else XML form, offset unused). With
   // consume non-zero and a status other than 0, the buffer is cut down to what follows the
-  // record (XML form: trimmed). A chunk whose length runs past the end ends the read (status 0);
-  // children nested deeper than kMaxRecordDepth give status 0, and so does running out of
-  // memory (the record may then hold part of what was read). Status 0 never changes the buffer.
+  // record (XML form: trimmed). A chunk whose length runs past the end ends the read (status 0),
+  // and so does running out of memory (the record may then hold part of what was read). A record
+  // whose children nest deeper than kMaxRecordDepth is refused: once its end is in the buffer it
+  // is dropped, with what stands before it, whatever consume says, and the status is 3 (record
+  // keeps what was read before the deep part); until then the status is 0. Status 0 never changes
+  // the buffer.
   int readRecord(IQvUniRecord* record, uint32_t offset, int consume);
 
 private:
-  // Makes room for at least needed bytes (the NUL included). False when it cannot.
+  // Makes room for at least needed bytes of contents (the NUL included) after the consumed ones.
+  // False when it cannot.
   bool reserve(uint64_t needed);
-  // Keeps only the bytes from offset on.
-  void dropFront(uint32_t offset);
+  // Moves the contents to the front of the allocation.
+  void compact();
+  // Drops count bytes from the front of the contents: the contents start moves on, and the bytes
+  // move only when what was dropped outweighs what is left.
+  void dropFront(uint32_t count);
+  // Drops count bytes from the end of the contents.
+  void dropBack(uint32_t count);
   int readChunkForm(IQvUniRecord* record, uint32_t offset, int consume);
   int readXmlForm(IQvUniRecord* record, int consume);
 
   uint32_t capacity_ = 0;
+  // Bytes of contents; they start start_ bytes into data_ (the bytes before are consumed ones).
   uint32_t length_ = 0;
+  uint32_t start_ = 0;
   char* data_ = nullptr;
 };
 

@@ -12,6 +12,20 @@ namespace qv {
 
 namespace {
 
+// Passes over tags until open records have been closed. True when they were, false when the
+// tags ran out first.
+bool skipRecordTags(FILE* file, msString& tag, QvScanBuffer& buffer, int open) {
+  msString before;
+  while (open > 0 && nextTag(file, before, tag, buffer) != 0) {
+    if (tagNameIs(tag, "record") != 0 && tagClosesItself(tag) == 0) {
+      ++open;
+    } else if (tagNameIs(tag, "/record") != 0) {
+      --open;
+    }
+  }
+  return open == 0;
+}
+
 int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& buffer, int depth) {
   if (record == nullptr) {
     return 0;
@@ -21,21 +35,25 @@ int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& 
   if (!text.IsEmpty()) {
     record->setId(text);
   }
+  if (tagClosesItself(tag) != 0) {
+    return 1; // "<record id="1"/>": a record with nothing inside
+  }
   msString before;
   msString name;
   msString type;
   IQvUniRecord* lastChild = nullptr;
   while (nextTag(file, before, tag, buffer) != 0) {
-    const bool spaced = tagHasSpace(tag) != 0;
-    if (spaced && tagNameIs(tag, "record")) {
+    if (tagNameIs(tag, "record") != 0) {
       if (depth >= kMaxRecordDepth) {
-        return 0;
+        // Open are this record, its depth enclosing ones and the child just started.
+        return skipRecordTags(file, tag, buffer, depth + 2) ? kRecordTooDeep : 0;
       }
       QvUniRecord* child = appendNewChild(record, lastChild);
-      if (parseElement(file, child, tag, buffer, depth + 1) == 0) {
-        return 0;
+      const int result = parseElement(file, child, tag, buffer, depth + 1);
+      if (result != 1) {
+        return result;
       }
-    } else if (spaced && tagNameIs(tag, "value")) {
+    } else if (tagNameIs(tag, "value") != 0) {
       getAttribute(tag, "name", name);
       getAttribute(tag, "value", text);
       getAttribute(tag, "type", type);

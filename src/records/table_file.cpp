@@ -220,8 +220,9 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
   msString tag;
   msString text;
   while (nextTag(file, before, tag, buffer) != 0) {
-    const bool spaced = tagHasSpace(tag) != 0;
-    if (spaced && tagNameIs(tag, "table")) {
+    // A table tag without attributes ("<table>", as writeRecordFile writes it) starts no table:
+    // its records go into one the reader makes, without id, type and desc.
+    if (tagHasSpace(tag) != 0 && tagNameIs(tag, "table") != 0) {
       IQvUniTable* table = startTable();
       if (table == nullptr) {
         break;
@@ -232,7 +233,10 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
       table->setType(text);
       getAttribute(tag, "desc", text);
       table->setDesc(text);
-    } else if (spaced && tagNameIs(tag, "record")) {
+      if (tagClosesItself(tag) != 0) {
+        current = nullptr;
+      }
+    } else if (tagNameIs(tag, "record") != 0) {
       if (current == nullptr && startTable() == nullptr) {
         break;
       }
@@ -241,8 +245,11 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
         break;
       }
       current->addRecord(record);
-      // A record cut off keeps what was read; the next tag, if any, goes on from there.
-      parseRecordElement(file, record, tag, buffer);
+      // A record cut off, or nesting too deep, keeps what was read and ends the read: going on
+      // would take the records inside it for records of the table.
+      if (parseRecordElement(file, record, tag, buffer) != 1) {
+        break;
+      }
     } else if (tagNameIs(tag, "/table")) {
       current = nullptr;
     }

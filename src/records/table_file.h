@@ -18,9 +18,11 @@ int writeRecordFile(const char* path, const IQvUniRecord* first);
 // Reads a file written by writeTableFile or writeRecordFile, or in the older line format (first
 // line "<QvUniRecord"), into a new chain of tables that the caller releases with releaseChain.
 // Tables read from XML have id, type and desc present (empty when missing); records outside any
-// table go into a new table without them. Reading stops at the end of the file or at a ">" that
-// stands before the next "<", keeping what was read. Null when the file cannot be opened or holds
-// no table or record.
+// table go into a new table without them. Reading stops at the end of the file, at a ">" that
+// stands before the next "<", or at a record nesting deeper than kMaxRecordDepth, keeping what was
+// read. Files other XML tools write read alike: single quotes, spaces around "=", records that
+// close themselves, character references. Null when the file cannot be opened or holds no table
+// or record.
 IQvUniTable* readTableFile(const char* path);
 
 } // namespace qv

@@ -10,40 +10,59 @@
 
 namespace qv {
 
-// The text being scanned: what is left of a file's pieces, or a whole text read without a file.
+// The text being scanned: what is left of a file's pieces, or a caller's text scanned in place.
 // pos marks where the part not yet scanned begins, so that taking a tag never copies the rest.
 struct QvScanBuffer {
   std::string text;
+  // A caller's text scanned in place instead of text (only without a file).
+  char* borrowed = nullptr;
+  size_t borrowedSize = 0;
   size_t pos = 0;
 
   // Starts over with a copy of text (null as empty).
   void assign(const char* source) {
     text.assign(source != nullptr ? source : "");
+    borrowed = nullptr;
     pos = 0;
   }
-  // The part not yet scanned.
-  const char* rest() const { return text.c_str() + pos; }
+  // Starts over on the size bytes at source, which the scanner reads in place (a NUL must follow
+  // them; a byte after a tag is set to NUL and put back while the tag is taken).
+  void borrow(char* source, size_t size) {
+    text.clear();
+    borrowed = source;
+    borrowedSize = size;
+    pos = 0;
+  }
+  char* data() { return borrowed != nullptr ? borrowed : text.data(); }
+  size_t size() const { return borrowed != nullptr ? borrowedSize : text.size(); }
 };
 
 // Takes the next tag. Finds the first "<" and the first ">" in what is left of buffer; while
 // either is missing, appends the next piece of file (up to 254 characters, ending at a line end)
 // and looks again, failing (0) at the end of the file or at once with a null file. A ">" before
-// the "<" fails (0). Else before = the text up to the "<", tag = the text between "<" and ">",
+// the "<" fails (0). The tag ends at the first ">" that is not inside a quoted attribute value
+// (a quote right after "=" opens one), or for a comment ("<!--") at "-->", more pieces being read
+// while it is missing. Then before = the text up to the "<", tag = the text between "<" and ">",
 // the buffer keeps what follows the ">", and the result is 1. A NUL byte read from the file ends
 // the text of its piece.
 int nextTag(FILE* file, msString& before, msString& tag, QvScanBuffer& buffer);
 
-// out = the value of the attribute name in the tag's text: the first occurrence of name followed
-// by "=" (case counting, as a plain substring, so "id" also matches inside "xid="), one double
-// quote skipped when it follows, and the text up to the next double quote, unescaped as XML text.
-// The empty text when the attribute or its closing quote is missing, or for a null tag or name.
+// out = the value of the attribute name in the tag's text, unescaped as XML text. The attributes
+// after the element name are taken in turn, each a name, "=" (spaces around it allowed) and a
+// value in double or single quotes; the first whose whole name equals name (case counting) gives
+// the value. An unquoted value runs to the next double quote in the tag. The empty text when the
+// attribute or its closing quote is missing, or for a null tag or name.
 void getAttribute(const char* tag, const char* name, msString& out);
 
-// 1 when the tag's element name (its text up to the first space) equals name with case ignored.
+// 1 when the tag's element name equals name with case ignored. The name is the tag's text up to
+// the first white space, or up to a "/" after its first character (so "record/" is "record").
 int tagNameIs(const char* tag, const char* name);
 
-// 1 when the tag has a space: only such tags are taken as start tags of tables, records and
-// values.
+// 1 when the tag has white space: only such tags are taken as start tags of tables.
 int tagHasSpace(const char* tag);
+
+// 1 when the tag closes itself: its last character other than white space is a "/" that is not
+// its first ("record id=\"1\" /" but not "/record").
+int tagClosesItself(const char* tag);
 
 } // namespace qv

@@ -12,9 +12,16 @@ namespace qv {
 
 namespace {
 
-// The escaped form of a character, or null when it stays as it is.
-const char* entityOf(char c) {
-  switch (c) {
+// A backslash before an "n" is written as a character reference, which XML tools read as a
+// backslash too: as it is, it would read back as the escape of a line break.
+const char kBackslashReference[] = "&#92;";
+
+// The escaped form of the character at p, or null when it stays as it is.
+const char* entityOf(const char* p) {
+  if (p[0] == '\\' && p[1] == 'n') {
+    return kBackslashReference;
+  }
+  switch (*p) {
   case '&':
     return "&amp;";
   case '>':
@@ -40,6 +47,43 @@ constexpr Entity kEntities[] = {
     {"&gt;", 4, '>'}, {"&lt;", 4, '<'}, {"&quot;", 6, '"'}, {"&apos;", 6, '\''}, {"&amp;", 5, '&'},
 };
 
+// A character reference ("&#65;" or "&#x41;") at text: its character and length, or false when
+// the text is none or names no character of 1 to 255 (the files are 8-bit; a NUL cannot stand in
+// a text), which then stays as it is.
+bool readCharacterReference(const char* text, char& character, size_t& length) {
+  if (text[0] != '&' || text[1] != '#') {
+    return false;
+  }
+  const bool hex = text[2] == 'x' || text[2] == 'X';
+  size_t at = hex ? 3 : 2;
+  const size_t digitsAt = at;
+  unsigned value = 0;
+  for (;; ++at) {
+    const char c = text[at];
+    int digit = -1;
+    if (c >= '0' && c <= '9') {
+      digit = c - '0';
+    } else if (hex && c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else if (hex && c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    }
+    if (digit < 0) {
+      break;
+    }
+    value = value * (hex ? 16 : 10) + static_cast<unsigned>(digit);
+    if (value > 255) {
+      return false;
+    }
+  }
+  if (at == digitsAt || text[at] != ';' || value == 0) {
+    return false;
+  }
+  character = static_cast<char>(value);
+  length = at + 1;
+  return true;
+}
+
 } // namespace
 
 int XmlEscape(msString& text) {
@@ -47,7 +91,7 @@ int XmlEscape(msString& text) {
   size_t length = 0;
   bool changes = false;
   for (const char* p = source; *p != '\0'; ++p) {
-    if (const char* entity = entityOf(*p)) {
+    if (const char* entity = entityOf(p)) {
       length += std::strlen(entity);
       changes = true;
     } else if (p[0] == '\r' && p[1] == '\n') {
@@ -70,7 +114,7 @@ int XmlEscape(msString& text) {
   }
   char* out = escaped;
   for (const char* p = source; *p != '\0'; ++p) {
-    if (const char* entity = entityOf(*p)) {
+    if (const char* entity = entityOf(p)) {
       const size_t entityLength = std::strlen(entity);
       std::memcpy(out, entity, entityLength);
       out += entityLength;
@@ -96,7 +140,7 @@ void XmlEscapeAppend(const char* text, std::string& out) {
   const char* run = text;
   const char* p = text;
   for (; *p != '\0'; ++p) {
-    const char* entity = entityOf(*p);
+    const char* entity = entityOf(p);
     if (entity == nullptr && !(p[0] == '\r' && p[1] == '\n')) {
       continue;
     }
@@ -133,6 +177,13 @@ void XmlUnescape(char* text) {
       if (match != nullptr) {
         *out++ = match->character;
         in += match->length;
+        continue;
+      }
+      char character = '\0';
+      size_t length = 0;
+      if (readCharacterReference(in, character, length)) {
+        *out++ = character;
+        in += length;
         continue;
       }
     } else if (in[0] == '\\' && in[1] == 'n') {

@@ -10,7 +10,8 @@ namespace qv {
 
 // Replaces, in place and in this order, "&" by "&amp;", ">" by "&gt;", "<" by "&lt;", the double
 // quote by "&quot;", the apostrophe by "&apos;", and the line break CR LF by the two characters
-// "\n" (backslash, n). No replacement is escaped again: "&" gives "&amp;" and nothing more.
+// "\n" (backslash, n). A backslash followed by "n" is written "&#92;", so that it does not read
+// back as a line break. No replacement is escaped again: "&" gives "&amp;" and nothing more.
 // 1, or 0 with the string unchanged when memory runs out.
 int XmlEscape(msString& text);
 // Appends the escaped form of text, as XmlEscape makes it, to out; null appends nothing. For
@@ -19,7 +20,9 @@ void XmlEscapeAppend(const char* text, std::string& out);
 
 // Replaces, in place and in this order, "&gt;" by ">", "&lt;" by "<", "&quot;" by the double
 // quote, "&apos;" by the apostrophe, "&amp;" by "&", and the two characters "\n" by CR LF, each
-// over the whole text: "&amp;gt;" gives "&gt;" (one level only). Never needs memory.
+// over the whole text: "&amp;gt;" gives "&gt;" (one level only). A character reference of 1 to
+// 255, decimal or hex ("&#65;", "&#x41;"), gives its character, as XML tools write them.
+// Never needs memory.
 void XmlUnescape(msString& text);
 // The same over a caller's buffer, in place (the result is never longer). Null does nothing.
 void XmlUnescape(char* text);

@@ -214,4 +214,138 @@ TEST_F(ByteBufferTest, NestingIsBoundedInBothForms) {
   EXPECT_EQ(status, qv::kReadIncomplete);
 }
 
+// A record nesting one level too deep, in either form.
+void appendTooDeep(qv::QvByteBuffer& buffer, int chunkForm) {
+  auto* top = new qv::QvUniRecord;
+  top->setId("deep");
+  qv::IQvUniRecord* current = top;
+  for (int i = 0; i <= qv::kMaxRecordDepth; ++i) {
+    auto* child = new qv::QvUniRecord;
+    child->setField("level", std::to_string(i).c_str(), 0, nullptr);
+    current->setFirstChild(child);
+    current = child;
+  }
+  buffer.writeRecord(top, chunkForm);
+  top->release();
+}
+
+TEST_F(ByteBufferTest, ARecordNestingTooDeepIsRefusedOnceWholeAndTheNextOneReads) {
+  for (int chunkForm = 0; chunkForm < 2; ++chunkForm) {
+    SCOPED_TRACE(chunkForm);
+    qv::QvByteBuffer whole;
+    appendTooDeep(whole, chunkForm);
+    auto* after = new qv::QvUniRecord;
+    after->setId("after");
+    whole.writeRecord(after, chunkForm);
+    after->release();
+    const std::string bytes(whole.bufferText(), whole.length());
+    // Arriving in two parts: while the deep record's end is missing the caller waits for more.
+    buffer_.clearBuffer();
+    buffer_.appendBytes(bytes.data(), static_cast<uint32_t>(bytes.size() / 2));
+    int status = -1;
+    readOne(status);
+    EXPECT_EQ(status, qv::kReadIncomplete);
+    buffer_.appendBytes(bytes.data() + bytes.size() / 2,
+                        static_cast<uint32_t>(bytes.size() - bytes.size() / 2));
+    // Once it is whole it is dropped, even by a read that does not consume, and the next reads.
+    readOne(status, 0);
+    EXPECT_EQ(status, qv::kReadSkipped);
+    EXPECT_EQ(readOne(status), "[id=after]");
+    EXPECT_EQ(status, qv::kReadLast);
+  }
+}
+
+TEST_F(ByteBufferTest, ValuesThatLookLikeAttributesComeBackInBothForms) {
+  qv::QvUniRecord record;
+  record.setId("see id=7");
+  record.setField("kind", "type=road", 0, "real");
+  record.setField("myvalue=", "name=\"n\" value=v", 0, nullptr);
+  for (int chunkForm = 0; chunkForm < 2; ++chunkForm) {
+    SCOPED_TRACE(chunkForm);
+    buffer_.clearBuffer();
+    buffer_.writeRecord(&record, chunkForm);
+    int status = -1;
+    EXPECT_EQ(readOne(status), "[id=see id=7 kind=type=road:real myvalue==name=\"n\" value=v]");
+    EXPECT_EQ(status, qv::kReadLast);
+  }
+}
+
+TEST_F(ByteBufferTest, XmlFormReadsRecordsThatCloseThemselves) {
+  buffer_.appendText("<record id='1'/>\n<record\n id = \"2\"><value name='a' value='x>y'/>"
+                     "</record>\n<record/>");
+  int status = -1;
+  EXPECT_EQ(readOne(status), "[id=1]");
+  EXPECT_EQ(status, qv::kReadMore);
+  EXPECT_EQ(readOne(status), "[id=2 a=x>y]");
+  EXPECT_EQ(status, qv::kReadMore);
+  EXPECT_EQ(readOne(status), "[noid]");
+  EXPECT_EQ(status, qv::kReadLast);
+  EXPECT_EQ(buffer_.length(), 0u);
+}
+
+// Reading record by record must not move what is left each time: the contents move on in place
+// and are moved to the front only now and then, so reading N records costs time in N.
+TEST_F(ByteBufferTest, ConsumingReadsMoveTheRestOnlyNowAndThen) {
+  for (int chunkForm = 0; chunkForm < 2; ++chunkForm) {
+    SCOPED_TRACE(chunkForm);
+    buffer_.clearBuffer();
+    int written = 0;
+    auto writeOne = [&]() {
+      qv::QvUniRecord record;
+      record.setId(std::to_string(written++).c_str());
+      record.setField("v", "  padded value  ", 0, nullptr);
+      buffer_.writeRecord(&record, chunkForm);
+    };
+    for (int i = 0; i < 1000; ++i) {
+      writeOne();
+    }
+    int moves = 0;
+    int status = qv::kReadMore;
+    for (int read = 0; status == qv::kReadMore; ++read) {
+      const char* before = buffer_.bufferText();
+      qv::QvUniRecord record;
+      status = buffer_.readRecord(&record, 0, 1);
+      ASSERT_TRUE(status == qv::kReadMore || status == qv::kReadLast) << read;
+      ASSERT_STREQ(record.getId(), std::to_string(read).c_str());
+      // Left in place, what is left starts after where the record started.
+      if (buffer_.length() > 0 && buffer_.bufferText() <= before) {
+        ++moves;
+      }
+      // Data keeps arriving while it is read: appends go after what is left.
+      if (read % 2 == 0 && written < 1500) {
+        writeOne();
+      }
+    }
+    EXPECT_EQ(written, 1500);
+    EXPECT_EQ(buffer_.length(), 0u);
+    EXPECT_LE(moves, 40);
+  }
+}
+
+// A record whose value ends in spaces and a line break, arriving cut just after them: reading the
+// record before it must not trim them away.
+TEST_F(ByteBufferTest, XmlFormKeepsTheEndOfARecordStillArriving) {
+  qv::QvUniRecord first;
+  first.setId("1");
+  qv::QvUniRecord second;
+  second.setField("v", "ends in  \r\n", 0, nullptr);
+  second.setField("w", "lone \n ", 0, nullptr);
+  qv::QvByteBuffer whole;
+  whole.writeRecord(&first, 0);
+  whole.writeRecord(&second, 0);
+  const std::string bytes(whole.bufferText(), whole.length());
+  for (const char* cut : {"ends in  ", "lone \n "}) {
+    SCOPED_TRACE(cut);
+    const size_t at = bytes.find(cut) + std::strlen(cut);
+    buffer_.clearBuffer();
+    buffer_.appendBytes(bytes.data(), static_cast<uint32_t>(at));
+    int status = -1;
+    EXPECT_EQ(readOne(status), "[id=1]");
+    EXPECT_EQ(status, qv::kReadMore);
+    buffer_.appendBytes(bytes.data() + at, static_cast<uint32_t>(bytes.size() - at));
+    EXPECT_EQ(readOne(status), "[noid v=ends in  \r\n w=lone \n ]");
+    EXPECT_EQ(status, qv::kReadLast);
+  }
+}
+
 } // namespace

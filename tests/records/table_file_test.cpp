@@ -77,9 +77,9 @@ TEST_F(TableFileTest, ATableChainComesBackFieldByField) {
   EXPECT_STREQ(tables_->getId(), "folders");
   EXPECT_STREQ(tables_->getType(), kAwkward);
   EXPECT_STREQ(tables_->getDesc(), "");
-  // The stored "\\n" (backslash, n) is the escape of a line break, so it comes back as one.
+  // A backslash before an "n" is not taken for the escape of a line break.
   const std::string expected = std::string("[id=") + kAwkward +
-                               " path=C:\\data\r\n:string count=12:integer blank= odd=" + kAwkward +
+                               " path=C:\\data\\n:string count=12:integer blank= odd=" + kAwkward +
                                " {[id=child c=1 {[noid g=2:real]}]}][noid x=y][noid]";
   EXPECT_EQ(describe(tables_->firstRecord()), expected);
   ASSERT_NE(tables_->next(), nullptr);
@@ -110,6 +110,32 @@ TEST_F(TableFileTest, WritesTheExactBytesWithWindowsLineEnds) {
                                "</record>\r\n"
                                "</table>\r\n"
                                "</maradel_xml>\r\n");
+}
+
+TEST_F(TableFileTest, FoldersWithABackslashBeforeAnNComeBack) {
+  const char* folders[] = {"C:\\new\\notes\\", "\\\\server\\n", "a\\\r\nb", "\\n\\\\n\\"};
+  qv::QvUniTable table;
+  auto* record = new qv::QvUniRecord;
+  for (const char* folder : folders) {
+    record->setField("dir", folder, 0, nullptr);
+  }
+  record->setId(folders[0]);
+  table.addRecord(record);
+  ASSERT_EQ(qv::writeTableFile("Q:\\f.xml", &table), 1);
+  // Written as a reference that XML tools also read as a backslash; line breaks as before.
+  EXPECT_NE(readHost("f.xml").find("value=\"a\\\\nb\""), std::string::npos);
+  EXPECT_NE(readHost("f.xml").find("id=\"C:&#92;new&#92;notes\\\" "), std::string::npos);
+  tables_ = qv::readTableFile("Q:\\f.xml");
+  ASSERT_NE(tables_, nullptr);
+  qv::IQvUniRecord* back = tables_->firstRecord();
+  ASSERT_NE(back, nullptr);
+  EXPECT_STREQ(back->getId(), folders[0]);
+  const qv::IQvUniField* field = back->firstField();
+  for (const char* folder : folders) {
+    ASSERT_NE(field, nullptr);
+    EXPECT_STREQ(field->getValue(), folder);
+    field = field->next();
+  }
 }
 
 TEST_F(TableFileTest, ARecordFileReadsBackAsOneTableWithoutAttributes) {
@@ -152,7 +178,7 @@ TEST_F(TableFileTest, AOneLineFileLongerThanTheFirstReadKeepsItsTags) {
   EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 a=1]");
 }
 
-TEST_F(TableFileTest, TagsWithoutASpaceAndOddAttributes) {
+TEST_F(TableFileTest, OddTagsAndAttributes) {
   readBytes("<table id=\"t\">\r\n<record id=\"outer\" >\r\n<record>\r\n"
             "<value name=\"inner\" value=\"1\"></value>\r\n</record>\r\n"
             "<value name=\"after\" value=\"2\"></value>\r\n</record>\r\n"
@@ -160,12 +186,90 @@ TEST_F(TableFileTest, TagsWithoutASpaceAndOddAttributes) {
             "<value name=\"\" value=\"skipped\"></value>\r\n<value name=\"open value=\"></value>"
             "\r\n</record>\r\n");
   ASSERT_NE(tables_, nullptr);
-  // "<record>" has no space: not a record; its values go to the enclosing record, and its end
-  // tag ends that record. The value after it then stands outside any record.
-  // "xid=" holds "id=": the first occurrence wins. An unquoted value runs to the next quote.
-  // "name=bare" runs to the next quote: the name is "bare value=". An open quote finds none.
+  // "<record>" without attributes is a record all the same. "xid=" is not "id=". An unquoted
+  // value runs to the next quote: "name=bare" gives "bare value=".
   EXPECT_EQ(describe(tables_->firstRecord()),
-            "[id=outer inner=1][id=first bare value==q open value==]");
+            "[id=outer after=2 {[noid inner=1]}][id=second bare value==q open value==]");
+}
+
+// Values that hold what looks like an attribute, and names that end in "=".
+TEST_F(TableFileTest, AttributesAreMatchedByWholeNameOutsideValues) {
+  qv::QvUniTable table;
+  table.setId("roads");
+  table.setType("list");
+  table.setDesc("see id=7 and type=x");
+  auto* record = new qv::QvUniRecord;
+  record->setId("name=\"x\" value=y");
+  record->setField("kind", "type=road", 0, "real");
+  record->setField("myvalue=", "v", 0, nullptr);
+  record->setField("n", "name=\"q\" id=5", 0, nullptr);
+  record->setField("type", "value=3", 0, "integer");
+  table.addRecord(record);
+  ASSERT_EQ(qv::writeTableFile("Q:\\a.xml", &table), 1);
+  tables_ = qv::readTableFile("Q:\\a.xml");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_STREQ(tables_->getId(), "roads");
+  EXPECT_STREQ(tables_->getType(), "list");
+  EXPECT_STREQ(tables_->getDesc(), "see id=7 and type=x");
+  EXPECT_EQ(describe(tables_->firstRecord()), "[id=name=\"x\" value=y kind=type=road:real "
+                                              "myvalue==v n=name=\"q\" id=5 type=value=3:integer]");
+}
+
+// A table as XML tools write it: comments, indentation, single quotes, spaces around "=",
+// attributes on lines of their own, ">" inside a value, character references, records that close
+// themselves and records without attributes.
+TEST_F(TableFileTest, ReadsTablesOtherXmlToolsWrite) {
+  struct Case {
+    const char* name;
+    std::string body;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"self-closing records",
+       "<record id=\"1\"/><record id=\"2\" /><record/>\n<record id='3'>"
+       "<value name='a' value='x'/></record>",
+       "[id=1][id=2][noid][id=3 a=x]"},
+      {"self-closing child",
+       "<record id=\"p\"><record id=\"c\"/><value name=\"a\" value=\"1\"/>"
+       "</record>",
+       "[id=p a=1 {[id=c]}]"},
+      {"quotes and spaces",
+       "<record id = '7' >\n  <value name = \"it's\"\tvalue= 'say \"hi\"' "
+       "type =\"t\" />\n</record>",
+       "[id=7 it's=say \"hi\":t]"},
+      {"attributes on lines",
+       "<record\n    id=\"L\"\n>\n<value\n  name=\"a\"\n  value=\"b\"\n/>\n"
+       "</record\n>",
+       "[id=L a=b]"},
+      {"> inside values",
+       "<record id=\"a>b\"><value name=\"x\" value=\"1 > 0\"/>"
+       "<value name='y' value='<&gt;'/></record>",
+       "[id=a>b x=1 > 0 y=<>]"},
+      {"character references",
+       "<record id=\"&#65;&#x42;&#X63;\"><value name=\"v\" "
+       "value=\"&#92;n&#13;&#10;&#233;&#0;&#256;&#x;&amp;#65;\"/></record>",
+       "[id=ABc v=\\n\r\n\xE9&#0;&#256;&#x;&#65;]"},
+      {"comments",
+       "<!-- <record id=\"no\"> \"quoted\" -- > --><record id=\"yes\"><!--x-->"
+       "</record>",
+       "[id=yes]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    readBytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<maradel_xml>\n  <table id=\"t\">\n" +
+              c.body + "\n  </table>\n</maradel_xml>\n");
+    ASSERT_NE(tables_, nullptr);
+    EXPECT_EQ(describe(tables_->firstRecord()), c.expected);
+    EXPECT_EQ(tables_->next(), nullptr);
+    tables_->releaseChain();
+    tables_ = nullptr;
+  }
+  // A table that closes itself holds nothing; a record after it starts a table of its own.
+  readBytes("<table id=\"empty\"/><record id=\"r\"/>");
+  ASSERT_NE(tables_, nullptr);
+  EXPECT_EQ(tables_->firstRecord(), nullptr);
+  ASSERT_NE(tables_->next(), nullptr);
+  EXPECT_EQ(describe(tables_->next()->firstRecord()), "[id=r]");
 }
 
 TEST_F(TableFileTest, StopsAtAClosingBracketBeforeTheNextTagAndKeepsWhatWasRead) {
@@ -234,6 +338,42 @@ TEST_F(TableFileTest, DeepNestingIsRefusedNotRecursedInto) {
   ASSERT_NE(tables_, nullptr);
   int depth = 0;
   for (qv::IQvUniRecord* r = tables_->firstRecord(); r != nullptr; r = r->firstChild()) {
+    ++depth;
+  }
+  EXPECT_EQ(depth, qv::kMaxRecordDepth + 1);
+}
+
+// 203 levels of records, each with a field before and after its child, then a record at the
+// top level.
+std::string tooDeepTable() {
+  std::string bytes = "<table id=\"t\" >\n<record id=\"first\" ></record>\n";
+  const int levels = qv::kMaxRecordDepth + 3;
+  for (int i = 0; i < levels; ++i) {
+    bytes += "<record id=\"" + std::to_string(i) + "\" ><value name=\"before\" value=\"b\" />\n";
+  }
+  for (int i = 0; i < levels; ++i) {
+    bytes += "<value name=\"after\" value=\"a\" /></record>\n";
+  }
+  return bytes + "<record id=\"last\" ></record>\n</table>\n";
+}
+
+TEST_F(TableFileTest, NestingTooDeepEndsTheReadKeepingWhatCameBefore) {
+  readBytes(tooDeepTable());
+  ASSERT_NE(tables_, nullptr);
+  qv::IQvUniRecord* first = tables_->firstRecord();
+  ASSERT_NE(first, nullptr);
+  EXPECT_STREQ(first->getId(), "first");
+  qv::IQvUniRecord* deep = first->next();
+  ASSERT_NE(deep, nullptr);
+  // Nothing inside the deep record turns into a record of the table, and nothing follows it.
+  EXPECT_EQ(deep->next(), nullptr);
+  EXPECT_EQ(tables_->next(), nullptr);
+  int depth = 0;
+  for (qv::IQvUniRecord* r = deep; r != nullptr; r = r->firstChild()) {
+    // Each keeps the field before its child; the fields after it were never reached.
+    ASSERT_NE(r->firstField(), nullptr);
+    EXPECT_STREQ(r->firstField()->getName(), "before");
+    EXPECT_EQ(r->firstField()->next(), nullptr);
     ++depth;
   }
   EXPECT_EQ(depth, qv::kMaxRecordDepth + 1);

@@ -31,6 +31,8 @@ TEST_F(XmlEscapeTest, EscapesEachSpecialCharacterOnce) {
   EXPECT_EQ(escaped("a & b < c > \"d\" 'e'\r\nf"),
             "a &amp; b &lt; c &gt; &quot;d&quot; &apos;e&apos;\\nf");
   EXPECT_EQ(escaped("&amp;"), "&amp;amp;");
+  EXPECT_EQ(escaped("C:\\new\\notes\\"), "C:&#92;new&#92;notes\\");
+  EXPECT_EQ(escaped("\\\r\n\\\\n"), "\\\\n\\&#92;n");
   EXPECT_EQ(escaped("lone\nfeed and lone\rreturn"), "lone\nfeed and lone\rreturn");
   EXPECT_EQ(escaped(""), "");
 }
@@ -40,14 +42,19 @@ TEST_F(XmlEscapeTest, UnescapesOneLevelOnly) {
   EXPECT_EQ(unescaped("&gt;&lt;&quot;&apos;&amp;\\n"), "><\"'&\r\n");
   EXPECT_EQ(unescaped("&unknown; & &amp &gt"), "&unknown; & &amp &gt");
   EXPECT_EQ(unescaped("trailing \\"), "trailing \\");
+  EXPECT_EQ(unescaped("&#65;&#x42;&#X63;&#92;n&#13;&#10;"), "ABc\\n\r\n");
+  // References to no 8-bit character, or not closed, stay as they are.
+  EXPECT_EQ(unescaped("&#0;&#256;&#x100;&#;&#x;&#65&#6a;&#99999999999;"),
+            "&#0;&#256;&#x100;&#;&#x;&#65&#6a;&#99999999999;");
   char buffer[] = "x&lt;y";
   qv::XmlUnescape(buffer);
   EXPECT_STREQ(buffer, "x<y");
   qv::XmlUnescape(static_cast<char*>(nullptr));
 }
 
-TEST_F(XmlEscapeTest, RoundTripsTextsWithoutABackslashN) {
-  const char* text = "a & b < c, \"quoted\", it's\r\nnext line > end \xE9\\t";
+TEST_F(XmlEscapeTest, RoundTripsTextsWithBackslashes) {
+  const char* text =
+      "a & b < c, \"quoted\", it's\r\nnext line > end \xE9\\t C:\\new\\notes\\\r\n\\";
   msString s(text);
   ASSERT_EQ(qv::XmlEscape(s), 1);
   qv::XmlUnescape(s);
@@ -89,6 +96,7 @@ std::string escapedBySequence(const std::string& text) {
   qv::ReplaceAll(s, "<", "&lt;");
   qv::ReplaceAll(s, "\"", "&quot;");
   qv::ReplaceAll(s, "'", "&apos;");
+  qv::ReplaceAll(s, "\\n", "&#92;n");
   qv::ReplaceAll(s, "\r\n", "\\n");
   return std::string(s);
 }
@@ -99,15 +107,17 @@ std::string unescapedBySequence(const std::string& text) {
   qv::ReplaceAll(s, "&lt;", "<");
   qv::ReplaceAll(s, "&quot;", "\"");
   qv::ReplaceAll(s, "&apos;", "'");
-  qv::ReplaceAll(s, "&amp;", "&");
+  // A backslash written as a reference never joins an "n" after it into a line break.
   qv::ReplaceAll(s, "\\n", "\r\n");
+  qv::ReplaceAll(s, "&#92;", "\\");
+  qv::ReplaceAll(s, "&amp;", "&");
   return std::string(s);
 }
 
 TEST_F(XmlEscapeTest, AgreesWithTheSequenceOfReplacements) {
   // Texts built from the pieces that the replacements look for, so that they meet often.
   const char* pieces[] = {"&",  "amp;", "gt;", "lt;", "quot;", "apos;", "\\",    "n", "\r",
-                          "\n", "<",    ">",   "\"",  "'",     "x",     "&amp;", ";"};
+                          "\n", "<",    ">",   "\"",  "'",     "x",     "&amp;", ";", "&#92;"};
   std::mt19937 random(12345);
   std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
   for (int round = 0; round < 3000; ++round) {
