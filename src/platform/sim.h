@@ -15,10 +15,20 @@
 #include <vector>
 
 #include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
+#include "platform/sim_answers.h"   // the user's answers: read this first
 #include "platform/win/sim_files.h"
 #include "platform/win/sim_system.h"
 
 namespace sim {
+
+// ---- Misuse
+// A test that uses the stand-in wrongly (an unknown call name given to failCall or callCount, an
+// answer of the wrong kind for a waiting call) is told through the misuse handler. The default
+// prints the message to standard error and aborts; the test fixture installs one that fails the
+// running test, so that EXPECT_NONFATAL_FAILURE can show a misuse on purpose. Returns the
+// previous handler.
+using MisuseHandler = void (*)(const std::string& message);
+MisuseHandler setMisuseHandler(MisuseHandler handler);
 
 // Ends the current session and starts a new one: AutoLISP symbols, system variables, the command
 // line, the user's queued answers, failures, the registry, the drive map and the counts all go

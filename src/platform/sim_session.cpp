@@ -3,11 +3,20 @@
 #include "platform/sim.h"
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace {
 
 std::atomic<uint64_t> currentGeneration{1};
+
+void printAndAbort(const std::string& message) {
+  std::fprintf(stderr, "stand-in misused: %s\n", message.c_str());
+  std::abort();
+}
+
+std::atomic<sim::MisuseHandler> misuseHandler{printAndAbort};
 
 struct FailurePlan {
   int callsUntilFirst = 0; // calls still to pass before the first failure
@@ -26,6 +35,10 @@ namespace sim::detail {
 
 uint64_t generation() {
   return currentGeneration.load();
+}
+
+void reportMisuse(const std::string& message) {
+  misuseHandler.load()(message);
 }
 
 bool shouldFail(const char* call) {
@@ -53,6 +66,10 @@ bool shouldFail(const char* call) {
 } // namespace sim::detail
 
 namespace sim {
+
+MisuseHandler setMisuseHandler(MisuseHandler handler) {
+  return misuseHandler.exchange(handler != nullptr ? handler : printAndAbort);
+}
 
 void reset() {
   ++currentGeneration;
