@@ -52,12 +52,19 @@ std::string takeCommandLine();
 void echoCommandLine(bool on);
 
 // ---- Failures on purpose
-// Makes the named host or Windows call ("acedDefun", "acedPutSym", "fopen", ...) fail: the call
-// that comes nth from now fails, and so do the count-1 calls after it (count -1: every one).
+// The calls that can fail form one table (platform/failable_calls.h, one list per stand-in
+// folder). Makes the named host or Windows call ("acedDefun", "acedPutSym", "fopen", ...) fail:
+// the call that comes nth from now fails, and so do the count-1 calls after it (count -1: every
+// one). A name not in the table is a misuse: the test fails naming it. A plan replaces the
+// earlier plan of the same call.
 void failCall(const std::string& call, int nth = 1, int count = 1);
 // Forgets every planned failure.
 void clearFailures();
-// How many times the named call was made since the reset (whether it failed or not).
+// Calls planned to fail that have not failed even once (the fixture fails a test that leaves one:
+// the failure path it meant to test was never taken).
+std::vector<std::string> unreachedFailures();
+// How many times the named call was made since the reset (whether it failed or not), in every
+// thread. A name not in the table is a misuse.
 int callCount(const std::string& call);
 
 } // namespace sim

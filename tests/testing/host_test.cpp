@@ -38,6 +38,9 @@ void HostTest::SetUp() {
 }
 
 void HostTest::TearDown() {
+  for (const std::string& call : sim::unreachedFailures()) {
+    ADD_FAILURE() << "the planned failure of " << call << " was never reached";
+  }
   if (expectCleanHost_) {
     expectCleanHost();
   }

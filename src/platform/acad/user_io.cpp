@@ -8,7 +8,7 @@
 #include "platform/session.h"
 
 int acedAlert(const char* text) {
-  if (sim::detail::shouldFail("acedAlert") || text == nullptr) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::acedAlert) || text == nullptr) {
     return RTERROR;
   }
   sim::detail::host().alerts.emplace_back(text);
@@ -16,7 +16,7 @@ int acedAlert(const char* text) {
 }
 
 int acedUsrBrk() {
-  if (sim::detail::shouldFail("acedUsrBrk")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::acedUsrBrk)) {
     return 0;
   }
   // The check does not wait for the person: anything but a queued break answer means no ESC.

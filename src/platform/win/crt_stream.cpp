@@ -179,7 +179,7 @@ ssize_t readText(Stream& s, char* out, size_t size) {
 
 ssize_t streamRead(void* cookie, char* out, size_t size) {
   Stream& s = *static_cast<Stream*>(cookie);
-  if (sim::detail::shouldFail("fread")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::fread)) {
     errno = EIO;
     return -1;
   }
@@ -214,7 +214,7 @@ bool writeAll(int fd, const char* data, size_t size) {
 
 ssize_t streamWrite(void* cookie, const char* data, size_t size) {
   Stream& s = *static_cast<Stream*>(cookie);
-  if (sim::detail::shouldFail("fwrite")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::fwrite)) {
     errno = ENOSPC;
     return -1;
   }
@@ -330,7 +330,7 @@ int streamSeek(void* cookie, off64_t* offset, int whence) {
 int streamClose(void* cookie) {
   Stream* s = static_cast<Stream*>(cookie);
   sim::detail::unregisterOpen(s->openId);
-  const bool failOnPurpose = sim::detail::shouldFail("fclose");
+  const bool failOnPurpose = sim::detail::shouldFail(sim::detail::FailableCall::fclose);
   const int closed = ::close(s->fd);
   delete s;
   if (failOnPurpose) {
@@ -371,7 +371,7 @@ FILE* openStream(const char* filename, const char* mode, int shflag) {
     sim::detail::failCrt(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  if (sim::detail::shouldFail("fopen")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::fopen)) {
     sim::detail::failCrt(ERROR_ACCESS_DENIED);
     return nullptr;
   }
