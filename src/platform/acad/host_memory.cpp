@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 
 #include "platform/acad/rb_kinds.h"
 #include "platform/session.h"
@@ -43,6 +44,19 @@ struct Header {
 };
 // The header keeps what follows it aligned as malloc aligns.
 static_assert(sizeof(Header) == 16 && alignof(std::max_align_t) <= 16);
+
+#ifndef QV_ASAN
+// The release check reads the header of a block that may have been released already, so released
+// memory must stay mapped: the C library is told, once at start, not to give the top of its heap
+// back to the system and to serve blocks up to its largest threshold (32 MB) from the heap rather
+// than from mappings of their own. A block larger than that, released twice, can still fault.
+// Under AddressSanitizer none of this is needed: released memory is poisoned and never read.
+const bool releasedMemoryStaysMapped = [] {
+  mallopt(M_TRIM_THRESHOLD, INT32_MAX);
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  return true;
+}();
+#endif
 
 uint32_t sessionNow() {
   return static_cast<uint32_t>(sim::detail::generation());
@@ -89,8 +103,8 @@ void report(const char* what, const void* pointer) {
 
 // Frees a header-carrying region; counts the release when it was made in this session.
 void release(Header* header, uint32_t generation, Tally released) {
-  const uint32_t gone = kReleased;
-  std::memcpy(&header->state, &gone, sizeof gone);
+  // A store the compiler cannot drop as dead before free: a second release must find it.
+  *static_cast<volatile uint32_t*>(&header->state) = kReleased;
   std::free(header);
   if (generation == sessionNow()) {
     sim::detail::tally(released);
