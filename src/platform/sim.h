@@ -8,6 +8,11 @@
 //   EXPECT_EQ(sim::liveBlocks(), 0);
 //   EXPECT_EQ(sim::liveResbufs(), 0);
 //   EXPECT_TRUE(sim::memoryProblems().empty());
+//
+// What a command needs from a person (a button, a file name, a point, an entity pick, ESC) comes
+// from one queue of answers, sim::answer(...), described in platform/sim_answers.h; what it
+// asked is in sim::asked(). Failures are planned by call name (failCall) from the one table in
+// platform/failable_calls.h. The qvtest::HostTest fixture does the reset and the checks.
 #pragma once
 
 #include <cstdint>
