@@ -8,6 +8,11 @@
 //   EXPECT_EQ(sim::liveBlocks(), 0);
 //   EXPECT_EQ(sim::liveResbufs(), 0);
 //   EXPECT_TRUE(sim::memoryProblems().empty());
+//
+// What a command needs from a person (a button, a file name, a point, an entity pick, ESC) comes
+// from one queue of answers, sim::answer(...), described in platform/sim_answers.h; what it
+// asked is in sim::asked(). Failures are planned by call name (failCall) from the one table in
+// platform/failable_calls.h. The qvtest::HostTest fixture does the reset and the checks.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +20,20 @@
 #include <vector>
 
 #include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
+#include "platform/sim_answers.h"   // the user's answers: read this first
 #include "platform/win/sim_files.h"
 #include "platform/win/sim_system.h"
 
 namespace sim {
+
+// ---- Misuse
+// A test that uses the stand-in wrongly (an unknown call name given to failCall or callCount, an
+// answer of the wrong kind for a waiting call) is told through the misuse handler. The default
+// prints the message to standard error and aborts; the test fixture installs one that fails the
+// running test, so that EXPECT_NONFATAL_FAILURE can show a misuse on purpose. Returns the
+// previous handler.
+using MisuseHandler = void (*)(const std::string& message);
+MisuseHandler setMisuseHandler(MisuseHandler handler);
 
 // Ends the current session and starts a new one: AutoLISP symbols, system variables, the command
 // line, the user's queued answers, failures, the registry, the drive map and the counts all go
@@ -42,12 +57,19 @@ std::string takeCommandLine();
 void echoCommandLine(bool on);
 
 // ---- Failures on purpose
-// Makes the named host or Windows call ("acedDefun", "acedPutSym", "fopen", ...) fail: the call
-// that comes nth from now fails, and so do the count-1 calls after it (count -1: every one).
+// The calls that can fail form one table (platform/failable_calls.h, one list per stand-in
+// folder). Makes the named host or Windows call ("acedDefun", "acedPutSym", "fopen", ...) fail:
+// the call that comes nth from now fails, and so do the count-1 calls after it (count -1: every
+// one). A name not in the table is a misuse: the test fails naming it. A plan replaces the
+// earlier plan of the same call.
 void failCall(const std::string& call, int nth = 1, int count = 1);
 // Forgets every planned failure.
 void clearFailures();
-// How many times the named call was made since the reset (whether it failed or not).
+// Calls planned to fail that have not failed even once (the fixture fails a test that leaves one:
+// the failure path it meant to test was never taken).
+std::vector<std::string> unreachedFailures();
+// How many times the named call was made since the reset (whether it failed or not), in every
+// thread. A name not in the table is a misuse.
 int callCount(const std::string& call);
 // True while this thread is inside a call of the stand-in (a host or Windows call), whose own
 // allocations are the system's: a test that fails the library's allocations passes them.

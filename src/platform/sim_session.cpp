@@ -1,28 +1,98 @@
-// The session generation, planned failures and call counts of the stand-ins.
+// The session generation, the misuse handler, planned failures and the per-thread counts.
 #include "platform/internal/session.h"
 #include "platform/sim.h"
 
-#include <atomic>
-#include <map>
+#include <cstdio>
+#include <cstdlib>
 
+namespace sim::detail {
 namespace {
 
-std::atomic<uint64_t> currentGeneration{1};
+void printAndAbort(const std::string& message) {
+  std::fprintf(stderr, "stand-in misused: %s\n", message.c_str());
+  std::abort();
+}
+
+std::atomic<sim::MisuseHandler> misuseHandler{printAndAbort};
+
+constexpr const char* kCallNames[] = {
+#define QV_FAILABLE_CALL_NAME(id, name) name,
+    QV_FAILABLE_CALLS(QV_FAILABLE_CALL_NAME)
+#undef QV_FAILABLE_CALL_NAME
+};
+static_assert(sizeof kCallNames / sizeof kCallNames[0] == kFailableCalls);
+
+// The call of that name, or false (reported as a misuse by what) when the table has none.
+bool findCall(const std::string& name, const char* what, FailableCall& found) {
+  for (size_t index = 0; index < kFailableCalls; ++index) {
+    if (name == kCallNames[index]) {
+      found = static_cast<FailableCall>(index);
+      return true;
+    }
+  }
+  reportMisuse(std::string(what) + ": \"" + name +
+               "\" is not a stand-in call that can fail (see platform/failable_calls.h)");
+  return false;
+}
 
 struct FailurePlan {
+  bool active = false;
+  bool reached = false;    // at least one call failed
   int callsUntilFirst = 0; // calls still to pass before the first failure
   int failuresLeft = 0;    // -1: every call from then on
 };
 
-struct CallLedger {
+struct FailurePlans {
   std::mutex guard;
-  std::map<std::string, int> counts;
-  std::map<std::string, FailurePlan> plans;
+  FailurePlan plans[kFailableCalls];
+  int active = 0;
 };
 
-} // namespace
+FailurePlans& failurePlans() {
+  static FailurePlans plans;
+  return plans;
+}
 
-namespace sim::detail {
+void forgetPlans(FailurePlans& all) {
+  for (FailurePlan& plan : all.plans) {
+    plan = FailurePlan{};
+  }
+  all.active = 0;
+  anyFailurePlanned.store(false, std::memory_order_relaxed);
+}
+
+// Every thread's counters, kept for the life of the process; a thread's set is taken over by a
+// later thread once it ends, so that the list stays as long as the most threads alive at once.
+struct TallyRegistry {
+  std::mutex guard;
+  ThreadTallies* head = nullptr;
+};
+
+TallyRegistry& tallyRegistry() {
+  static TallyRegistry* registry = new TallyRegistry; // never destroyed: threads may outlive exit
+  return *registry;
+}
+
+struct TalliesRelease {
+  ~TalliesRelease() {
+    if (threadTallies != nullptr) {
+      threadTallies->inUse.store(false);
+      threadTallies = nullptr;
+    }
+  }
+};
+
+template <class Sum> int64_t sumOverThreads(Sum part) {
+  TallyRegistry& registry = tallyRegistry();
+  std::lock_guard<std::mutex> lock(registry.guard);
+  int64_t total = 0;
+  for (ThreadTallies* set = registry.head; set != nullptr; set = set->next) {
+    total += part(*set).load(std::memory_order_relaxed);
+  }
+  return total;
+}
+
+} // namespace
 
 namespace {
 thread_local int standInDepth = 0;
@@ -36,28 +106,67 @@ StandInCall::~StandInCall() {
   --standInDepth;
 }
 
-uint64_t generation() {
-  return currentGeneration.load();
+const char* callName(FailableCall call) {
+  return kCallNames[static_cast<size_t>(call)];
 }
 
-bool shouldFail(const char* call) {
-  CallLedger& ledger = session<CallLedger>();
-  std::lock_guard<std::mutex> lock(ledger.guard);
-  ++ledger.counts[call];
-  auto found = ledger.plans.find(call);
-  if (found == ledger.plans.end()) {
+void reportMisuse(const std::string& message) {
+  misuseHandler.load()(message);
+}
+
+ThreadTallies& registerThreadTallies() {
+  TallyRegistry& registry = tallyRegistry();
+  ThreadTallies* mine = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(registry.guard);
+    for (ThreadTallies* set = registry.head; set != nullptr && mine == nullptr; set = set->next) {
+      bool released = false;
+      if (set->inUse.compare_exchange_strong(released, true)) {
+        mine = set;
+      }
+    }
+    if (mine == nullptr) {
+      mine = new ThreadTallies;
+      mine->next = registry.head;
+      registry.head = mine;
+    }
+  }
+  threadTallies = mine;
+  static thread_local TalliesRelease release; // gives the set back when the thread ends
+  (void)release;
+  return *mine;
+}
+
+int64_t tallyTotal(Tally which) {
+  return sumOverThreads([which](ThreadTallies & set) -> auto& {
+    return set.tallies[static_cast<size_t>(which)];
+  });
+}
+
+int64_t callTotal(FailableCall call) {
+  return sumOverThreads([call](ThreadTallies & set) -> auto& {
+    return set.calls[static_cast<size_t>(call)];
+  });
+}
+
+bool plannedFailure(FailableCall call) {
+  FailurePlans& all = failurePlans();
+  std::lock_guard<std::mutex> lock(all.guard);
+  FailurePlan& plan = all.plans[static_cast<size_t>(call)];
+  if (!plan.active) {
     return false;
   }
-  FailurePlan& plan = found->second;
   if (plan.callsUntilFirst > 0) {
     --plan.callsUntilFirst;
     return false;
   }
+  plan.reached = true;
   if (plan.failuresLeft > 0) {
     --plan.failuresLeft;
   }
   if (plan.failuresLeft == 0) {
-    ledger.plans.erase(found);
+    plan.active = false;
+    anyFailurePlanned.store(--all.active > 0, std::memory_order_relaxed);
   }
   return true;
 }
@@ -70,30 +179,71 @@ bool inStandInCall() {
   return sim::detail::standInDepth > 0;
 }
 
+MisuseHandler setMisuseHandler(MisuseHandler handler) {
+  return detail::misuseHandler.exchange(handler != nullptr ? handler : detail::printAndAbort);
+}
+
 void reset() {
-  ++currentGeneration;
+  using namespace detail;
+  {
+    FailurePlans& all = failurePlans();
+    std::lock_guard<std::mutex> lock(all.guard);
+    forgetPlans(all);
+  }
+  {
+    TallyRegistry& registry = tallyRegistry();
+    std::lock_guard<std::mutex> lock(registry.guard);
+    for (ThreadTallies* set = registry.head; set != nullptr; set = set->next) {
+      for (auto& count : set->calls) {
+        count.store(0, std::memory_order_relaxed);
+      }
+      for (auto& count : set->tallies) {
+        count.store(0, std::memory_order_relaxed);
+      }
+    }
+  }
+  sessionGeneration.fetch_add(1, std::memory_order_acq_rel);
 }
 
 void failCall(const std::string& call, int nth, int count) {
-  if (nth < 1 || count == 0) {
+  detail::FailableCall id;
+  if (!detail::findCall(call, "sim::failCall", id) || nth < 1 || count == 0) {
     return;
   }
-  CallLedger& ledger = detail::session<CallLedger>();
-  std::lock_guard<std::mutex> lock(ledger.guard);
-  ledger.plans[call] = FailurePlan{nth - 1, count < 0 ? -1 : count};
+  detail::FailurePlans& all = detail::failurePlans();
+  std::lock_guard<std::mutex> lock(all.guard);
+  detail::FailurePlan& plan = all.plans[static_cast<size_t>(id)];
+  if (!plan.active) {
+    ++all.active;
+  }
+  plan = detail::FailurePlan{true, false, nth - 1, count < 0 ? -1 : count};
+  detail::anyFailurePlanned.store(true, std::memory_order_relaxed);
 }
 
 void clearFailures() {
-  CallLedger& ledger = detail::session<CallLedger>();
-  std::lock_guard<std::mutex> lock(ledger.guard);
-  ledger.plans.clear();
+  detail::FailurePlans& all = detail::failurePlans();
+  std::lock_guard<std::mutex> lock(all.guard);
+  detail::forgetPlans(all);
+}
+
+std::vector<std::string> unreachedFailures() {
+  detail::FailurePlans& all = detail::failurePlans();
+  std::lock_guard<std::mutex> lock(all.guard);
+  std::vector<std::string> names;
+  for (size_t index = 0; index < detail::kFailableCalls; ++index) {
+    if (all.plans[index].active && !all.plans[index].reached) {
+      names.emplace_back(detail::kCallNames[index]);
+    }
+  }
+  return names;
 }
 
 int callCount(const std::string& call) {
-  CallLedger& ledger = detail::session<CallLedger>();
-  std::lock_guard<std::mutex> lock(ledger.guard);
-  auto found = ledger.counts.find(call);
-  return found == ledger.counts.end() ? 0 : found->second;
+  detail::FailableCall id;
+  if (!detail::findCall(call, "sim::callCount", id)) {
+    return 0;
+  }
+  return static_cast<int>(detail::callTotal(id));
 }
 
 } // namespace sim

@@ -34,7 +34,7 @@ TEST_F(LispTableTest, WrongArgumentsAnswerNil) {
 TEST_F(LispTableTest, NumericValueAndUserBreak) {
   EXPECT_EQ(callLispFor("qv_numval", acutBuildList(RTSTR, "-0.25", RTNONE)), "real -0.250000");
   EXPECT_EQ(callLispFor("qv_numval", acutBuildList(RTSTR, "abc", RTNONE)), "real -98765432.100000");
-  sim::queueUserBreak(true);
+  sim::answer(sim::Answer::userBreak(true));
   EXPECT_EQ(callLispFor("qv_userbreak"), "short 1");
   EXPECT_EQ(callLispFor("qv_userbreak"), "short 1"); // still latched
 }

@@ -35,8 +35,8 @@ TEST_F(NumericStringTest, AcceptsPlainDecimalsWhoseTerminatorLiesWithinTheMaximu
 class UserBreakTest : public qvtest::ModuleTest {};
 
 TEST_F(UserBreakTest, ABreakStaysLatchedUntilCleared) {
-  sim::queueUserBreak(false);
-  sim::queueUserBreak(true);
+  sim::answer(sim::Answer::userBreak(false));
+  sim::answer(sim::Answer::userBreak(true));
   EXPECT_EQ(qv::checkUserBreak(), 0);
   EXPECT_NE(qv::checkUserBreak(), 0);
   const int asked = sim::callCount("acedUsrBrk");

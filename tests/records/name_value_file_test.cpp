@@ -9,6 +9,7 @@
 #include "platform/win/windows.h"
 #include "record_test_util.h"
 #include "records/records.h"
+#include "testing/failure_sweep.h"
 
 namespace {
 
@@ -99,16 +100,34 @@ TEST_F(NameValueFileTest, HostileLinesAndFailuresAreContained) {
   EXPECT_STREQ(first->next()->getId(), "nul");
   EXPECT_STREQ(first->next()->firstField()->next()->getValue(), "a");
 
-  writeHost("keep.ini", "old=1\r\n");
+  // Whichever step of the rewrite fails, the old file stays and the writer answers 0.
+  ASSERT_EQ(qv::writeNameValueFile("N:\\whole.ini", first, -1), 1);
+  const std::string whole = readHost("whole.ini");
   for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA"}) {
-    sim::failCall(call);
-    EXPECT_EQ(qv::writeNameValueFile("N:\\keep.ini", first, -1), 0) << call;
-    EXPECT_EQ(readHost("keep.ini"), "old=1\r\n") << call;
-    sim::clearFailures();
+    writeHost("keep.ini", "old=1\r\n");
+    const int points = qvtest::forEachFailure(call, [&](int) {
+      if (qv::writeNameValueFile("N:\\keep.ini", first, -1) == 0) {
+        EXPECT_EQ(readHost("keep.ini"), "old=1\r\n");
+      } else {
+        EXPECT_EQ(readHost("keep.ini"), whole);
+        writeHost("keep.ini", "old=1\r\n");
+      }
+    });
+    EXPECT_GE(points, 1) << call;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 3);
+  // A failed read gives no records or fewer, never a leak.
+  for (const char* call : {"fopen", "fread"}) {
+    const int points = qvtest::forEachFailure(call, [&](int) {
+      qv::IQvUniRecord* read = qv::readNameValueFile("N:\\h.ini", -1);
+      if (read != nullptr) {
+        EXPECT_LE(read->countRecords(), 2);
+        read->releaseChain();
+      }
+    });
+    EXPECT_GE(points, 1) << call;
   }
   first->releaseChain();
-  sim::failCall("fopen");
-  EXPECT_EQ(qv::readNameValueFile("N:\\keep.ini", -1), nullptr);
 }
 
 // The share argument lets the writers write a file that another program holds open, when that

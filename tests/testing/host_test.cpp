@@ -6,6 +6,15 @@
 
 #include "platform/sim.h"
 
+namespace {
+
+// A misuse of the stand-in by a test fails that test (instead of aborting the run).
+void failTheTest(const std::string& message) {
+  ADD_FAILURE() << "stand-in misused: " << message;
+}
+
+} // namespace
+
 namespace qvtest {
 
 void expectCleanHost() {
@@ -17,6 +26,7 @@ void expectCleanHost() {
 }
 
 void HostTest::SetUp() {
+  sim::setMisuseHandler(failTheTest);
   sim::reset();
   static std::atomic<int> counter{0};
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -28,6 +38,9 @@ void HostTest::SetUp() {
 }
 
 void HostTest::TearDown() {
+  for (const std::string& call : sim::unreachedFailures()) {
+    ADD_FAILURE() << "the planned failure of " << call << " was never reached";
+  }
   if (expectCleanHost_) {
     expectCleanHost();
   }

@@ -1,5 +1,6 @@
 // Base fixture of every test: a fresh stand-in session and temporary folder before the test, and
-// after it the check that nothing host-owned was left live or released badly.
+// after it the check that nothing host-owned was left live or released badly and that every
+// planned failure was reached. A misuse of the stand-in (sim::setMisuseHandler) fails the test.
 #pragma once
 
 #include <filesystem>

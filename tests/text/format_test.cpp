@@ -8,6 +8,7 @@
 
 #include "platform/acad/acutads.h"
 #include "platform/sim.h"
+#include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 #include "text/ms_string.h"
 
@@ -139,11 +140,20 @@ TEST_F(FormatTest, PrintsLargePiecesAsTheFirstCallOfAProcess) {
 }
 
 TEST_F(FormatTest, AnswersNullWhenMemoryRunsOut) {
-  sim::failCall("acad_malloc");
-  EXPECT_EQ(qv::FormatAlloc("%s", "short"), nullptr);
+  // Short and long results, plain and SQLite-printed pieces: a failure anywhere gives null and
+  // leaves nothing live (the sweep checks), else the whole text.
   const std::string big(5000, 'y');
-  sim::failCall("acad_malloc");
-  EXPECT_EQ(qv::FormatAlloc("%s", big.c_str()), nullptr);
+  const std::string whole = "short|" + big + "|   42|2.50|" + big;
+  for (const char* call : {"acad_malloc", "acad_realloc"}) {
+    const int points = qvtest::forEachFailure(call, [&](int) {
+      char* made = qv::FormatAlloc("short|%s|%5d|%.2f|%s", big.c_str(), 42, 2.5, big.c_str());
+      if (made != nullptr) {
+        EXPECT_EQ(std::string(made), whole);
+        acad_free(made);
+      }
+    });
+    EXPECT_GE(points, 1) << call;
+  }
   // Growing past the first host block fails: the block goes, and z arguments are still freed.
   sim::failCall("acad_realloc");
   char* owned = acad_strdup("owned");

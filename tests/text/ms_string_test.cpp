@@ -3,8 +3,10 @@
 #include "text/ms_string.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/sim.h"
+#include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -158,13 +160,27 @@ TEST_F(MsStringTest, TruncateReportsAPositionOutsideTheBuffer) {
 }
 
 TEST_F(MsStringTest, KeepsItsTextWhenMemoryRunsOut) {
-  msString s("short");
-  sim::failCall("acad_malloc");
-  s = "a text longer than the buffer";
-  EXPECT_STREQ(s, "short");
-  sim::failCall("acad_malloc");
-  s += " and a long tail for it";
-  EXPECT_STREQ(s, "short");
+  // Whichever allocation fails, every step either takes effect whole or leaves the text as it was.
+  qvtest::forEachFailure("acad_malloc", [](int) {
+    std::string expected;
+    msString s("short");
+    const auto step = [&](const std::string& after) {
+      if (std::string(s) != expected) {
+        EXPECT_EQ(std::string(s), after);
+        expected = after;
+      }
+    };
+    step("short");
+    s = "a text longer than the buffer";
+    step("a text longer than the buffer");
+    s += " and a long tail for it";
+    step(expected + " and a long tail for it");
+    const std::string wide(300, 'w');
+    s = wide.c_str();
+    step(wide);
+    s.Format("%s=%d", "n", 12);
+    step("n=12");
+  });
   sim::failCall("acad_malloc");
   msString orphan("never allocated");
   EXPECT_STREQ(orphan, "");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/sim.h"
+#include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -133,11 +134,17 @@ TEST_F(TranslationTest, SurvivesGarbage) {
 TEST_F(TranslationTest, DropsEntriesThatMemoryRanOutFor) {
   const std::string path = writeFile("oom.txt", "ORIGINAL=One\nMARKER=m\nTRANSLATION=Un\n"
                                                 "ORIGINAL=Two\nTRANSLATION=Deux\n");
-  sim::failCall("acad_malloc", 2); // the first entry's marker
-  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
-  EXPECT_EQ(translate("One", "m"), "One");
-  EXPECT_EQ(translate("One"), "One");
-  EXPECT_EQ(translate("Two"), "Deux");
+  // An entry that memory ran out for is dropped whole: a text is translated or left as it is.
+  const int points = qvtest::forEachFailure("acad_malloc", [&](int) {
+    qv::LoadTranslations(path.c_str());
+    const std::string one = translate("One", "m");
+    EXPECT_TRUE(one == "One" || one == "Un") << one;
+    EXPECT_EQ(translate("One"), "One"); // only with its marker
+    const std::string two = translate("Two");
+    EXPECT_TRUE(two == "Two" || two == "Deux") << two;
+    qv::UnloadTranslations();
+  });
+  EXPECT_GE(points, 2);
 }
 
 TEST_F(TranslationTest, UnloadEmptiesTheTable) {

@@ -71,7 +71,7 @@ bool readValue(resbuf* item, int type, va_list& args) {
 } // namespace
 
 resbuf* acutBuildList(int type, ...) {
-  if (sim::detail::shouldFail("acutBuildList")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::acutBuildList)) {
     return nullptr;
   }
   va_list args;

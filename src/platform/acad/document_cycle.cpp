@@ -71,7 +71,8 @@ using namespace detail;
 
 bool loadModule(AcRxEntryPointFunc entryPoint, const std::string& moduleName) {
   HostState& state = host();
-  if (entryPoint == nullptr || moduleOf(state, entryPoint) != nullptr || shouldFail("loadModule")) {
+  if (entryPoint == nullptr || moduleOf(state, entryPoint) != nullptr ||
+      shouldFail(FailableCall::loadModule)) {
     return false;
   }
   auto module = std::make_unique<Module>();
@@ -105,7 +106,7 @@ bool loadModule(AcRxEntryPointFunc entryPoint, const std::string& moduleName) {
 bool unloadModule(AcRxEntryPointFunc entryPoint) {
   HostState& state = host();
   Module* module = moduleOf(state, entryPoint);
-  if (module == nullptr || module->locked || shouldFail("unloadModule")) {
+  if (module == nullptr || module->locked || shouldFail(FailableCall::unloadModule)) {
     return false;
   }
   const int moduleId = module->id;
@@ -133,7 +134,7 @@ bool isModuleLoaded(AcRxEntryPointFunc entryPoint) {
 }
 
 int openDocument(const std::string& path) {
-  if (shouldFail("openDocument")) {
+  if (shouldFail(FailableCall::openDocument)) {
     return 0;
   }
   HostState& state = host();
@@ -165,7 +166,7 @@ int openDocument(const std::string& path) {
 
 bool closeDocument(int documentId) {
   Document* document = findDocument(host(), documentId);
-  if (document == nullptr || shouldFail("closeDocument")) {
+  if (document == nullptr || shouldFail(FailableCall::closeDocument)) {
     return false;
   }
   for (int moduleId : moduleIds(host())) {

@@ -1,35 +1,135 @@
 // The host allocator and result buffers, with the live counts and release checks of the stand-in.
+//
+// Every block and result buffer carries a small header just before what the caller gets: its size,
+// the session it was made in and its state. Counting is per thread (call_tallies.h), so the path
+// takes no lock and looks nothing up. A release reads the header first: a pointer whose header is
+// not a live one was released already or never handed out, and is reported instead of freed.
 #include "platform/acad/acutads.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
-#include <unordered_set>
+#include <malloc.h>
 
 #include "platform/acad/internal/rb_kinds.h"
 #include "platform/internal/session.h"
 #include "platform/sim.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QV_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QV_UNDER_ASAN 1
+#endif
+#endif
+#ifdef QV_UNDER_ASAN
+#include <sanitizer/asan_interface.h>
+#endif
+#if defined(__SANITIZE_THREAD__)
+#define QV_UNDER_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define QV_UNDER_TSAN 1
+#endif
+#endif
+
 namespace {
 
-struct MemoryLedger {
-  std::mutex guard;
-  std::unordered_map<void*, size_t> blocks;
-  std::unordered_set<resbuf*> resbufs;
-  std::vector<std::string> problems;
-};
+using sim::detail::FailableCall;
+using sim::detail::Tally;
 
-MemoryLedger& ledger() {
-  return sim::detail::session<MemoryLedger>();
+constexpr uint32_t kLiveBlock = 0x4B4C5651u;  // "QVLK"
+constexpr uint32_t kLiveResbuf = 0x42525651u; // "QVRB"
+constexpr uint32_t kReleased = 0x44454C52u;   // "RLED"
+
+struct Header {
+  uint64_t size;
+  uint32_t generation; // the session it was made in (low bits)
+  uint32_t state;      // kLiveBlock or kLiveResbuf while live
+};
+// The header keeps what follows it aligned as malloc aligns.
+static_assert(sizeof(Header) == 16 && alignof(std::max_align_t) <= 16);
+
+#if !defined(QV_UNDER_ASAN) && !defined(QV_UNDER_TSAN)
+// The release check reads the header of a block that may have been released already, so released
+// memory must stay mapped: the C library is told, once at start, not to give the top of its heap
+// back to the system and to serve blocks up to its largest threshold (32 MB) from the heap rather
+// than from mappings of their own. A block larger than that, released twice, can still fault.
+// Under AddressSanitizer none of this is needed: released memory is poisoned and never read.
+const bool releasedMemoryStaysMapped = [] {
+  mallopt(M_TRIM_THRESHOLD, INT32_MAX);
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  return true;
+}();
+#endif
+
+uint32_t sessionNow() {
+  return static_cast<uint32_t>(sim::detail::generation());
 }
 
-void report(MemoryLedger& memory, const char* what, const void* pointer) {
+Header* headerOf(const void* pointer) {
+  return reinterpret_cast<Header*>(reinterpret_cast<uintptr_t>(pointer) - sizeof(Header));
+}
+
+void* payloadOf(Header* header) {
+  return header + 1;
+}
+
+// Reads the header in front of a pointer the caller gives back. A released block's header was
+// marked released before the block went back to malloc, and malloc's free lists then write over
+// the first words anyway, so a stale header does not read as live. Under AddressSanitizer a
+// released or foreign region is poisoned and is not read at all.
+#ifdef QV_UNDER_TSAN
+// ThreadSanitizer cannot be asked whether memory was freed and would report the read itself, so
+// the bytes are copied by code it does not watch (its allocator keeps small released blocks
+// mapped).
+__attribute__((no_sanitize("thread"))) bool readHeader(const void* pointer, Header& header) {
+  const volatile unsigned char* from = reinterpret_cast<const unsigned char*>(headerOf(pointer));
+  unsigned char* to = reinterpret_cast<unsigned char*>(&header);
+  for (size_t index = 0; index < sizeof header; ++index) {
+    to[index] = from[index];
+  }
+  return true;
+}
+#else
+bool readHeader(const void* pointer, Header& header) {
+#ifdef QV_UNDER_ASAN
+  if (__asan_region_is_poisoned(const_cast<Header*>(headerOf(pointer)), sizeof(Header)) !=
+      nullptr) {
+    return false;
+  }
+#endif
+  std::memcpy(&header, headerOf(pointer), sizeof header); // the pointer may be misaligned
+  return true;
+}
+#endif
+
+struct MemoryProblems {
+  std::mutex guard;
+  std::vector<std::string> lines;
+};
+
+void report(const char* what, const void* pointer) {
   char line[128];
   std::snprintf(line, sizeof line, "%s %p", what, pointer);
-  memory.problems.emplace_back(line);
+  MemoryProblems& problems = sim::detail::session<MemoryProblems>();
+  {
+    std::lock_guard<std::mutex> lock(problems.guard);
+    problems.lines.emplace_back(line);
+  }
   std::fprintf(stderr, "stand-in host: %s\n", line);
+}
+
+// Frees a header-carrying region; counts the release when it was made in this session.
+void release(Header* header, uint32_t generation, Tally released) {
+  // A store the compiler cannot drop as dead before free: a second release must find it.
+  *static_cast<volatile uint32_t*>(&header->state) = kReleased;
+  std::free(header);
+  if (generation == sessionNow()) {
+    sim::detail::tally(released);
+  }
 }
 
 // Frees what the buffer's value owns: its string or binary chunk.
@@ -52,16 +152,16 @@ void releaseValue(resbuf* item) {
 
 void* acad_malloc(size_t size) {
   const sim::detail::StandInCall inCall;
-  if (sim::detail::shouldFail("acad_malloc")) {
+  if (sim::detail::shouldFail(FailableCall::acad_malloc) || size > SIZE_MAX - sizeof(Header)) {
     return nullptr;
   }
-  void* block = std::malloc(size == 0 ? 1 : size);
-  if (block != nullptr) {
-    MemoryLedger& memory = ledger();
-    std::lock_guard<std::mutex> lock(memory.guard);
-    memory.blocks[block] = size;
+  auto* header = static_cast<Header*>(std::malloc(sizeof(Header) + size));
+  if (header == nullptr) {
+    return nullptr;
   }
-  return block;
+  *header = Header{size, sessionNow(), kLiveBlock};
+  sim::detail::tally(Tally::BlocksMade);
+  return payloadOf(header);
 }
 
 void* acad_realloc(void* block, size_t size) {
@@ -69,24 +169,20 @@ void* acad_realloc(void* block, size_t size) {
   if (block == nullptr) {
     return acad_malloc(size);
   }
-  MemoryLedger& memory = ledger();
-  {
-    std::lock_guard<std::mutex> lock(memory.guard);
-    if (memory.blocks.find(block) == memory.blocks.end()) {
-      report(memory, "acad_realloc of a block the host never handed out:", block);
-      return nullptr;
-    }
-  }
-  if (sim::detail::shouldFail("acad_realloc")) {
+  Header header;
+  if (!readHeader(block, header) || header.state != kLiveBlock) {
+    report("acad_realloc of a block the host never handed out:", block);
     return nullptr;
   }
-  void* moved = std::realloc(block, size == 0 ? 1 : size);
-  if (moved != nullptr) {
-    std::lock_guard<std::mutex> lock(memory.guard);
-    memory.blocks.erase(block);
-    memory.blocks[moved] = size;
+  if (sim::detail::shouldFail(FailableCall::acad_realloc) || size > SIZE_MAX - sizeof(Header)) {
+    return nullptr;
   }
-  return moved;
+  auto* moved = static_cast<Header*>(std::realloc(headerOf(block), sizeof(Header) + size));
+  if (moved == nullptr) {
+    return nullptr;
+  }
+  moved->size = size;
+  return payloadOf(moved);
 }
 
 void acad_free(void* block) {
@@ -94,15 +190,12 @@ void acad_free(void* block) {
   if (block == nullptr) {
     return;
   }
-  MemoryLedger& memory = ledger();
-  {
-    std::lock_guard<std::mutex> lock(memory.guard);
-    if (memory.blocks.erase(block) == 0) {
-      report(memory, "acad_free of a block not live (freed twice, or never handed out):", block);
-      return;
-    }
+  Header header;
+  if (!readHeader(block, header) || header.state != kLiveBlock) {
+    report("acad_free of a block not live (freed twice, or never handed out):", block);
+    return;
   }
-  std::free(block);
+  release(headerOf(block), header.generation, Tally::BlocksReleased);
 }
 
 char* acad_strdup(const char* text) {
@@ -119,34 +212,30 @@ char* acad_strdup(const char* text) {
 }
 
 resbuf* acutNewRb(int type) {
-  if (sim::detail::shouldFail("acutNewRb")) {
+  if (sim::detail::shouldFail(FailableCall::acutNewRb)) {
     return nullptr;
   }
-  auto* item = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
-  if (item == nullptr) {
+  auto* header = static_cast<Header*>(std::calloc(1, sizeof(Header) + sizeof(resbuf)));
+  if (header == nullptr) {
     return nullptr;
   }
+  *header = Header{sizeof(resbuf), sessionNow(), kLiveResbuf};
+  sim::detail::tally(Tally::ResbufsMade);
+  auto* item = static_cast<resbuf*>(payloadOf(header));
   item->restype = static_cast<short>(type);
-  MemoryLedger& memory = ledger();
-  std::lock_guard<std::mutex> lock(memory.guard);
-  memory.resbufs.insert(item);
   return item;
 }
 
 int acutRelRb(resbuf* list) {
-  MemoryLedger& memory = ledger();
   while (list != nullptr) {
-    {
-      std::lock_guard<std::mutex> lock(memory.guard);
-      if (memory.resbufs.erase(list) == 0) {
-        report(memory,
-               "acutRelRb of a result buffer not live (released twice, or not the host's):", list);
-        return RTNORM;
-      }
+    Header header;
+    if (!readHeader(list, header) || header.state != kLiveResbuf) {
+      report("acutRelRb of a result buffer not live (released twice, or not the host's):", list);
+      return RTNORM;
     }
     resbuf* next = list->rbnext; // read only once the buffer is known to be live
     releaseValue(list);
-    std::free(list);
+    release(headerOf(list), header.generation, Tally::ResbufsReleased);
     list = next;
   }
   return RTNORM;
@@ -155,21 +244,19 @@ int acutRelRb(resbuf* list) {
 namespace sim {
 
 int64_t liveBlocks() {
-  MemoryLedger& memory = ledger();
-  std::lock_guard<std::mutex> lock(memory.guard);
-  return static_cast<int64_t>(memory.blocks.size());
+  return detail::tallyTotal(detail::Tally::BlocksMade) -
+         detail::tallyTotal(detail::Tally::BlocksReleased);
 }
 
 int64_t liveResbufs() {
-  MemoryLedger& memory = ledger();
-  std::lock_guard<std::mutex> lock(memory.guard);
-  return static_cast<int64_t>(memory.resbufs.size());
+  return detail::tallyTotal(detail::Tally::ResbufsMade) -
+         detail::tallyTotal(detail::Tally::ResbufsReleased);
 }
 
 std::vector<std::string> memoryProblems() {
-  MemoryLedger& memory = ledger();
-  std::lock_guard<std::mutex> lock(memory.guard);
-  return memory.problems;
+  MemoryProblems& problems = detail::session<MemoryProblems>();
+  std::lock_guard<std::mutex> lock(problems.guard);
+  return problems.lines;
 }
 
 } // namespace sim

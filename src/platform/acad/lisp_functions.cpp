@@ -21,7 +21,7 @@ Call* currentInvocation() {
   return &state.calls.back();
 }
 
-int setResult(const LispValue& value, const char* call) {
+int setResult(const LispValue& value, FailableCall call) {
   if (shouldFail(call)) {
     return RTERROR;
   }
@@ -83,7 +83,7 @@ int invokeFunction(const std::string& name, const resbuf* args, resbuf** result,
 } // namespace
 
 int acedDefun(const char* name, short funcNumber) {
-  if (shouldFail("acedDefun") || name == nullptr || name[0] == '\0' || funcNumber < 0) {
+  if (shouldFail(FailableCall::acedDefun) || name == nullptr || name[0] == '\0' || funcNumber < 0) {
     return RTERROR;
   }
   HostState& state = host();
@@ -99,7 +99,7 @@ int acedDefun(const char* name, short funcNumber) {
 }
 
 int acedUndef(const char* name, short funcNumber) {
-  if (shouldFail("acedUndef") || name == nullptr) {
+  if (shouldFail(FailableCall::acedUndef) || name == nullptr) {
     return RTERROR;
   }
   HostState& state = host();
@@ -130,13 +130,13 @@ resbuf* acedGetArgs() {
 int acedRetInt(int value) {
   LispItem item = atomOf(value >= -32768 && value <= 32767 ? RTSHORT : RTLONG);
   item.integer = value;
-  return setResult(LispValue{item}, "acedRetInt");
+  return setResult(LispValue{item}, FailableCall::acedRetInt);
 }
 
 int acedRetReal(ads_real value) {
   LispItem item = atomOf(RTREAL);
   item.real = value;
-  return setResult(LispValue{item}, "acedRetReal");
+  return setResult(LispValue{item}, FailableCall::acedRetReal);
 }
 
 int acedRetPoint(const ads_point point) {
@@ -145,7 +145,7 @@ int acedRetPoint(const ads_point point) {
   }
   LispItem item = atomOf(RT3DPOINT);
   std::memcpy(item.point, point, sizeof item.point);
-  return setResult(LispValue{item}, "acedRetPoint");
+  return setResult(LispValue{item}, FailableCall::acedRetPoint);
 }
 
 int acedRetStr(const char* text) {
@@ -154,7 +154,7 @@ int acedRetStr(const char* text) {
   }
   LispItem item = atomOf(RTSTR);
   item.text = text;
-  return setResult(LispValue{item}, "acedRetStr");
+  return setResult(LispValue{item}, FailableCall::acedRetStr);
 }
 
 int acedRetName(const ads_name name, int type) {
@@ -164,19 +164,19 @@ int acedRetName(const ads_name name, int type) {
   LispItem item = atomOf(static_cast<short>(type));
   item.name[0] = name[0];
   item.name[1] = name[1];
-  return setResult(LispValue{item}, "acedRetName");
+  return setResult(LispValue{item}, FailableCall::acedRetName);
 }
 
 int acedRetNil() {
-  return setResult(atomValue(RTNIL), "acedRetNil");
+  return setResult(atomValue(RTNIL), FailableCall::acedRetNil);
 }
 
 int acedRetT() {
-  return setResult(atomValue(RTT), "acedRetT");
+  return setResult(atomValue(RTT), FailableCall::acedRetT);
 }
 
 int acedRetVoid() {
-  return setResult(atomValue(RTVOID), "acedRetVoid");
+  return setResult(atomValue(RTVOID), FailableCall::acedRetVoid);
 }
 
 int acedRetList(const resbuf* list) {
@@ -185,11 +185,11 @@ int acedRetList(const resbuf* list) {
     return RTERROR;
   }
   if (items.empty()) {
-    return setResult(atomValue(RTNIL), "acedRetList");
+    return setResult(atomValue(RTNIL), FailableCall::acedRetList);
   }
   items.insert(items.begin(), atomOf(RTLB));
   items.push_back(atomOf(RTLE));
-  return setResult(items, "acedRetList");
+  return setResult(items, FailableCall::acedRetList);
 }
 
 int acedRetVal(const resbuf* value) {
@@ -211,15 +211,15 @@ int acedRetVal(const resbuf* value) {
   if (!readChain(&alone, items)) {
     return RTERROR;
   }
-  return setResult(items, "acedRetVal");
+  return setResult(items, FailableCall::acedRetVal);
 }
 
 int acedInvoke(const resbuf* args, resbuf** result) {
   if (result != nullptr) {
     *result = nullptr;
   }
-  if (shouldFail("acedInvoke") || args == nullptr || result == nullptr || args->restype != RTSTR ||
-      args->resval.rstring == nullptr) {
+  if (shouldFail(FailableCall::acedInvoke) || args == nullptr || result == nullptr ||
+      args->restype != RTSTR || args->resval.rstring == nullptr) {
     return RTERROR;
   }
   Module* caller = callingModule(host());

@@ -55,7 +55,8 @@ bool isFunctionName(HostState& state, const Document& document, const std::strin
 } // namespace
 
 int acedGetSym(const char* name, resbuf** value) {
-  if (sim::detail::shouldFail("acedGetSym") || name == nullptr || value == nullptr) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::acedGetSym) || name == nullptr ||
+      value == nullptr) {
     return RTERROR;
   }
   *value = nullptr;
@@ -79,7 +80,7 @@ int acedGetSym(const char* name, resbuf** value) {
 }
 
 int acedPutSym(const char* name, resbuf* value) {
-  if (sim::detail::shouldFail("acedPutSym")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::acedPutSym)) {
     return RTERROR;
   }
   if (name == nullptr || value == nullptr) {

@@ -67,7 +67,7 @@ public:
 class SystemRegistry : public AcRxDictionary {
 public:
   AcRxObject* at(const char* key) const override {
-    if (key == nullptr || shouldFail("AcRxDictionary::at")) {
+    if (key == nullptr || shouldFail(FailableCall::AcRxDictionary_at)) {
       return nullptr;
     }
     if (std::strcmp(key, ACRX_DYNAMIC_LINKER) == 0) {
@@ -101,11 +101,11 @@ AcRxDictionary* acrxSysRegistry() {
 }
 
 bool acrxUnlockApplication(void* appId) {
-  return !shouldFail("acrxUnlockApplication") && setLocked(appId, false);
+  return !shouldFail(FailableCall::acrxUnlockApplication) && setLocked(appId, false);
 }
 
 bool acrxLockApplication(void* appId) {
-  return !shouldFail("acrxLockApplication") && setLocked(appId, true);
+  return !shouldFail(FailableCall::acrxLockApplication) && setLocked(appId, true);
 }
 
 bool acrxApplicationIsLocked(const char* moduleName) {

@@ -1,5 +1,5 @@
 // Control surface of the stand-in host's core: documents, loaded modules, the family's AutoLISP
-// functions, system variables, alerts, user breaks and editor notifications.
+// functions, system variables, alerts and editor notifications.
 //
 // A session starts with one untitled document, "Drawing1.dwg", open and current, and no module:
 //
@@ -73,11 +73,10 @@ void setSysVarPoint(const std::string& name, double x, double y, double z);
 // Forgets a variable: the host then answers as for an unknown name.
 void removeSysVar(const std::string& name);
 
-// ---- Alerts and user breaks
-// Every text shown with acedAlert since the reset, in order.
+// ---- Alerts
+// Every text shown with acedAlert since the reset, in order. (ESC checks answer from the queue of
+// the user's answers: sim::answer(sim::Answer::userBreak(true)).)
 std::vector<std::string> alerts();
-// Queues the user's answer to one acedUsrBrk (true: ESC pressed). An empty queue: no break.
-void queueUserBreak(bool pressed);
 
 // ---- Editor
 // How many attachments of reactors the editor holds (a reactor added twice counts twice).

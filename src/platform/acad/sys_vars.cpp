@@ -175,7 +175,7 @@ std::map<std::string, SysVar> defaultSysVars() {
 using namespace sim::detail;
 
 int acedGetVar(const char* name, resbuf* result) {
-  if (shouldFail("acedGetVar") || name == nullptr || result == nullptr) {
+  if (shouldFail(FailableCall::acedGetVar) || name == nullptr || result == nullptr) {
     return RTERROR;
   }
   HostState& state = host();
@@ -211,7 +211,7 @@ int acedGetVar(const char* name, resbuf* result) {
 }
 
 int acedSetVar(const char* name, const resbuf* value) {
-  if (shouldFail("acedSetVar") || name == nullptr || value == nullptr) {
+  if (shouldFail(FailableCall::acedSetVar) || name == nullptr || value == nullptr) {
     return RTERROR;
   }
   const std::string key = upperCase(name);

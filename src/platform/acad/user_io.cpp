@@ -1,4 +1,4 @@
-// Alerts, application error messages and the user's break requests.
+// Alerts, application error messages and the ESC check.
 #include "platform/acad/acedads.h"
 
 #include <string>
@@ -8,7 +8,7 @@
 #include "platform/internal/session.h"
 
 int acedAlert(const char* text) {
-  if (sim::detail::shouldFail("acedAlert") || text == nullptr) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::acedAlert) || text == nullptr) {
     return RTERROR;
   }
   sim::detail::host().alerts.emplace_back(text);
@@ -16,16 +16,12 @@ int acedAlert(const char* text) {
 }
 
 int acedUsrBrk() {
-  if (sim::detail::shouldFail("acedUsrBrk")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::acedUsrBrk)) {
     return 0;
   }
-  std::deque<bool>& answers = sim::detail::host().userBreaks;
-  if (answers.empty()) {
-    return 0;
-  }
-  const bool pressed = answers.front();
-  answers.pop_front();
-  return pressed ? 1 : 0;
+  // The check does not wait for the person: anything but a queued break answer means no ESC.
+  sim::Answer check;
+  return sim::detail::takeAnswerIf(sim::Answer::Kind::UserBreak, check) && check.pressed ? 1 : 0;
 }
 
 void acdbFail(const char* text) {
@@ -37,10 +33,6 @@ namespace sim {
 
 std::vector<std::string> alerts() {
   return detail::host().alerts;
-}
-
-void queueUserBreak(bool pressed) {
-  detail::host().userBreaks.push_back(pressed);
 }
 
 } // namespace sim

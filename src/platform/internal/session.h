@@ -3,27 +3,44 @@
 // sim::reset(), so no module needs to be listed anywhere to take part in a reset.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
+
+#include "platform/internal/call_tallies.h"
+#include "platform/internal/failable_calls.h"
+#include "platform/sim_answers.h"
 
 namespace sim::detail {
 
 // Counts the resets; a state made under an older generation is stale.
-uint64_t generation();
+inline std::atomic<uint64_t> sessionGeneration{1};
 
+inline uint64_t generation() {
+  return sessionGeneration.load(std::memory_order_acquire);
+}
+
+// The state is read without a lock once made: sim::reset() never runs while the stand-ins are in
+// use, so only the first use after a reset, which makes the state, takes the lock.
 template <class State> State& session() {
-  static std::mutex guard;
-  static std::unique_ptr<State> state;
-  static uint64_t madeIn = 0;
-  std::lock_guard<std::mutex> lock(guard);
-  const uint64_t current = generation();
-  if (!state || madeIn != current) {
-    state.reset(); // the old state goes before the new one is made
-    state = std::make_unique<State>();
-    madeIn = current;
+  static std::atomic<State*> current{nullptr};
+  static std::atomic<uint64_t> madeIn{0};
+  if (madeIn.load(std::memory_order_acquire) == generation()) {
+    return *current.load(std::memory_order_relaxed);
   }
-  return *state;
+  static std::mutex guard;
+  static std::unique_ptr<State> owner;
+  std::lock_guard<std::mutex> lock(guard);
+  const uint64_t now = generation();
+  if (madeIn.load(std::memory_order_relaxed) != now) {
+    owner.reset(); // the old state goes before the new one is made
+    owner = std::make_unique<State>();
+    current.store(owner.get(), std::memory_order_relaxed);
+    madeIn.store(now, std::memory_order_release);
+  }
+  return *current.load(std::memory_order_relaxed);
 }
 
 // Appends text to the command line as it is printed (used by the host's output calls).
@@ -40,7 +57,30 @@ public:
   StandInCall& operator=(const StandInCall&) = delete;
 };
 
-// True when a test asked this call to fail now (see sim::failCall); counts the call either way.
-bool shouldFail(const char* call);
+// Reports a misuse of the stand-in by a test to the handler installed with sim::setMisuseHandler.
+void reportMisuse(const std::string& message);
+
+// ---- Failures on purpose
+// True while any failure is planned: the one check made on the path where nothing is.
+inline std::atomic<bool> anyFailurePlanned{false};
+// The planned-failure bookkeeping, under a lock; only reached while a failure is planned.
+bool plannedFailure(FailableCall call);
+
+// Counts the call and answers true when a test asked it to fail now (see sim::failCall).
+inline bool shouldFail(FailableCall call) {
+  bump(myTallies().calls[static_cast<size_t>(call)]);
+  return anyFailurePlanned.load(std::memory_order_relaxed) && plannedFailure(call);
+}
+
+// ---- The user's answers
+// The person's answer to a waiting call. Records the question (see sim::asked), then takes the
+// front answer: an empty queue, an Answer::cancel() or an answer of another kind than
+// question.kind (a misuse, reported) all give Answer::cancel(). A call plugs in with one line:
+//   const sim::Answer reply =
+//       takeAnswer({"MessageBoxA", sim::Answer::Kind::Button, text, "", "", style});
+sim::Answer takeAnswer(const sim::Asked& question);
+// For a call that only looks whether the person acted (the ESC check): takes the front answer when
+// it is of kind and answers true; otherwise takes nothing and answers false.
+bool takeAnswerIf(sim::Answer::Kind kind, sim::Answer& taken);
 
 } // namespace sim::detail

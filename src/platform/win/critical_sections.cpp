@@ -40,7 +40,7 @@ BOOL InitializeCriticalSectionAndSpinCount(LPCRITICAL_SECTION section, DWORD spi
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (sim::detail::shouldFail("InitializeCriticalSectionAndSpinCount") ||
+  if (sim::detail::shouldFail(sim::detail::FailableCall::InitializeCriticalSectionAndSpinCount) ||
       !initialize(section, spinCount)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return FALSE;

@@ -14,8 +14,8 @@ namespace {
 
 // The shared start of _stat and _access: the call's failure on purpose, the path resolved and the
 // host's facts about an existing file or folder. 0, or the Windows error to fail with.
-DWORD lookUpExisting(const char* path, const char* call, sim::detail::ResolvedPath& where,
-                     sim::detail::HostStat& facts) {
+DWORD lookUpExisting(const char* path, sim::detail::FailableCall call,
+                     sim::detail::ResolvedPath& where, sim::detail::HostStat& facts) {
   if (sim::detail::shouldFail(call)) {
     return ERROR_ACCESS_DENIED;
   }
@@ -39,7 +39,8 @@ int _stat(const char* path, struct _stat* buffer) {
   }
   sim::detail::ResolvedPath where;
   sim::detail::HostStat facts;
-  if (const DWORD error = lookUpExisting(path, "_stat", where, facts); error != 0) {
+  if (const DWORD error = lookUpExisting(path, sim::detail::FailableCall::_stat, where, facts);
+      error != 0) {
     return sim::detail::failCrt(error);
   }
   if (!facts.isDir && facts.size > 0x7FFFFFFFu) {
@@ -66,7 +67,8 @@ int _access(const char* path, int mode) {
   }
   sim::detail::ResolvedPath where;
   sim::detail::HostStat facts;
-  if (const DWORD error = lookUpExisting(path, "_access", where, facts); error != 0) {
+  if (const DWORD error = lookUpExisting(path, sim::detail::FailableCall::_access, where, facts);
+      error != 0) {
     return sim::detail::failCrt(error);
   }
   // Windows knows only the read-only attribute: everything can be read, and a folder written.
@@ -81,7 +83,7 @@ int _unlink(const char* filename) {
   if (filename == nullptr) {
     return sim::detail::failCrt(ERROR_INVALID_PARAMETER);
   }
-  if (sim::detail::shouldFail("_unlink")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::_unlink)) {
     return sim::detail::failCrt(ERROR_ACCESS_DENIED);
   }
   const sim::detail::ResolvedPath where = sim::detail::resolvePath(filename);

@@ -180,7 +180,7 @@ ssize_t readText(Stream& s, char* out, size_t size) {
 ssize_t streamRead(void* cookie, char* out, size_t size) {
   const sim::detail::StandInCall inCall;
   Stream& s = *static_cast<Stream*>(cookie);
-  if (sim::detail::shouldFail("fread")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::fread)) {
     errno = EIO;
     return -1;
   }
@@ -216,7 +216,7 @@ bool writeAll(int fd, const char* data, size_t size) {
 ssize_t streamWrite(void* cookie, const char* data, size_t size) {
   const sim::detail::StandInCall inCall;
   Stream& s = *static_cast<Stream*>(cookie);
-  if (sim::detail::shouldFail("fwrite")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::fwrite)) {
     errno = ENOSPC;
     return -1;
   }
@@ -334,7 +334,7 @@ int streamClose(void* cookie) {
   const sim::detail::StandInCall inCall;
   Stream* s = static_cast<Stream*>(cookie);
   sim::detail::unregisterOpen(s->openId);
-  const bool failOnPurpose = sim::detail::shouldFail("fclose");
+  const bool failOnPurpose = sim::detail::shouldFail(sim::detail::FailableCall::fclose);
   const int closed = ::close(s->fd);
   delete s;
   if (failOnPurpose) {
@@ -376,7 +376,7 @@ FILE* openStream(const char* filename, const char* mode, int shflag) {
     sim::detail::failCrt(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  if (sim::detail::shouldFail("fopen")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::fopen)) {
     sim::detail::failCrt(ERROR_ACCESS_DENIED);
     return nullptr;
   }

@@ -61,7 +61,7 @@ struct EventNames {
 } // namespace
 
 HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCSTR name) {
-  if (sim::detail::shouldFail("CreateEventA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::CreateEventA)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }

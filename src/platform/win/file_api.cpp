@@ -127,7 +127,7 @@ HANDLE FindFirstFileA(LPCSTR fileName, LPWIN32_FIND_DATAA findData) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  if (sim::detail::shouldFail("FindFirstFileA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::FindFirstFileA)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
@@ -241,7 +241,7 @@ BOOL FindClose(HANDLE findFile) {
 
 DWORD GetFileAttributesA(LPCSTR fileName) {
   const sim::detail::StandInCall inCall;
-  if (sim::detail::shouldFail("GetFileAttributesA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::GetFileAttributesA)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_FILE_ATTRIBUTES;
   }
@@ -260,7 +260,7 @@ DWORD GetFileAttributesA(LPCSTR fileName) {
 
 BOOL DeleteFileA(LPCSTR fileName) {
   const sim::detail::StandInCall inCall;
-  if (sim::detail::shouldFail("DeleteFileA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::DeleteFileA)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   const ResolvedPath where = sim::detail::resolvePath(fileName);
@@ -288,7 +288,7 @@ BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
   if (existingFileName == nullptr || newFileName == nullptr) {
     return failWith(ERROR_INVALID_PARAMETER);
   }
-  if (sim::detail::shouldFail("MoveFileExA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::MoveFileExA)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   const ResolvedPath from = sim::detail::resolvePath(existingFileName);
@@ -337,7 +337,7 @@ BOOL MoveFileA(LPCSTR existingFileName, LPCSTR newFileName) {
 }
 
 BOOL CreateDirectoryA(LPCSTR pathName, void* securityAttributes) {
-  if (sim::detail::shouldFail("CreateDirectoryA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::CreateDirectoryA)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   const ResolvedPath where = sim::detail::resolvePath(pathName);
@@ -357,7 +357,7 @@ BOOL CreateDirectoryA(LPCSTR pathName, void* securityAttributes) {
 }
 
 BOOL RemoveDirectoryA(LPCSTR pathName) {
-  if (sim::detail::shouldFail("RemoveDirectoryA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::RemoveDirectoryA)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   const ResolvedPath where = sim::detail::resolvePath(pathName);

@@ -58,7 +58,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
   if (creationDisposition == TRUNCATE_EXISTING && !wantsWrite) {
     return failHandle(ERROR_INVALID_PARAMETER);
   }
-  if (sim::detail::shouldFail("CreateFileA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::CreateFileA)) {
     return failHandle(ERROR_ACCESS_DENIED);
   }
   const sim::detail::ResolvedPath where = sim::detail::resolvePath(fileName);

@@ -11,7 +11,7 @@
 
 int GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR dateText,
                    int cchDate) {
-  if (sim::detail::shouldFail("GetDateFormatA")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::GetDateFormatA)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return 0;
   }

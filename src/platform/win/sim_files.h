@@ -1,8 +1,5 @@
 // Control surface of the stand-in's file layer: the drive map and the streams still open.
-// Calls that sim::failCall can make fail: "fopen" (_fsopen, fopen_s), "fread", "fwrite" (a
-// stream's read from or write to disk, whichever call buffered it), "fclose", "_unlink", "_stat",
-// "_access", "DeleteFileA", "MoveFileExA", "FindFirstFileA", "GetFileAttributesA",
-// "CreateFileA", "CreateDirectoryA", "RemoveDirectoryA".
+// The calls that sim::failCall can make fail are listed in platform/win/failable_calls.h.
 #pragma once
 
 #include <string>

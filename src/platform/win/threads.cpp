@@ -107,7 +107,7 @@ uintptr_t _beginthreadex(void*, unsigned, unsigned (*start)(void*), void* argume
     errno = EINVAL;
     return 0;
   }
-  if (sim::detail::shouldFail("_beginthreadex")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::_beginthreadex)) {
     errno = EAGAIN;
     return 0;
   }
@@ -153,7 +153,7 @@ DWORD ResumeThread(HANDLE thread) {
     SetLastError(ERROR_INVALID_HANDLE);
     return static_cast<DWORD>(-1);
   }
-  if (sim::detail::shouldFail("ResumeThread")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::ResumeThread)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return static_cast<DWORD>(-1);
   }
@@ -170,7 +170,7 @@ BOOL SetThreadPriority(HANDLE thread, int priority) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (sim::detail::shouldFail("SetThreadPriority")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::SetThreadPriority)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }

@@ -123,7 +123,7 @@ const BYTE* sidBytes(PSID sid) {
 } // namespace
 
 BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, PHANDLE token) {
-  if (sim::detail::shouldFail("OpenProcessToken")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::OpenProcessToken)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   if (process != sim::detail::currentProcessHandle()) {
@@ -137,7 +137,7 @@ BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, PHANDLE token) {
 }
 
 BOOL OpenThreadToken(HANDLE thread, DWORD, BOOL, PHANDLE token) {
-  if (sim::detail::shouldFail("OpenThreadToken")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::OpenThreadToken)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   if (!sim::detail::isThreadHandle(thread)) {
@@ -151,7 +151,7 @@ BOOL OpenThreadToken(HANDLE thread, DWORD, BOOL, PHANDLE token) {
 
 BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS informationClass, LPVOID information,
                          DWORD length, PDWORD returnLength) {
-  if (sim::detail::shouldFail("GetTokenInformation")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::GetTokenInformation)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   std::shared_ptr<TokenObject> source = sim::detail::objectAs<TokenObject>(token);
@@ -201,8 +201,9 @@ BOOL AllocateAndInitializeSid(PSID_IDENTIFIER_AUTHORITY authority, BYTE count, D
   if (authority == nullptr || sid == nullptr || count > 8) {
     return failWith(ERROR_INVALID_PARAMETER);
   }
-  void* made =
-      sim::detail::shouldFail("AllocateAndInitializeSid") ? nullptr : std::malloc(8 + 4 * count);
+  void* made = sim::detail::shouldFail(sim::detail::FailableCall::AllocateAndInitializeSid)
+                   ? nullptr
+                   : std::malloc(8 + 4 * count);
   if (made == nullptr) {
     return failWith(ERROR_NOT_ENOUGH_MEMORY);
   }
@@ -243,7 +244,7 @@ BOOL EqualSid(PSID sid1, PSID sid2) {
 }
 
 BOOL CheckTokenMembership(HANDLE token, PSID sid, PBOOL isMember) {
-  if (sim::detail::shouldFail("CheckTokenMembership")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::CheckTokenMembership)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
   if (sid == nullptr || isMember == nullptr) {

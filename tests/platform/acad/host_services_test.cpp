@@ -224,8 +224,8 @@ TEST_F(HostServicesTest, AlertsBreaksAndApplicationErrors) {
   EXPECT_EQ(sim::commandLine(), ""); // an alert is a dialog, not a line
 
   EXPECT_EQ(acedUsrBrk(), 0); // nobody pressed ESC
-  sim::queueUserBreak(false);
-  sim::queueUserBreak(true);
+  sim::answer(sim::Answer::userBreak(false));
+  sim::answer(sim::Answer::userBreak(true));
   EXPECT_EQ(acedUsrBrk(), 0);
   EXPECT_NE(acedUsrBrk(), 0);
   EXPECT_EQ(acedUsrBrk(), 0); // the check cleared it

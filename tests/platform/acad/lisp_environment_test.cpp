@@ -232,10 +232,6 @@ TEST_F(LispEnvironmentTest, ALockedModuleStaysAndAFailedInitLoadsNothing) {
   EXPECT_FALSE(sim::unloadModule(testEntry));
   EXPECT_TRUE(sim::isModuleLoaded(testEntry));
   EXPECT_FALSE(acrxUnlockApplication(&module_)); // not an application id
-  module_.log.clear();
-  sim::failCall("unloadModule");
-  EXPECT_FALSE(sim::unloadModule(testEntry));
-  EXPECT_TRUE(module_.log.empty());
 
   TestModule refusing;
   refusing.initAnswer = AcRx::kRetError;
@@ -244,6 +240,16 @@ TEST_F(LispEnvironmentTest, ALockedModuleStaysAndAFailedInitLoadsNothing) {
       sim::loadModule(+[](AcRx::AppMsgCode msg, void* pkt) { return testEntry(msg, pkt); }));
   EXPECT_EQ(refusing.log.size(), 1u); // no load-drawing after a refused init
   module = &module_;
+}
+
+TEST_F(LispEnvironmentTest, AFailedUnloadSendsNothingAndKeepsTheModule) {
+  ASSERT_TRUE(sim::loadModule(testEntry, "test.arx"));
+  module_.log.clear();
+  sim::failCall("unloadModule");
+  EXPECT_FALSE(sim::unloadModule(testEntry));
+  EXPECT_TRUE(module_.log.empty());
+  EXPECT_TRUE(sim::isModuleLoaded(testEntry));
+  EXPECT_TRUE(sim::unloadModule(testEntry));
 }
 
 TEST_F(LispEnvironmentTest, ACallReachesTheModuleWithItsCodeAndArguments) {

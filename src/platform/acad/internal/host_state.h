@@ -2,7 +2,6 @@
 // modules, the calls in progress, system variables, alerts, user breaks and editor reactors.
 #pragma once
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -68,7 +67,6 @@ struct HostState {
   std::map<std::string, sim::LispFunction> familyFunctions;
   std::map<std::string, SysVar> sysVars;
   std::vector<std::string> alerts;
-  std::deque<bool> userBreaks;
   std::vector<AcRxEventReactor*> reactors;
 };
 

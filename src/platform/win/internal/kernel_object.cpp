@@ -84,7 +84,7 @@ BOOL CloseHandle(HANDLE object) {
 }
 
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
-  if (sim::detail::shouldFail("WaitForSingleObject")) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::WaitForSingleObject)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return WAIT_FAILED;
   }

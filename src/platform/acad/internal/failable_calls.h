@@ -1,0 +1,35 @@
+// The stand-in host's calls that a test can make fail (sim::failCall), one row each: the id the
+// stand-in code passes to shouldFail, and the name tests give. A call that can fail is added here.
+#pragma once
+
+#define QV_ACAD_FAILABLE_CALLS(X)                                                                  \
+  X(acad_malloc, "acad_malloc")                                                                    \
+  X(acad_realloc, "acad_realloc")                                                                  \
+  X(acutNewRb, "acutNewRb")                                                                        \
+  X(acutBuildList, "acutBuildList")                                                                \
+  X(acedAlert, "acedAlert")                                                                        \
+  X(acedUsrBrk, "acedUsrBrk")                                                                      \
+  X(acedGetSym, "acedGetSym")                                                                      \
+  X(acedPutSym, "acedPutSym")                                                                      \
+  X(acedGetVar, "acedGetVar")                                                                      \
+  X(acedSetVar, "acedSetVar")                                                                      \
+  X(acedDefun, "acedDefun")                                                                        \
+  X(acedUndef, "acedUndef")                                                                        \
+  X(acedInvoke, "acedInvoke")                                                                      \
+  X(acedRetInt, "acedRetInt")                                                                      \
+  X(acedRetReal, "acedRetReal")                                                                    \
+  X(acedRetPoint, "acedRetPoint")                                                                  \
+  X(acedRetStr, "acedRetStr")                                                                      \
+  X(acedRetName, "acedRetName")                                                                    \
+  X(acedRetNil, "acedRetNil")                                                                      \
+  X(acedRetT, "acedRetT")                                                                          \
+  X(acedRetVoid, "acedRetVoid")                                                                    \
+  X(acedRetList, "acedRetList")                                                                    \
+  X(acedRetVal, "acedRetVal")                                                                      \
+  X(AcRxDictionary_at, "AcRxDictionary::at")                                                       \
+  X(acrxLockApplication, "acrxLockApplication")                                                    \
+  X(acrxUnlockApplication, "acrxUnlockApplication")                                                \
+  X(loadModule, "loadModule")                                                                      \
+  X(unloadModule, "unloadModule")                                                                  \
+  X(openDocument, "openDocument")                                                                  \
+  X(closeDocument, "closeDocument")
