@@ -22,6 +22,7 @@
 #include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
 #include "platform/sim_answers.h"   // the user's answers: read this first
 #include "platform/win/sim_files.h"
+#include "platform/win/sim_registry.h" // the registry: .reg files in and out, open keys
 #include "platform/win/sim_system.h"
 
 namespace sim {

@@ -30,4 +30,11 @@
   X(OpenThreadToken, "OpenThreadToken")                                                            \
   X(GetTokenInformation, "GetTokenInformation")                                                    \
   X(AllocateAndInitializeSid, "AllocateAndInitializeSid")                                          \
-  X(CheckTokenMembership, "CheckTokenMembership")
+  X(CheckTokenMembership, "CheckTokenMembership")                                                  \
+  X(RegOpenKeyExA, "RegOpenKeyExA")                                                                \
+  X(RegCreateKeyExA, "RegCreateKeyExA")                                                            \
+  X(RegQueryValueExA, "RegQueryValueExA")                                                          \
+  X(RegSetValueExA, "RegSetValueExA")                                                              \
+  X(RegDeleteValueA, "RegDeleteValueA")                                                            \
+  X(RegDeleteKeyA, "RegDeleteKeyA")                                                                \
+  X(RegCloseKey, "RegCloseKey")
