@@ -94,18 +94,6 @@ template <class Sum> int64_t sumOverThreads(Sum part) {
 
 } // namespace
 
-namespace {
-thread_local int standInDepth = 0;
-} // namespace
-
-StandInCall::StandInCall() {
-  ++standInDepth;
-}
-
-StandInCall::~StandInCall() {
-  --standInDepth;
-}
-
 const char* callName(FailableCall call) {
   return kCallNames[static_cast<size_t>(call)];
 }

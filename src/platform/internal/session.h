@@ -49,10 +49,11 @@ void printToCommandLine(const char* text);
 // Marks this thread as inside a stand-in call while it lives. What the stand-in allocates for its
 // own work is the system's memory, not the library's: tests that make the library's allocations
 // fail leave it alone (sim::inStandInCall).
+inline constinit thread_local int standInDepth = 0;
 class StandInCall {
 public:
-  StandInCall();
-  ~StandInCall();
+  StandInCall() { ++standInDepth; }
+  ~StandInCall() { --standInDepth; }
   StandInCall(const StandInCall&) = delete;
   StandInCall& operator=(const StandInCall&) = delete;
 };

@@ -133,7 +133,12 @@ public:
 
 private:
   void problem(RegFileLoad& result, const std::string& why) {
-    result.problems.push_back("line " + std::to_string(index_ + 1) + ": " + why);
+    // Appended piece by piece: GCC 12 at -O3 takes "literal" + temporary for an overlapping copy.
+    std::string line = "line ";
+    line += std::to_string(index_ + 1);
+    line += ": ";
+    line += why;
+    result.problems.push_back(std::move(line));
   }
 
   void section(std::string_view line, RegFileLoad& result) {
@@ -154,7 +159,9 @@ private:
     const auto path =
         splitKeyPath(slash == std::string_view::npos ? std::string_view() : name.substr(slash + 1));
     if (root == nullptr || !path) {
-      problem(result, "not a key of the registry: " + std::string(name));
+      std::string why = "not a key of the registry: ";
+      why += name;
+      problem(result, why);
       return;
     }
     if (remove) {
@@ -354,7 +361,12 @@ void writeHex(std::string& out, std::string prefix, const std::vector<BYTE>& byt
 }
 
 void writeValue(std::string& out, const RegValue& value, bool unicode) {
-  const std::string name = value.name.empty() ? "@" : "\"" + escaped(value.name) + "\"";
+  std::string name = "@";
+  if (!value.name.empty()) {
+    name = "\"";
+    name += escaped(value.name);
+    name += "\"";
+  }
   if (writesAsText(value)) {
     const std::string_view text(reinterpret_cast<const char*>(value.data.data()),
                                 value.data.size() - 1);
@@ -385,7 +397,9 @@ void writeValue(std::string& out, const RegValue& value, bool unicode) {
 }
 
 void writeKey(std::string& out, const RegKey& key, const std::string& path, bool unicode) {
-  out += "[" + path + "]\r\n";
+  out += "[";
+  out += path;
+  out += "]\r\n";
   for (int pass = 0; pass < 2; ++pass) { // the default value first, as regedit lists it
     for (const RegValue& value : key.values) {
       if (value.name.empty() == (pass == 0)) {
