@@ -23,6 +23,7 @@ void expectCleanHost() {
   EXPECT_TRUE(sim::memoryProblems().empty()) << "bad releases: " << sim::memoryProblems().front();
   EXPECT_EQ(sim::openFiles(), 0) << "file streams left open";
   EXPECT_EQ(sim::openSearches(), 0) << "file searches left open";
+  EXPECT_EQ(sim::openObjects(), 0) << "database objects left open";
 }
 
 void HostTest::SetUp() {
