@@ -57,6 +57,8 @@ AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool /*noDocument*/) : seri
 }
 
 AcDbDatabase::~AcDbDatabase() {
+  destroying_ = true;
+  objects_.clear();
   registry().erase(serial_);
 }
 

@@ -4,7 +4,17 @@
 #include "platform/acad/dbdict.h"
 #include "platform/internal/session.h"
 
-AcDbObject::~AcDbObject() = default;
+AcDbObject::~AcDbObject() {
+  // Only the database deletes what it holds. A caller that deletes an object of the database
+  // instead of closing it is told, and the database lets go of it so as not to delete it twice.
+  if (database_ != nullptr && !database_->destroying_) {
+    sim::detail::reportMisuse("an object of the drawing database was deleted; close it instead");
+    if (!opens_.empty()) {
+      --database_->openCount_;
+    }
+    static_cast<void>(database_->objects_[id_.index_ - 1].release());
+  }
+}
 
 AcRxClass* AcDbObject::desc() {
   static AcRxClass description("AcDbObject", nullptr);

@@ -29,6 +29,7 @@ public:
 
 private:
   friend class AcDbDatabase;
+  friend class AcDbObject;
   AcDbObjectId(uint32_t database, uint32_t index) : database_(database), index_(index) {}
   uint32_t database_ = 0; // serial of the database, 0 for the null id
   uint32_t index_ = 0;    // place of the object in its database, from 1

@@ -121,6 +121,7 @@ private:
   std::vector<std::unique_ptr<AcDbObject>> objects_; // object of index i at i - 1
   AcDbObjectId namedObjects_;
   int64_t openCount_ = 0;
+  bool destroying_ = false; // objects deleted now are deleted by the database itself
 };
 
 // Opens the object of id: eOk with object set, or the refusal with object null (eNullObjectId,

@@ -178,6 +178,14 @@ TEST_F(DatabaseTest, TheFixtureReportsAnObjectLeftOpen) {
   object->close();
 }
 
+TEST_F(DatabaseTest, ReportsAnObjectOfTheDatabaseDeletedInsteadOfClosed) {
+  const AcDbObjectId id = addXrecord("DELETED");
+  AcDbObject* object = nullptr;
+  ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite), Acad::eOk);
+  EXPECT_NONFATAL_FAILURE(delete object, "close it instead");
+  EXPECT_EQ(sim::openObjects(), 0);
+}
+
 TEST_F(DatabaseTest, PlannedFailuresRefuseTheOpen) {
   const AcDbObjectId id = addXrecord("F");
   AcDbObject* object = nullptr;
