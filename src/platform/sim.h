@@ -19,8 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
-#include "platform/sim_answers.h"   // the user's answers: read this first
+#include "platform/acad/sim_database.h" // the drawing database: objects left open
+#include "platform/acad/sim_host.h"     // documents, modules, AutoLISP, system variables, alerts
+#include "platform/sim_answers.h"       // the user's answers: read this first
 #include "platform/win/sim_files.h"
 #include "platform/win/sim_registry.h" // the registry: .reg files in and out, open keys
 #include "platform/win/sim_system.h"

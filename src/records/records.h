@@ -6,6 +6,7 @@
 #include "records/byte_buffer.h"
 #include "records/child_record_scope.h"
 #include "records/delimited_text.h"
+#include "records/drawing_storage.h"
 #include "records/name_value_file.h"
 #include "records/natural_compare.h"
 #include "records/record_element.h"

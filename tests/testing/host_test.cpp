@@ -24,6 +24,7 @@ void expectCleanHost() {
   EXPECT_EQ(sim::openFiles(), 0) << "file streams left open";
   EXPECT_EQ(sim::openSearches(), 0) << "file searches left open";
   EXPECT_EQ(sim::openKeys(), 0) << "registry keys left open";
+  EXPECT_EQ(sim::openObjects(), 0) << "database objects left open";
 }
 
 void HostTest::SetUp() {

@@ -2,6 +2,7 @@
 // the host's order, as modules load and unload and documents open and close.
 #include <algorithm>
 
+#include "platform/acad/internal/document_databases.h"
 #include "platform/acad/internal/host_state.h"
 #include "platform/internal/session.h"
 
@@ -179,6 +180,7 @@ bool closeDocument(int documentId) {
   }
   HostState& state = host();
   std::erase_if(state.documents, [&](const auto& open) { return open->id == documentId; });
+  forgetDocumentDatabase(documentId);
   state.currentDocument = 0;
   if (!state.documents.empty()) {
     makeCurrent(state, *state.documents.back());

@@ -29,6 +29,10 @@ enum AppMsgCode {
 // What acrxEntryPoint answers. kRetError unloads the module, except for the unload messages.
 enum AppRetCode { kRetOK = 0, kRetError = 3 };
 
+// The orders in which a dictionary's iterator visits its entries: by key (compared without
+// regard to case), or in the order the entries were added.
+enum DictIterType { kDictSorted = 0, kDictCollated = 1 };
+
 } // namespace AcRx
 
 // The API version that this host runs; a module's acrxGetApiVersion answers it.

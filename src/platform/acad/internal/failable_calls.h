@@ -32,4 +32,15 @@
   X(loadModule, "loadModule")                                                                      \
   X(unloadModule, "unloadModule")                                                                  \
   X(openDocument, "openDocument")                                                                  \
-  X(closeDocument, "closeDocument")
+  X(closeDocument, "closeDocument")                                                                \
+  X(acdbOpenAcDbObject, "acdbOpenAcDbObject")                                                      \
+  X(AcDbDatabase_getNamedObjectsDictionary, "AcDbDatabase::getNamedObjectsDictionary")             \
+  X(AcDbDatabase_addAcDbObject, "AcDbDatabase::addAcDbObject")                                     \
+  X(AcDbObject_erase, "AcDbObject::erase")                                                         \
+  X(AcDbDictionary_getAt, "AcDbDictionary::getAt")                                                 \
+  X(AcDbDictionary_setAt, "AcDbDictionary::setAt")                                                 \
+  X(AcDbDictionary_remove, "AcDbDictionary::remove")                                               \
+  X(AcDbDictionary_newIterator, "AcDbDictionary::newIterator")                                     \
+  X(AcDbDictionaryIterator_getObject, "AcDbDictionaryIterator::getObject")                         \
+  X(AcDbXrecord_rbChain, "AcDbXrecord::rbChain")                                                   \
+  X(AcDbXrecord_setFromRbChain, "AcDbXrecord::setFromRbChain")

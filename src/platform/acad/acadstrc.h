@@ -1,0 +1,62 @@
+// Status codes of the host's object calls, with the host's values (a selection: the ones the
+// stand-in answers and the library may test for).
+#pragma once
+
+namespace Acad {
+
+enum ErrorStatus {
+  eOk = 0,
+  eNotImplementedYet = 1,
+  eNotApplicable = 2,
+  eInvalidInput = 3,
+  eOutOfMemory = 6,
+  eBufferTooSmall = 7,
+  eInvalidOpenState = 8,
+  eHandleExists = 10,
+  eNullObjectPointer = 15,
+  eNullObjectId = 16,
+  eIllegalEntityType = 21,
+  eKeyNotFound = 22,
+  eDuplicateKey = 23,
+  eInvalidIndex = 24,
+  eAlreadyInDb = 26,
+  eInvalidAdsName = 31,
+  eInvalidSymbolTableName = 32,
+  eInvalidKey = 33,
+  eWrongObjectType = 34,
+  eWrongDatabase = 35,
+  eNotOpenForRead = 44,
+  eNotOpenForWrite = 45,
+  eNotThatKindOfClass = 46,
+  eInvalidResBuf = 51,
+  eFileNotFound = 76,
+  eWasErased = 80,
+  ePermanentlyErased = 81,
+  eWasOpenForRead = 82,
+  eWasOpenForWrite = 83,
+  eWasNotifying = 85,
+  eOnLockedLayer = 87,
+  eAtMaxReaders = 90,
+  eDuplicateRecordName = 95,
+  eWasNotOpenForWrite = 100,
+  eNoDatabase = 124,
+  eXdataSizeExceeded = 125,
+  eRegappIdNotFound = 126,
+  eIteratorDone = 129,
+  eNotInDatabase = 137,
+  eOutOfRange = 151,
+  eStringTooLong = 160,
+  eUserBreak = 180,
+  eLockViolation = 320,
+  eLockConflict = 321,
+  eDatabaseObjectsOpen = 322,
+  eVetoed = 325,
+  eNoDocument = 330,
+  eNotFromThisDocument = 331,
+  eLISPActive = 332,
+  eFileExists = 362,
+  eCantOpenFile = 364,
+  eNotHandled = 431
+};
+
+} // namespace Acad
