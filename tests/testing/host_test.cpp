@@ -23,6 +23,8 @@ void expectCleanHost() {
   EXPECT_TRUE(sim::memoryProblems().empty()) << "bad releases: " << sim::memoryProblems().front();
   EXPECT_EQ(sim::openFiles(), 0) << "file streams left open";
   EXPECT_EQ(sim::openSearches(), 0) << "file searches left open";
+  EXPECT_EQ(sim::loadedDialogs(), 0) << "dialog files left loaded";
+  EXPECT_EQ(sim::openDialogs(), 0) << "dialogs left made and not shown";
 }
 
 void HostTest::SetUp() {
