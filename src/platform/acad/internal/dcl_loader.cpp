@@ -109,23 +109,6 @@ private:
   std::set<std::string> reading_;
 };
 
-// True when the tree has a button that ends the dialog: OK or Cancel.
-bool hasRetirementButton(const DclTile& tile) {
-  if (tile.kind == "button" || tile.kind == "image_button") {
-    const std::string* key = tile.attribute("key");
-    if (tile.isTrue("is_cancel") || tile.isTrue("is_default") ||
-        (key != nullptr && (*key == "accept" || *key == "cancel"))) {
-      return true;
-    }
-  }
-  for (const DclTile& child : tile.children) {
-    if (hasRetirementButton(child)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 } // namespace
 
 std::string findDclFile(const std::string& name) {
@@ -154,11 +137,6 @@ bool checkDclLibrary(const DclLibrary& library, std::string& error) {
     std::string message;
     if (!expandDcl(library, name, tile, message)) {
       error = "line " + std::to_string(definition.line) + ": " + message;
-      return false;
-    }
-    if (tile.kind == "dialog" && !hasRetirementButton(tile)) {
-      error = "line " + std::to_string(definition.line) + ": dialog '" + name +
-              "' has neither an OK nor a Cancel button";
       return false;
     }
   }

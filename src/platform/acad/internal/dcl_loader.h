@@ -18,7 +18,8 @@ std::string findDclFile(const std::string& name);
 // host's report ("Error in dialog file "...", line 3: ...") on the first fault.
 bool loadDclFile(const std::string& windowsPath, DclLibrary& out, std::string& error);
 
-// Expands every definition of the library and checks each dialog has a button that ends it.
+// Expands every definition of the library, as the host's audit on loading does: a tile defined
+// nowhere or in terms of itself is an error.
 bool checkDclLibrary(const DclLibrary& library, std::string& error);
 
 } // namespace sim::detail

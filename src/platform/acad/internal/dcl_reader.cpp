@@ -173,6 +173,10 @@ public:
   bool file(DclText& out) {
     lexer_.next();
     while (lexer_.kind != Token::End) {
+      if (lexer_.kind == Token::Semicolon) {
+        lexer_.next();
+        continue;
+      }
       if (lexer_.kind == Token::At) {
         if (!include(out)) {
           return false;
@@ -256,6 +260,10 @@ private:
   }
 
   bool item(DclNode& node, int depth) {
+    if (lexer_.kind == Token::Semicolon) { // a stray one, as after "{ }", is nothing
+      lexer_.next();
+      return true;
+    }
     if (lexer_.kind == Token::Colon) {
       DclNode child;
       child.line = lexer_.line;

@@ -99,8 +99,11 @@ class Expander {
 public:
   explicit Expander(const DclLibrary& library) : library_(library) {}
 
-  bool named(const std::string& name, DclTile& out, int depth) {
-    const DclNode* definition = find(name);
+  // Names in the base's own definitions are the base's: a file that redefines a standard tile
+  // (dcl_settings : default_dcl_settings) changes what it uses, not what the base is made of.
+  bool named(const std::string& name, DclTile& out, int depth, bool inBase = false) {
+    bool fromBase = inBase;
+    const DclNode* definition = find(name, fromBase);
     if (definition == nullptr) {
       if (isBuiltIn(name)) {
         out = DclTile{name, {}, {}};
@@ -111,7 +114,7 @@ public:
     if (!expanding_.insert(definition).second) {
       return fail("tile '" + name + "' is defined in terms of itself");
     }
-    const bool made = node(*definition, out, depth);
+    const bool made = node(*definition, out, depth, fromBase);
     expanding_.erase(definition);
     return made;
   }
@@ -119,14 +122,18 @@ public:
   std::string error;
 
 private:
-  const DclNode* find(const std::string& name) const {
-    auto found = library_.find(name);
-    if (found != library_.end()) {
-      return &found->second;
+  // The definition of name: the file's own unless looking from the base; fromBase tells which.
+  const DclNode* find(const std::string& name, bool& fromBase) const {
+    if (!fromBase) {
+      const auto found = library_.find(name);
+      if (found != library_.end()) {
+        return &found->second;
+      }
     }
     const DclLibrary& base = dclBase();
-    found = base.find(name);
-    return found != base.end() && &base != &library_ ? &found->second : nullptr;
+    const auto found = base.find(name);
+    fromBase = true;
+    return found != base.end() ? &found->second : nullptr;
   }
 
   bool fail(const std::string& message) {
@@ -139,14 +146,14 @@ private:
   bool count() { return ++tiles_ <= kMaxTiles || fail("too many tiles"); }
 
   // A definition or reference: its bases (leftmost wins), then its own attributes and tiles.
-  bool node(const DclNode& source, DclTile& out, int depth) {
+  bool node(const DclNode& source, DclTile& out, int depth, bool inBase) {
     if (depth > kMaxDepth) {
       return fail("tiles nested too deeply");
     }
     out = DclTile{};
     for (size_t index = 0; index < source.bases.size(); ++index) {
       DclTile base;
-      if (!named(source.bases[index], base, depth + 1)) {
+      if (!named(source.bases[index], base, depth + 1, inBase)) {
         return false;
       }
       if (index == 0) {
@@ -162,7 +169,7 @@ private:
     }
     for (const DclNode& child : source.children) {
       DclTile tile;
-      if (!node(child, tile, depth + 1)) {
+      if (!node(child, tile, depth + 1, inBase)) {
         return false;
       }
       out.children.push_back(std::move(tile));
