@@ -12,6 +12,7 @@
 #include "platform/acad/internal/dcl_loader.h"
 #include "platform/acad/sim_dcl.h"
 #include "platform/internal/session.h"
+#include "platform/internal/top_windows.h"
 
 namespace sim::detail {
 namespace {
@@ -30,8 +31,8 @@ struct DialogTile {
 struct Dialog {
   std::string name;
   std::string file;
-  std::string caption;
-  DclTile tree; // owns what the tiles point into; never changed once made
+  uintptr_t window = 0; // its window, which holds its caption
+  DclTile tree;         // owns what the tiles point into; never changed once made
   std::vector<DialogTile> tiles;
   CLIENTFUNC defaultAction = nullptr;
   std::string focus;
@@ -78,7 +79,13 @@ DialogTile* findTile(Dialog* dialog, const char* key) {
   return nullptr;
 }
 
+std::string captionOf(const Dialog& dialog) {
+  const TopWindow* window = findTopWindow(dialog.window);
+  return window != nullptr ? window->caption : std::string();
+}
+
 void discard(const Dialog* dialog) {
+  closeTopWindow(dialog->window);
   auto& dialogs = dcl().dialogs;
   dialogs.erase(std::remove_if(dialogs.begin(), dialogs.end(),
                                [dialog](const auto& held) { return held.get() == dialog; }),
@@ -291,13 +298,13 @@ int newDialog(const char* name, int id, CLIENTFUNC action, ads_hdlg* handle) {
     dialog->name = name;
     dialog->file = file->second.path;
     const std::string* label = dialog->tree.attribute("label");
-    dialog->caption = label != nullptr ? *label : std::string();
     const std::string* focus = dialog->tree.attribute("initial_focus");
     dialog->focus = focus != nullptr ? *focus : std::string();
     dialog->defaultAction = action;
     collectTiles(dialog->tree, nullptr, dialog->tiles);
-    *handle = dialog.get();
     state.dialogs.push_back(std::move(dialog));
+    state.dialogs.back()->window = openTopWindow(label != nullptr ? *label : std::string());
+    *handle = state.dialogs.back().get();
     return RTNORM;
   } catch (const std::bad_alloc&) {
     *handle = BAD_DIALOG;
@@ -371,11 +378,11 @@ int ads_start_dialog(ads_hdlg hdlg, int* status) {
   record.focusAtStart = dialog->focus;
   while (!dialog->done) {
     const sim::Answer taken = takeAnswer(
-        {"ads_start_dialog", sim::Answer::Kind::Press, dialog->caption, "", dialog->name, 0},
+        {"ads_start_dialog", sim::Answer::Kind::Press, captionOf(*dialog), "", dialog->name, 0},
         sim::Answer::Kind::Tile);
     step(*dialog, taken);
   }
-  record.caption = dialog->caption;
+  record.caption = captionOf(*dialog);
   record.atEnd = snapshot(*dialog);
   record.status = dialog->status;
   *status = dialog->status;
@@ -392,6 +399,11 @@ int ads_term_dialog() {
     dialog->status = DLGALLDONE;
   }
   // Those shown go when their ads_start_dialog returns; those not shown go now.
+  for (const std::unique_ptr<Dialog>& dialog : dialogs) {
+    if (!dialog->started) {
+      closeTopWindow(dialog->window);
+    }
+  }
   dialogs.erase(std::remove_if(dialogs.begin(), dialogs.end(),
                                [](const auto& dialog) { return !dialog->started; }),
                 dialogs.end());
@@ -522,20 +534,6 @@ int openDialogs() {
 
 std::vector<std::string> dclErrors() {
   return detail::dcl().errors;
-}
-
-std::string activeDialogCaption() {
-  const auto& dialogs = detail::dcl().dialogs;
-  return dialogs.empty() ? std::string() : dialogs.back()->caption;
-}
-
-bool setActiveDialogCaption(const std::string& caption) {
-  auto& dialogs = detail::dcl().dialogs;
-  if (dialogs.empty()) {
-    return false;
-  }
-  dialogs.back()->caption = caption;
-  return true;
 }
 
 } // namespace sim

@@ -33,13 +33,16 @@ struct ShownTile {
 struct ShownDialog {
   std::string name;    // the dialog's name in its file
   std::string file;    // the file's Windows path
-  std::string caption; // the dialog's label, or the title the program gave it
+  std::string caption; // the dialog's label, or the title the program gave its window
   std::vector<ShownTile> atStart;
   std::vector<ShownTile> atEnd;
   std::string focusAtStart; // the key focused when shown (MODE_SETFOCUS or initial_focus)
   int status = 0;           // the status it ended with
 };
 
+// A dialog made is a window (platform/win/winuser.h) above the host's main window, the active one
+// until it ends: SetWindowTextA(GetActiveWindow(), title) sets its caption.
+//
 // Every dialog shown since the reset, in the order they ended.
 std::vector<ShownDialog> shownDialogs();
 // DCL files loaded and not unloaded.
@@ -48,10 +51,5 @@ int loadedDialogs();
 int openDialogs();
 // The host's report of each DCL file that failed to load, in order.
 std::vector<std::string> dclErrors();
-
-// The caption of the dialog made last and not ended (the active window); empty when none.
-std::string activeDialogCaption();
-// Sets that caption, as a program does through the window's title. False when no dialog is open.
-bool setActiveDialogCaption(const std::string& caption);
 
 } // namespace sim

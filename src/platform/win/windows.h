@@ -23,3 +23,4 @@
 #include "platform/win/sysinfoapi.h"
 #include "platform/win/winnls.h"
 #include "platform/win/winnt.h"
+#include "platform/win/winuser.h"

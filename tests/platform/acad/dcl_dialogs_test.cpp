@@ -8,6 +8,7 @@
 
 #include "platform/acad/adsdlg.h"
 #include "platform/sim.h"
+#include "platform/win/winuser.h"
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
@@ -107,8 +108,10 @@ TEST_F(DclDialogsTest, RecordsCaptionTilesAndModesAtStartAndEnd) {
   ads_hdlg dialog = BAD_DIALOG;
   ASSERT_EQ(ads_new_dialog("ask", id, NULLCB, &dialog), RTNORM);
   EXPECT_EQ(sim::openDialogs(), 1);
-  EXPECT_EQ(sim::activeDialogCaption(), "Name");
-  EXPECT_TRUE(sim::setActiveDialogCaption("Layer name"));
+  char caption[5] = {};
+  EXPECT_EQ(GetWindowTextA(GetActiveWindow(), caption, sizeof caption), 4);
+  EXPECT_STREQ(caption, "Name");
+  EXPECT_TRUE(SetWindowTextA(GetActiveWindow(), "Layer name"));
   EXPECT_EQ(ads_set_tile(dialog, "prompt", "New layer:"), RTNORM);
   EXPECT_EQ(ads_mode_tile(dialog, "apply", MODE_DISABLE), RTNORM);
   EXPECT_EQ(ads_mode_tile(dialog, "keep", MODE_ENABLE), RTNORM);
@@ -116,7 +119,9 @@ TEST_F(DclDialogsTest, RecordsCaptionTilesAndModesAtStartAndEnd) {
   ASSERT_EQ(ads_start_dialog(dialog, &status), RTNORM);
   EXPECT_EQ(status, DLGOK);
   EXPECT_EQ(sim::openDialogs(), 0);
-  EXPECT_FALSE(sim::setActiveDialogCaption("none open"));
+  // The dialog's window is gone with it: the host's main window is active again.
+  EXPECT_EQ(GetWindowTextA(GetActiveWindow(), caption, sizeof caption), 4);
+  EXPECT_STREQ(caption, "Auto");
 
   const sim::ShownDialog shown = sim::shownDialogs().at(0);
   EXPECT_EQ(shown.name, "ask");

@@ -6,6 +6,7 @@
 
 #include "platform/acad/adsdlg.h"
 #include "platform/sim.h"
+#include "platform/win/winuser.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -40,7 +41,7 @@ int askString(int id, const char* prompt, const char* title) {
   EXPECT_EQ(ads_new_dialog("qvan_get_string", id, NULLCB, &dialog), RTNORM);
   EXPECT_EQ(ads_set_tile(dialog, "prompt", prompt), RTNORM);
   EXPECT_EQ(ads_action_tile(dialog, "ok", readValue), RTNORM);
-  EXPECT_TRUE(sim::setActiveDialogCaption(title));
+  EXPECT_TRUE(SetWindowTextA(GetActiveWindow(), title)); // the caption of the dialog just made
   int status = -7;
   EXPECT_EQ(ads_start_dialog(dialog, &status), RTNORM);
   return status;
