@@ -318,11 +318,17 @@ TEST_F(DclDialogsTest, FindsFilesAsTheHostDoesAndReportsTheirErrors) {
   EXPECT_EQ(sim::loadedDialogs(), 0);
 }
 
+int lastDone = 0;
+
+void endWithThree(ads_callback_packet* packet) {
+  lastDone = ads_done_dialog(packet->dialog, 3);
+}
+
 TEST_F(DclDialogsTest, EveryFailingCallLeavesNothingBehind) {
   const std::string path = writeFile("ask.dcl", kNameDialog);
-  for (const char* call :
-       {"ads_load_dialog", "ads_new_dialog", "ads_start_dialog", "ads_set_tile", "ads_get_tile",
-        "ads_mode_tile", "ads_action_tile", "ads_client_data_tile", "ads_get_attr"}) {
+  for (const char* call : {"ads_load_dialog", "ads_new_dialog", "ads_start_dialog", "ads_set_tile",
+                           "ads_get_tile", "ads_mode_tile", "ads_action_tile",
+                           "ads_client_data_tile", "ads_get_attr", "ads_done_dialog"}) {
     qvtest::forEachFailure(call, [&](int) {
       int id = 0;
       if (ads_load_dialog(path.c_str(), &id) != RTNORM) {
@@ -335,11 +341,14 @@ TEST_F(DclDialogsTest, EveryFailingCallLeavesNothingBehind) {
         ads_set_tile(dialog, "prompt", "p");
         ads_get_tile(dialog, "value", value, sizeof value);
         ads_mode_tile(dialog, "keep", MODE_ENABLE);
-        ads_action_tile(dialog, "apply", NULLCB);
+        ads_action_tile(dialog, "cancel", endWithThree);
         ads_client_data_tile(dialog, "apply", nullptr);
         ads_get_attr(dialog, "apply", attr, value, sizeof value);
-        int status = 0;
-        ads_start_dialog(dialog, &status);
+        int status = 0; // nobody answers: ESC runs the cancel button's action
+        lastDone = 0;
+        if (ads_start_dialog(dialog, &status) == RTNORM) {
+          EXPECT_EQ(status, lastDone == RTNORM ? 3 : DLGCANCEL);
+        }
       }
       ads_unload_dialog(id);
     });

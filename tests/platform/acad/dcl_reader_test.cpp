@@ -98,10 +98,12 @@ TEST_F(DclReaderTest, KeepsValuesAsWrittenAndTheLastSettingOfABody) {
   EXPECT_EQ(*tile.attribute("is_enabled"), "false");
   EXPECT_EQ(tile.attribute("key"), nullptr);
 
-  ASSERT_TRUE(readLibrary("e : dialog { label = \"A\\tB\\nC\\\\\"; value = 0.25; ok_only; }",
+  ASSERT_TRUE(readLibrary("e : dialog { label = \"A\\tB\\nC\\\\\"; value = 0.25;\n"
+                          "key = \"S\xe9lection\"; ok_only; }",
                           library, error));
   ASSERT_TRUE(sim::detail::expandDcl(library, "e", tile, error));
   EXPECT_EQ(*tile.attribute("label"), "A\tB\nC\\");
+  EXPECT_EQ(*tile.attribute("key"), "S\xe9lection"); // the writer's code page, byte for byte
   EXPECT_EQ(*tile.attribute("value"), "0.25");
 }
 
