@@ -20,3 +20,6 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/quorvaneConfigVersi
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quorvaneConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/quorvaneConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/quorvane)
+
+# The family's LISP folder: the dialog definitions the library's dialogs load.
+install(DIRECTORY lisp/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvane/lisp)

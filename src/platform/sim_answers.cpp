@@ -70,6 +70,12 @@ Answer Answer::tile(std::string key, std::string value) {
   return answer;
 }
 
+Answer Answer::press(std::string key) {
+  Answer answer = made(Kind::Press);
+  answer.key = std::move(key);
+  return answer;
+}
+
 Answer Answer::cancel() {
   return made(Kind::Cancel);
 }
@@ -94,6 +100,8 @@ const char* kindName(Answer::Kind kind) {
     return "entity pick";
   case Answer::Kind::Tile:
     return "tile value";
+  case Answer::Kind::Press:
+    return "button press";
   case Answer::Kind::Cancel:
     return "cancel";
   case Answer::Kind::UserBreak:
@@ -125,6 +133,10 @@ std::vector<Asked> asked() {
 namespace sim::detail {
 
 Answer takeAnswer(const Asked& question) {
+  return takeAnswer(question, question.kind);
+}
+
+Answer takeAnswer(const Asked& question, Answer::Kind alsoAccepted) {
   AnswerBook& answers = book();
   std::string misuse;
   Answer taken;
@@ -136,7 +148,8 @@ Answer takeAnswer(const Asked& question) {
     }
     taken = std::move(answers.queue.front());
     answers.queue.pop_front();
-    if (taken.kind == question.kind || taken.kind == Answer::Kind::Cancel) {
+    if (taken.kind == question.kind || taken.kind == alsoAccepted ||
+        taken.kind == Answer::Kind::Cancel) {
       return taken;
     }
     misuse = question.call + " waits for a " + kindName(question.kind) +

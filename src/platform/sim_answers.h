@@ -31,6 +31,7 @@ struct Answer {
     Point,     // a point picked or typed
     Pick,      // an entity picked, with the point picked at
     Tile,      // a value set in a dialog's tile
+    Press,     // a dialog's button pressed
     Cancel,    // the person cancels (ESC, the Cancel button)
     UserBreak, // one ESC check: pressed or not
   };
@@ -41,13 +42,14 @@ struct Answer {
   static Answer point(double x, double y, double z = 0.0);
   static Answer pick(const int64_t entity[2], double x, double y, double z = 0.0);
   static Answer tile(std::string key, std::string value);
+  static Answer press(std::string key);
   static Answer cancel();
   static Answer userBreak(bool pressed);
 
   Kind kind = Kind::Cancel;
   int status = 0;          // Button
   std::string value;       // Text, FileName (the path), Tile (the tile's value)
-  std::string key;         // Tile
+  std::string key;         // Tile, Press
   double location[3] = {}; // Point, Pick
   int64_t entity[2] = {};  // Pick: the entity's name (ads_name)
   bool pressed = false;    // UserBreak

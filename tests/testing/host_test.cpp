@@ -25,6 +25,8 @@ void expectCleanHost() {
   EXPECT_EQ(sim::openSearches(), 0) << "file searches left open";
   EXPECT_EQ(sim::openKeys(), 0) << "registry keys left open";
   EXPECT_EQ(sim::openObjects(), 0) << "database objects left open";
+  EXPECT_EQ(sim::loadedDialogs(), 0) << "dialog files left loaded";
+  EXPECT_EQ(sim::openDialogs(), 0) << "dialogs left made and not shown";
 }
 
 void HostTest::SetUp() {

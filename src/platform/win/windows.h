@@ -24,3 +24,4 @@
 #include "platform/win/winnls.h"
 #include "platform/win/winnt.h"
 #include "platform/win/winreg.h"
+#include "platform/win/winuser.h"

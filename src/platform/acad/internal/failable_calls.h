@@ -43,4 +43,14 @@
   X(AcDbDictionary_newIterator, "AcDbDictionary::newIterator")                                     \
   X(AcDbDictionaryIterator_getObject, "AcDbDictionaryIterator::getObject")                         \
   X(AcDbXrecord_rbChain, "AcDbXrecord::rbChain")                                                   \
-  X(AcDbXrecord_setFromRbChain, "AcDbXrecord::setFromRbChain")
+  X(AcDbXrecord_setFromRbChain, "AcDbXrecord::setFromRbChain")                                     \
+  X(ads_load_dialog, "ads_load_dialog")                                                            \
+  X(ads_new_dialog, "ads_new_dialog")                                                              \
+  X(ads_start_dialog, "ads_start_dialog")                                                          \
+  X(ads_done_dialog, "ads_done_dialog")                                                            \
+  X(ads_action_tile, "ads_action_tile")                                                            \
+  X(ads_client_data_tile, "ads_client_data_tile")                                                  \
+  X(ads_set_tile, "ads_set_tile")                                                                  \
+  X(ads_get_tile, "ads_get_tile")                                                                  \
+  X(ads_get_attr, "ads_get_attr")                                                                  \
+  X(ads_mode_tile, "ads_mode_tile")

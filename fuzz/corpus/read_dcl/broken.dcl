@@ -1,0 +1,1 @@
+d : dialog { label = "esc \" \\ \n"; : text { key = "t" } }

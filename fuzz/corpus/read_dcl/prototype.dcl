@@ -1,0 +1,2 @@
+b : button { width = 4; }
+/* prototypes */ d : dialog { : row { : b { key = "one"; } : b { key = "two"; } } ok_only; } // end
