@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/acad/sim_host.h" // documents, modules, AutoLISP, system variables, alerts
+#include "platform/acad/sim_lisp.h" // the AutoLISP interpreter: evalLisp, readLisp
 #include "platform/sim_answers.h"   // the user's answers: read this first
 #include "platform/win/sim_files.h"
 #include "platform/win/sim_system.h"
