@@ -51,6 +51,7 @@ bool readLisp(const std::string& source, std::string* error, int* line) {
   clearOutcome(error, line);
   try {
     detail::LispMachine scratch; // keeps the documents' symbols out of it
+    detail::LispStackBase stackBase;
     detail::LispReader reader(scratch, source);
     detail::LispRef value;
     while (reader.next(&value)) {

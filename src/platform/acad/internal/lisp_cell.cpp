@@ -8,27 +8,30 @@ namespace {
 
 std::atomic<int64_t> liveCells{0};
 
-// Cells whose last reference went, waiting to give up their own references. Only the outermost
-// release in a thread drains it, so a list a million deep costs a million loop turns, not frames.
-thread_local std::vector<LispCell*> dying;
+// Cells whose last reference went, waiting to give up their own references, linked through
+// nextDying. Only the outermost release in a thread drains the list, so a list a million deep
+// costs a million loop turns, not frames, and freeing needs no memory.
+thread_local LispCell* dying = nullptr;
 thread_local bool draining = false;
 
 void dropReference(LispCell* cell) {
   if (cell == nullptr || --cell->refs > 0) {
     return;
   }
-  dying.push_back(cell);
+  cell->nextDying = dying;
+  dying = cell;
   if (draining) {
     return;
   }
   draining = true;
-  while (!dying.empty()) {
-    LispCell* next = dying.back();
-    dying.pop_back();
+  while (dying != nullptr) {
+    LispCell* next = dying;
+    dying = next->nextDying;
     for (LispRef* child : {&next->car, &next->cdr, &next->value}) {
       LispCell* owned = child->detach();
       if (owned != nullptr && --owned->refs == 0) {
-        dying.push_back(owned);
+        owned->nextDying = dying;
+        dying = owned;
       }
     }
     delete next;

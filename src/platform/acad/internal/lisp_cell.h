@@ -67,6 +67,7 @@ struct LispCell {
   LispRef value;        // Symbol: its value in the machine's document
   LispSubr subr = nullptr;
   LispSpecial special = nullptr;
+  LispCell* nextDying = nullptr; // links the cells being freed, so freeing allocates nothing
 };
 
 LispRef makeInteger(int32_t value);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <new>
+#include <pthread.h>
 
 #include "platform/acad/acutads.h"
 #include "platform/acad/internal/host_state.h"
@@ -17,24 +18,57 @@ const char* const kLispStackMessage =
 
 namespace {
 
-// The C++ stack the evaluator may take below the outermost run, whatever the frames' size.
-constexpr uintptr_t kStackBudget = 1024 * 1024;
-thread_local uintptr_t stackBase = 0;
+// Below this many bytes of the thread's stack left, evaluation stops with the stack error; what
+// remains is for the error's own handling and the sanitizers' reports.
+constexpr uintptr_t kStackReserve = 256 * 1024;
+// Used when the thread's stack cannot be asked for: the stack evaluation may take.
+constexpr uintptr_t kFallbackBudget = 512 * 1024;
+// The lowest frame address evaluation may reach in this thread; 0 outside any evaluation.
+thread_local uintptr_t stackLimit = 0;
 
 uintptr_t stackHere() {
   return reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
 }
 
+uintptr_t findStackLimit() {
+  const uintptr_t here = stackHere();
+  pthread_attr_t attributes;
+  void* low = nullptr;
+  size_t size = 0;
+  if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+    pthread_attr_getstack(&attributes, &low, &size);
+    pthread_attr_destroy(&attributes);
+  }
+  const uintptr_t floor = reinterpret_cast<uintptr_t>(low);
+  if (low == nullptr || here <= floor + kStackReserve) {
+    return here > kFallbackBudget ? here - kFallbackBudget : 0;
+  }
+  return floor + kStackReserve;
+}
+
 } // namespace
+
+LispStackBase::LispStackBase() : saved_(stackLimit) {
+  if (stackLimit == 0) {
+    stackLimit = findStackLimit();
+  }
+}
+
+LispStackBase::~LispStackBase() {
+  stackLimit = saved_;
+}
+
+void checkLispStack(int depth, int line) {
+  if (depth >= kLispMaxDepth || stackHere() < stackLimit) {
+    // No handler runs this deep; the top level calls *error* once the stack is unwound.
+    throw LispThrow{kLispStackMessage, line, false};
+  }
+}
 
 // Counts one level of evaluation and keeps the line of the form being evaluated.
 struct LispDepthGuard {
   LispDepthGuard(LispMachine& machine, int line) : machine_(machine), savedLine_(machine.line_) {
-    const uintptr_t here = stackHere();
-    if (machine.depth_ >= kLispMaxDepth || (stackBase > here && stackBase - here > kStackBudget)) {
-      // No handler runs this deep; the top level calls *error* once the stack is unwound.
-      throw LispThrow{kLispStackMessage, machine.line_, false};
-    }
+    checkLispStack(machine.depth_, machine.line_);
     ++machine.depth_;
     if (line > 0) {
       machine.line_ = line;
@@ -266,14 +300,7 @@ LispRef LispMachine::callUser(const LispRef& function, LispArgs& args) {
 
 bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, std::string* error,
                       int* line) {
-  const uintptr_t outerBase = stackBase;
-  if (stackBase == 0) {
-    stackBase = stackHere();
-  }
-  struct ResetBase {
-    uintptr_t base;
-    ~ResetBase() { stackBase = base; }
-  } resetBase{outerBase};
+  LispStackBase stackBase;
   LispReader reader(*this, source);
   try {
     try {

@@ -2,6 +2,7 @@
 // the host reports them, and output to the command line.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -82,9 +83,24 @@ void defineListFunctions(LispMachine& machine);
 void defineNumberFunctions(LispMachine& machine);
 void defineStringFunctions(LispMachine& machine);
 
-// Deepest nesting of evaluation (and of the reader's lists) before AutoLISP's stack error.
-constexpr int kLispMaxDepth = 2000;
+// Deepest nesting of evaluation (and of the reader's lists) before AutoLISP's stack error; the
+// error comes earlier when the thread's own stack runs short.
+constexpr int kLispMaxDepth = 100000;
 extern const char* const kLispStackMessage;
+// Throws AutoLISP's stack error when depth is beyond the bound or the thread's stack is nearly
+// used up.
+void checkLispStack(int depth, int line);
+// Marks the stack where the outermost reading or evaluation starts, while it lives.
+class LispStackBase {
+public:
+  LispStackBase();
+  ~LispStackBase();
+  LispStackBase(const LispStackBase&) = delete;
+  LispStackBase& operator=(const LispStackBase&) = delete;
+
+private:
+  uintptr_t saved_;
+};
 
 // The interpreter of the current document (made on first use); null with no document open.
 LispMachine* currentLispMachine();

@@ -119,9 +119,7 @@ bool LispReader::next(LispRef* value) {
 }
 
 LispRef LispReader::readValue(int depth) {
-  if (depth >= kLispMaxDepth) {
-    fail(kLispStackMessage);
-  }
+  checkLispStack(depth, line_);
   skipBlanks();
   if (at_ >= text_.size()) {
     fail("malformed list on input");
