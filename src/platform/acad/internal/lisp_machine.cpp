@@ -120,6 +120,11 @@ LispRef LispMachine::intern(const std::string& name) {
   return symbol;
 }
 
+LispRef LispMachine::findSymbol(const std::string& key) const {
+  auto found = symbols_.find(key);
+  return found == symbols_.end() ? LispRef() : found->second;
+}
+
 void LispMachine::defineSubr(const char* name, LispSubr subr) {
   LispRef function = makeCell(LispKind::Subr);
   function->text = upperCase(name);
@@ -349,8 +354,11 @@ LispMachine* currentLispMachine() {
   auto& machine = machines[document->id];
   if (!machine) {
     machine = std::make_unique<LispMachine>();
+    // The interpreters of closed documents go when a new one is made.
+    std::erase_if(machines,
+                  [&](const auto& entry) { return findDocument(host(), entry.first) == nullptr; });
   }
-  return machine.get();
+  return machines[document->id].get();
 }
 
 int64_t liveLispCellsOfSession() {

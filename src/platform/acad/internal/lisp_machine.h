@@ -28,6 +28,8 @@ public:
 
   // The symbol of that name (upper-cased), made on first use; "NIL" is nil.
   LispRef intern(const std::string& name);
+  // The symbol of that upper-cased name if it exists; null otherwise.
+  LispRef findSymbol(const std::string& key) const;
   LispRef eval(const LispRef& form);
   // Calls a function value (built-in, user function, a symbol naming one, or a lambda list).
   LispRef apply(const LispRef& function, LispArgs& args);
