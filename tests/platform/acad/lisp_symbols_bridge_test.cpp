@@ -3,6 +3,7 @@
 #include "lisp_cases.h"
 #include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
+#include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -139,6 +140,56 @@ TEST_F(LispSymbolsBridgeTest, FunctionsHaveNoFormInTheHostsLists) {
   resbuf* value = nullptr;
   EXPECT_EQ(acedGetSym("deep", &value), RTERROR);
   EXPECT_EQ(value, nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LispSymbolsBridgeTest, LispCallsTheFamilysFunctionsThroughTheHost) {
+  std::string seen;
+  sim::defineLispFunction("fam:sum", [&](const resbuf* args) -> resbuf* {
+    seen = describe(args);
+    int total = 0;
+    for (const resbuf* item = args; item != nullptr; item = item->rbnext) {
+      total += item->restype == RTSHORT ? item->resval.rint : 0;
+    }
+    return acutBuildList(RTSHORT, total, RTSTR, "done", RTNONE);
+  });
+  EXPECT_EQ(sim::evalLisp("(fam:sum 1 2 '(3 4) \"s\")"), "(10 \"done\")");
+  EXPECT_EQ(seen, "S1 S2 (S3 S4) \"s\"");
+  EXPECT_EQ(sim::evalLisp("(apply 'fam:sum '(5 6))"), "(11 \"done\")");
+  EXPECT_EQ(sim::evalLisp("(mapcar 'fam:sum '(1 2))"), "((1 \"done\") (2 \"done\"))");
+  std::string error;
+  EXPECT_EQ(sim::evalLisp("(fam:sum car)", &error), "");
+  // A function has no form in the host's lists.
+  EXPECT_EQ(error.rfind("; error: bad argument type: lselsetp #<SUBR @", 0), 0u) << error;
+  sim::undefineLispFunction("fam:sum");
+  EXPECT_EQ(sim::evalLisp("(fam:sum 1)", &error), "");
+  EXPECT_EQ(error, "; error: no function definition: FAM:SUM");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LispSymbolsBridgeTest, HostListsThatCannotBeMadeLeaveNothingBehind) {
+  sim::defineLispFunction("fam:echo", [](const resbuf* args) -> resbuf* {
+    return args == nullptr ? nullptr : acutBuildList(RTSTR, args->resval.rstring, RTNONE);
+  });
+  sim::evalLisp("(setq shared '(1 (2.0 3.0) \"s\"))");
+  const int points = qvtest::forEachFailure("acutNewRb", [&](int) {
+    std::string error;
+    const std::string echoed = sim::evalLisp("(fam:echo \"text\")", &error);
+    // The arguments that could not be made are an error; a result that could not be, nil.
+    EXPECT_TRUE(echoed == "\"text\"" || echoed == "nil" || error == "; error: insufficient memory")
+        << echoed << error;
+    resbuf* value = nullptr;
+    const int status = acedGetSym("shared", &value);
+    EXPECT_EQ(status == RTNORM, value != nullptr);
+    acutRelRb(value);
+  });
+  EXPECT_GT(points, 3);
 }
 
 } // namespace

@@ -205,7 +205,9 @@ LispRef LispMachine::evalCall(const LispRef& form) {
   LispRef function;
   if (isKind(head, LispKind::Symbol)) {
     function = head->value;
-    if (!function) {
+    if (!function && isHostFunction(head->text)) {
+      function = head; // a module's or the family's function, called through the host
+    } else if (!function) {
       fail("no function definition: " + head->text);
     }
   } else if (isCons(head) && head->car == lambda_) {
@@ -216,7 +218,8 @@ LispRef LispMachine::evalCall(const LispRef& form) {
   if (isKind(function, LispKind::Subr) && function->special != nullptr) {
     return function->special(*this, form);
   }
-  if (!isKind(function, LispKind::Subr) && !isKind(function, LispKind::UserFunction) &&
+  if (!(function == head) && !isKind(function, LispKind::Subr) &&
+      !isKind(function, LispKind::UserFunction) &&
       !(isCons(function) && function->car == lambda_)) {
     fail("bad function: " + printValue(function, true));
   }
@@ -249,6 +252,10 @@ LispRef LispMachine::apply(const LispRef& function, LispArgs& args) {
     return apply(function->value, args);
   }
   if (isKind(function, LispKind::Symbol) && !function->value) {
+    if (isHostFunction(function->text)) {
+      LispDepthGuard guard(*this, 0);
+      return callHostFunction(*this, function->text, args);
+    }
     fail("no function definition: " + function->text);
   }
   fail("bad function: " + printValue(function, true));

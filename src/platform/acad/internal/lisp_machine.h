@@ -79,6 +79,11 @@ const LispRef& needSymbol(LispMachine& machine, const LispRef& value);
 // The arguments of a special form (the rest of the form) as a vector of unevaluated parts.
 LispArgs formArgs(const LispRef& form);
 
+// Functions of modules and of the family (lisp_host_calls.cpp): whether the current document
+// has one of that upper-cased name, and its call.
+bool isHostFunction(const std::string& key);
+LispRef callHostFunction(LispMachine& machine, const std::string& key, const LispArgs& args);
+
 // The built-ins, by family (lisp_builtins_*.cpp).
 void defineControlForms(LispMachine& machine);
 void defineListFunctions(LispMachine& machine);
