@@ -171,6 +171,31 @@ TEST_F(LispBuiltinsTest, StringFunctions) {
   });
 }
 
+TEST_F(LispBuiltinsTest, WildCardMatch) {
+  qvtest::expectLispCases({
+      {"(wcmatch \"Name\" \"N*\")", "T"},
+      {"(wcmatch \"Name\" \"n*\")", "nil"}, // case counts
+      {"(wcmatch \"Name\" \"???,*e\")", "T"},
+      {"(wcmatch \"Name\" \"???,*x\")", "nil"},
+      {"(wcmatch \"A12\" \"@##\")", "T"},
+      {"(wcmatch \"A1b\" \"@##\")", "nil"},
+      {"(wcmatch \"a-b\" \"a.b\")", "T"},
+      {"(wcmatch \"a1b\" \"a.b\")", "nil"},
+      {"(wcmatch \"abc\" \"~a*\")", "nil"},
+      {"(wcmatch \"xbc\" \"~a*\")", "T"},
+      {"(wcmatch \"b\" \"[abc]\")", "T"},
+      {"(wcmatch \"d\" \"[a-c]\")", "nil"},
+      {"(wcmatch \"d\" \"[~a-c]\")", "T"},
+      {"(wcmatch \"*\" \"`*\")", "T"},
+      {"(wcmatch \"x\" \"`*\")", "nil"},
+      {"(wcmatch \"a,b\" \"a`,b\")", "T"},
+      {"(wcmatch \"\" \"*\")", "T"},
+      {"(wcmatch \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaab\" \"*a*a*a*a*a*a*c\")", "nil"},
+      {"(wcmatch \"LAYER-01\" \"LAYER-##,WALL*\")", "T"},
+      {"(wcmatch 1 \"*\")", "; error: bad argument type: stringp 1"},
+  });
+}
+
 TEST_F(LispBuiltinsTest, OutputGoesToTheCommandLine) {
   struct Case {
     const char* source;

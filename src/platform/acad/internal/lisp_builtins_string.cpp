@@ -8,6 +8,7 @@
 #include "platform/acad/internal/host_state.h"
 #include "platform/acad/internal/lisp_machine.h"
 #include "platform/acad/internal/lisp_text.h"
+#include "platform/acad/internal/lisp_wcmatch.h"
 
 namespace sim::detail {
 namespace {
@@ -157,6 +158,11 @@ LispRef stringSearchSubr(LispMachine& machine, LispArgs& args) {
   return found == std::string::npos ? LispRef() : makeInteger(static_cast<int32_t>(found));
 }
 
+LispRef wcmatchSubr(LispMachine& machine, LispArgs& args) {
+  machine.arity(args, 2, 2);
+  return machine.truth(wildcardMatch(needString(machine, args[0]), needString(machine, args[1])));
+}
+
 LispRef prin1ToStringSubr(LispMachine& machine, LispArgs& args) {
   machine.arity(args, 1, 1);
   return makeString(printValue(args[0], true));
@@ -223,6 +229,7 @@ void defineStringFunctions(LispMachine& machine) {
   machine.defineSubr("chr", chrSubr);
   machine.defineSubr("ascii", asciiSubr);
   machine.defineSubr("vl-string-search", stringSearchSubr);
+  machine.defineSubr("wcmatch", wcmatchSubr);
   machine.defineSubr("vl-prin1-to-string", prin1ToStringSubr);
   machine.defineSubr("vl-princ-to-string", princToStringSubr);
   machine.defineSubr("princ", princSubr);
