@@ -124,6 +124,41 @@ TEST_F(LispReaderTest, DeepNestingIsBoundedNotACrash) {
   EXPECT_EQ(sim::evalLisp(nested, &error), std::string(499, '(') + "nil" + std::string(499, ')'));
 }
 
+TEST_F(LispReaderTest, ArbitraryTextReadsOrFailsCleanly) {
+  // Texts made of the characters the reader treats specially: each one either reads or gives
+  // one of the reader's messages, and evaluating it never does worse than an AutoLISP error.
+  const std::string alphabet = "()'\";|.\\ \n\t1e-5a#~`";
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  int read = 0;
+  for (int i = 0; i < 3000; ++i) {
+    std::string text;
+    for (uint32_t n = next() % 40; n > 0; --n) {
+      text += alphabet[next() % alphabet.size()];
+    }
+    std::string error;
+    int line = 0;
+    if (sim::readLisp(text, &error, &line)) {
+      ++read;
+      EXPECT_EQ(error, "");
+    } else {
+      EXPECT_TRUE(error == "; error: malformed list on input" ||
+                  error == "; error: extra right paren on input" ||
+                  error == "; error: misplaced dot on input" ||
+                  error == "; error: malformed string on input")
+          << text << " -> " << error;
+      EXPECT_GE(line, 1);
+    }
+    sim::evalLisp(text, &error);
+    EXPECT_TRUE(error.empty() || error.rfind("; error: ", 0) == 0) << text;
+  }
+  EXPECT_GT(read, 100);
+  sim::takeCommandLine();
+}
+
 TEST_F(LispReaderTest, ReadsEveryFileOfTheCorpus) {
   const std::filesystem::path folder = "/work/shared/corpus/lisp";
   if (!std::filesystem::is_directory(folder)) {
