@@ -47,6 +47,8 @@ void HostTest::TearDown() {
   }
   if (expectCleanHost_) {
     expectCleanHost();
+    sim::reset(); // the session's AutoLISP values go with it, cycles through symbols included
+    EXPECT_EQ(sim::liveLispValues(), 0) << "AutoLISP values outlive their session";
   }
   std::error_code ignored;
   std::filesystem::remove_all(tempDir_, ignored);

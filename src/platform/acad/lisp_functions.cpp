@@ -6,6 +6,7 @@
 
 #include "platform/acad/acutads.h"
 #include "platform/acad/internal/host_state.h"
+#include "platform/acad/internal/lisp_machine.h"
 #include "platform/internal/session.h"
 
 namespace {
@@ -94,7 +95,11 @@ int acedDefun(const char* name, short funcNumber) {
   }
   const std::string key = upperCase(name);
   document->functions[key] = Definition{module->id, funcNumber};
-  document->symbols.erase(key); // the name now holds the function
+  if (LispMachine* machine = currentLispMachine()) {
+    if (LispRef symbol = machine->findSymbol(key)) {
+      symbol->value = LispRef(); // the name now holds the function
+    }
+  }
   return RTNORM;
 }
 

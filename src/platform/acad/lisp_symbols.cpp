@@ -1,10 +1,14 @@
-// AutoLISP symbols of the current document: acedGetSym and acedPutSym.
+// AutoLISP symbols of the current document: acedGetSym and acedPutSym read and write the
+// symbols of the document's interpreter, converting values as the host does.
 #include "platform/acad/acedads.h"
 
 #include <cstring>
+#include <new>
 
 #include "platform/acad/acutads.h"
 #include "platform/acad/internal/host_state.h"
+#include "platform/acad/internal/lisp_machine.h"
+#include "platform/acad/internal/lisp_resbuf.h"
 #include "platform/internal/session.h"
 
 namespace {
@@ -62,20 +66,25 @@ int acedGetSym(const char* name, resbuf** value) {
   *value = nullptr;
   HostState& state = host();
   Document* document = currentDocument(state);
-  if (document == nullptr) {
+  LispMachine* machine = currentLispMachine();
+  if (document == nullptr || machine == nullptr) {
     return RTERROR;
   }
   const std::string key = upperCase(name);
-  auto found = document->symbols.find(key);
-  if (found == document->symbols.end()) {
-    if (isFunctionName(state, *document, key)) {
-      setErrno(kBadSymbolValue);
-      return RTERROR;
-    }
+  if (isFunctionName(state, *document, key)) {
+    setErrno(kBadSymbolValue);
+    return RTERROR;
+  }
+  const LispRef symbol = machine->findSymbol(key);
+  if (!symbol || !symbol->value) {
     return RTNORM;
   }
-  const LispValue copy = found->second;
-  *value = makeChain(copy);
+  LispValue items;
+  if (!itemsFromValue(symbol->value, &items)) {
+    setErrno(kBadSymbolValue); // a function or a file has no form in the host's lists
+    return RTERROR;
+  }
+  *value = makeChain(items);
   return *value == nullptr ? RTERROR : RTNORM;
 }
 
@@ -105,16 +114,19 @@ int acedPutSym(const char* name, resbuf* value) {
     setErrno(kBadType);
     return RTERROR;
   }
-  Document* document = currentDocument(host());
-  if (document == nullptr) {
+  LispMachine* machine = currentLispMachine();
+  if (machine == nullptr) {
     return RTERROR;
   }
-  const std::string key = upperCase(name);
-  const bool emptyList = items.size() == 2 && items[0].type == RTLB;
-  if ((items.size() == 1 && items[0].type == RTNIL) || emptyList) {
-    document->symbols.erase(key);
-  } else {
-    document->symbols[key] = items;
+  if (upperCase(name) == "T") {
+    setErrno(kBadSymbolName); // T is a constant of AutoLISP
+    return RTERROR;
+  }
+  try {
+    LispRef converted = valueFromItems(*machine, items);
+    machine->intern(name)->value = std::move(converted);
+  } catch (const std::bad_alloc&) {
+    return RTERROR;
   }
   return RTNORM;
 }

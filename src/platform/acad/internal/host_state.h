@@ -19,12 +19,12 @@ struct Definition {
   int code = 0;
 };
 
+// A document; its AutoLISP symbols are those of its interpreter (lisp_machine.h).
 struct Document {
   int id = 0;
   std::string name;   // file name, for DWGNAME
   std::string prefix; // folder with its final backslash, for DWGPREFIX
   bool titled = false;
-  std::map<std::string, LispValue> symbols;    // upper-cased name -> value (never nil)
   std::map<std::string, Definition> functions; // upper-cased name -> definition
 };
 

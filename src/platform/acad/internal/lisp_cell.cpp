@@ -1,0 +1,148 @@
+// Reference counting of the interpreter's cells, with releases that never recurse.
+#include "platform/acad/internal/lisp_cell.h"
+
+#include <atomic>
+
+namespace sim::detail {
+namespace {
+
+std::atomic<int64_t> liveCells{0};
+
+// Cells whose last reference went, waiting to give up their own references, linked through
+// nextDying. Only the outermost release in a thread drains the list, so a list a million deep
+// costs a million loop turns, not frames, and freeing needs no memory.
+thread_local LispCell* dying = nullptr;
+thread_local bool draining = false;
+
+void dropReference(LispCell* cell) {
+  if (cell == nullptr || --cell->refs > 0) {
+    return;
+  }
+  cell->nextDying = dying;
+  dying = cell;
+  if (draining) {
+    return;
+  }
+  draining = true;
+  while (dying != nullptr) {
+    LispCell* next = dying;
+    dying = next->nextDying;
+    for (LispRef* child : {&next->car, &next->cdr, &next->value}) {
+      LispCell* owned = child->detach();
+      if (owned != nullptr && --owned->refs == 0) {
+        owned->nextDying = dying;
+        dying = owned;
+      }
+    }
+    delete next;
+    liveCells.fetch_sub(1, std::memory_order_relaxed);
+  }
+  draining = false;
+}
+
+LispCell* newCell(LispKind kind) {
+  LispCell* cell = new LispCell;
+  cell->kind = kind;
+  liveCells.fetch_add(1, std::memory_order_relaxed);
+  return cell;
+}
+
+} // namespace
+
+LispRef::LispRef(LispCell* cell) : cell_(cell) {
+  if (cell_ != nullptr) {
+    ++cell_->refs;
+  }
+}
+
+LispRef::LispRef(const LispRef& other) : cell_(other.cell_) {
+  if (cell_ != nullptr) {
+    ++cell_->refs;
+  }
+}
+
+LispRef& LispRef::operator=(const LispRef& other) {
+  if (other.cell_ != nullptr) {
+    ++other.cell_->refs;
+  }
+  dropReference(std::exchange(cell_, other.cell_));
+  return *this;
+}
+
+LispRef& LispRef::operator=(LispRef&& other) noexcept {
+  if (this != &other) {
+    dropReference(std::exchange(cell_, std::exchange(other.cell_, nullptr)));
+  }
+  return *this;
+}
+
+LispRef::~LispRef() {
+  dropReference(cell_);
+}
+
+LispRef makeInteger(int32_t value) {
+  LispRef cell(newCell(LispKind::Integer));
+  cell->integer = value;
+  return cell;
+}
+
+LispRef makeReal(double value) {
+  LispRef cell(newCell(LispKind::Real));
+  cell->real = value;
+  return cell;
+}
+
+LispRef makeString(std::string text) {
+  LispRef cell(newCell(LispKind::String));
+  cell->text = std::move(text);
+  return cell;
+}
+
+LispRef cons(LispRef car, LispRef cdr, int line) {
+  LispRef cell(newCell(LispKind::Cons));
+  cell->car = std::move(car);
+  cell->cdr = std::move(cdr);
+  cell->line = line;
+  return cell;
+}
+
+LispRef makeOpaque(LispKind kind, int64_t first, int64_t second) {
+  LispRef cell(newCell(kind));
+  cell->name[0] = first;
+  cell->name[1] = second;
+  return cell;
+}
+
+LispRef makeCell(LispKind kind) {
+  return LispRef(newCell(kind));
+}
+
+int64_t liveLispCells() {
+  return liveCells.load(std::memory_order_relaxed);
+}
+
+void LispListBuilder::add(LispRef item) {
+  LispRef node = cons(std::move(item), LispRef());
+  LispCell* raw = node.get();
+  if (last_ == nullptr) {
+    head_ = std::move(node);
+  } else {
+    last_->cdr = std::move(node);
+  }
+  last_ = raw;
+}
+
+void LispListBuilder::setTail(LispRef tail) {
+  if (last_ == nullptr) {
+    head_ = std::move(tail);
+  } else {
+    last_->cdr = std::move(tail);
+  }
+}
+
+LispRef LispListBuilder::take() {
+  last_ = nullptr;
+  return std::move(head_);
+}
+
+} // namespace sim::detail

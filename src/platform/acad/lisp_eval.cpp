@@ -1,0 +1,79 @@
+// The entry points of the stand-in's AutoLISP for tests and tools.
+#include <exception>
+#include <optional>
+
+#include "platform/acad/internal/lisp_machine.h"
+#include "platform/acad/internal/lisp_text.h"
+#include "platform/acad/sim_lisp.h"
+#include "platform/internal/session.h"
+
+namespace sim {
+
+namespace {
+
+void clearOutcome(std::string* error, int* line) {
+  if (error != nullptr) {
+    error->clear();
+  }
+  if (line != nullptr) {
+    *line = 0;
+  }
+}
+
+} // namespace
+
+std::string evalLisp(const std::string& source, std::string* error, int* line) {
+  detail::StandInCall inHost;
+  clearOutcome(error, line);
+  try {
+    detail::LispMachine* machine = detail::currentLispMachine();
+    if (machine == nullptr) {
+      if (error != nullptr) {
+        *error = "; error: no document is open";
+      }
+      return "";
+    }
+    std::optional<detail::LispRef> last;
+    if (!machine->run(source, &last, error, line) || !last) {
+      return "";
+    }
+    return detail::printValue(*last, true);
+  } catch (const std::exception&) {
+    if (error != nullptr) {
+      *error = "; error: insufficient memory";
+    }
+    return "";
+  }
+}
+
+bool readLisp(const std::string& source, std::string* error, int* line) {
+  detail::StandInCall inHost;
+  clearOutcome(error, line);
+  try {
+    detail::LispMachine scratch; // keeps the documents' symbols out of it
+    detail::LispStackBase stackBase;
+    detail::LispReader reader(scratch, source);
+    detail::LispRef value;
+    while (reader.next(&value)) {
+    }
+    return true;
+  } catch (const detail::LispThrow& thrown) {
+    if (error != nullptr) {
+      *error = "; error: " + thrown.message;
+    }
+    if (line != nullptr) {
+      *line = thrown.line;
+    }
+  } catch (const std::exception&) {
+    if (error != nullptr) {
+      *error = "; error: insufficient memory";
+    }
+  }
+  return false;
+}
+
+int64_t liveLispValues() {
+  return detail::liveLispCellsOfSession();
+}
+
+} // namespace sim

@@ -1,0 +1,28 @@
+// Control surface of the stand-in host's AutoLISP interpreter, for tests and tools.
+//
+// Each document has its own interpreter: its symbols, its functions defined with defun, and the
+// built-ins. Text given here is read and evaluated as loading a file does: expression after
+// expression, output on the command line, the first error stopping the rest.
+//
+//   std::string error;
+//   sim::evalLisp("(setq x (* 6 7))");                  // "42"
+//   sim::evalLisp("(/ 1 0)", &error);                   // error == "; error: divide by zero"
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sim {
+
+// Reads and evaluates every expression of source in the current document and returns the last
+// value as prin1 prints it ("" for none). On an error the report goes to the command line (or to
+// the document's *error* function), the result is "", error gets the host's message ("; error:
+// ...") and line the line of the expression that failed; without an error both are emptied.
+std::string evalLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);
+// Reads every expression of source without evaluating any: false, with AutoLISP's message and
+// the line, when the text is not well formed.
+bool readLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);
+// The interpreter's values alive in every session (a reset frees them all).
+int64_t liveLispValues();
+
+} // namespace sim
