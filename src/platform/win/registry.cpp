@@ -25,6 +25,17 @@ LONG resolve(RegistryState& state, HKEY handle, OpenKey* out) {
   return out->key->deleted ? ERROR_KEY_DELETED : ERROR_SUCCESS;
 }
 
+// Locks the registry into guard and finds the key behind the handle, which must grant one of the
+// rights asked for (0: any).
+LONG lockedKey(HKEY handle, REGSAM needed, std::unique_lock<std::mutex>& guard, OpenKey* out) {
+  RegistryState& state = registry();
+  guard = std::unique_lock<std::mutex>(state.lock);
+  if (LONG error = resolve(state, handle, out); error != ERROR_SUCCESS) {
+    return error;
+  }
+  return needed != 0 && (out->access & needed) == 0 ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+}
+
 HKEY addHandle(RegistryState& state, std::shared_ptr<RegKey> key, REGSAM access) {
   const uintptr_t value = state.nextHandle;
   state.nextHandle += 4;
@@ -49,9 +60,9 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM desired, PHKEY result)
     return ERROR_ACCESS_DENIED;
   }
   RegistryState& state = registry();
-  std::lock_guard<std::mutex> lock(state.lock);
+  std::unique_lock<std::mutex> guard;
   OpenKey from;
-  if (LONG error = resolve(state, key, &from); error != ERROR_SUCCESS) {
+  if (LONG error = lockedKey(key, 0, guard, &from); error != ERROR_SUCCESS) {
     return error;
   }
   const auto path = splitKeyPath(valueNameOf(subKey));
@@ -81,9 +92,9 @@ LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM desire
     return ERROR_ACCESS_DENIED;
   }
   RegistryState& state = registry();
-  std::lock_guard<std::mutex> lock(state.lock);
+  std::unique_lock<std::mutex> guard;
   OpenKey from;
-  if (LONG error = resolve(state, key, &from); error != ERROR_SUCCESS) {
+  if (LONG error = lockedKey(key, 0, guard, &from); error != ERROR_SUCCESS) {
     return error;
   }
   const auto path = splitKeyPath(subKey);
@@ -112,14 +123,10 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE 
   if (shouldFail(FailableCall::RegQueryValueExA)) {
     return ERROR_ACCESS_DENIED;
   }
-  RegistryState& state = registry();
-  std::lock_guard<std::mutex> lock(state.lock);
+  std::unique_lock<std::mutex> guard;
   OpenKey from;
-  if (LONG error = resolve(state, key, &from); error != ERROR_SUCCESS) {
+  if (LONG error = lockedKey(key, KEY_QUERY_VALUE, guard, &from); error != ERROR_SUCCESS) {
     return error;
-  }
-  if ((from.access & KEY_QUERY_VALUE) == 0) {
-    return ERROR_ACCESS_DENIED;
   }
   const RegValue* value = from.key->findValue(valueNameOf(valueName));
   if (value == nullptr) {
@@ -156,14 +163,10 @@ LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* d
   if (shouldFail(FailableCall::RegSetValueExA)) {
     return ERROR_ACCESS_DENIED;
   }
-  RegistryState& state = registry();
-  std::lock_guard<std::mutex> lock(state.lock);
+  std::unique_lock<std::mutex> guard;
   OpenKey from;
-  if (LONG error = resolve(state, key, &from); error != ERROR_SUCCESS) {
+  if (LONG error = lockedKey(key, KEY_SET_VALUE, guard, &from); error != ERROR_SUCCESS) {
     return error;
-  }
-  if ((from.access & KEY_SET_VALUE) == 0) {
-    return ERROR_ACCESS_DENIED;
   }
   std::vector<BYTE> bytes(data, data + dataSize);
   from.key->setValue(valueNameOf(valueName), type, std::move(bytes));
@@ -175,14 +178,10 @@ LONG RegDeleteValueA(HKEY key, LPCSTR valueName) {
   if (shouldFail(FailableCall::RegDeleteValueA)) {
     return ERROR_ACCESS_DENIED;
   }
-  RegistryState& state = registry();
-  std::lock_guard<std::mutex> lock(state.lock);
+  std::unique_lock<std::mutex> guard;
   OpenKey from;
-  if (LONG error = resolve(state, key, &from); error != ERROR_SUCCESS) {
+  if (LONG error = lockedKey(key, KEY_SET_VALUE, guard, &from); error != ERROR_SUCCESS) {
     return error;
-  }
-  if ((from.access & KEY_SET_VALUE) == 0) {
-    return ERROR_ACCESS_DENIED;
   }
   return from.key->eraseValue(valueNameOf(valueName)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
@@ -195,10 +194,9 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
   if (shouldFail(FailableCall::RegDeleteKeyA)) {
     return ERROR_ACCESS_DENIED;
   }
-  RegistryState& state = registry();
-  std::lock_guard<std::mutex> lock(state.lock);
+  std::unique_lock<std::mutex> guard;
   OpenKey from;
-  if (LONG error = resolve(state, key, &from); error != ERROR_SUCCESS) {
+  if (LONG error = lockedKey(key, 0, guard, &from); error != ERROR_SUCCESS) {
     return error;
   }
   const auto path = splitKeyPath(subKey);
