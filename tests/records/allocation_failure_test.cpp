@@ -16,6 +16,25 @@ namespace {
 
 using qvtest::describe;
 
+// What a read or a copy made, described and released; "" when it made nothing.
+std::string takeRecords(qv::IQvUniRecord* made) {
+  const qvtest::UnfailingAllocations checking;
+  std::string text = describe(made);
+  if (made != nullptr) {
+    made->releaseChain();
+  }
+  return text;
+}
+
+std::string takeTables(qv::IQvUniTable* made) {
+  const qvtest::UnfailingAllocations checking;
+  std::string text = made != nullptr ? describe(made->firstRecord()) : "";
+  if (made != nullptr) {
+    made->releaseChain();
+  }
+  return text;
+}
+
 class AllocationFailureTest : public qvtest::FileTest {
 protected:
   void SetUp() override {
@@ -56,56 +75,17 @@ TEST_F(AllocationFailureTest, ReadersAndCopiesAnswerNullOrTheWholeResult) {
   writeHost("legacy.txt", "<QvUniRecord\r\nid=" + std::string(30, 'i') + "\r\nf=\"" +
                               std::string(30, 'f') + "\"\r\n/>\r\n");
   writeHost("cols.txt", "alpha    beta   " + std::string(30, 'c') + "\r\n1        2      3\r\n");
-  const std::string wholeTables = [&] {
-    qv::IQvUniTable* read = qv::readTableFile("M:\\t.xml");
-    std::string text = describe(read->firstRecord());
-    read->releaseChain();
-    return text;
-  }();
+  const std::string wholeTables = takeTables(qv::readTableFile("M:\\t.xml"));
   const struct {
     const char* name;
     std::function<std::string()> run; // "" for the failure result, else the whole result
   } cases[] = {
-      {"readTableFile",
-       [] {
-         qv::IQvUniTable* read = qv::readTableFile("M:\\t.xml");
-         const qvtest::UnfailingAllocations checking;
-         std::string text = read != nullptr ? describe(read->firstRecord()) : "";
-         if (read != nullptr) {
-           read->releaseChain();
-         }
-         return text;
-       }},
+      {"readTableFile", [] { return takeTables(qv::readTableFile("M:\\t.xml")); }},
       {"readTableFile of the legacy format",
-       [] {
-         qv::IQvUniTable* read = qv::readTableFile("M:\\legacy.txt");
-         const qvtest::UnfailingAllocations checking;
-         std::string text = read != nullptr ? describe(read->firstRecord()) : "";
-         if (read != nullptr) {
-           read->releaseChain();
-         }
-         return text;
-       }},
-      {"readNameValueFile",
-       [] {
-         qv::IQvUniRecord* read = qv::readNameValueFile("M:\\nv.txt", -1);
-         const qvtest::UnfailingAllocations checking;
-         std::string text = describe(read);
-         if (read != nullptr) {
-           read->releaseChain();
-         }
-         return text;
-       }},
+       [] { return takeTables(qv::readTableFile("M:\\legacy.txt")); }},
+      {"readNameValueFile", [] { return takeRecords(qv::readNameValueFile("M:\\nv.txt", -1)); }},
       {"readTextTable with detected columns and a header",
-       [] {
-         qv::IQvUniRecord* read = qv::readTextTable("M:\\cols.txt", ',', nullptr, 1, 0, 1, 0);
-         const qvtest::UnfailingAllocations checking;
-         std::string text = describe(read);
-         if (read != nullptr) {
-           read->releaseChain();
-         }
-         return text;
-       }},
+       [] { return takeRecords(qv::readTextTable("M:\\cols.txt", ',', nullptr, 1, 0, 1, 0)); }},
       {"QvByteBuffer writeRecord and readRecord of both forms",
        [sample] {
          std::string text;
@@ -123,36 +103,9 @@ TEST_F(AllocationFailureTest, ReadersAndCopiesAnswerNullOrTheWholeResult) {
          const qvtest::UnfailingAllocations checking;
          return text.find("failed") != std::string::npos ? std::string() : text;
        }},
-      {"clone",
-       [sample] {
-         qv::IQvUniRecord* copy = sample->clone();
-         const qvtest::UnfailingAllocations checking;
-         std::string text = describe(copy);
-         if (copy != nullptr) {
-           copy->release();
-         }
-         return text;
-       }},
-      {"cloneChain",
-       [sample] {
-         qv::IQvUniRecord* copy = qv::cloneChain(sample);
-         const qvtest::UnfailingAllocations checking;
-         std::string text = describe(copy);
-         if (copy != nullptr) {
-           copy->releaseChain();
-         }
-         return text;
-       }},
-      {"table clone",
-       [table] {
-         qv::IQvUniTable* copy = table->clone();
-         const qvtest::UnfailingAllocations checking;
-         std::string text = copy != nullptr ? describe(copy->firstRecord()) : "";
-         if (copy != nullptr) {
-           copy->release();
-         }
-         return text;
-       }},
+      {"clone", [sample] { return takeRecords(sample->clone()); }},
+      {"cloneChain", [sample] { return takeRecords(qv::cloneChain(sample)); }},
+      {"table clone", [table] { return takeTables(table->clone()); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
