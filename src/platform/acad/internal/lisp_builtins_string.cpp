@@ -79,9 +79,48 @@ LispRef atoiSubr(LispMachine& machine, LispArgs& args) {
       static_cast<int32_t>(std::max<long long>(INT32_MIN, std::min<long long>(INT32_MAX, value))));
 }
 
+// The host's runtime reads decimal numbers only: [spaces][sign]digits[.digits][e[sign]digits].
+// The C library's strtod would also take "0x1A", "inf" and "nan", so it is given the decimal
+// prefix alone.
+double decimalPrefixValue(const std::string& text) {
+  size_t at = 0;
+  auto digits = [&] {
+    const size_t start = at;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+      ++at;
+    }
+    return at - start;
+  };
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) {
+    ++at;
+  }
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+    ++at;
+  }
+  size_t mantissa = digits();
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    mantissa += digits();
+  }
+  if (mantissa == 0) {
+    return 0.0;
+  }
+  size_t end = at;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+      ++at;
+    }
+    if (digits() > 0) {
+      end = at;
+    }
+  }
+  return std::strtod(text.substr(0, end).c_str(), nullptr);
+}
+
 LispRef atofSubr(LispMachine& machine, LispArgs& args) {
   machine.arity(args, 1, 1);
-  return makeReal(std::strtod(needString(machine, args[0]).c_str(), nullptr));
+  return makeReal(decimalPrefixValue(needString(machine, args[0])));
 }
 
 int shortVar(const char* name) {

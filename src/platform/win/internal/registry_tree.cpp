@@ -1,6 +1,8 @@
 // The stand-in registry's tree: case-blind lookups, creation along a path, deletion of subtrees.
 #include "platform/win/internal/registry_tree.h"
 
+#include "platform/win/string_win.h"
+
 #include "platform/internal/session.h"
 
 namespace sim::detail {
@@ -22,11 +24,7 @@ void markDeleted(RegKey& key) {
 
 std::string foldName(std::string_view name) {
   std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
+  _strupr(folded.data());
   return folded;
 }
 
