@@ -11,6 +11,7 @@
 #include "support/file_rewrite.h"
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
+#include "testing/killed_writer.h"
 
 namespace {
 
@@ -239,6 +240,24 @@ TEST_F(FileRewriteTest, AbandonedOrDestroyedRewritesLeaveNothingBehind) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(fclose(reader), 0);
   EXPECT_EQ(readHost("dialogs.ini"), "old=1\r\n");
+}
+
+// A writer killed at any moment leaves the old content or the new, never a missing or partial file.
+TEST_F(FileRewriteTest, AKilledWriterLeavesTheOldOrTheNewFile) {
+  const std::string oldText(200000, 'o'), newText(200000, 'n');
+  std::ofstream(tempPath("dialogs.ini"), std::ios::binary) << oldText;
+  const int killedEarly = qvtest::killDuringWrites(
+      [&] {
+        qv::QvFileRewrite rewrite("U:\\dialogs.ini", "dialogs.new", "wb");
+        fwrite(newText.data(), 1, newText.size(), rewrite.file());
+        rewrite.commit();
+      },
+      [&] {
+        const std::string now = readHost("dialogs.ini");
+        EXPECT_TRUE(now == oldText || now == newText) << now.size() << " bytes";
+      },
+      20);
+  EXPECT_GT(killedEarly, 0); // some kills did land before the first replace
 }
 
 } // namespace
