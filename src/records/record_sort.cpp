@@ -1,7 +1,13 @@
-// The merge sort of record chains over their own next links.
+// The sort of record chains: the records' order texts taken out once into one array and sorted
+// there, then the records relinked; a merge over the chain's own links when that array cannot be
+// had.
 #include "records/record_sort.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <new>
 
 #include "records/internal/no_case.h"
 #include "records/natural_compare.h"
@@ -88,6 +94,91 @@ IQvUniRecord* mergeChains(IQvUniRecord* a, IQvUniRecord* b, const char* fieldNam
   return head;
 }
 
+// One record's place in the sorting array. A short order text is copied into the entry itself, so
+// that comparisons read memory the sort is already moving instead of values scattered over the
+// heap; a longer one is compared where it lies.
+struct SortEntry {
+  static constexpr size_t kInline = 22;
+  char inlineText[kInline];
+  uint8_t inlineLength; // kInline + 1: the text is longer and is read through text
+  const char* text;
+  size_t length;
+  IQvUniRecord* record;
+
+  void set(IQvUniRecord* r, const char* fieldName) {
+    const OrderText order = orderTextOf(r, fieldName);
+    record = r;
+    text = order.text;
+    length = order.length;
+    if (order.length <= kInline) {
+      std::memcpy(inlineText, order.text, order.length);
+      inlineLength = static_cast<uint8_t>(order.length);
+    } else {
+      inlineLength = kInline + 1;
+    }
+  }
+  const char* orderText() const { return inlineLength <= kInline ? inlineText : text; }
+};
+
+// Sorts through an array of entries; false, with the chain untouched, when the array cannot be
+// allocated.
+bool sortThroughArray(IQvUniRecord** head, const char* fieldName, int descending) {
+  size_t count = 0;
+  for (const IQvUniRecord* r = *head; r != nullptr; r = r->next()) {
+    ++count;
+  }
+  SortEntry* entries = new (std::nothrow) SortEntry[count];
+  if (entries == nullptr) {
+    return false;
+  }
+  size_t i = 0;
+  for (IQvUniRecord* r = *head; r != nullptr; r = r->next()) {
+    entries[i++].set(r, fieldName);
+  }
+  // std::stable_sort takes a buffer of its own when it can, and sorts in place, more slowly, when
+  // it cannot: the order is the same either way.
+  const int direction = descending != 0 ? -1 : 1;
+  std::stable_sort(entries, entries + count, [direction](const SortEntry& a, const SortEntry& b) {
+    return direction * compareNatural(a.orderText(), a.length, b.orderText(), b.length) < 0;
+  });
+  for (i = 0; i + 1 < count; ++i) {
+    entries[i].record->setNext(entries[i + 1].record);
+  }
+  entries[count - 1].record->setNext(nullptr);
+  *head = entries[0].record;
+  delete[] entries;
+  return true;
+}
+
+// The bottom-up merge sort over the chain's own links, done depth first: runs[k] holds a sorted
+// run of 2^k records or nothing, like the digits of a binary counter. Each record taken from the
+// chain is carried up through the full slots, the older run always merged as the first chain, so
+// that small merges happen while their records are still in the cache. Needs no memory, but its
+// comparisons chase values over the heap.
+void sortChain(IQvUniRecord** head, const char* fieldName, int descending) {
+  IQvUniRecord* runs[64] = {};
+  IQvUniRecord* rest = *head;
+  while (rest != nullptr) {
+    IQvUniRecord* run = rest;
+    rest = rest->next();
+    run->setNext(nullptr);
+    size_t k = 0;
+    for (; runs[k] != nullptr; ++k) {
+      run = mergeChains(runs[k], run, fieldName, descending);
+      runs[k] = nullptr;
+    }
+    runs[k] = run;
+  }
+  // What is left are the runs of the chain's end, shortest last; they merge from the end forward.
+  IQvUniRecord* sorted = nullptr;
+  for (IQvUniRecord* run : runs) {
+    if (run != nullptr) {
+      sorted = mergeChains(run, sorted, fieldName, descending);
+    }
+  }
+  *head = sorted;
+}
+
 } // namespace
 
 IQvUniRecord* takeRecords(IQvUniRecord** head, int n) {
@@ -115,32 +206,9 @@ void sortRecords(IQvUniRecord** head, const char* fieldName, int descending) {
   if (head == nullptr || *head == nullptr) {
     return;
   }
-  // The bottom-up merge sort, done depth first: runs[k] holds a sorted run of 2^k records or
-  // nothing, like the digits of a binary counter. Each record taken from the chain is carried
-  // up through the full slots, the older run always merged as the first chain. This merges the
-  // same pairs of runs as merging runs of width 1, 2, 4, ... pass by pass from the front, so the
-  // order is the same, but small merges happen while their records are still in the cache.
-  IQvUniRecord* runs[64] = {};
-  IQvUniRecord* rest = *head;
-  while (rest != nullptr) {
-    IQvUniRecord* run = rest;
-    rest = rest->next();
-    run->setNext(nullptr);
-    size_t k = 0;
-    for (; runs[k] != nullptr; ++k) {
-      run = mergeChains(runs[k], run, fieldName, descending);
-      runs[k] = nullptr;
-    }
-    runs[k] = run;
+  if (!sortThroughArray(head, fieldName, descending)) {
+    sortChain(head, fieldName, descending);
   }
-  // What is left are the runs of the chain's end, shortest last; they merge from the end forward.
-  IQvUniRecord* sorted = nullptr;
-  for (IQvUniRecord* run : runs) {
-    if (run != nullptr) {
-      sorted = mergeChains(run, sorted, fieldName, descending);
-    }
-  }
-  *head = sorted;
 }
 
 } // namespace qv

@@ -1,5 +1,5 @@
-// Ordering of record chains by a field: a stable merge sort that relinks the records themselves,
-// with no record copied or allocated.
+// Ordering of record chains by a field: a stable sort that relinks the records themselves; no
+// record is copied.
 #pragma once
 
 #include "records/uni_interfaces.h"
@@ -9,7 +9,9 @@ namespace qv {
 // Sorts the chain at *head in place by compareByField (fieldName null: by id) and stores the new
 // head through head. descending non-zero reverses the order. Stable in both directions: records
 // that compare equal keep their order. Records lacking the field count as empty, so they come
-// first ascending and last descending. Nothing for a null head pointer or an empty chain.
+// first ascending and last descending. Nothing for a null head pointer or an empty chain. Takes
+// temporary memory of about 80 bytes a record while it sorts; when that memory cannot be had it
+// sorts over the records' own links instead, more slowly, to the same order.
 void sortRecords(IQvUniRecord** head, const char* fieldName, int descending);
 
 // Detaches the first n records: returns the old head, moves *head on by n records and cuts the
