@@ -69,7 +69,9 @@ double variableValue(const char* text) {
   }
 }
 
-// The text of the variable named by the left side of a LIKE test, else that side itself.
+// The text of the variable named by the left side of a LIKE test, else that side itself;
+// upper-cased, so that a variable's text meets the (upper-cased) pattern without regard to case,
+// as a quoted text does.
 int variableText(const char* text, char* output) {
   const resbuf* value = findVariable(text);
   std::string converted = text;
@@ -80,6 +82,7 @@ int variableText(const char* text, char* output) {
   }
   std::strncpy(output, converted.c_str(), convertedStringSize - 1);
   output[convertedStringSize - 1] = '\0';
+  _strupr(output);
   return 1;
 }
 
