@@ -1,5 +1,6 @@
 // The module's functions called from AutoLISP: good arguments, wrong types and wrong counts, each
 // answered as a host function answers (the host's error on the command line, then nil).
+#include <cstring>
 #include <string>
 
 #include "module_fixture.h"
@@ -41,6 +42,15 @@ TEST_F(ModuleFunctionsTest, QuantitiesAndDates) {
   for (const Case& c : cases) {
     EXPECT_EQ(run(c.lisp), c.answer) << c.lisp;
   }
+}
+
+TEST_F(ModuleFunctionsTest, UserBreakAndUserFolder) {
+  qv::userFolder[0] = '\0';
+  std::strcat(qv::userFolder, "C:\\Qv\\User\\");
+  EXPECT_EQ(run("(cf:userfolder)"), "\"C:\\\\Qv\\\\User\\\\\"");
+  EXPECT_EQ(run("(cf:userbreak)"), "0");
+  sim::answer(sim::Answer::userBreak(true));
+  EXPECT_EQ(run("(list (cf:userbreak) (cf:userbreak))"), "(1 1)"); // latched
 }
 
 TEST_F(ModuleFunctionsTest, ExpressionsOverAScriptsVariables) {
