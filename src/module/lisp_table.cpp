@@ -14,10 +14,10 @@ namespace qv {
 
 // A name's index is its function code; the handler of the same index serves it.
 const char* const lispFunctionNames[] = {
-    "cf:isnumeric",   "cf:numval",      "cf:userbreak",   "cf:userfolder",   "cf:angle",
-    "cf:degrees",     "cf:bearing",     "cf:station",     "cf:stationvalue", "cf:feetinches",
-    "cf:date",        "cf:dateparse",   "cf:evaluate",    "cf:tableread",    "cf:tablewrite",
-    "cf:tablesort",   "cf:pointimport", "cf:textexport",  "cf:storagewrite", "cf:storageread",
+    "cf:isnumeric",    "cf:numval",      "cf:userbreak",  "cf:userfolder",   "cf:angle",
+    "cf:degrees",      "cf:bearing",     "cf:station",    "cf:stationvalue", "cf:feetinches",
+    "cf:date",         "cf:dateparse",   "cf:evaluate",   "cf:tableread",    "cf:tablewrite",
+    "cf:tablesort",    "cf:pointimport", "cf:textexport", "cf:storagewrite", "cf:storageread",
     "cf:settingwrite", "cf:settingread",
 };
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -27,10 +27,10 @@ namespace {
 using Handler = int (*)();
 
 const Handler lispFunctionHandlers[] = {
-    lispIsNumeric,    lispNumericValue, lispUserBreak,    lispUserFolder,   lispAngle,
-    lispDegrees,      lispBearing,      lispStation,      lispStationValue, lispFeetInches,
-    lispDate,         lispDateParse,    lispEvaluate,     lispTableRead,    lispTableWrite,
-    lispTableSort,    lispPointImport,  lispTextExport,   lispStorageWrite, lispStorageRead,
+    lispIsNumeric,    lispNumericValue, lispUserBreak,  lispUserFolder,   lispAngle,
+    lispDegrees,      lispBearing,      lispStation,    lispStationValue, lispFeetInches,
+    lispDate,         lispDateParse,    lispEvaluate,   lispTableRead,    lispTableWrite,
+    lispTableSort,    lispPointImport,  lispTextExport, lispStorageWrite, lispStorageRead,
     lispSettingWrite, lispSettingRead,
 };
 

@@ -94,8 +94,8 @@ int lispStation() {
   if (!args.any(value)) {
     return acedRetNil();
   }
-  const bool number = value->restype == RTSHORT || value->restype == RTLONG ||
-                      value->restype == RTREAL;
+  const bool number =
+      value->restype == RTSHORT || value->restype == RTLONG || value->restype == RTREAL;
   if (!number && value->restype != RTSTR) {
     args.refuse("stringp", value);
   }
@@ -143,8 +143,8 @@ int lispDate() {
   }
   char text[kDateTextSize];
   const bool fits = day >= 0 && day <= 0xFFFF && month >= 0 && month <= 0xFFFF;
-  if (!fits || !FormatDate(static_cast<uint16_t>(day), static_cast<uint16_t>(month), year,
-                           picture, text)) {
+  if (!fits ||
+      !FormatDate(static_cast<uint16_t>(day), static_cast<uint16_t>(month), year, picture, text)) {
     return acedRetNil();
   }
   return acedRetStr(text);

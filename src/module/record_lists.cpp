@@ -18,8 +18,7 @@ bool addRecordList(LispResult& result, const IQvUniRecord* first) {
   for (const IQvUniRecord* record = first; record != nullptr; record = record->next()) {
     result.open();
     result.text(record->getId());
-    for (const IQvUniField* field = record->firstField(); field != nullptr;
-         field = field->next()) {
+    for (const IQvUniField* field = record->firstField(); field != nullptr; field = field->next()) {
       result.open();
       result.text(field->getName() != nullptr ? field->getName() : "");
       result.dot();
@@ -34,8 +33,8 @@ bool addRecordList(LispResult& result, const IQvUniRecord* first) {
 namespace {
 
 bool malformed(const char* predicate, const resbuf* item) {
-  printLispError(("bad argument type: " + std::string(predicate) + " " + printLispValue(item))
-                     .c_str());
+  printLispError(
+      ("bad argument type: " + std::string(predicate) + " " + printLispValue(item)).c_str());
   return false;
 }
 

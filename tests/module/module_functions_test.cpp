@@ -16,8 +16,10 @@ struct Case {
 
 TEST_F(ModuleFunctionsTest, QuantitiesAndDates) {
   const Case cases[] = {
-      {"(cf:angle 12.5)", "\"12\xB0" "30'00\\\"\""},
-      {"(cf:angle -12.5125 -1)", "\"-12\xB0" "30'45.0\\\"\""},
+      {"(cf:angle 12.5)", "\"12\xB0"
+                          "30'00\\\"\""},
+      {"(cf:angle -12.5125 -1)", "\"-12\xB0"
+                                 "30'45.0\\\"\""},
       {"(cf:angle 12.5125 1 0)", "\"12.3045\""},
       {"(cf:degrees 12.3)", "12.5"},
       {"(cf:degrees 12.7)", "nil"}, // 70 minutes
@@ -99,10 +101,12 @@ TEST_F(ModuleFunctionsTest, WrongCallsPrintTheHostsErrorAndAnswerNil) {
       {"(cf:evaluate \"1\" \"a\")", "nil | ; error: bad argument type: listp \"a\"\n"},
       {"(cf:tablesort \"x\")", "nil | ; error: bad argument type: listp \"x\"\n"},
       {"(cf:tablesort '((\"A\" \"x\")))", "nil | ; error: bad argument type: listp \"x\"\n"},
-      {"(cf:tablesort '((\"A\" (1 . \"x\"))))", "nil | ; error: bad argument type: consp (1 . \"x\")\n"},
+      {"(cf:tablesort '((\"A\" (1 . \"x\"))))",
+       "nil | ; error: bad argument type: consp (1 . \"x\")\n"},
       {"(cf:tablesort '(\"A\"))", "nil | ; error: bad argument type: listp \"A\"\n"},
       {"(cf:tablewrite \"a.xml\")", "nil | ; error: too few arguments\n"},
-      {"(cf:pointimport \"p.txt\" \",\" '(\"n\" 2))", "nil | ; error: bad argument type: stringp 2\n"},
+      {"(cf:pointimport \"p.txt\" \",\" '(\"n\" 2))",
+       "nil | ; error: bad argument type: stringp 2\n"},
       {"(cf:storageread)", "nil | ; error: too few arguments\n"},
       {"(cf:settingwrite \"a\" 1)", "nil | ; error: bad argument type: stringp 1\n"},
   };

@@ -27,7 +27,8 @@ TEST_F(SurveyReportTest, RunsEndToEndAndPrintsItsReport) {
   sim::mapDrive('T', tempDir().string());
   char key[qv::settingsKeyPathSize];
   qv::settingsKeyPath(key);
-  ASSERT_TRUE(sim::loadRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(key) + "]\r\n").ok);
+  ASSERT_TRUE(
+      sim::loadRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(key) + "]\r\n").ok);
   sim::evalLisp("(setq survey_dir$ \"E:\\\\data\\\\\" tmpdir$ \"T:\\\\\")");
 
   sim::takeCommandLine();

@@ -32,10 +32,11 @@ protected:
 };
 
 TEST_F(TableFunctionsTest, PointFilesImportAsNamedPoints) {
-  EXPECT_EQ(run("(cf:pointimport \"T:/pts.txt\")"),
-            "((\"P2\" (\"north\" . \"1010.5\") (\"east\" . \"2000.25\") (\"elevation\" . \"101.2\") "
-            "(\"description\" . \"IP\")) (\"P1\" (\"north\" . \"1000\") (\"east\" . \"2000\") "
-            "(\"elevation\" . \"100.5\") (\"description\" . \"CP\") (\"6\" . \"extra\")))");
+  EXPECT_EQ(
+      run("(cf:pointimport \"T:/pts.txt\")"),
+      "((\"P2\" (\"north\" . \"1010.5\") (\"east\" . \"2000.25\") (\"elevation\" . \"101.2\") "
+      "(\"description\" . \"IP\")) (\"P1\" (\"north\" . \"1000\") (\"east\" . \"2000\") "
+      "(\"elevation\" . \"100.5\") (\"description\" . \"CP\") (\"6\" . \"extra\")))");
   EXPECT_EQ(run("(cf:pointimport \"T:/pts.txt\" \";\" '(\"all\"))"),
             "((\"P2,1010.5,2000.25,101.2,IP\") (\"P1,1000,2000,100.5,CP ,extra\"))");
   EXPECT_EQ(run("(cf:pointimport \"T:/none.txt\")"), "nil");
