@@ -21,6 +21,7 @@ TEST_F(ModuleFunctionsTest, QuantitiesAndDates) {
       {"(cf:angle -12.5125 -1)", "\"-12\xB0"
                                  "30'45.0\\\"\""},
       {"(cf:angle 12.5125 1 0)", "\"12.3045\""},
+      {"(cf:angle 12.5125 nil 0)", "\"12.3045\""}, // nil takes the default
       {"(cf:degrees 12.3)", "12.5"},
       {"(cf:degrees 12.7)", "nil"}, // 70 minutes
       {"(cf:bearing 0.785398163397448)", "(1 \"45.0000\")"},
@@ -109,6 +110,11 @@ TEST_F(ModuleFunctionsTest, WrongCallsPrintTheHostsErrorAndAnswerNil) {
        "nil | ; error: bad argument type: stringp 2\n"},
       {"(cf:storageread)", "nil | ; error: too few arguments\n"},
       {"(cf:settingwrite \"a\" 1)", "nil | ; error: bad argument type: stringp 1\n"},
+      // The offending value as prin1 prints it.
+      {"(cf:numval 1.0e20)", "nil | ; error: bad argument type: stringp 1.0e+020\n"},
+      {"(cf:numval '(1 (2 . 3.5) \"a\\\"b\\n\" T))",
+       "nil | ; error: bad argument type: stringp (1 (2 . 3.5) \"a\\\"b\\n\" T)\n"},
+      {"(cf:numval '(1.0 2.0))", "nil | ; error: bad argument type: stringp (1.0 2.0)\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(run(c.lisp), c.answer) << c.lisp;
