@@ -54,10 +54,10 @@ int main() {
   qv::getSysVarString(drawing, "DWGNAME");
   qv::printLine(drawing);
 
-  callAndShow("qv_isnumeric", "-12.5");
-  callAndShow("qv_isnumeric", "12.5.1");
-  callAndShow("qv_numval", "1250.75");
-  callAndShow("qv_nosuch", "1");
+  callAndShow("cf:isnumeric", "-12.5");
+  callAndShow("cf:isnumeric", "12.5.1");
+  callAndShow("cf:numval", "1250.75");
+  callAndShow("cf:nosuch", "1");
   acutPrintf("\n");
 
   const bool unloaded = sim::unloadModule(acrxEntryPoint);

@@ -1,5 +1,6 @@
 // The module's AutoLISP function table: the functions it defines in every open drawing, and the
-// dispatch of their calls.
+// dispatch of their calls. Declared here for the entry point; the table itself and its handlers
+// are in module/, the top layer, since the handlers reach every service of the library.
 #pragma once
 
 #include <cstddef>

@@ -39,6 +39,7 @@ constexpr Layer kLayers[] = {
     {"host/entities", 16}, // command, entity and view helpers: they show the family's alert
     {"settings", 17},
     {"drawing", 18},
+    {"module", 19}, // the module's AutoLISP functions: reach every service
 };
 
 int rankOf(const std::string& folder) {

@@ -1,0 +1,41 @@
+// The handlers of the module's AutoLISP functions, one group per service, for the function table
+// (host/lisp_table.h). Each reads its arguments with acedGetArgs, checks them as the host checks
+// a built-in's (a wrong count or type prints the host's error and answers nil) and answers
+// through the host's result calls. Every handler answers the status of its result call.
+#pragma once
+
+namespace qv {
+
+// The host bridge (host_functions.cpp).
+int lispIsNumeric();    // (cf:isnumeric text [maxLength]) -> T or nil
+int lispNumericValue(); // (cf:numval text [maxLength]) -> the number, or -98765432.1
+int lispUserBreak();    // (cf:userbreak) -> 1 once the user pressed ESC, else 0
+int lispUserFolder();   // (cf:userfolder) -> the user folder the module read from usrdir$
+
+// Survey quantities and dates (quantity_functions.cpp).
+int lispAngle();        // (cf:angle degrees [secondsMode [style]]) -> 12°30'00"
+int lispDegrees();      // (cf:degrees dms) -> decimal degrees of a packed D.MMSS, or nil
+int lispBearing();      // (cf:bearing azimuth) -> (quadrant "D.MMSS"), or nil
+int lispStation();      // (cf:station value [style [interval]]) -> "12+34.56"
+int lispStationValue(); // (cf:stationvalue text) -> 1234.56
+int lispFeetInches();   // (cf:feetinches feet) -> 3'5 3/8"
+int lispDate();         // (cf:date day month year [picture]) -> the date text, or nil
+int lispDateParse();    // (cf:dateparse text [picture]) -> (day month year), or nil
+
+// Expressions (expression_functions.cpp).
+int lispEvaluate(); // (cf:evaluate expression [variables]) -> the value, or nil
+
+// Record tables (table_functions.cpp).
+int lispTableRead();   // (cf:tableread path [tableId]) -> records, or nil
+int lispTableWrite();  // (cf:tablewrite path records [tableId [type [desc]]]) -> T or nil
+int lispTableSort();   // (cf:tablesort records [field [descending]]) -> records
+int lispPointImport(); // (cf:pointimport path [delimiter [names]]) -> records, or nil
+int lispTextExport();  // (cf:textexport path records [delimiter [header]]) -> T or nil
+
+// Drawing storage and registry settings (storage_functions.cpp).
+int lispStorageWrite(); // (cf:storagewrite keyPath text) -> T, or nil when it did not keep
+int lispStorageRead();  // (cf:storageread keyPath) -> the text, or nil
+int lispSettingWrite(); // (cf:settingwrite name text [perUser]) -> T, or nil
+int lispSettingRead();  // (cf:settingread name [perUser]) -> the text ("" when missing)
+
+} // namespace qv
