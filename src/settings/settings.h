@@ -6,3 +6,4 @@
 #include "settings/property_file.h"
 #include "settings/read_line.h"
 #include "settings/settings_store.h"
+#include "settings/variable_set.h"
