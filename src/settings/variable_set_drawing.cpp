@@ -2,20 +2,14 @@
 #include <cinttypes>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "records/drawing_storage.h"
+#include "settings/internal/storage_text.h"
 #include "settings/internal/value_text.h"
 #include "settings/variable_set.h"
 #include "support/read_decimal.h"
 
 namespace qv {
-
-namespace {
-
-constexpr int kNumberTextSize = 100;
-
-} // namespace
 
 int QvVariableSet::loadFromDrawing() {
   try {
@@ -23,21 +17,17 @@ int QvVariableSet::loadFromDrawing() {
       if (entry->disabled != 0) {
         continue;
       }
-      const std::string path = storagePath(*entry);
-      if (entry->type == kInteger || entry->type == kReal) {
-        char text[kNumberTextSize];
-        readStorageText(path.c_str(), text, sizeof text, nullptr);
-        if (text[0] != '\0' && entry->type == kInteger) {
-          setInteger(*entry, settingsfile::readInt32(text));
-        } else if (text[0] != '\0') {
-          *static_cast<double*>(entry->variable) = readDecimal(text, nullptr);
-        }
-      } else if (entry->type == kText && entry->capacity > 0) {
-        std::vector<char> text(static_cast<size_t>(entry->capacity));
-        readStorageText(path.c_str(), text.data(), entry->capacity, nullptr);
-        if (text[0] != '\0') {
-          setText(*entry, text.data());
-        }
+      // Read whole: a value the set stored comes back as it went in, however long.
+      std::string text;
+      if (!settingsfile::readStorageWhole(storagePath(*entry).c_str(), text) || text.empty()) {
+        continue;
+      }
+      if (entry->type == kInteger) {
+        setInteger(*entry, settingsfile::readInt32(text.c_str()));
+      } else if (entry->type == kReal) {
+        *static_cast<double*>(entry->variable) = readDecimal(text.c_str(), nullptr);
+      } else if (entry->type == kText) {
+        setText(*entry, text.c_str());
       }
     }
   } catch (const std::bad_alloc&) {
