@@ -42,7 +42,8 @@ protected:
            label + " " + note + " " + std::to_string(off);
   }
   void scramble() {
-    count = ratio = big = off = 0;
+    count = ratio = big = 0;
+    off = 5; // disabled: no load reaches it
     std::strcpy(label, "zz");
     std::strcpy(note, "zz");
   }
@@ -67,11 +68,14 @@ TEST_F(VariableSetTest, TheFileIsWrittenNewestFirstAndReadByExactNames) {
   qv::QvVariableSet twice("V:\\twice.txt", nullptr, nullptr);
   twice.addInteger("d", &older, nullptr);
   twice.addInteger("d", &newer, nullptr);
+  char none[1] = {'k'};
+  twice.addText("zero", none, 0, nullptr); // a capacity of 0 takes nothing
   EXPECT_EQ(twice.setDisabled("d", 1), 1);
   EXPECT_EQ(twice.setDisabled("D", 1), 0);
-  writeHost("twice.txt", "d=5\r\n");
+  writeHost("twice.txt", "d=5\r\nzero=abc\r\n");
   ASSERT_EQ(twice.readFile(), 1);
   EXPECT_EQ(older * 10 + newer, 52) << "only the newer is disabled";
+  EXPECT_EQ(none[0], 'k');
   EXPECT_EQ(qv::QvVariableSet(nullptr, nullptr, nullptr).readFile(), 0);
   EXPECT_EQ(qv::QvVariableSet("V:\\none.txt", nullptr, nullptr).readFile(), 0);
   EXPECT_EQ(qv::QvVariableSet("", nullptr, nullptr).writeFile(), 0);
@@ -118,7 +122,7 @@ TEST_F(VariableSetTest, TheDrawingKeepsEachValueUnderItsPath) {
   sim::takeCommandLine();
   count = 42;
   EXPECT_EQ(set.loadFromDrawing(), 1);
-  EXPECT_EQ(values(), "42 0.000000 0 abc note 0") << "a missing entry leaves its variable";
+  EXPECT_EQ(values(), "42 0.000000 0 abc note 5") << "a missing entry leaves its variable";
   EXPECT_EQ(sim::takeCommandLine(), "\nWarning 1: dictionary entry Base\\count not found");
   // A value far longer than any fixed buffer of the Part's is stored whole.
   ratio = 1e300;
@@ -166,7 +170,7 @@ TEST_F(VariableSetTest, AutoLispSymbolsTakeIntegersByTheirRange) {
   acutRelRb(value);
   scramble();
   EXPECT_EQ(set.loadFromLisp(), 1);
-  EXPECT_EQ(values(), "-40000 2.500000 12 ab 1234567 0");
+  EXPECT_EQ(values(), "-40000 2.500000 12 ab 1234567 5");
   // Texts are read whole, then cut; a missing symbol empties its variable.
   resbuf* text = acutBuildList(RTSTR, std::string(300, 'w').c_str(), RTNONE);
   acedPutSym("note", text);
@@ -211,6 +215,10 @@ TEST_F(VariableSetTest, ExtendedDataIsBuiltWithinCapacityAndReadBack) {
   EXPECT_EQ(items[3].resval.rstring, filtered) << "the caller's own buffer";
   ASSERT_EQ(xd.buildXdata(items, 6, 0, nullptr, 0), 3);
   EXPECT_EQ(items[0].restype, 1040);
+  xd.setDisabled("global_n", 1);
+  ASSERT_EQ(xd.buildXdata(items, 6, 0, nullptr, 0), 2);
+  EXPECT_EQ(items[1].restype, 1000);
+  xd.enableAll();
 
   resbuf* list = acutBuildList(1001, "OTHER", 1001, "QVAPP", 1040, 7.5, 1070, 12, 1000,
                                "longer text", 1002, "{", RTNONE);
