@@ -1,7 +1,9 @@
 // The variable set's file of name=value lines.
 #include <cstring>
+#include <map>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "platform/win/windows.h"
 #include "settings/internal/text_line.h"
@@ -22,6 +24,13 @@ int QvVariableSet::readFile() {
   }
   bool whole = true;
   try {
+    // The newest enabled entry of each name, so that a file of n lines reads in n log n.
+    std::map<std::string_view, Entry*> byName;
+    for (Entry* entry = first_; entry != nullptr; entry = entry->next) {
+      if (entry->disabled == 0) {
+        byName.emplace(entry->name, entry);
+      }
+    }
     std::string line;
     while (settingsfile::readWholeLine(file, line)) {
       // The name is the first run of the line between "=" signs, the value all after its "=".
@@ -30,21 +39,21 @@ int QvVariableSet::readFile() {
         continue;
       }
       size_t end = line.find('=', start);
-      const std::string name = line.substr(start, end == std::string::npos ? end : end - start);
+      const std::string_view name =
+          std::string_view(line).substr(start, end == std::string::npos ? end : end - start);
       const bool hasValue = end != std::string::npos && end + 1 < line.size();
       const char* value = hasValue ? line.c_str() + end + 1 : nullptr;
-      for (Entry* entry = first_; entry != nullptr; entry = entry->next) {
-        if (entry->disabled != 0 || name != entry->name) {
-          continue;
-        }
-        if (entry->type == kInteger && value != nullptr) {
-          setInteger(*entry, settingsfile::readInt32(value));
-        } else if (entry->type == kReal && value != nullptr) {
-          *static_cast<double*>(entry->variable) = readDecimal(value, nullptr);
-        } else if (entry->type == kText) {
-          setText(*entry, value);
-        }
-        break;
+      const auto found = byName.find(name);
+      if (found == byName.end()) {
+        continue;
+      }
+      const Entry& entry = *found->second;
+      if (entry.type == kInteger && value != nullptr) {
+        setInteger(entry, settingsfile::readInt32(value));
+      } else if (entry.type == kReal && value != nullptr) {
+        *static_cast<double*>(entry.variable) = readDecimal(value, nullptr);
+      } else if (entry.type == kText) {
+        setText(entry, value);
       }
     }
   } catch (const std::bad_alloc&) {
