@@ -114,7 +114,7 @@ int QvPropertyFile::open(const char* path, const QvPropertyDefault* defaults, in
   FILE* file = _fsopen(path_.c_str(), "rt", _SH_DENYNO);
   if (file == nullptr) {
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND) {
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
       path_.clear(); // there, but unreadable: never write the defaults over it
     }
     return 0;

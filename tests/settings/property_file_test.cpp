@@ -77,13 +77,12 @@ TEST_F(PropertyFileTest, GrowsAndConvertsAsTheRuntimeReads) {
   qv::QvPropertyFile file;
   file.open(nullptr, kDefaults, 3);
   EXPECT_EQ(file.capacity(), 3);
-  const char* names[] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"};
   for (int i = 0; i < 14; ++i) {
-    file.setValue(names[i], names[i], 0);
+    file.setValue(std::to_string(i).c_str(), "v", 0);
     EXPECT_EQ(file.capacity(), i < 13 ? 16 : 32) << i;
   }
   EXPECT_EQ(file.count(), 17);
-  struct Case {
+  const struct {
     const char* value;
     int16_t shortValue;
     int32_t intValue;
@@ -93,7 +92,7 @@ TEST_F(PropertyFileTest, GrowsAndConvertsAsTheRuntimeReads) {
                {"99999999999", -1, 2147483647, 99999999999.0},
                {"0x10", 0, 0, 0.0},
                {"", 0, 0, 0.0}};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     file.setValue("v", c.value, 0);
     int16_t s = 7;
     int32_t i = 7;

@@ -41,6 +41,14 @@ protected:
     return std::to_string(count) + " " + std::to_string(ratio) + " " + std::to_string(big) + " " +
            label + " " + note + " " + std::to_string(off);
   }
+  // The type of a symbol's value, -1 for none.
+  static int symbolType(const char* name) {
+    resbuf* value = nullptr;
+    acedGetSym(name, &value);
+    const int type = value != nullptr ? value->restype : -1;
+    acutRelRb(value);
+    return type;
+  }
   void scramble() {
     count = ratio = big = 0;
     off = 5; // disabled: no load reaches it
@@ -106,8 +114,7 @@ TEST_F(VariableSetTest, TheDrawingKeepsEachValueUnderItsPath) {
   EXPECT_EQ(set.saveToDrawing(), 1);
   char stored[32];
   const struct {
-    const char* path;
-    const char* text;
+    const char *path, *text;
   } paths[] = {{"Base\\count", "7"},     {"Base\\ratio", "2.500000"}, {"Base\\big", "70000"},
                {"Base\\g\\label", "ab"}, {"Base\\note", "note"},      {"Base\\off", ""}};
   for (const auto& p : paths) {
@@ -150,24 +157,14 @@ TEST_F(VariableSetTest, AutoLispSymbolsTakeIntegersByTheirRange) {
   count = -40000;
   std::strcpy(note, "1234567");
   EXPECT_EQ(set.saveToLisp(), 1);
-  const struct {
-    const char* name;
-    int type;
-  } symbols[] = {{"count", RTLONG}, {"big", RTLONG}, {"ratio", RTREAL},
-                 {"label", RTSTR},  {"note", RTSTR}, {"off", -1}};
-  for (const auto& s : symbols) {
-    resbuf* value = nullptr;
-    EXPECT_EQ(acedGetSym(s.name, &value), RTNORM);
-    EXPECT_EQ(value != nullptr ? value->restype : -1, s.type) << s.name;
-    acutRelRb(value);
+  std::string types;
+  for (const char* name : {"count", "big", "ratio", "label", "note", "off"}) {
+    types += std::to_string(symbolType(name)) + " ";
   }
+  EXPECT_EQ(types, "5010 5010 5001 5005 5005 -1 "); // RTLONG beyond 16 bits
   big = 12;
   set.saveToLisp();
-  resbuf* value = nullptr;
-  acedGetSym("big", &value);
-  ASSERT_NE(value, nullptr);
-  EXPECT_EQ(value->restype, RTSHORT);
-  acutRelRb(value);
+  EXPECT_EQ(symbolType("big"), RTSHORT);
   scramble();
   EXPECT_EQ(set.loadFromLisp(), 1);
   EXPECT_EQ(values(), "-40000 2.500000 12 ab 1234567 5");
