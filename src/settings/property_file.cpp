@@ -95,13 +95,15 @@ int QvPropertyFile::setValue(const char* name, const char* value, int onlyExisti
 }
 
 int QvPropertyFile::open(const char* path, const QvPropertyDefault* defaults, int defaultCount) {
-  clear(1);
+  std::string newPath;
   try {
-    path_ = path != nullptr ? path : "";
+    newPath = path != nullptr ? path : ""; // path may be this table's own path()
   } catch (const std::bad_alloc&) {
-    path_.clear();
+    clear(1);
     return 0;
   }
+  clear(1);
+  path_.swap(newPath);
   if (defaults != nullptr && defaultCount > 0) {
     reserve(defaultCount);
     for (int i = 0; i < defaultCount; ++i) {

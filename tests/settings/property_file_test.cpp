@@ -46,6 +46,8 @@ TEST_F(PropertyFileTest, ReadsKnownNamesToTheEndAndSavesInTableOrder) {
   EXPECT_FALSE(file.isModified()) << "an equal value is no change";
   EXPECT_EQ(file.setValue("last", "After Blank", 0), 1);
   EXPECT_TRUE(file.isModified()) << "values compare with case";
+  EXPECT_EQ(file.open(file.path(), kDefaults, 3), 1) << "reopened: the change is saved and read";
+  EXPECT_EQ(value(file, "Last"), "After Blank");
   EXPECT_EQ(file.setValue("Other", "1", 1), 0);
   EXPECT_EQ(value(file, "Other"), "<missing>");
 }
