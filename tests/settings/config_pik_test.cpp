@@ -1,0 +1,75 @@
+// "config.pik": the folder lines, files of every length, and the rewrite that fails whole.
+#include <string>
+
+#include "platform/sim.h"
+#include "records/record_test_util.h"
+#include "settings/settings.h"
+#include "testing/failure_sweep.h"
+
+namespace {
+
+class ConfigPikTest : public qvtest::FileTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    sim::mapDrive('C', tempDir().string());
+    install("C:\\\\");
+  }
+  static void install(const std::string& folder) {
+    ASSERT_TRUE(sim::loadRegistry("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Maradel "
+                                  "Software\\Quorvane\\2007\\400-12345678]\r\n\"PATH_R15\"=\"" +
+                                  folder + "\"\r\n")
+                    .ok);
+  }
+};
+
+TEST_F(ConfigPikTest, WritesTheDriveAndTheFolderOnLinesThreeAndFour) {
+  const std::string longLine(300, 'L');
+  const struct {
+    const char* label;
+    const char* folder;
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"drive letter", "D:/data/jobs", "1\r\n2\r\n3\r\n4\r\n5\r\n",
+       "1\r\n2\r\nD:\r\n\\data\\jobs\r\n5\r\n"},
+      {"no drive letter", "//srv/jobs", "1\r\n2\r\n3\r\n4\r\n", "1\r\n2\r\n3\r\n\\\\srv\\jobs\r\n"},
+      {"long lines count once", "E:x", longLine + "\r\n" + longLine + "\r\n3\r\n4",
+       longLine + "\r\n" + longLine + "\r\nE:\r\nx\r\n"},
+      {"three lines", "D:\\a", "1\r\n2\r\n3", "1\r\n2\r\nD:\r\n"},
+      {"two lines", "D:\\a", "1\r\n2", "1\r\n2"},
+      {"empty", "D:\\a", "", ""},
+  };
+  for (const auto& c : cases) {
+    writeHost("config.pik", c.before);
+    EXPECT_EQ(qv::updateConfigPikPath(c.folder), 1) << c.label;
+    EXPECT_EQ(readHost("config.pik"), c.after) << c.label;
+  }
+  install("C:/");
+  writeHost("config.pik", "1\r\n2\r\n3\r\n4\r\n");
+  EXPECT_EQ(qv::updateConfigPikPath("F:/x"), 1) << "a folder ending with a slash";
+  EXPECT_EQ(readHost("config.pik"), "1\r\n2\r\nF:\r\n\\x\r\n");
+  install("C:");
+  EXPECT_EQ(qv::updateConfigPikPath("F:/x"), 1) << "separator added";
+  sim::reset();
+  EXPECT_EQ(qv::updateConfigPikPath("F:/y"), 0) << "no installation folder";
+  EXPECT_EQ(readHost("config.pik"), "1\r\n2\r\nF:\r\n\\x\r\n");
+}
+
+TEST_F(ConfigPikTest, AFailedRewriteKeepsTheOldFile) {
+  const std::string before = "1\r\n2\r\n3\r\n4\r\n";
+  const std::string after = "1\r\n2\r\nD:\r\n\\w\r\n";
+  for (const char* call :
+       {"RegOpenKeyExA", "RegQueryValueExA", "fopen", "fread", "fwrite", "fclose", "MoveFileExA"}) {
+    SCOPED_TRACE(call);
+    const int points = qvtest::forEachFailure(call, [&](int) {
+      writeHost("config.pik", before);
+      const int done = qv::updateConfigPikPath("D:/w");
+      EXPECT_EQ(readHost("config.pik"), done == 1 ? after : before);
+    });
+    EXPECT_GE(points, 1);
+  }
+  EXPECT_FALSE(std::filesystem::exists(tempPath("qvanrprt.tmp")));
+}
+
+} // namespace
