@@ -58,6 +58,9 @@ TEST_F(DialogValuesTest, GivesAFreshDialogBackEveryValueWhole) {
   }
   EXPECT_EQ(qvtest::readText(user() / "f.ini"),
             "f,ab,name,'" + name + "'\r\nf,ab,note,'" + note + "'\r\nf,ab,flag,'1'\r\n");
+  saveAb("shared", "", 1); // both files: the DCL's own wins
+  EXPECT_EQ(qvtest::valueAtStart(restoreAb(0, 1), "name"), name);
+  EXPECT_EQ(qvtest::valueAtStart(restoreAb(1, 1), "name"), "shared");
 }
 
 TEST_F(DialogValuesTest, KeepsTheRecordsOfOtherDialogsInTheirOrder) {

@@ -1,6 +1,6 @@
-// The dialogs' tests: a LISP folder with the family's "qvanfile.dcl" and a DCL file of two
-// dialogs whose names share a start, a user folder for the value files, both named by lspdir$ and
-// usrdir$; and dialogs made, worked on and shown through the stand-in.
+// The dialogs' tests: lspdir$ names a folder with the family's "qvanfile.dcl" and "f.dcl" (dialog
+// ab, and abc whose name starts with ab), usrdir$ an empty one; dialogs are made, worked on and
+// shown through the stand-in.
 #pragma once
 
 #include <filesystem>
@@ -17,23 +17,15 @@
 
 namespace qvtest {
 
-inline const char* const kTestDcl = "ab : dialog {\n"
-                                    "  label = \"AB\";\n"
-                                    "  : edit_box { key = \"name\"; }\n"
-                                    "  : edit_box { key = \"note\"; edit_limit = 256; }\n"
-                                    "  : toggle { key = \"flag\"; }\n"
-                                    "  ok_cancel;\n"
-                                    "}\n"
-                                    "abc : dialog {\n"
-                                    "  : edit_box { key = \"first\"; }\n"
-                                    "  : edit_box { key = \"name\"; }\n"
-                                    "  ok_cancel;\n"
-                                    "}\n";
+inline const char* const kTestDcl =
+    "ab : dialog {\n  label = \"AB\";\n  : edit_box { key = \"name\"; }\n"
+    "  : edit_box { key = \"note\"; }\n  : toggle { key = \"flag\"; }\n  ok_cancel;\n}\n"
+    "abc : dialog {\n  : edit_box { key = \"first\"; }\n  : edit_box { key = \"name\"; }\n"
+    "  ok_cancel;\n}\n";
 
 inline std::string readText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
   std::stringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -41,14 +33,13 @@ inline void writeText(const std::filesystem::path& path, const std::string& text
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// A text value for an AutoLISP symbol; null text removes the symbol's value.
+// A text value for an AutoLISP symbol; a null text makes it nil.
 inline void putText(const char* symbol, const char* text) {
   resbuf* value = text != nullptr ? acutBuildList(RTSTR, text, RTNONE) : acutNewRb(RTNIL);
   acedPutSym(symbol, value);
   acutRelRb(value);
 }
 
-// The tile's value when the dialog was shown.
 inline std::string valueAtStart(const sim::ShownDialog& shown, const std::string& key) {
   for (const sim::ShownTile& tile : shown.atStart) {
     if (tile.key == key) {
@@ -69,31 +60,30 @@ protected:
     writeText(lisp() / "f.dcl", kTestDcl);
     resetSession();
   }
-
-  // A new session of the stand-in with lspdir$ and usrdir$ naming the two folders.
   void resetSession() {
     sim::reset();
     putText("lspdir$", (lisp().string() + "/").c_str());
     putText("usrdir$", (user().string() + "/").c_str());
   }
-
   std::filesystem::path lisp() const { return tempDir() / "lisp"; }
   std::filesystem::path user() const { return tempDir() / "user"; }
 
-  // Makes the dialog of the file (lisp()/dcl + ".dcl"), lets work act on it while it is made, then
+  // Makes the dialog of dcl.dcl in dclFolder_ (lisp() unless set), lets work act on it, then
   // shows it with the answers queued (none: cancelled). The dialog as shown.
   sim::ShownDialog runDialog(const std::string& dcl, const char* name,
                              const std::function<void(ads_hdlg)>& work) {
     int id = -1;
-    EXPECT_EQ(ads_load_dialog((lisp() / (dcl + ".dcl")).c_str(), &id), RTNORM);
+    const std::filesystem::path folder = dclFolder_.empty() ? lisp() : dclFolder_;
+    EXPECT_EQ(ads_load_dialog((folder / (dcl + ".dcl")).c_str(), &id), RTNORM);
     ads_hdlg dialog = BAD_DIALOG;
-    EXPECT_EQ(ads_new_dialog(name, id, NULLCB, &dialog), RTNORM);
+    EXPECT_EQ(ads_new_dialog(name, id, NULLCB, &dialog), RTNORM) << dcl << " " << name;
     work(dialog);
     int status = -7;
     const bool shown = ads_start_dialog(dialog, &status) == RTNORM;
     ads_unload_dialog(id);
     return shown ? sim::shownDialogs().back() : sim::ShownDialog();
   }
+  std::filesystem::path dclFolder_;
 };
 
 } // namespace qvtest

@@ -80,11 +80,15 @@ TEST_F(MessageDialogsTest, AsksForAString) {
     EXPECT_EQ(sim::shownDialogs().back().caption, "New layer");
     EXPECT_EQ(qvtest::valueAtStart(sim::shownDialogs().back(), "prompt"), "Layer:");
   }
-  putText("mc_lspdir$", (user().string() + "/").c_str());
-  char output[10] = "as it was";
-  EXPECT_EQ(qv::askString("Layer:", "New layer", output, sizeof output), RTERROR);
-  EXPECT_EQ(sim::commandLine(), "Can not load a dialog definition\n");
-  EXPECT_STREQ(output, "as it was");
+  // No file, then a file without the dialog.
+  qvtest::writeText(tempDir() / "qvanfile.dcl", "qvan_alert : dialog { ok_only; }");
+  for (const std::filesystem::path& folder : {user(), tempDir()}) {
+    putText("mc_lspdir$", (folder.string() + "/").c_str());
+    char output[10] = "as it was";
+    EXPECT_EQ(qv::askString("Layer:", "New layer", output, sizeof output), RTERROR);
+    EXPECT_EQ(sim::takeCommandLine(), "Can not load a dialog definition\n");
+    EXPECT_STREQ(output, "as it was");
+  }
 }
 
 TEST_F(MessageDialogsTest, AnAnswerLostOnTheWayIsNeverReportedAsAccepted) {
