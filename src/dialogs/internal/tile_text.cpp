@@ -14,7 +14,8 @@ int readTileValue(ads_hdlg dialog, const char* key, std::string& value) {
     if (status != RTNORM) {
       return status;
     }
-    const size_t length = strnlen(buffer.data(), buffer.size());
+    const char* end = static_cast<const char*>(std::memchr(buffer.data(), '\0', buffer.size()));
+    const size_t length = end != nullptr ? static_cast<size_t>(end - buffer.data()) : buffer.size();
     // A value that filled the buffer may have been cut: ask again with twice the room.
     if (length + 1 < buffer.size() || buffer.size() > INT_MAX / 2) {
       value.assign(buffer.data(), length);
