@@ -172,7 +172,7 @@ TEST_F(DialogValuesTest, AKilledSaveLeavesTheOldFileOrTheNew) {
         ASSERT_TRUE(now == old || now == saved) << now.size();
       },
       30);
-  EXPECT_LT(early, 30);
+  EXPECT_GT(early, 0); // some kills did land before the first replace
 }
 
 TEST_F(DialogValuesTest, FailuresLeaveTheOldFileOrTheNewAndNothingOpen) {
