@@ -19,8 +19,8 @@ namespace {
 
 const std::filesystem::path& folder() {
   static const std::filesystem::path made = [] {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("qv-fuzz-dialogs-" + std::to_string(::getpid()));
+    const auto path =
+        std::filesystem::temp_directory_path() / ("qv-fuzz-dialogs-" + std::to_string(::getpid()));
     std::filesystem::create_directories(path);
     std::ofstream(path / "fixed.dcl") << "d : dialog {\n"
                                          "  : edit_box { key = \"k1\"; }\n"

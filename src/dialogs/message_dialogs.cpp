@@ -10,8 +10,8 @@
 #include "host/folders.h"
 #include "host/lisp_symbols.h"
 #include "platform/acad/acedads.h"
-#include "platform/acad/adsdlg.h"
 #include "platform/acad/acutads.h"
+#include "platform/acad/adsdlg.h"
 #include "platform/win/winuser.h"
 
 namespace qv {

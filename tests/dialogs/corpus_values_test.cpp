@@ -39,14 +39,16 @@ TEST_F(CorpusValuesTest, EveryDialogGetsItsScannedValuesBack) {
         qv::saveDialogValues(dialog, dcl.c_str(), name.c_str(), 0);
       });
       const sim::ShownDialog fresh = runDialog(dcl, name.c_str(), [&](ads_hdlg dialog) {
-        EXPECT_EQ(qv::restoreDialogValues(dialog, dcl.c_str(), name.c_str(), 2), set.empty() ? 0 : 1);
+        EXPECT_EQ(qv::restoreDialogValues(dialog, dcl.c_str(), name.c_str(), 2),
+                  set.empty() ? 0 : 1);
       });
       ++dialogs;
       restored += set.empty() ? 0 : 1;
       auto next = fresh.atStart.begin();
       for (const std::string& key : keys) {
         if (set.count(key) != 0) {
-          next = std::find_if(next, fresh.atStart.end(), [&](auto& tile) { return tile.key == key; });
+          next =
+              std::find_if(next, fresh.atStart.end(), [&](auto& tile) { return tile.key == key; });
           ASSERT_NE(next, fresh.atStart.end()) << dcl << " " << name << ": " << key << " misplaced";
           EXPECT_EQ(next->value, set[key]);
         }

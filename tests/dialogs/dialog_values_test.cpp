@@ -86,10 +86,10 @@ TEST_F(DialogValuesTest, ReadsOneStoredValue) {
     int found;
     const char* output;
   } cases[] = {
-      {0, "ab", "name", 64, 1, "own"},      {1, "ab", "name", 64, 1, "shared, one"},
-      {2, "ab", "note", 64, 1, "a'b"},      {1, "ab", "note", 64, 0, ""},
-      {1, "ab", "name", 4, 1, "sha"},       {1, "ab", "name", 0, 1, "#"},
-      {1, "abc", "first", 64, 1, "z"},      {1, "a", "b,name", 64, 0, ""},
+      {0, "ab", "name", 64, 1, "own"}, {1, "ab", "name", 64, 1, "shared, one"},
+      {2, "ab", "note", 64, 1, "a'b"}, {1, "ab", "note", 64, 0, ""},
+      {1, "ab", "name", 4, 1, "sha"},  {1, "ab", "name", 0, 1, "#"},
+      {1, "abc", "first", 64, 1, "z"}, {1, "a", "b,name", 64, 0, ""},
   };
   for (const auto& each : cases) {
     char output[64] = "#";
@@ -112,8 +112,7 @@ TEST_F(DialogValuesTest, SavesOneTileInPlaceOrAtTheEnd) {
 
 TEST_F(DialogValuesTest, DoesNothingWithoutFoldersFileOrDialog) {
   const std::function<void()> breaks[] = {
-      [] { putText("usrdir$", nullptr); },
-      [] { putText("lspdir$", nullptr); },
+      [] { putText("usrdir$", nullptr); }, [] { putText("lspdir$", nullptr); },
       [] { sim::evalLisp("(setq usrdir$ 4.5)"); }, // not a text: released unread
       [this] { putText("lspdir$", (user().string() + "/").c_str()); }, // no f.dcl there
   };
@@ -144,7 +143,8 @@ TEST_F(DialogValuesTest, EnablesTilesAndCopiesValuesThroughARecord) {
   EXPECT_TRUE(enabled.atStart[0].enabled && enabled.atStart[1].enabled);
   EXPECT_FALSE(enabled.atStart[3].enabled); // "accept" has no key line of its own
   int fields = 0;
-  for (const qv::IQvUniField* field = record.firstField(); field != nullptr; field = field->next()) {
+  for (const qv::IQvUniField* field = record.firstField(); field != nullptr;
+       field = field->next()) {
     ++fields;
   }
   EXPECT_EQ(fields, 3);
@@ -165,13 +165,13 @@ TEST_F(DialogValuesTest, AKilledSaveLeavesTheOldFileOrTheNew) {
   const std::string old = others + kOthers;
   qvtest::writeText(user() / "dialogs.ini", old);
   const std::string saved = "f,ab,name,'new'\r\nf,ab,note,'n'\r\nf,ab,flag,'1'\r\n" + old + "\r\n";
-  const int early = qvtest::killDuringWrites(
-      [this] { saveAb("new", "n", 1); },
-      [&] {
-        const std::string now = shared();
-        ASSERT_TRUE(now == old || now == saved) << now.size();
-      },
-      30);
+  const int early = qvtest::killDuringWrites([this] { saveAb("new", "n", 1); },
+                                             [&] {
+                                               const std::string now = shared();
+                                               ASSERT_TRUE(now == old || now == saved)
+                                                   << now.size();
+                                             },
+                                             30);
   EXPECT_GT(early, 0); // some kills did land before the first replace
 }
 

@@ -33,7 +33,10 @@ TEST_F(MessageDialogsTest, ShowsShortOneLineMessagesInTheFamilyDialog) {
       {[] {}, fifty, "dialog:" + fifty},
       {[] {}, fifty + "m", "alert:" + fifty + "m"},
       {[] {}, "two\nlines", "alert:two\nlines"},
-      {[this] { putText("mc_lspdir$", (lisp().string() + "/").c_str()); putText("lspdir$", nullptr); },
+      {[this] {
+         putText("mc_lspdir$", (lisp().string() + "/").c_str());
+         putText("lspdir$", nullptr);
+       },
        "no lspdir$", "alert:no lspdir$"},
       {[this] { putText("lspdir$", (user().string() + "/").c_str()); }, "no file", "alert:no file"},
       {[] { sim::evalLisp("(setq lspdir$ 7)"); }, "a number", "alert:a number"},
@@ -45,8 +48,8 @@ TEST_F(MessageDialogsTest, ShowsShortOneLineMessagesInTheFamilyDialog) {
     EXPECT_EQ(whereShown(), each.shown);
   }
   resetSession();
-  for (const char* call : {"acedGetSym", "ads_load_dialog", "ads_new_dialog", "ads_start_dialog",
-                           "ads_action_tile"}) {
+  for (const char* call :
+       {"acedGetSym", "ads_load_dialog", "ads_new_dialog", "ads_start_dialog", "ads_action_tile"}) {
     qvtest::forEachFailure(call, [](int) {
       const size_t dialogs = sim::shownDialogs().size();
       const size_t alerts = sim::alerts().size();
@@ -63,7 +66,8 @@ TEST_F(MessageDialogsTest, AsksForAString) {
     int status;
     const char* output;
   } cases[] = {
-      {{sim::Answer::tile("value", "North, 'fence'"), sim::Answer::press("ok")}, RTNORM,
+      {{sim::Answer::tile("value", "North, 'fence'"), sim::Answer::press("ok")},
+       RTNORM,
        "North, 'f"},
       {{sim::Answer::tile("value", "typed"), sim::Answer::press("cancel")}, RTCAN, "as it was"},
       {{sim::Answer::tile("value", "typed")}, RTCAN, "as it was"},
