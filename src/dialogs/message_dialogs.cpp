@@ -59,12 +59,13 @@ bool showFamilyAlert(const char* message) {
     ads_unload_dialog(id);
     return false;
   }
-  ads_set_tile(dialog, "msg", message);
+  // A dialog made must be run to be gone; one that could not take the message does not count.
+  const bool holdsMessage = ads_set_tile(dialog, "msg", message) == RTNORM;
   ads_action_tile(dialog, "ok", endWithOk);
   int status = DLGCANCEL;
   const bool shown = ads_start_dialog(dialog, &status) == RTNORM;
   ads_unload_dialog(id);
-  return shown;
+  return shown && holdsMessage;
 }
 
 } // namespace
@@ -105,6 +106,7 @@ int askString(const char* prompt, const char* title, char* output, int maxLength
       acutPrintf("Can not load a dialog definition\n");
       return RTERROR;
     }
+    PendingAnswer* const outer = pending; // a string dialog asked from another one's action
     pending = &answer;
     ads_set_tile(dialog, "prompt", prompt != nullptr ? prompt : "");
     ads_action_tile(dialog, "ok", acceptString);
@@ -113,7 +115,7 @@ int askString(const char* prompt, const char* title, char* output, int maxLength
     }
     int status = DLGCANCEL;
     const int started = ads_start_dialog(dialog, &status);
-    pending = nullptr;
+    pending = outer;
     ads_unload_dialog(id);
     if (started != RTNORM) {
       return RTERROR;

@@ -7,7 +7,8 @@ namespace qv {
 // Shows message and waits until the person closes it. A message of at most 50 characters without
 // a line break goes to the family's dialog when lspdir$ names a folder holding "qvanfile.dcl"
 // with "qvan_alert"; any other message, or any failure on the way, goes to the host's alert box
-// (acedAlert), so the message is shown once. A null message is shown as the empty text.
+// (acedAlert), so the message is shown once (after an empty family dialog when the host refused
+// to put the message into it). A null message is shown as the empty text.
 void showAlert(const char* message);
 
 // Asks for one line of text in "qvan_get_string": prompt in its "prompt" tile, title as the
