@@ -4,6 +4,7 @@
 
 #include "dialogs_fixture.h"
 #include "records/uni_record.h"
+#include "testing/failing_new.h"
 #include "testing/failure_sweep.h"
 #include "testing/killed_writer.h"
 
@@ -177,15 +178,48 @@ TEST_F(DialogValuesTest, AKilledSaveLeavesTheOldFileOrTheNew) {
 
 TEST_F(DialogValuesTest, FailuresLeaveTheOldFileOrTheNewAndNothingOpen) {
   for (const char* call : {"fopen", "fread", "fwrite", "fclose", "MoveFileExA", "acedGetSym",
-                           "ads_get_tile", "ads_set_tile"}) {
+                           "ads_get_tile", "ads_set_tile", "ads_mode_tile"}) {
     qvtest::forEachFailure(call, [&](int) {
       qvtest::writeText(user() / "dialogs.ini", kOthers);
       saveAb("new", "n", 1);
       const std::string now = shared();
       EXPECT_TRUE(now == kOthers || now.find("\r\n" + kOthers) != std::string::npos) << call;
+      qv::QvUniRecord record;
       restoreAb(1, -1);
+      runDialog("f", "ab", [&record](ads_hdlg dialog) {
+        qv::saveTileValue(dialog, "f", "ab", "note", 1);
+        qv::enableDialogTiles(dialog, "f", "ab");
+        qv::saveDialogValuesToRecord(dialog, "f", "ab", &record);
+      });
+      char value[8];
+      qv::readStoredTileValue("f", "ab", 0, "name", value, sizeof value);
+      EXPECT_NE(shared().find(kOthers), std::string::npos) << call;
     });
   }
+}
+
+TEST_F(DialogValuesTest, RunningOutOfMemoryLeavesTheFileWhole) {
+  const std::string dcl = (lisp() / "f.dcl").string();
+  qvtest::forEachAllocationFailure([&](int) {
+    {
+      qvtest::UnfailingAllocations setup;
+      qvtest::writeText(user() / "dialogs.ini", kOthers);
+    }
+    int id = -1;
+    ads_hdlg dialog = BAD_DIALOG;
+    ads_load_dialog(dcl.c_str(), &id);
+    ads_new_dialog("ab", id, NULLCB, &dialog);
+    ads_set_tile(dialog, "name", "new");
+    qv::saveDialogValues(dialog, "f", "ab", 1);
+    qv::saveTileValue(dialog, "f", "ab", "note", 1);
+    qv::restoreDialogValues(dialog, "f", "ab", 0);
+    qv::enableDialogTiles(dialog, "f", "ab");
+    int status = 0;
+    ads_start_dialog(dialog, &status);
+    ads_unload_dialog(id);
+    qvtest::UnfailingAllocations checking;
+    EXPECT_NE(shared().find(kOthers), std::string::npos);
+  });
 }
 
 } // namespace
