@@ -216,6 +216,12 @@ TEST_F(DclReaderTest, CorpusKeysComeInFileOrderWithThoseOfPrototypes) {
       {"Rbloc.dcl", "rbloc",
        "titre,listeo,sel,attr,dyna,texte1,lister,pick,rech,texte2,echori,uniforme,fact_x,"
        "fact_y,fact_z,texte3,accept,cancel"},
+      // Radio clusters in rows and columns, a key written without quotes, ok_cancel last.
+      {"DrawPlanSetup.dcl", "DrawPlanSetup",
+       "spacing48,spacing60,spacing72,spacingOther,spacing,postFascia,postSurface,"
+       "postFasciaTrimline,postSurfaceTrimline,postFascia1100,s100,s200,s200X,s300,s300X,s320X,"
+       "s350X,s500,woodAdapter,commercialLayers,residentialLayers,railToggle,centerLineToggle,"
+       "postToggle,dimensionToggle,accept,cancel"},
   };
   for (const auto& each : cases) {
     DclLibrary library;

@@ -1,0 +1,225 @@
+// The memory of dialog values: saved from a dialog, put back into a fresh one, read one by one,
+// the records of other dialogs kept, and the files whole whatever fails.
+#include "dialogs/dialog_values.h"
+
+#include "dialogs_fixture.h"
+#include "records/uni_record.h"
+#include "testing/failing_new.h"
+#include "testing/failure_sweep.h"
+#include "testing/killed_writer.h"
+
+namespace {
+
+using qvtest::putText;
+
+class DialogValuesTest : public qvtest::DialogsTest {
+protected:
+  std::string shared() const { return qvtest::readText(user() / "dialogs.ini"); }
+  // Dialog ab of f with its three tiles set, saved.
+  void saveAb(const std::string& name, const std::string& note, int place) {
+    runDialog("f", "ab", [&](ads_hdlg dialog) {
+      ads_set_tile(dialog, "name", name.c_str());
+      ads_set_tile(dialog, "note", note.c_str());
+      ads_set_tile(dialog, "flag", "1");
+      qv::saveDialogValues(dialog, "f", "ab", place);
+    });
+  }
+  // expected: what the restore answers, -1 for either.
+  sim::ShownDialog restoreAb(int where, int expected) {
+    return runDialog("f", "ab", [&](ads_hdlg dialog) {
+      const int set = qv::restoreDialogValues(dialog, "f", "ab", where);
+      if (expected >= 0) {
+        EXPECT_EQ(set, expected);
+      }
+    });
+  }
+};
+
+// Records of other dialogs: another file's ab, this file's abc, a line of 300 characters, and
+// a last line without its line end.
+const std::string kOthers = "g,ab,name,'other file'\r\nf,abc,name,'longer name'\r\nf,x,k,'" +
+                            std::string(300, 'v') + "'\r\nf,abc,first,'z'";
+
+TEST_F(DialogValuesTest, GivesAFreshDialogBackEveryValueWhole) {
+  const std::string name = "a, b 'q' \"d\"  ";
+  const std::string note(5000, 'n'); // longer than the host's usual tile limit
+  const struct {
+    int place;
+    int where;
+  } cases[] = {{1, 1}, {1, 0}, {0, 2}, {0, 0}, {2, 2}};
+  for (const auto& each : cases) {
+    std::filesystem::remove(user() / "dialogs.ini");
+    std::filesystem::remove(user() / "f.ini");
+    saveAb(name, note, each.place);
+    const sim::ShownDialog shown = restoreAb(each.where, 1);
+    EXPECT_EQ(qvtest::valueAtStart(shown, "name"), name) << each.place << each.where;
+    EXPECT_EQ(qvtest::valueAtStart(shown, "note"), note);
+    EXPECT_EQ(qvtest::valueAtStart(shown, "flag"), "1");
+    restoreAb(each.place == 1 ? 2 : 1, 0); // nothing in the other file
+  }
+  EXPECT_EQ(qvtest::readText(user() / "f.ini"),
+            "f,ab,name,'" + name + "'\r\nf,ab,note,'" + note + "'\r\nf,ab,flag,'1'\r\n");
+  saveAb("shared", "", 1); // both files: the DCL's own wins
+  EXPECT_EQ(qvtest::valueAtStart(restoreAb(0, 1), "name"), name);
+  EXPECT_EQ(qvtest::valueAtStart(restoreAb(1, 1), "name"), "shared");
+}
+
+TEST_F(DialogValuesTest, KeepsTheRecordsOfOtherDialogsInTheirOrder) {
+  qvtest::writeText(user() / "dialogs.ini", "f,ab,gone,'old'\r\n" + kOthers);
+  saveAb("new", "", 1);
+  EXPECT_EQ(shared(), "f,ab,name,'new'\r\nf,ab,note,''\r\nf,ab,flag,'1'\r\n" + kOthers + "\r\n");
+  const sim::ShownDialog abc = runDialog("f", "abc", [](ads_hdlg dialog) {
+    EXPECT_EQ(qv::restoreDialogValues(dialog, "f", "abc", 1), 1);
+  });
+  EXPECT_EQ(qvtest::valueAtStart(abc, "name"), "longer name");
+}
+
+TEST_F(DialogValuesTest, ReadsOneStoredValue) {
+  qvtest::writeText(user() / "dialogs.ini", "f,ab,name,'shared, one'\r\n" + kOthers);
+  qvtest::writeText(user() / "f.ini", "f,ab,name,'own'\nf,ab,note,'a'b'\n");
+  qv::readStoredTileValue("f", "ab", 0, "name", nullptr, 0); // learns the folders
+  putText("usrdir$", nullptr);                               // which serve from now on
+  const struct {
+    int where;
+    const char* dialog;
+    const char* key;
+    size_t size;
+    int found;
+    const char* output;
+  } cases[] = {
+      {0, "ab", "name", 64, 1, "own"}, {1, "ab", "name", 64, 1, "shared, one"},
+      {2, "ab", "note", 64, 1, "a'b"}, {1, "ab", "note", 64, 0, ""},
+      {1, "ab", "name", 4, 1, "sha"},  {1, "ab", "name", 0, 1, "#"},
+      {1, "abc", "first", 64, 1, "z"}, {1, "a", "b,name", 64, 0, ""},
+  };
+  for (const auto& each : cases) {
+    char output[64] = "#";
+    EXPECT_EQ(qv::readStoredTileValue("f", each.dialog, each.where, each.key, output, each.size),
+              each.found)
+        << each.key << each.where;
+    EXPECT_STREQ(output, each.output) << each.key << each.where;
+  }
+}
+
+TEST_F(DialogValuesTest, SavesOneTileInPlaceOrAtTheEnd) {
+  qvtest::writeText(user() / "dialogs.ini", "f,ab,name,'old'\r\nf,ab,namex,'k'\r\ng,h,i,'j'\r\n");
+  runDialog("f", "ab", [](ads_hdlg dialog) {
+    ads_set_tile(dialog, "name", "new");
+    qv::saveTileValue(dialog, "f", "ab", "name", 1);
+    qv::saveTileValue(dialog, "f", "ab", "gone", 1); // no such tile: its stored value, none
+  });
+  EXPECT_EQ(shared(), "f,ab,name,'new'\r\nf,ab,namex,'k'\r\ng,h,i,'j'\r\nf,ab,gone,''\r\n");
+}
+
+TEST_F(DialogValuesTest, DoesNothingWithoutFoldersFileOrDialog) {
+  const std::function<void()> breaks[] = {
+      [] { putText("usrdir$", nullptr); }, [] { putText("lspdir$", nullptr); },
+      [] { sim::evalLisp("(setq usrdir$ 4.5)"); }, // not a text: released unread
+      [this] { putText("lspdir$", (user().string() + "/").c_str()); }, // no f.dcl there
+  };
+  for (const auto& breakIt : breaks) {
+    breakIt();
+    saveAb("x", "y", 1);
+    saveAb("x", "y", 0);
+    EXPECT_FALSE(std::filesystem::exists(user() / "dialogs.ini"));
+    EXPECT_FALSE(std::filesystem::exists(user() / "f.ini"));
+    resetSession();
+  }
+  runDialog("f", "ab", [](ads_hdlg dialog) { qv::saveDialogValues(dialog, "f", "zz", 1); });
+  EXPECT_FALSE(std::filesystem::exists(user() / "dialogs.ini"));
+}
+
+TEST_F(DialogValuesTest, EnablesTilesAndCopiesValuesThroughARecord) {
+  qv::QvUniRecord record;
+  runDialog("f", "ab", [&record](ads_hdlg dialog) {
+    for (const char* key : {"name", "note", "accept"}) {
+      ads_mode_tile(dialog, key, MODE_DISABLE);
+    }
+    qv::enableDialogTiles(dialog, "f", "ab");
+    ads_set_tile(dialog, "name", "kept, 'whole'");
+    qv::saveDialogValuesToRecord(dialog, "f", "AB", &record);
+    qv::saveDialogValuesToRecord(dialog, "f", "AB", nullptr);
+  });
+  const sim::ShownDialog enabled = sim::shownDialogs().back();
+  EXPECT_TRUE(enabled.atStart[0].enabled && enabled.atStart[1].enabled);
+  EXPECT_FALSE(enabled.atStart[3].enabled); // "accept" has no key line of its own
+  int fields = 0;
+  for (const qv::IQvUniField* field = record.firstField(); field != nullptr;
+       field = field->next()) {
+    ++fields;
+  }
+  EXPECT_EQ(fields, 3);
+  record.setField("flag", "1", 1, nullptr);
+  record.setField("nosuch", "1", 1, nullptr);
+  const sim::ShownDialog shown = runDialog("f", "ab", [&record](ads_hdlg dialog) {
+    qv::restoreDialogValuesFromRecord(dialog, nullptr, nullptr, &record);
+  });
+  EXPECT_EQ(qvtest::valueAtStart(shown, "name"), "kept, 'whole'");
+  EXPECT_EQ(qvtest::valueAtStart(shown, "flag"), "1");
+}
+
+TEST_F(DialogValuesTest, AKilledSaveLeavesTheOldFileOrTheNew) {
+  std::string others;
+  for (int record = 0; record < 2000; ++record) {
+    others += "g,d" + std::to_string(record) + ",k,'v'\r\n";
+  }
+  const std::string old = others + kOthers;
+  qvtest::writeText(user() / "dialogs.ini", old);
+  const std::string saved = "f,ab,name,'new'\r\nf,ab,note,'n'\r\nf,ab,flag,'1'\r\n" + old + "\r\n";
+  const int early = qvtest::killDuringWrites([this] { saveAb("new", "n", 1); },
+                                             [&] {
+                                               const std::string now = shared();
+                                               ASSERT_TRUE(now == old || now == saved)
+                                                   << now.size();
+                                             },
+                                             30);
+  EXPECT_GT(early, 0); // some kills did land before the first replace
+}
+
+TEST_F(DialogValuesTest, FailuresLeaveTheOldFileOrTheNewAndNothingOpen) {
+  for (const char* call : {"fopen", "fread", "fwrite", "fclose", "MoveFileExA", "acedGetSym",
+                           "ads_get_tile", "ads_set_tile", "ads_mode_tile"}) {
+    qvtest::forEachFailure(call, [&](int) {
+      qvtest::writeText(user() / "dialogs.ini", kOthers);
+      saveAb("new", "n", 1);
+      const std::string now = shared();
+      EXPECT_TRUE(now == kOthers || now.find("\r\n" + kOthers) != std::string::npos) << call;
+      qv::QvUniRecord record;
+      restoreAb(1, -1);
+      runDialog("f", "ab", [&record](ads_hdlg dialog) {
+        qv::saveTileValue(dialog, "f", "ab", "note", 1);
+        qv::enableDialogTiles(dialog, "f", "ab");
+        qv::saveDialogValuesToRecord(dialog, "f", "ab", &record);
+      });
+      char value[8];
+      qv::readStoredTileValue("f", "ab", 0, "name", value, sizeof value);
+      EXPECT_NE(shared().find(kOthers), std::string::npos) << call;
+    });
+  }
+}
+
+TEST_F(DialogValuesTest, RunningOutOfMemoryLeavesTheFileWhole) {
+  const std::string dcl = (lisp() / "f.dcl").string();
+  qvtest::forEachAllocationFailure([&](int) {
+    {
+      qvtest::UnfailingAllocations setup;
+      qvtest::writeText(user() / "dialogs.ini", kOthers);
+    }
+    int id = -1;
+    ads_hdlg dialog = BAD_DIALOG;
+    ads_load_dialog(dcl.c_str(), &id);
+    ads_new_dialog("ab", id, NULLCB, &dialog);
+    ads_set_tile(dialog, "name", "new");
+    qv::saveDialogValues(dialog, "f", "ab", 1);
+    qv::saveTileValue(dialog, "f", "ab", "note", 1);
+    qv::restoreDialogValues(dialog, "f", "ab", 0);
+    qv::enableDialogTiles(dialog, "f", "ab");
+    int status = 0;
+    ads_start_dialog(dialog, &status);
+    ads_unload_dialog(id);
+    qvtest::UnfailingAllocations checking;
+    EXPECT_NE(shared().find(kOthers), std::string::npos);
+  });
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+// The family's alert and string dialogs, and the host's alert box where they cannot serve.
+#include "dialogs/message_dialogs.h"
+
+#include "dialogs_fixture.h"
+#include "testing/failure_sweep.h"
+
+namespace {
+
+using qvtest::putText;
+
+class MessageDialogsTest : public qvtest::DialogsTest {};
+
+// Where the messages went since the session began, after the first dialogs and alerts shown:
+// "dialog:<msg tile>", "alert:<text>", or both, or "".
+std::string whereShown(size_t dialogs = 0, size_t alerts = 0) {
+  std::string shown;
+  for (size_t at = dialogs; at < sim::shownDialogs().size(); ++at) {
+    shown += "dialog:" + qvtest::valueAtStart(sim::shownDialogs()[at], "msg");
+  }
+  for (size_t at = alerts; at < sim::alerts().size(); ++at) {
+    shown += "alert:" + sim::alerts()[at];
+  }
+  return shown;
+}
+
+TEST_F(MessageDialogsTest, ShowsShortOneLineMessagesInTheFamilyDialog) {
+  const std::string fifty(50, 'm');
+  const struct {
+    std::function<void()> prepare;
+    std::string message;
+    std::string shown;
+  } cases[] = {
+      {[] {}, fifty, "dialog:" + fifty},
+      {[] {}, fifty + "m", "alert:" + fifty + "m"},
+      {[] {}, "two\nlines", "alert:two\nlines"},
+      {[this] {
+         putText("mc_lspdir$", (lisp().string() + "/").c_str());
+         putText("lspdir$", nullptr);
+       },
+       "no lspdir$", "alert:no lspdir$"},
+      {[this] { putText("lspdir$", (user().string() + "/").c_str()); }, "no file", "alert:no file"},
+      {[] { sim::evalLisp("(setq lspdir$ 7)"); }, "a number", "alert:a number"},
+  };
+  for (const auto& each : cases) {
+    resetSession();
+    each.prepare();
+    qv::showAlert(each.message.c_str());
+    EXPECT_EQ(whereShown(), each.shown);
+  }
+  resetSession();
+  for (const char* call : {"acedGetSym", "ads_load_dialog", "ads_new_dialog", "ads_set_tile",
+                           "ads_start_dialog", "ads_action_tile"}) {
+    qvtest::forEachFailure(call, [](int) {
+      const size_t dialogs = sim::shownDialogs().size();
+      const size_t alerts = sim::alerts().size();
+      qv::showAlert("once");
+      const std::string shown = whereShown(dialogs, alerts);
+      EXPECT_EQ(shown.find("once"), shown.rfind("once")) << shown; // shown once, no more
+      EXPECT_NE(shown.find("once"), std::string::npos);
+    });
+  }
+}
+
+TEST_F(MessageDialogsTest, AsksForAString) {
+  const struct {
+    std::vector<sim::Answer> steps;
+    int status;
+    const char* output;
+  } cases[] = {
+      {{sim::Answer::tile("value", "North, 'fence'"), sim::Answer::press("ok")},
+       RTNORM,
+       "North, 'f"},
+      {{sim::Answer::tile("value", "typed"), sim::Answer::press("cancel")}, RTCAN, "as it was"},
+      {{sim::Answer::tile("value", "typed")}, RTCAN, "as it was"},
+  };
+  putText("mc_lspdir$", (lisp().string() + "/").c_str());
+  putText("lspdir$", nullptr);
+  for (const auto& each : cases) {
+    for (const sim::Answer& step : each.steps) {
+      sim::answer(step);
+    }
+    char output[10] = "as it was";
+    EXPECT_EQ(qv::askString("Layer:", "New layer", output, sizeof output), each.status);
+    EXPECT_STREQ(output, each.output);
+    EXPECT_EQ(sim::shownDialogs().back().caption, "New layer");
+    EXPECT_EQ(qvtest::valueAtStart(sim::shownDialogs().back(), "prompt"), "Layer:");
+  }
+  // No file, then a file without the dialog.
+  qvtest::writeText(tempDir() / "qvanfile.dcl", "qvan_alert : dialog { ok_only; }");
+  for (const std::filesystem::path& folder : {user(), tempDir()}) {
+    putText("mc_lspdir$", (folder.string() + "/").c_str());
+    char output[10] = "as it was";
+    EXPECT_EQ(qv::askString("Layer:", "New layer", output, sizeof output), RTERROR);
+    EXPECT_EQ(sim::takeCommandLine(), "Can not load a dialog definition\n");
+    EXPECT_STREQ(output, "as it was");
+  }
+}
+
+TEST_F(MessageDialogsTest, AnAnswerLostOnTheWayIsNeverReportedAsAccepted) {
+  for (const char* call : {"acedGetSym", "ads_load_dialog", "ads_new_dialog", "ads_start_dialog",
+                           "ads_action_tile", "ads_get_tile", "ads_done_dialog", "ads_set_tile"}) {
+    qvtest::forEachFailure(call, [](int) {
+      if (sim::pendingAnswers() == 0) { // a dialog never shown left them queued
+        sim::answer(sim::Answer::tile("value", "typed"));
+        sim::answer(sim::Answer::press("ok"));
+      }
+      char output[10] = "as it was";
+      const int status = qv::askString("Layer:", "Title", output, sizeof output);
+      EXPECT_STREQ(output, status == RTNORM ? "typed" : "as it was") << status;
+    });
+  }
+}
+
+} // namespace
