@@ -74,16 +74,26 @@ bool findStoredValue(const char* dclName, const char* dialogName, int where, con
   return found;
 }
 
-// The record of the tile's current value, or of its stored one when the tile cannot be read.
-std::string currentRecord(ads_hdlg hdlg, const char* dclName, const char* dialogName,
-                          const char* key) {
+// The record of the key's current value as read(key, value) gives it, or of its stored one when
+// read answers false.
+template <class Read>
+std::string currentRecord(const char* dclName, const char* dialogName, const char* key,
+                          Read& read) {
   std::string value;
-  if (dialogfiles::readTileValue(hdlg, key, value) != RTNORM) {
+  if (!read(key, value)) {
     value.clear();
     findStoredValue(dclName, dialogName, kValuesInBothFiles, key, value);
   }
   return dialogfiles::recordLine(dclName, dialogName, key, value);
 }
+
+// Reads the tile's current value.
+struct TileReader {
+  ads_hdlg hdlg;
+  bool operator()(const char* key, std::string& value) const {
+    return dialogfiles::readTileValue(hdlg, key, value) == RTNORM;
+  }
+};
 
 // Copies the old file's lines to out: those that keep(line) lets through as they are, and
 // replacement in place of each of the others. False when the old file exists but cannot be read
@@ -118,16 +128,19 @@ bool copyOldLines(const std::string& path, FILE* out, Keep keep, const std::stri
   return whole;
 }
 
-void saveBody(ads_hdlg hdlg, const char* dclName, const char* dialogName, const TileKeys& keys,
-              const ValueFile& file) {
+// Writes the body's records, then the file's records of other dialogs. True when the file was
+// replaced.
+template <class Read>
+bool saveBody(const char* dclName, const char* dialogName, const TileKeys& keys,
+              const ValueFile& file, Read& read) {
   QvFileRewrite rewrite(file.path.c_str(), file.tempPath.c_str());
   FILE* out = rewrite.file();
   if (out == nullptr) {
-    return;
+    return false;
   }
   for (const std::string& key : keys) {
-    if (std::fputs(currentRecord(hdlg, dclName, dialogName, key.c_str()).c_str(), out) < 0) {
-      return;
+    if (std::fputs(currentRecord(dclName, dialogName, key.c_str(), read).c_str(), out) < 0) {
+      return false;
     }
   }
   const std::string prefix = dialogfiles::dialogPrefix(dclName, dialogName);
@@ -135,34 +148,76 @@ void saveBody(ads_hdlg hdlg, const char* dclName, const char* dialogName, const 
     return line.compare(0, prefix.size(), prefix) != 0;
   };
   bool replaced = false;
-  if (copyOldLines(file.path, out, otherDialogs, nullptr, replaced)) {
-    rewrite.commit();
-  }
+  return copyOldLines(file.path, out, otherDialogs, nullptr, replaced) && rewrite.commit() == 1;
 }
 
 Place placeOf(int shared) {
   return shared == 1 ? Place::shared : Place::perDcl;
 }
 
-} // namespace
-
-void saveDialogValues(ads_hdlg hdlg, const char* dclName, const char* dialogName, int shared) {
+// saveDialogValues with the values that read gives. 1 when the dialog was found and every one of
+// its headers saved, else 0.
+template <class Read>
+int saveDialog(const char* dclName, const char* dialogName, int shared, Read& read) {
   if (dclName == nullptr || dialogName == nullptr) {
-    return;
+    return 0;
   }
   try {
     std::vector<TileKeys> bodies;
     if (!dialogfiles::refreshFolders(false) ||
         !scanDialogTiles(dialogfiles::dclPath(dclName).c_str(), dialogName, false, bodies)) {
-      return;
+      return 0;
     }
     const ValueFile file = dialogfiles::valueFile(placeOf(shared), dclName);
+    bool saved = !bodies.empty();
     for (const TileKeys& keys : bodies) {
-      saveBody(hdlg, dclName, dialogName, keys, file);
+      saved = saveBody(dclName, dialogName, keys, file, read) && saved;
     }
+    return saved ? 1 : 0;
   } catch (const std::bad_alloc&) {
-    // The rewrite in progress was given up: the old file stays.
+    return 0; // the rewrite in progress was given up: the old file stays
   }
+}
+
+// Calls take(key, value) for each record of the dialog in the files chosen by where, the shared
+// file first. False when a folder symbol is unset.
+template <class Take>
+bool forEachDialogRecord(const char* dclName, const char* dialogName, int where, Take take) {
+  if (!dialogfiles::refreshFolders(true)) {
+    return false;
+  }
+  const std::string prefix = dialogfiles::dialogPrefix(dclName, dialogName);
+  for (Place place : {Place::shared, Place::perDcl}) {
+    if (place == Place::shared ? readsShared(where) : readsDclFile(where)) {
+      forEachRecord(dialogfiles::valueFile(place, dclName).path, prefix,
+                    [&take](std::string_view key, std::string_view value) {
+                      take(key, value);
+                      return true;
+                    });
+    }
+  }
+  return true;
+}
+
+} // namespace
+
+void saveDialogValues(ads_hdlg hdlg, const char* dclName, const char* dialogName, int shared) {
+  TileReader read{hdlg};
+  saveDialog(dclName, dialogName, shared, read);
+}
+
+int saveDialogValueList(const char* dclName, const char* dialogName,
+                        const std::vector<TileValue>& values, int shared) {
+  const auto read = [&values](const char* key, std::string& value) {
+    const auto found = std::find_if(values.begin(), values.end(),
+                                    [key](const TileValue& each) { return each.key == key; });
+    if (found == values.end()) {
+      return false;
+    }
+    value = found->value;
+    return true;
+  };
+  return saveDialog(dclName, dialogName, shared, read);
 }
 
 void saveTileValue(ads_hdlg hdlg, const char* dclName, const char* dialogName, const char* key,
@@ -180,7 +235,8 @@ void saveTileValue(ads_hdlg hdlg, const char* dclName, const char* dialogName, c
     if (out == nullptr) {
       return;
     }
-    const std::string record = currentRecord(hdlg, dclName, dialogName, key);
+    TileReader read{hdlg};
+    const std::string record = currentRecord(dclName, dialogName, key, read);
     const std::string start = dialogfiles::dialogPrefix(dclName, dialogName) + key + ",'";
     const auto otherTiles = [&start](const std::string& line) {
       return line.compare(0, start.size(), start) != 0;
@@ -203,30 +259,43 @@ int restoreDialogValues(ads_hdlg hdlg, const char* dclName, const char* dialogNa
   }
   int set = 0;
   try {
-    if (!dialogfiles::refreshFolders(true)) {
-      return 0;
-    }
-    const std::string prefix = dialogfiles::dialogPrefix(dclName, dialogName);
     std::string key;
     std::string value;
-    for (Place place : {Place::shared, Place::perDcl}) {
-      if (!(place == Place::shared ? readsShared(where) : readsDclFile(where))) {
-        continue;
-      }
-      forEachRecord(dialogfiles::valueFile(place, dclName).path, prefix,
-                    [&](std::string_view recordKey, std::string_view recordValue) {
-                      key.assign(recordKey);
-                      value.assign(recordValue);
-                      if (ads_set_tile(hdlg, key.c_str(), value.c_str()) == RTNORM) {
-                        set = 1;
-                      }
-                      return true;
-                    });
-    }
+    forEachDialogRecord(dclName, dialogName, where,
+                        [&](std::string_view recordKey, std::string_view recordValue) {
+                          key.assign(recordKey);
+                          value.assign(recordValue);
+                          if (ads_set_tile(hdlg, key.c_str(), value.c_str()) == RTNORM) {
+                            set = 1;
+                          }
+                        });
   } catch (const std::bad_alloc&) {
     // What was set stays set.
   }
   return set;
+}
+
+int readDialogValues(const char* dclName, const char* dialogName, int where,
+                     std::vector<TileValue>& values) {
+  values.clear();
+  if (dclName == nullptr || dialogName == nullptr) {
+    return 0;
+  }
+  try {
+    forEachDialogRecord(
+        dclName, dialogName, where, [&values](std::string_view key, std::string_view value) {
+          const auto found = std::find_if(values.begin(), values.end(),
+                                          [key](const TileValue& each) { return each.key == key; });
+          if (found != values.end()) {
+            found->value.assign(value); // a later record wins
+          } else {
+            values.push_back({std::string(key), std::string(value)});
+          }
+        });
+  } catch (const std::bad_alloc&) {
+    values.clear();
+  }
+  return values.empty() ? 0 : 1;
 }
 
 int readStoredTileValue(const char* dclName, const char* dialogName, int where, const char* key,

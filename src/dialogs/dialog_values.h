@@ -15,6 +15,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "platform/acad/adsdlg.h"
 #include "records/uni_interfaces.h"
@@ -49,6 +51,25 @@ int restoreDialogValues(ads_hdlg hdlg, const char* dclName, const char* dialogNa
 // last known ones when a symbol is unset.
 int readStoredTileValue(const char* dclName, const char* dialogName, int where, const char* key,
                         char* output, size_t size);
+
+// A tile's key and value, for the operations below that work without an open dialog (for a
+// script, whose dialogs the program cannot reach).
+struct TileValue {
+  std::string key;
+  std::string value;
+};
+
+// As saveDialogValues, with values in place of the tiles: a key of the dialog that values lacks
+// keeps its stored value (the empty text when it has none); entries for keys the dialog lacks are
+// not saved. Returns 1 when the dialog was found and saved (every header of it), else 0.
+int saveDialogValueList(const char* dclName, const char* dialogName,
+                        const std::vector<TileValue>& values, int shared);
+
+// The values that restoreDialogValues would set, without a dialog: each key once, where it first
+// comes, with the value that would win. Returns 1 when one was found, else 0 with values empty
+// (also when memory runs out).
+int readDialogValues(const char* dclName, const char* dialogName, int where,
+                     std::vector<TileValue>& values);
 
 // Enables (MODE_ENABLE) every keyed tile of the dialog's headers (exact case).
 void enableDialogTiles(ads_hdlg hdlg, const char* dclName, const char* dialogName);

@@ -86,6 +86,11 @@ void showAlert(const char* message) {
 }
 
 int askString(const char* prompt, const char* title, char* output, int maxLength) {
+  return askString(prompt, title, nullptr, output, maxLength);
+}
+
+int askString(const char* prompt, const char* title, const char* initial, char* output,
+              int maxLength) {
   if (output == nullptr || maxLength < 1) {
     return RTERROR;
   }
@@ -109,6 +114,9 @@ int askString(const char* prompt, const char* title, char* output, int maxLength
     PendingAnswer* const outer = pending; // a string dialog asked from another one's action
     pending = &answer;
     ads_set_tile(dialog, "prompt", prompt != nullptr ? prompt : "");
+    if (initial != nullptr) {
+      ads_set_tile(dialog, "value", initial);
+    }
     ads_action_tile(dialog, "ok", acceptString);
     if (title != nullptr) {
       SetWindowTextA(GetActiveWindow(), title);

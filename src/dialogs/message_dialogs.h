@@ -20,4 +20,8 @@ void showAlert(const char* message);
 // read when the person accepted, answers RTERROR with output untouched.
 int askString(const char* prompt, const char* title, char* output, int maxLength);
 
+// As above, with initial (unless null) in the edit box when the dialog opens.
+int askString(const char* prompt, const char* title, const char* initial, char* output,
+              int maxLength);
+
 } // namespace qv

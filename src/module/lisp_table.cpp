@@ -13,26 +13,32 @@
 namespace qv {
 
 // A name's index is its function code; the handler of the same index serves it.
+// clang-format off
 const char* const lispFunctionNames[] = {
     "cf:isnumeric",    "cf:numval",      "cf:userbreak",  "cf:userfolder",   "cf:angle",
     "cf:degrees",      "cf:bearing",     "cf:station",    "cf:stationvalue", "cf:feetinches",
     "cf:date",         "cf:dateparse",   "cf:evaluate",   "cf:tableread",    "cf:tablewrite",
     "cf:tablesort",    "cf:pointimport", "cf:textexport", "cf:storagewrite", "cf:storageread",
     "cf:settingwrite", "cf:settingread",
+    "cf:alert", "cf:askstring", "cf:dialogsave", "cf:dialogrestore", "cf:tilevalue",
 };
+// clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
 
 namespace {
 
 using Handler = int (*)();
 
+// clang-format off
 const Handler lispFunctionHandlers[] = {
     lispIsNumeric,    lispNumericValue, lispUserBreak,  lispUserFolder,   lispAngle,
     lispDegrees,      lispBearing,      lispStation,    lispStationValue, lispFeetInches,
     lispDate,         lispDateParse,    lispEvaluate,   lispTableRead,    lispTableWrite,
     lispTableSort,    lispPointImport,  lispTextExport, lispStorageWrite, lispStorageRead,
     lispSettingWrite, lispSettingRead,
+    lispAlert, lispAskString, lispDialogSave, lispDialogRestore, lispTileValue,
 };
+// clang-format on
 
 static_assert(sizeof lispFunctionNames / sizeof lispFunctionNames[0] ==
                   sizeof lispFunctionHandlers / sizeof lispFunctionHandlers[0],

@@ -38,4 +38,11 @@ int lispStorageRead();  // (cf:storageread keyPath) -> the text, or nil
 int lispSettingWrite(); // (cf:settingwrite name text [perUser]) -> T, or nil
 int lispSettingRead();  // (cf:settingread name [perUser]) -> the text ("" when missing)
 
+// Message and prompt dialogs and the memory of dialog values (dialog_functions.cpp).
+int lispAlert();         // (cf:alert message) -> nil, once the person closed the message
+int lispAskString();     // (cf:askstring prompt [default [title]]) -> the text, or nil
+int lispDialogSave();    // (cf:dialogsave dcl dialog ((key . value) ...) [shared]) -> T or nil
+int lispDialogRestore(); // (cf:dialogrestore dcl dialog [where]) -> ((key . value) ...), or nil
+int lispTileValue();     // (cf:tilevalue dcl dialog key [where]) -> the stored text, or nil
+
 } // namespace qv
