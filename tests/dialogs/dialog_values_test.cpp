@@ -11,11 +11,17 @@
 namespace {
 
 using qvtest::putText;
+using qvtest::valueAtStart;
+
+// Records of other dialogs: another file's ab, this file's abc, a line of 300 characters, and
+// a last line without its line end.
+const std::string kOthers = "g,ab,name,'other file'\r\nf,abc,name,'longer name'\r\nf,x,k,'" +
+                            std::string(300, 'v') + "'\r\nf,abc,first,'z'";
 
 class DialogValuesTest : public qvtest::DialogsTest {
 protected:
   std::string shared() const { return qvtest::readText(user() / "dialogs.ini"); }
-  // Dialog ab of f with its three tiles set, saved.
+  // Dialog ab of f with its tiles set, saved to the shared file (place 1) or the DCL's own.
   void saveAb(const std::string& name, const std::string& note, int place) {
     runDialog("f", "ab", [&](ads_hdlg dialog) {
       ads_set_tile(dialog, "name", name.c_str());
@@ -24,44 +30,39 @@ protected:
       qv::saveDialogValues(dialog, "f", "ab", place);
     });
   }
-  // expected: what the restore answers, -1 for either.
-  sim::ShownDialog restoreAb(int where, int expected) {
+  // Dialog ab as it opens after a restore from where; set gets what the restore answered.
+  sim::ShownDialog restoreAb(int where, int* set = nullptr) {
     return runDialog("f", "ab", [&](ads_hdlg dialog) {
-      const int set = qv::restoreDialogValues(dialog, "f", "ab", where);
-      if (expected >= 0) {
-        EXPECT_EQ(set, expected);
+      const int answer = qv::restoreDialogValues(dialog, "f", "ab", where);
+      if (set != nullptr) {
+        *set = answer;
       }
     });
   }
 };
 
-// Records of other dialogs: another file's ab, this file's abc, a line of 300 characters, and
-// a last line without its line end.
-const std::string kOthers = "g,ab,name,'other file'\r\nf,abc,name,'longer name'\r\nf,x,k,'" +
-                            std::string(300, 'v') + "'\r\nf,abc,first,'z'";
-
 TEST_F(DialogValuesTest, GivesAFreshDialogBackEveryValueWhole) {
   const std::string name = "a, b 'q' \"d\"  ";
   const std::string note(5000, 'n'); // longer than the host's usual tile limit
-  const struct {
-    int place;
-    int where;
-  } cases[] = {{1, 1}, {1, 0}, {0, 2}, {0, 0}, {2, 2}};
+  const int cases[][2] = {{1, 1}, {1, 0}, {0, 2}, {0, 0}, {2, 2}}; // place, where
   for (const auto& each : cases) {
     std::filesystem::remove(user() / "dialogs.ini");
     std::filesystem::remove(user() / "f.ini");
-    saveAb(name, note, each.place);
-    const sim::ShownDialog shown = restoreAb(each.where, 1);
-    EXPECT_EQ(qvtest::valueAtStart(shown, "name"), name) << each.place << each.where;
-    EXPECT_EQ(qvtest::valueAtStart(shown, "note"), note);
-    EXPECT_EQ(qvtest::valueAtStart(shown, "flag"), "1");
-    restoreAb(each.place == 1 ? 2 : 1, 0); // nothing in the other file
+    saveAb(name, note, each[0]);
+    int set = 0;
+    const sim::ShownDialog shown = restoreAb(each[1], &set);
+    EXPECT_EQ(set, 1);
+    EXPECT_EQ(valueAtStart(shown, "name"), name) << each[0] << each[1];
+    EXPECT_EQ(valueAtStart(shown, "note"), note);
+    EXPECT_EQ(valueAtStart(shown, "flag"), "1");
+    restoreAb(each[0] == 1 ? 2 : 1, &set);
+    EXPECT_EQ(set, 0); // nothing in the other file
   }
   EXPECT_EQ(qvtest::readText(user() / "f.ini"),
             "f,ab,name,'" + name + "'\r\nf,ab,note,'" + note + "'\r\nf,ab,flag,'1'\r\n");
   saveAb("shared", "", 1); // both files: the DCL's own wins
-  EXPECT_EQ(qvtest::valueAtStart(restoreAb(0, 1), "name"), name);
-  EXPECT_EQ(qvtest::valueAtStart(restoreAb(1, 1), "name"), "shared");
+  EXPECT_EQ(valueAtStart(restoreAb(0), "name"), name);
+  EXPECT_EQ(valueAtStart(restoreAb(1), "name"), "shared");
 }
 
 TEST_F(DialogValuesTest, KeepsTheRecordsOfOtherDialogsInTheirOrder) {
@@ -71,7 +72,15 @@ TEST_F(DialogValuesTest, KeepsTheRecordsOfOtherDialogsInTheirOrder) {
   const sim::ShownDialog abc = runDialog("f", "abc", [](ads_hdlg dialog) {
     EXPECT_EQ(qv::restoreDialogValues(dialog, "f", "abc", 1), 1);
   });
-  EXPECT_EQ(qvtest::valueAtStart(abc, "name"), "longer name");
+  EXPECT_EQ(valueAtStart(abc, "name"), "longer name");
+  // One tile: its records replaced in place, or the record appended.
+  qvtest::writeText(user() / "dialogs.ini", "f,ab,name,'old'\r\nf,ab,namex,'k'\r\ng,h,i,'j'\r\n");
+  runDialog("f", "ab", [](ads_hdlg dialog) {
+    ads_set_tile(dialog, "name", "new");
+    qv::saveTileValue(dialog, "f", "ab", "name", 1);
+    qv::saveTileValue(dialog, "f", "ab", "gone", 1); // no such tile: its stored value, none
+  });
+  EXPECT_EQ(shared(), "f,ab,name,'new'\r\nf,ab,namex,'k'\r\ng,h,i,'j'\r\nf,ab,gone,''\r\n");
 }
 
 TEST_F(DialogValuesTest, ReadsOneStoredValue) {
@@ -101,28 +110,16 @@ TEST_F(DialogValuesTest, ReadsOneStoredValue) {
   }
 }
 
-TEST_F(DialogValuesTest, SavesOneTileInPlaceOrAtTheEnd) {
-  qvtest::writeText(user() / "dialogs.ini", "f,ab,name,'old'\r\nf,ab,namex,'k'\r\ng,h,i,'j'\r\n");
-  runDialog("f", "ab", [](ads_hdlg dialog) {
-    ads_set_tile(dialog, "name", "new");
-    qv::saveTileValue(dialog, "f", "ab", "name", 1);
-    qv::saveTileValue(dialog, "f", "ab", "gone", 1); // no such tile: its stored value, none
-  });
-  EXPECT_EQ(shared(), "f,ab,name,'new'\r\nf,ab,namex,'k'\r\ng,h,i,'j'\r\nf,ab,gone,''\r\n");
-}
-
 TEST_F(DialogValuesTest, DoesNothingWithoutFoldersFileOrDialog) {
-  const std::function<void()> breaks[] = {
-      [] { putText("usrdir$", nullptr); }, [] { putText("lspdir$", nullptr); },
-      [] { sim::evalLisp("(setq usrdir$ 4.5)"); }, // not a text: released unread
-      [this] { putText("lspdir$", (user().string() + "/").c_str()); }, // no f.dcl there
-  };
-  for (const auto& breakIt : breaks) {
-    breakIt();
+  const char* const breaks[] = {"(setq usrdir$ nil)", "(setq lspdir$ nil)",
+                                "(setq usrdir$ 4.5)",      // not a text: released unread
+                                "(setq lspdir$ usrdir$)"}; // no f.dcl there
+  for (const char* breakIt : breaks) {
+    sim::evalLisp(breakIt);
     saveAb("x", "y", 1);
     saveAb("x", "y", 0);
-    EXPECT_FALSE(std::filesystem::exists(user() / "dialogs.ini"));
-    EXPECT_FALSE(std::filesystem::exists(user() / "f.ini"));
+    EXPECT_FALSE(std::filesystem::exists(user() / "dialogs.ini")) << breakIt;
+    EXPECT_FALSE(std::filesystem::exists(user() / "f.ini")) << breakIt;
     resetSession();
   }
   runDialog("f", "ab", [](ads_hdlg dialog) { qv::saveDialogValues(dialog, "f", "zz", 1); });
@@ -137,70 +134,41 @@ TEST_F(DialogValuesTest, EnablesTilesAndCopiesValuesThroughARecord) {
     }
     qv::enableDialogTiles(dialog, "f", "ab");
     ads_set_tile(dialog, "name", "kept, 'whole'");
+    ads_set_tile(dialog, "flag", "1");
     qv::saveDialogValuesToRecord(dialog, "f", "AB", &record);
     qv::saveDialogValuesToRecord(dialog, "f", "AB", nullptr);
   });
   const sim::ShownDialog enabled = sim::shownDialogs().back();
   EXPECT_TRUE(enabled.atStart[0].enabled && enabled.atStart[1].enabled);
   EXPECT_FALSE(enabled.atStart[3].enabled); // "accept" has no key line of its own
-  int fields = 0;
-  for (const qv::IQvUniField* field = record.firstField(); field != nullptr;
-       field = field->next()) {
-    ++fields;
-  }
-  EXPECT_EQ(fields, 3);
-  record.setField("flag", "1", 1, nullptr);
-  record.setField("nosuch", "1", 1, nullptr);
   const sim::ShownDialog shown = runDialog("f", "ab", [&record](ads_hdlg dialog) {
     qv::restoreDialogValuesFromRecord(dialog, nullptr, nullptr, &record);
   });
-  EXPECT_EQ(qvtest::valueAtStart(shown, "name"), "kept, 'whole'");
-  EXPECT_EQ(qvtest::valueAtStart(shown, "flag"), "1");
+  EXPECT_EQ(valueAtStart(shown, "name"), "kept, 'whole'");
+  EXPECT_EQ(valueAtStart(shown, "flag"), "1");
 }
 
 TEST_F(DialogValuesTest, AKilledSaveLeavesTheOldFileOrTheNew) {
-  std::string others;
+  std::string old;
   for (int record = 0; record < 2000; ++record) {
-    others += "g,d" + std::to_string(record) + ",k,'v'\r\n";
+    old += "g,d" + std::to_string(record) + ",k,'v'\r\n";
   }
-  const std::string old = others + kOthers;
+  old += kOthers;
   qvtest::writeText(user() / "dialogs.ini", old);
   const std::string saved = "f,ab,name,'new'\r\nf,ab,note,'n'\r\nf,ab,flag,'1'\r\n" + old + "\r\n";
-  const int early = qvtest::killDuringWrites([this] { saveAb("new", "n", 1); },
-                                             [&] {
-                                               const std::string now = shared();
-                                               ASSERT_TRUE(now == old || now == saved)
-                                                   << now.size();
-                                             },
-                                             30);
-  EXPECT_GT(early, 0); // some kills did land before the first replace
+  const auto oldOrNew = [&] {
+    const std::string now = shared();
+    ASSERT_TRUE(now == old || now == saved) << now.size();
+  };
+  // Some kills land before the file is replaced.
+  EXPECT_GT(qvtest::killDuringWrites([this] { saveAb("new", "n", 1); }, oldOrNew, 30), 0);
 }
 
 TEST_F(DialogValuesTest, FailuresLeaveTheOldFileOrTheNewAndNothingOpen) {
-  for (const char* call : {"fopen", "fread", "fwrite", "fclose", "MoveFileExA", "acedGetSym",
-                           "ads_get_tile", "ads_set_tile", "ads_mode_tile"}) {
-    qvtest::forEachFailure(call, [&](int) {
-      qvtest::writeText(user() / "dialogs.ini", kOthers);
-      saveAb("new", "n", 1);
-      const std::string now = shared();
-      EXPECT_TRUE(now == kOthers || now.find("\r\n" + kOthers) != std::string::npos) << call;
-      qv::QvUniRecord record;
-      restoreAb(1, -1);
-      runDialog("f", "ab", [&record](ads_hdlg dialog) {
-        qv::saveTileValue(dialog, "f", "ab", "note", 1);
-        qv::enableDialogTiles(dialog, "f", "ab");
-        qv::saveDialogValuesToRecord(dialog, "f", "ab", &record);
-      });
-      char value[8];
-      qv::readStoredTileValue("f", "ab", 0, "name", value, sizeof value);
-      EXPECT_NE(shared().find(kOthers), std::string::npos) << call;
-    });
-  }
-}
-
-TEST_F(DialogValuesTest, RunningOutOfMemoryLeavesTheFileWhole) {
+  // Every operation on dialog ab, a file of other dialogs' records in place. Only the library's
+  // allocations may fail.
   const std::string dcl = (lisp() / "f.dcl").string();
-  qvtest::forEachAllocationFailure([&](int) {
+  const auto everyOperation = [&] {
     {
       qvtest::UnfailingAllocations setup;
       qvtest::writeText(user() / "dialogs.ini", kOthers);
@@ -214,9 +182,26 @@ TEST_F(DialogValuesTest, RunningOutOfMemoryLeavesTheFileWhole) {
     qv::saveTileValue(dialog, "f", "ab", "note", 1);
     qv::restoreDialogValues(dialog, "f", "ab", 0);
     qv::enableDialogTiles(dialog, "f", "ab");
+    qv::QvUniRecord record;
+    qv::saveDialogValuesToRecord(dialog, "f", "ab", &record);
+    char value[8];
+    qv::readStoredTileValue("f", "ab", 0, "name", value, sizeof value);
+    std::vector<qv::TileValue> values;
+    qv::readDialogValues("f", "ab", 0, values);
+    qv::saveDialogValueList("f", "ab", values, 1);
     int status = 0;
     ads_start_dialog(dialog, &status);
     ads_unload_dialog(id);
+  };
+  for (const char* call : {"fopen", "fread", "fwrite", "fclose", "MoveFileExA", "acedGetSym",
+                           "ads_get_tile", "ads_set_tile", "ads_mode_tile"}) {
+    qvtest::forEachFailure(call, [&](int nth) {
+      everyOperation();
+      EXPECT_NE(shared().find(kOthers), std::string::npos) << call << " " << nth;
+    });
+  }
+  qvtest::forEachAllocationFailure([&](int) {
+    everyOperation();
     qvtest::UnfailingAllocations checking;
     EXPECT_NE(shared().find(kOthers), std::string::npos);
   });

@@ -40,6 +40,19 @@ inline void putText(const char* symbol, const char* text) {
   acutRelRb(value);
 }
 
+// The folders of the dialogs' tests in top: top/lisp with both DCL files, top/user empty, named
+// by lspdir$ and usrdir$.
+inline void makeDialogFolders(const std::filesystem::path& top) {
+  std::filesystem::create_directories(top / "lisp");
+  std::filesystem::create_directories(top / "user");
+  std::filesystem::copy_file(std::string(QV_TEST_DATA_DIR) + "/../../lisp/qvanfile.dcl",
+                             top / "lisp" / "qvanfile.dcl",
+                             std::filesystem::copy_options::overwrite_existing);
+  writeText(top / "lisp" / "f.dcl", kTestDcl);
+  putText("lspdir$", ((top / "lisp").string() + "/").c_str());
+  putText("usrdir$", ((top / "user").string() + "/").c_str());
+}
+
 inline std::string valueAtStart(const sim::ShownDialog& shown, const std::string& key) {
   for (const sim::ShownTile& tile : shown.atStart) {
     if (tile.key == key) {
@@ -53,17 +66,11 @@ class DialogsTest : public HostTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();
-    std::filesystem::create_directories(lisp());
-    std::filesystem::create_directories(user());
-    std::filesystem::copy_file(std::string(QV_TEST_DATA_DIR) + "/../../lisp/qvanfile.dcl",
-                               lisp() / "qvanfile.dcl");
-    writeText(lisp() / "f.dcl", kTestDcl);
     resetSession();
   }
   void resetSession() {
     sim::reset();
-    putText("lspdir$", (lisp().string() + "/").c_str());
-    putText("usrdir$", (user().string() + "/").c_str());
+    makeDialogFolders(tempDir());
   }
   std::filesystem::path lisp() const { return tempDir() / "lisp"; }
   std::filesystem::path user() const { return tempDir() / "user"; }
@@ -73,8 +80,9 @@ protected:
   sim::ShownDialog runDialog(const std::string& dcl, const char* name,
                              const std::function<void(ads_hdlg)>& work) {
     int id = -1;
-    const std::filesystem::path folder = dclFolder_.empty() ? lisp() : dclFolder_;
-    EXPECT_EQ(ads_load_dialog((folder / (dcl + ".dcl")).c_str(), &id), RTNORM);
+    EXPECT_EQ(
+        ads_load_dialog(((dclFolder_.empty() ? lisp() : dclFolder_) / (dcl + ".dcl")).c_str(), &id),
+        RTNORM);
     ads_hdlg dialog = BAD_DIALOG;
     EXPECT_EQ(ads_new_dialog(name, id, NULLCB, &dialog), RTNORM) << dcl << " " << name;
     work(dialog);

@@ -14,13 +14,7 @@ class DialogFunctionsTest : public qvtest::ModuleFunctionTest {
 protected:
   void SetUp() override {
     ModuleFunctionTest::SetUp();
-    std::filesystem::create_directories(tempDir() / "lisp");
-    std::filesystem::create_directories(user());
-    std::filesystem::copy_file(std::string(QV_TEST_DATA_DIR) + "/../../lisp/qvanfile.dcl",
-                               tempDir() / "lisp" / "qvanfile.dcl");
-    qvtest::writeText(tempDir() / "lisp" / "f.dcl", qvtest::kTestDcl);
-    putText("lspdir$", (tempDir() / "lisp").string().append("/").c_str());
-    putText("usrdir$", user().string().append("/").c_str());
+    qvtest::makeDialogFolders(tempDir());
   }
   std::filesystem::path user() const { return tempDir() / "user"; }
 };
