@@ -30,10 +30,10 @@ TEST_F(CorpusValuesTest, EveryDialogGetsItsScannedValuesBack) {
       const qv::TileKeys keys = bodies.empty() ? qv::TileKeys() : bodies.back();
       std::map<std::string, std::string> set; // the scanned keys that are tiles, and their values
       runDialog(dcl, name.c_str(), [&](ads_hdlg dialog) {
-        for (size_t i = 0; i < keys.size(); ++i) {
-          const std::string value = "v, '" + std::to_string(i) + "' " + keys[i];
-          if (ads_set_tile(dialog, keys[i].c_str(), value.c_str()) == RTNORM) {
-            set[keys[i]] = value;
+        for (const std::string& key : keys) {
+          const std::string value = "v, '" + std::to_string(set.size()) + "' " + key;
+          if (ads_set_tile(dialog, key.c_str(), value.c_str()) == RTNORM) {
+            set[key] = value;
           }
         }
         qv::saveDialogValues(dialog, dcl.c_str(), name.c_str(), 0);
@@ -44,7 +44,7 @@ TEST_F(CorpusValuesTest, EveryDialogGetsItsScannedValuesBack) {
       });
       ++dialogs;
       restored += set.empty() ? 0 : 1;
-      auto next = fresh.atStart.begin();
+      auto next = fresh.atStart.begin(); // the keys in file order, each with its value
       for (const std::string& key : keys) {
         if (set.count(key) != 0) {
           next =

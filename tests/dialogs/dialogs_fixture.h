@@ -3,6 +3,7 @@
 // shown through the stand-in.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -53,13 +54,11 @@ inline void makeDialogFolders(const std::filesystem::path& top) {
   putText("usrdir$", ((top / "user").string() + "/").c_str());
 }
 
+// The value the tile of key had when the dialog started.
 inline std::string valueAtStart(const sim::ShownDialog& shown, const std::string& key) {
-  for (const sim::ShownTile& tile : shown.atStart) {
-    if (tile.key == key) {
-      return tile.value;
-    }
-  }
-  return "<no tile>";
+  const auto tile = std::find_if(shown.atStart.begin(), shown.atStart.end(),
+                                 [&key](const sim::ShownTile& each) { return each.key == key; });
+  return tile != shown.atStart.end() ? tile->value : "<no tile>";
 }
 
 class DialogsTest : public HostTest {
