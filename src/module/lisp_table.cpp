@@ -18,7 +18,8 @@ const char* const lispFunctionNames[] = {
     "cf:degrees",      "cf:bearing",     "cf:station",    "cf:stationvalue", "cf:feetinches",
     "cf:date",         "cf:dateparse",   "cf:evaluate",   "cf:tableread",    "cf:tablewrite",
     "cf:tablesort",    "cf:pointimport", "cf:textexport", "cf:storagewrite", "cf:storageread",
-    "cf:settingwrite", "cf:settingread",
+    "cf:settingwrite", "cf:settingread", "cf:propread",   "cf:propwrite",    "cf:varsave",
+    "cf:varload",      "cf:configpik",
 };
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
 
@@ -27,11 +28,12 @@ namespace {
 using Handler = int (*)();
 
 const Handler lispFunctionHandlers[] = {
-    lispIsNumeric,    lispNumericValue, lispUserBreak,  lispUserFolder,   lispAngle,
-    lispDegrees,      lispBearing,      lispStation,    lispStationValue, lispFeetInches,
-    lispDate,         lispDateParse,    lispEvaluate,   lispTableRead,    lispTableWrite,
-    lispTableSort,    lispPointImport,  lispTextExport, lispStorageWrite, lispStorageRead,
-    lispSettingWrite, lispSettingRead,
+    lispIsNumeric,     lispNumericValue, lispUserBreak,    lispUserFolder,    lispAngle,
+    lispDegrees,       lispBearing,      lispStation,      lispStationValue,  lispFeetInches,
+    lispDate,          lispDateParse,    lispEvaluate,     lispTableRead,     lispTableWrite,
+    lispTableSort,     lispPointImport,  lispTextExport,   lispStorageWrite,  lispStorageRead,
+    lispSettingWrite,  lispSettingRead,  lispPropertyRead, lispPropertyWrite, lispVariablesSave,
+    lispVariablesLoad, lispConfigPik,
 };
 
 static_assert(sizeof lispFunctionNames / sizeof lispFunctionNames[0] ==
