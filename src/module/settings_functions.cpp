@@ -36,12 +36,34 @@ int lispPropertyRead() {
   return fallback != nullptr ? acedRetStr(fallback) : acedRetNil();
 }
 
+namespace {
+
+// Prints "; error: bad argument value: <text>" for a text argument whose value cannot be taken.
+void refuseText(const char* text) {
+  resbuf value{};
+  value.restype = RTSTR;
+  value.resval.rstring = const_cast<char*>(text);
+  printLispError(("bad argument value: " + printLispValue(&value)).c_str());
+}
+
+// Refuses a name or text that would not read back as itself from a file of name=value lines.
+bool checkPropertyLine(const char* name, const char* value) {
+  if (isPropertyLine(name, value)) {
+    return true;
+  }
+  refuseText(isPropertyLine(name, "") ? value : name);
+  return false;
+}
+
+} // namespace
+
 int lispPropertyWrite() {
   LispArgs args;
   const char* path = nullptr;
   const char* name = nullptr;
   const char* value = nullptr;
-  if (!args.text(path) || !args.text(name) || !args.text(value) || !args.done()) {
+  if (!args.text(path) || !args.text(name) || !args.text(value) || !args.done() ||
+      !checkPropertyLine(name, value)) {
     return acedRetNil();
   }
   return writePropertyValue(path, name, value) == 1 ? acedRetT() : acedRetNil();
@@ -242,6 +264,14 @@ int lispVariablesSave() {
   if (!args.list(list) || !readVariables(args, list, false, variables) ||
       !readStore(args, store, place) || !args.done()) {
     return acedRetNil();
+  }
+  if (store == Store::File) {
+    // A name or text that would not read back as itself would break the file's lines.
+    for (const Variable& variable : variables) {
+      if (!checkPropertyLine(variable.name, variable.text.empty() ? "" : variable.text.data())) {
+        return acedRetNil();
+      }
+    }
   }
   QvVariableSet set(store == Store::File ? place : nullptr, nullptr,
                     store == Store::Drawing ? place : nullptr);

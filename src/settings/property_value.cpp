@@ -1,6 +1,7 @@
 // One value of a property file: a table opened with the file's own names as its defaults.
 #include "settings/property_value.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
@@ -43,6 +44,11 @@ bool readEntries(const char* path, std::vector<std::pair<std::string, std::strin
 
 } // namespace
 
+bool isPropertyLine(const char* name, const char* value) {
+  return name != nullptr && *name != '\0' && std::strpbrk(name, "=\r\n") == nullptr &&
+         (value == nullptr || std::strpbrk(value, "\r\n") == nullptr);
+}
+
 int readPropertyValue(const char* path, const char* name, std::string& value) {
   if (path == nullptr || *path == '\0' || name == nullptr) {
     return 0;
@@ -64,7 +70,7 @@ int readPropertyValue(const char* path, const char* name, std::string& value) {
 }
 
 int writePropertyValue(const char* path, const char* name, const char* value) {
-  if (path == nullptr || *path == '\0' || name == nullptr) {
+  if (path == nullptr || *path == '\0' || !isPropertyLine(name, value)) {
     return 0;
   }
   std::vector<std::pair<std::string, std::string>> entries;

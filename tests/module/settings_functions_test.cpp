@@ -144,6 +144,12 @@ TEST_F(SettingsFunctionsTest, WrongCallsPrintTheHostsErrorAndAnswerNil) {
       {"(cf:propread \"a.ini\")", "nil | ; error: too few arguments\n"},
       {"(cf:propread \"a.ini\" \"n\" 1)", "nil | ; error: bad argument type: stringp 1\n"},
       {"(cf:propwrite \"a.ini\" \"n\" 4)", "nil | ; error: bad argument type: stringp 4\n"},
+      // Texts that would break the file's lines.
+      {"(cf:propwrite \"a.ini\" \"n=1\" \"4\")", "nil | ; error: bad argument value: \"n=1\"\n"},
+      {"(cf:propwrite \"a.ini\" \"n\" \"4\\nx=1\")",
+       "nil | ; error: bad argument value: \"4\\nx=1\"\n"},
+      {"(cf:varsave '((\"a\" . \"\\r\")) \"file\" \"a.ini\")",
+       "nil | ; error: bad argument value: \"\\r\"\n"},
       {"(cf:varsave \"x\" \"lisp\")", "nil | ; error: bad argument type: listp \"x\"\n"},
       {"(cf:varsave '((\"a\" . T)) \"lisp\")",
        "nil | ; error: bad argument type: consp (\"a\" . T)\n"},
