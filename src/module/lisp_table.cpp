@@ -21,6 +21,7 @@ const char* const lispFunctionNames[] = {
     "cf:tablesort",    "cf:pointimport", "cf:textexport", "cf:storagewrite", "cf:storageread",
     "cf:settingwrite", "cf:settingread",
     "cf:alert", "cf:askstring", "cf:dialogsave", "cf:dialogrestore", "cf:tilevalue",
+    "cf:propread", "cf:propwrite", "cf:varsave", "cf:varload", "cf:configpik",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -37,6 +38,7 @@ const Handler lispFunctionHandlers[] = {
     lispTableSort,    lispPointImport,  lispTextExport, lispStorageWrite, lispStorageRead,
     lispSettingWrite, lispSettingRead,
     lispAlert, lispAskString, lispDialogSave, lispDialogRestore, lispTileValue,
+    lispPropertyRead, lispPropertyWrite, lispVariablesSave, lispVariablesLoad, lispConfigPik,
 };
 // clang-format on
 

@@ -44,5 +44,13 @@ int lispAskString();     // (cf:askstring prompt [default [title]]) -> the text,
 int lispDialogSave();    // (cf:dialogsave dcl dialog ((key . value) ...) [shared]) -> T or nil
 int lispDialogRestore(); // (cf:dialogrestore dcl dialog [where]) -> ((key . value) ...), or nil
 int lispTileValue();     // (cf:tilevalue dcl dialog key [where]) -> the stored text, or nil
+// Settings files and variable sets (settings_functions.cpp). A variable list is an association
+// list of names and values, (("units" . "Feet") ("precision" . 3) ("scale" . 1.5)); the store is
+// "file" with a path, "drawing" with a folder key path, or "lisp" (symbols of the names).
+int lispPropertyRead();  // (cf:propread path name [default]) -> the value, default or nil
+int lispPropertyWrite(); // (cf:propwrite path name value) -> T, or nil when not saved
+int lispVariablesSave(); // (cf:varsave variables store [place]) -> T, or nil when not kept
+int lispVariablesLoad(); // (cf:varload variables store [place]) -> the variables loaded, or nil
+int lispConfigPik();     // (cf:configpik folder) -> T, or nil when config.pik was not rewritten
 
 } // namespace qv

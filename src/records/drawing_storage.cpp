@@ -15,22 +15,18 @@ namespace qv {
 
 namespace {
 
-// Closes a database object when it goes out of scope, unless released to the caller.
+// Closes a database object when it goes out of scope, unless released to the caller. A new
+// object that never went into the database is its maker's, so it is deleted instead: whichever
+// way a write ends, what it made is either in the drawing or gone.
 class Opened {
 public:
   explicit Opened(AcDbObject* object = nullptr) : object_(object) {}
-  ~Opened() {
-    if (object_ != nullptr) {
-      object_->close();
-    }
-  }
+  ~Opened() { let(); }
   Opened(const Opened&) = delete;
   Opened& operator=(const Opened&) = delete;
   AcDbObject* get() const { return object_; }
   void reset(AcDbObject* object) {
-    if (object_ != nullptr) {
-      object_->close();
-    }
+    let();
     object_ = object;
   }
   AcDbObject* release() {
@@ -40,6 +36,17 @@ public:
   }
 
 private:
+  void let() {
+    if (object_ == nullptr) {
+      return;
+    }
+    if (object_->objectId().isNull()) {
+      delete object_;
+    } else {
+      object_->close();
+    }
+  }
+
   AcDbObject* object_;
 };
 
@@ -102,16 +109,13 @@ AcDbDictionary* openFolder(const KeyParts& parts, const char* rootName, bool rea
     AcDbObject* next = nullptr;
     const Acad::ErrorStatus status = dictionary->getAt(name.c_str(), next, mode);
     if (status == Acad::eKeyNotFound && !readOnly) {
-      auto* folder = new (std::nothrow) AcDbDictionary();
-      if (folder == nullptr) {
-        return nullptr;
-      }
+      Opened folder(new (std::nothrow) AcDbDictionary());
       AcDbObjectId id;
-      if (dictionary->setAt(name.c_str(), folder, id) != Acad::eOk) {
-        delete folder; // refused: it never went into the database
+      if (folder.get() == nullptr ||
+          dictionary->setAt(name.c_str(), folder.get(), id) != Acad::eOk) {
         return nullptr;
       }
-      next = folder; // added, and open for write
+      next = folder.release(); // added, and open for write
     } else if (status != Acad::eOk) {
       return nullptr;
     }
@@ -209,23 +213,18 @@ void writeStorageEntry(const char* keyPath, const resbuf* list, const char* root
     if (folder.get() == nullptr) {
       return;
     }
-    auto* record = new (std::nothrow) AcDbXrecord();
+    Opened made(new (std::nothrow) AcDbXrecord());
+    auto* record = static_cast<AcDbXrecord*>(made.get());
     if (record == nullptr) {
       return;
     }
     // Filled before it goes in, so that a list the host refuses leaves the old entry as it was.
     if (list != nullptr && record->setFromRbChain(*list) != Acad::eOk) {
-      delete record;
       acedAlert("Failed!");
       return;
     }
     AcDbObjectId id;
-    if (static_cast<AcDbDictionary*>(folder.get())->setAt(parts.entry.c_str(), record, id) !=
-        Acad::eOk) {
-      delete record; // refused: it never went into the database
-      return;
-    }
-    record->close();
+    static_cast<AcDbDictionary*>(folder.get())->setAt(parts.entry.c_str(), record, id);
   } catch (const std::bad_alloc&) {
   }
 }

@@ -4,6 +4,7 @@
 
 #include "settings/config_pik.h"
 #include "settings/property_file.h"
+#include "settings/property_value.h"
 #include "settings/read_line.h"
 #include "settings/settings_store.h"
 #include "settings/variable_set.h"

@@ -9,6 +9,7 @@
 #include "platform/acad/dbxrecrd.h"
 #include "platform/sim.h"
 #include "records/drawing_storage.h"
+#include "testing/failing_new.h"
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
@@ -308,6 +309,35 @@ TEST_F(DrawingStorageTest, EveryHostFailureLeavesNothingOpenOrLeaked) {
     });
     EXPECT_GE(points, 1);
   }
+}
+
+// Whichever allocation fails, a write that makes folders and an Xrecord leaves each object it
+// made in the drawing or deleted, and nothing open.
+TEST_F(DrawingStorageTest, AWriteOutOfMemoryLeavesNothingItMadeBehind) {
+  auto write = [&]() -> std::string {
+    int document = 0;
+    resbuf* list = nullptr;
+    {
+      const qvtest::UnfailingAllocations setup;
+      document = sim::openDocument("C:\\work\\sweep.dwg");
+      EXPECT_NE(acdbHostApplicationServices()->workingDatabase(), nullptr);
+      list = acutBuildList(1, "listed", 70, 7, 0);
+    }
+    qv::writeStorageText("New\\Folders\\text", "stored", nullptr);
+    qv::writeStorageEntry("Other\\Deep\\list", list, "ROOT2");
+    const qvtest::UnfailingAllocations checking;
+    acutRelRb(list);
+    const std::string text = readText("New\\Folders\\text");
+    sim::takeCommandLine();
+    EXPECT_TRUE(sim::closeDocument(document));
+    return text;
+  };
+  ASSERT_EQ(write(), "stored"); // and the stand-in's state for a document is made
+  const int points = qvtest::forEachAllocationFailure([&](int) {
+    const std::string text = write();
+    EXPECT_TRUE(text.empty() || text == "stored") << text;
+  });
+  EXPECT_GT(points, 5);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/acad/dbmain.h"
 
 #include <map>
+#include <new>
 
 #include "platform/acad/dbdict.h"
 #include "platform/internal/session.h"
@@ -89,6 +90,8 @@ Acad::ErrorStatus AcDbDatabase::addObject(AcDbObject* object) {
   if (object->database_ != nullptr) {
     return Acad::eAlreadyInDb;
   }
+  // Both growths come first, so that a lack of memory leaves the object its maker's.
+  object->opens_.reserve(object->opens_.size() + 1);
   objects_.emplace_back(object);
   object->database_ = this;
   object->id_ = AcDbObjectId(serial_, static_cast<uint32_t>(objects_.size()));
@@ -102,7 +105,11 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObject* object) {
   if (shouldFail(FailableCall::AcDbDatabase_addAcDbObject)) {
     return Acad::eOutOfMemory;
   }
-  return addObject(object);
+  try {
+    return addObject(object);
+  } catch (const std::bad_alloc&) {
+    return Acad::eOutOfMemory; // the host answers with a status; the object stays its maker's
+  }
 }
 
 Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* object) {
@@ -148,10 +155,15 @@ Acad::ErrorStatus AcDbDatabase::openObject(AcDbObject*& object, AcDbObjectId id,
   } else if (mode != AcDb::kForNotify) {
     return Acad::eInvalidOpenState;
   }
-  if (target->opens_.empty()) {
+  const bool wasClosed = target->opens_.empty();
+  try {
+    target->opens_.push_back(mode);
+  } catch (const std::bad_alloc&) {
+    return Acad::eOutOfMemory; // the host answers with a status and opens nothing
+  }
+  if (wasClosed) {
     ++openCount_;
   }
-  target->opens_.push_back(mode);
   object = target;
   return Acad::eOk;
 }
@@ -199,18 +211,26 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb:
   return db->openObject(object, id, mode, openErased);
 }
 
+Acad::ErrorStatus AcDbDatabase::eraseRefusal(const AcDbObject& object) {
+  if (object.erased_) {
+    return Acad::eOk;
+  }
+  for (AcDb::OpenMode open : object.opens_) {
+    if (open == AcDb::kForWrite) {
+      return Acad::eWasOpenForWrite;
+    }
+  }
+  return object.opens_.empty() ? Acad::eOk : Acad::eWasOpenForRead;
+}
+
 Acad::ErrorStatus AcDbDatabase::eraseForOwner(AcDbObject& object, bool evenIfOpen) {
   if (object.erased_) {
     return Acad::eOk;
   }
   if (!evenIfOpen) {
-    for (AcDb::OpenMode open : object.opens_) {
-      if (open == AcDb::kForWrite) {
-        return Acad::eWasOpenForWrite;
-      }
-    }
-    if (!object.opens_.empty()) {
-      return Acad::eWasOpenForRead;
+    const Acad::ErrorStatus refused = eraseRefusal(object);
+    if (refused != Acad::eOk) {
+      return refused;
     }
   }
   object.subErase(true);

@@ -28,6 +28,7 @@ public:
   // Stores object under key, replacing (and erasing) the object of an entry of that key. A new
   // object is added to the dictionary's database and stays open for write. eInvalidKey for a key
   // with one of | * \ : ; < > ? " , = ` (a leading * asks for a new anonymous key such as *A1).
+  // eOutOfMemory when memory runs out, with nothing changed: the object stays its maker's.
   Acad::ErrorStatus setAt(const char* key, AcDbObject* object, AcDbObjectId& entryId);
   // Takes the entry out of the dictionary and erases its object.
   Acad::ErrorStatus remove(const char* key);

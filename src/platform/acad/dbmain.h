@@ -98,7 +98,8 @@ public:
                                bool openErased);
   // The object of id in this database, open or not; null when the id is not of this database.
   AcDbObject* objectAt(AcDbObjectId id) const;
-  // Adds a new object without a planned failure.
+  // Adds a new object without a planned failure; a lack of memory throws std::bad_alloc with the
+  // object left out of the database.
   Acad::ErrorStatus addObject(AcDbObject* object);
   // Sets the dictionary that holds an object of this database.
   static void setOwner(AcDbObject& object, AcDbObjectId owner) { object.owner_ = owner; }
@@ -106,6 +107,8 @@ public:
   // itself): refused with eWasOpenForWrite or eWasOpenForRead while the object is open, unless
   // evenIfOpen (the dictionary itself is being erased).
   static Acad::ErrorStatus eraseForOwner(AcDbObject& object, bool evenIfOpen);
+  // What eraseForOwner (not evenIfOpen) would answer, without erasing anything.
+  static Acad::ErrorStatus eraseRefusal(const AcDbObject& object);
   // Objects of this database open now.
   int64_t openObjectCount() const { return openCount_; }
   // The serial that the ids of this database carry.

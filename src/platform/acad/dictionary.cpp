@@ -154,11 +154,6 @@ Acad::ErrorStatus AcDbDictionary::setAt(const char* key, AcDbObject* object,
   if (key == nullptr || *key == '\0') {
     return Acad::eInvalidInput;
   }
-  std::string name = key;
-  const bool anonymous = name[0] == '*';
-  if (std::any_of(name.begin() + (anonymous ? 1 : 0), name.end(), isKeyCharacterRefused)) {
-    return Acad::eInvalidKey;
-  }
   if (object->database() != nullptr) {
     if (object->database() != database()) {
       return Acad::eWrongDatabase;
@@ -167,36 +162,60 @@ Acad::ErrorStatus AcDbDictionary::setAt(const char* key, AcDbObject* object,
       return Acad::eAlreadyInDb; // an object has one owner
     }
   }
-  if (anonymous) {
-    do {
-      name = std::string(key) + std::to_string(nextAnonymous_++);
-    } while (entries_.count(name) != 0);
-  }
-  auto found = entries_.find(name);
-  if (found != entries_.end()) {
-    // The replaced object is erased; it must not be open elsewhere.
-    AcDbObject* replaced = database()->objectAt(found->second.id);
-    if (replaced != nullptr) {
-      const Acad::ErrorStatus refused = AcDbDatabase::eraseForOwner(*replaced, false);
+  // The host answers a lack of memory with a status and changes nothing: everything that
+  // allocates is done before the first change that cannot be taken back.
+  auto inserted = entries_.end();
+  try {
+    std::string name = key;
+    const bool anonymous = name[0] == '*';
+    if (std::any_of(name.begin() + (anonymous ? 1 : 0), name.end(), isKeyCharacterRefused)) {
+      return Acad::eInvalidKey;
+    }
+    if (anonymous) {
+      do {
+        name = std::string(key) + std::to_string(nextAnonymous_++);
+      } while (entries_.count(name) != 0);
+    }
+    auto found = entries_.find(name);
+    AcDbObject* replaced = nullptr;
+    if (found != entries_.end()) {
+      // The replaced object is erased; it must not be open elsewhere.
+      replaced = database()->objectAt(found->second.id);
+      const Acad::ErrorStatus refused =
+          replaced != nullptr ? AcDbDatabase::eraseRefusal(*replaced) : Acad::eOk;
       if (refused != Acad::eOk) {
         return refused;
       }
+    } else {
+      inserted = entries_.emplace(name, Entry{name, AcDbObjectId::kNull, nextAdded_}).first;
+      found = inserted;
     }
-  }
-  if (object->database() == nullptr) {
-    const Acad::ErrorStatus status = database()->addObject(object);
-    if (status != Acad::eOk) {
-      return status;
+    if (object->database() == nullptr) {
+      const Acad::ErrorStatus status = database()->addObject(object);
+      if (status != Acad::eOk) {
+        if (inserted != entries_.end()) {
+          entries_.erase(inserted);
+        }
+        return status;
+      }
     }
+    // Nothing below allocates.
+    if (replaced != nullptr) {
+      AcDbDatabase::eraseForOwner(*replaced, false);
+    }
+    if (inserted != entries_.end()) {
+      ++nextAdded_;
+    }
+    AcDbDatabase::setOwner(*object, objectId());
+    found->second.id = object->objectId(); // a replaced entry keeps its key and its place
+    entryId = object->objectId();
+    return Acad::eOk;
+  } catch (const std::bad_alloc&) {
+    if (inserted != entries_.end()) {
+      entries_.erase(inserted);
+    }
+    return Acad::eOutOfMemory;
   }
-  AcDbDatabase::setOwner(*object, objectId());
-  if (found != entries_.end()) {
-    found->second.id = object->objectId(); // the entry keeps its key and its place
-  } else {
-    entries_.emplace(name, Entry{name, object->objectId(), nextAdded_++});
-  }
-  entryId = object->objectId();
-  return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbDictionary::removeEntry(std::map<std::string, Entry, KeyLess>::iterator found,

@@ -11,6 +11,8 @@ int acedAlert(const char* text) {
   if (sim::detail::shouldFail(sim::detail::FailableCall::acedAlert) || text == nullptr) {
     return RTERROR;
   }
+  // The record of what was shown is the test's, not the program's memory.
+  const sim::detail::StandInCall inCall;
   sim::detail::host().alerts.emplace_back(text);
   return RTNORM;
 }

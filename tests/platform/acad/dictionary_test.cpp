@@ -8,6 +8,7 @@
 #include "platform/acad/dbdict.h"
 #include "platform/acad/dbxrecrd.h"
 #include "platform/sim.h"
+#include "testing/failing_new.h"
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
@@ -268,6 +269,54 @@ TEST_F(DictionaryTest, XrecordCopiesOutReleaseWhatTheyMadeWhenMemoryRunsOut) {
     });
     EXPECT_GE(points, 1) << call;
   }
+}
+
+// The host answers a lack of memory with eOutOfMemory and changes nothing: no entry is made, a
+// replaced one stays, and the object stays its maker's.
+TEST_F(DictionaryTest, RunningOutOfMemoryChangesNothing) {
+  named_->close();
+  named_ = nullptr;
+  const auto body = [](int) {
+    int document = 0;
+    AcDbDictionary* named = nullptr;
+    AcDbObjectId kept;
+    AcDbXrecord* records[2] = {};
+    {
+      const qvtest::UnfailingAllocations setup;
+      document = sim::openDocument("C:\\work\\sweep.dwg");
+      ASSERT_EQ(acdbHostApplicationServices()->workingDatabase()->getNamedObjectsDictionary(
+                    named, AcDb::kForWrite),
+                Acad::eOk);
+      auto* old = new AcDbXrecord();
+      ASSERT_EQ(named->setAt("KEPT", old, kept), Acad::eOk);
+      old->close();
+      records[0] = new AcDbXrecord();
+      records[1] = new AcDbXrecord();
+    }
+    const char* keys[] = {"kept", "a key too long to be kept inside its string"};
+    bool added[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      AcDbObjectId id;
+      const Acad::ErrorStatus status = named->setAt(keys[i], records[i], id);
+      const qvtest::UnfailingAllocations checking;
+      added[i] = status == Acad::eOk;
+      if (!added[i]) {
+        EXPECT_EQ(status, Acad::eOutOfMemory);
+        EXPECT_TRUE(records[i]->objectId().isNull() && id.isNull());
+        delete records[i];
+      } else {
+        records[i]->close();
+      }
+    }
+    const qvtest::UnfailingAllocations checking;
+    EXPECT_EQ(kept.isErased(), added[0]);
+    EXPECT_EQ(named->numEntries(), added[1] ? 2u : 1u);
+    EXPECT_EQ(named->has(keys[1]), added[1]);
+    named->close();
+    EXPECT_TRUE(sim::closeDocument(document));
+  };
+  body(0); // the host's first uses stay for the session
+  EXPECT_GE(qvtest::forEachAllocationFailure(body), 3);
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+// One value of a property file, read or set, when the file layer or memory fails.
+#include <string>
+
+#include "platform/sim.h"
+#include "records/record_test_util.h"
+#include "settings/settings.h"
+#include "testing/failing_new.h"
+
+namespace {
+
+class PropertyValueTest : public qvtest::FileTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    sim::mapDrive('A', tempDir().string());
+  }
+};
+
+// However memory runs out, the file keeps every name: either the new value is saved whole or
+// the old file stays; a read finds the value or answers 0.
+TEST_F(PropertyValueTest, RunningOutOfMemoryLosesNoName) {
+  const std::string before = "Units=Feet\r\nPrecision=3\r\nNote=a=b\r\n";
+  const std::string after = "Units=Feet\r\nprecision=4\r\nNote=a=b\r\n";
+  const auto body = [&](int) {
+    {
+      const qvtest::UnfailingAllocations setup;
+      writeHost("p.ini", before);
+    }
+    std::string note = "none";
+    const int found = qv::readPropertyValue("A:\\p.ini", "NOTE", note);
+    const int written = qv::writePropertyValue("A:\\p.ini", "precision", "4");
+    const qvtest::UnfailingAllocations checking;
+    EXPECT_EQ(note, found == 1 ? "a=b" : "none");
+    EXPECT_EQ(readHost("p.ini"), written == 1 ? after : before);
+  };
+  body(0); // the file layer's first uses stay for the session
+  EXPECT_GE(qvtest::forEachAllocationFailure(body), 10);
+}
+
+} // namespace
