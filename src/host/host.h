@@ -1,9 +1,12 @@
 // The host bridge: the module's entry and function table, AutoLISP symbols, system variables,
-// the family's AutoLISP calls, the numeric-string test and the user-break latch.
+// the family's AutoLISP calls, the numeric-string test, the user-break latch, file names and
+// plain file operations.
 #pragma once
 
 #include "host/editor_reactor.h"
 #include "host/family_calls.h"
+#include "host/file_names.h"
+#include "host/file_operations.h"
 #include "host/folders.h"
 #include "host/lisp_symbols.h"
 #include "host/lisp_table.h"

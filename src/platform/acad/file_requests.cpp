@@ -100,13 +100,12 @@ std::vector<std::string> extensionsOf(const char* ext) {
 
 // The path a choice names: a bare name in the default's folder, the first extension added when
 // the name has none of the list.
-std::string chosenPath(const std::string& answer, const char* defawlt, const char* ext,
-                       int flags) {
+std::string chosenPath(const std::string& answer, const char* defawlt, const char* ext, int flags) {
   std::string path = answer;
   if (nameStart(path) == 0 && defawlt != nullptr) {
     const std::string offered = defawlt;
-    path = ((flags & 16) != 0 ? withSeparator(offered) : offered.substr(0, nameStart(offered))) +
-           path;
+    path =
+        ((flags & 16) != 0 ? withSeparator(offered) : offered.substr(0, nameStart(offered))) + path;
   }
   const std::vector<std::string> extensions = extensionsOf(ext);
   if ((flags & 4) != 0 || extensions.empty() || extensions[0] == "*") {
@@ -143,9 +142,12 @@ int acedGetFileD(const char* title, const char* defawlt, const char* ext, int fl
   if (sim::detail::shouldFail(FailableCall::acedGetFileD) || result == nullptr) {
     return RTERROR;
   }
-  const sim::Asked question{"acedGetFileD", sim::Answer::Kind::FileName,
-                            title != nullptr ? title : "", defawlt != nullptr ? defawlt : "",
-                            ext != nullptr ? ext : "", flags};
+  const sim::Asked question{"acedGetFileD",
+                            sim::Answer::Kind::FileName,
+                            title != nullptr ? title : "",
+                            defawlt != nullptr ? defawlt : "",
+                            ext != nullptr ? ext : "",
+                            flags};
   for (;;) {
     const sim::Answer reply = sim::detail::takeAnswer(question);
     if (reply.kind != sim::Answer::Kind::FileName) {
@@ -160,10 +162,10 @@ int acedGetFileD(const char* title, const char* defawlt, const char* ext, int fl
       continue; // the open dialog refuses a missing file
     }
     if ((flags & 1) != 0 && facts.exists && (flags & 32) == 0) {
-      const sim::Answer confirm = sim::detail::takeAnswer(
-          {"acedGetFileD", sim::Answer::Kind::Button,
-           path + " already exists.\nDo you want to replace it?", "", "",
-           static_cast<int>(MB_YESNO | MB_ICONEXCLAMATION)});
+      const sim::Answer confirm =
+          sim::detail::takeAnswer({"acedGetFileD", sim::Answer::Kind::Button,
+                                   path + " already exists.\nDo you want to replace it?", "", "",
+                                   static_cast<int>(MB_YESNO | MB_ICONEXCLAMATION)});
       if (confirm.kind != sim::Answer::Kind::Button || confirm.status != IDYES) {
         continue;
       }

@@ -141,8 +141,7 @@ bool deliver(OPENFILENAMEA& ofn, const std::string& path) {
 }
 
 // Whether the dialog takes the choice, or shows its refusal and stays open.
-bool acceptable(const OPENFILENAMEA& ofn, const std::string& path, bool saving,
-                const char* call) {
+bool acceptable(const OPENFILENAMEA& ofn, const std::string& path, bool saving, const char* call) {
   const PathFacts facts = factsOf(path);
   if (!facts.resolves || facts.isDir) {
     return false;
@@ -155,8 +154,8 @@ bool acceptable(const OPENFILENAMEA& ofn, const std::string& path, bool saving,
   }
   if (saving && facts.exists && (ofn.Flags & OFN_OVERWRITEPROMPT) != 0) {
     const sim::Answer confirm = sim::detail::takeAnswer(
-        {call, sim::Answer::Kind::Button, path + " already exists.\nDo you want to replace it?",
-         "", "", static_cast<int>(MB_YESNO | MB_ICONEXCLAMATION)});
+        {call, sim::Answer::Kind::Button, path + " already exists.\nDo you want to replace it?", "",
+         "", static_cast<int>(MB_YESNO | MB_ICONEXCLAMATION)});
     return confirm.kind == sim::Answer::Kind::Button && confirm.status == IDYES;
   }
   return true;

@@ -61,9 +61,7 @@ public:
     }
     return ended_;
   }
-  DWORD exitCode() {
-    return ended(false) ? exitCode_ : static_cast<DWORD>(STILL_ACTIVE);
-  }
+  DWORD exitCode() { return ended(false) ? exitCode_ : static_cast<DWORD>(STILL_ACTIVE); }
   pid_t pid() const { return pid_; }
 
 private:
@@ -89,7 +87,8 @@ public:
       if (now >= deadline) {
         return WAIT_TIMEOUT;
       }
-      std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+      std::this_thread::sleep_for(
+          std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
       pause = std::min(pause * 2, std::chrono::microseconds(10000));
     }
     return WAIT_OBJECT_0;
@@ -178,8 +177,8 @@ struct Found {
 // Looks for the program at one Windows or host path, as written and with ".exe" added.
 void tryAt(const std::string& path, Found& found) {
   const size_t nameStart = path.find_last_of("\\/:");
-  const bool hasExtension = path.find('.', nameStart == std::string::npos ? 0 : nameStart) !=
-                            std::string::npos;
+  const bool hasExtension =
+      path.find('.', nameStart == std::string::npos ? 0 : nameStart) != std::string::npos;
   for (const std::string& candidate : {path, hasExtension ? std::string() : path + ".exe"}) {
     if (candidate.empty() || !found.host.empty()) {
       continue;
@@ -312,8 +311,7 @@ BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIB
     return failWith(spawnError(error));
   }
   auto started = std::make_shared<Program>(pid);
-  processInformation->hProcess =
-      sim::detail::openHandle(std::make_shared<ProgramHandle>(started));
+  processInformation->hProcess = sim::detail::openHandle(std::make_shared<ProgramHandle>(started));
   processInformation->hThread = sim::detail::openHandle(std::make_shared<ProgramHandle>(started));
   processInformation->dwProcessId = static_cast<DWORD>(pid);
   processInformation->dwThreadId = static_cast<DWORD>(pid);

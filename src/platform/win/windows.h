@@ -5,6 +5,7 @@
 #include "platform/win/windef.h"
 #include "platform/win/winerror.h"
 
+#include "platform/win/commdlg.h"
 #include "platform/win/debugapi.h"
 #include "platform/win/errhandlingapi.h"
 #include "platform/win/fileapi.h"
@@ -25,6 +26,5 @@
 #include "platform/win/timezoneapi.h"
 #include "platform/win/winnls.h"
 #include "platform/win/winnt.h"
-#include "platform/win/commdlg.h"
 #include "platform/win/winreg.h"
 #include "platform/win/winuser.h"

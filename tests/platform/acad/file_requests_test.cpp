@@ -48,18 +48,35 @@ TEST_F(FileRequestsTest, FlagsDecideWhatTheDialogAccepts) {
       {"open exists", {sim::Answer::fileName("road")}, "crd", 0, RTNORM, "S:\\jobs\\road.crd"},
       {"open refuses missing",
        {sim::Answer::fileName("none.crd"), sim::Answer::fileName("S:\\JOBS\\ROAD.CRD")},
-       "crd;txt", 0, RTNORM, "S:\\JOBS\\ROAD.CRD"},
+       "crd;txt",
+       0,
+       RTNORM,
+       "S:\\JOBS\\ROAD.CRD"},
       {"new asks, No goes back",
        {sim::Answer::fileName("road.crd"), sim::Answer::button(IDNO), sim::Answer::fileName("b")},
-       "crd", 1, RTNORM, "S:\\jobs\\b.crd"},
+       "crd",
+       1,
+       RTNORM,
+       "S:\\jobs\\b.crd"},
       {"new, Yes replaces",
-       {sim::Answer::fileName("road.crd"), sim::Answer::button(IDYES)}, "crd", 1, RTNORM,
+       {sim::Answer::fileName("road.crd"), sim::Answer::button(IDYES)},
+       "crd",
+       1,
+       RTNORM,
        "S:\\jobs\\road.crd"},
-      {"no overwrite box", {sim::Answer::fileName("road.crd")}, "crd", 33, RTNORM,
+      {"no overwrite box",
+       {sim::Answer::fileName("road.crd")},
+       "crd",
+       33,
+       RTNORM,
        "S:\\jobs\\road.crd"},
       {"any extension", {sim::Answer::fileName("x.txt")}, "crd", 5, RTNORM, "S:\\jobs\\x.txt"},
-      {"library search strips", {sim::Answer::fileName("S:\\support\\Tree.dwg")}, "dwg", 8,
-       RTNORM, "Tree.dwg"},
+      {"library search strips",
+       {sim::Answer::fileName("S:\\support\\Tree.dwg")},
+       "dwg",
+       8,
+       RTNORM,
+       "Tree.dwg"},
       {"cancel", {}, "crd", 0, RTCAN, ""},
   };
   for (const Case& c : cases) {
@@ -67,7 +84,8 @@ TEST_F(FileRequestsTest, FlagsDecideWhatTheDialogAccepts) {
     for (const sim::Answer& answer : c.answers) {
       sim::answer(answer);
     }
-    EXPECT_EQ(pick("S:\\jobs\\Site.dwg", c.ext, c.flags), std::make_pair(c.status, std::string(c.path)));
+    EXPECT_EQ(pick("S:\\jobs\\Site.dwg", c.ext, c.flags),
+              std::make_pair(c.status, std::string(c.path)));
     EXPECT_EQ(sim::pendingAnswers(), 0u);
   }
   const sim::Asked first = sim::asked().front();

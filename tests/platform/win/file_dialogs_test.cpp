@@ -55,7 +55,7 @@ protected:
 
 TEST_F(FileDialogsTest, OpenCallsTheHookAsWindowsDoesAndReturnsThePath) {
   sim::answer(sim::Answer::fileName("missing.crd")); // refused: the file must exist
-  sim::answer(sim::Answer::fileName("Road"));         // the default extension is added
+  sim::answer(sim::Answer::fileName("Road"));        // the default extension is added
   OPENFILENAMEA ofn = dialog(OFN_FILEMUSTEXIST);
   ASSERT_TRUE(GetOpenFileNameA(&ofn));
   EXPECT_STREQ(file_, "J:\\Road.crd");

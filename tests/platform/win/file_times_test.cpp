@@ -14,8 +14,8 @@ using FileTimesTest = qvtest::HostTest;
 
 TEST_F(FileTimesTest, CalendarTimesRoundTripThroughFileTimes) {
   const SYSTEMTIME cases[] = {
-      {1601, 1, 1, 1, 0, 0, 0, 0},           {2005, 11, 1, 21, 15, 30, 0, 0},
-      {2000, 2, 2, 29, 23, 59, 59, 999},     {1970, 1, 4, 1, 0, 0, 0, 0},
+      {1601, 1, 1, 1, 0, 0, 0, 0},         {2005, 11, 1, 21, 15, 30, 0, 0},
+      {2000, 2, 2, 29, 23, 59, 59, 999},   {1970, 1, 4, 1, 0, 0, 0, 0},
       {30827, 12, 5, 31, 23, 59, 59, 999},
   };
   for (const SYSTEMTIME& time : cases) {

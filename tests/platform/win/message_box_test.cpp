@@ -16,9 +16,12 @@ TEST_F(MessageBoxTest, AnswersTheButtonPressedOrWhatEscGives) {
     int answer;
   };
   const Case cases[] = {
-      {MB_OK, IDOK, IDOK},           {MB_OK, 0, IDOK},
-      {MB_OKCANCEL, 0, IDCANCEL},    {MB_YESNOCANCEL, IDNO, IDNO},
-      {MB_YESNOCANCEL, 0, IDCANCEL}, {MB_YESNO | MB_ICONEXCLAMATION, IDYES, IDYES},
+      {MB_OK, IDOK, IDOK},
+      {MB_OK, 0, IDOK},
+      {MB_OKCANCEL, 0, IDCANCEL},
+      {MB_YESNOCANCEL, IDNO, IDNO},
+      {MB_YESNOCANCEL, 0, IDCANCEL},
+      {MB_YESNO | MB_ICONEXCLAMATION, IDYES, IDYES},
       {MB_RETRYCANCEL, IDRETRY, IDRETRY},
   };
   for (const Case& c : cases) {

@@ -96,8 +96,8 @@ TEST_F(ProcessesTest, WaitsWithATimeOutAndReportsStillActive) {
   STARTUPINFOA startup = startupInfo();
   PROCESS_INFORMATION started{};
   char line[] = "sh -c \"sleep 0.3\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &started));
+  ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &started));
   EXPECT_EQ(WaitForSingleObject(started.hProcess, 10), WAIT_TIMEOUT);
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeProcess(started.hProcess, &code));
@@ -134,9 +134,8 @@ TEST_F(ProcessesTest, RefusesWhatWindowsRefuses) {
                                 c.folder, &startup, &started));
     EXPECT_EQ(GetLastError(), c.error);
   }
-  qvtest::forEachFailure("CreateProcessA", [&](int nth) {
-    EXPECT_EQ(run(nullptr, "K:\\run"), nth == 1 ? -1 : 7);
-  });
+  qvtest::forEachFailure("CreateProcessA",
+                         [&](int nth) { EXPECT_EQ(run(nullptr, "K:\\run"), nth == 1 ? -1 : 7); });
 }
 
 } // namespace
