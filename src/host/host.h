@@ -5,6 +5,7 @@
 
 #include "host/editor_reactor.h"
 #include "host/family_calls.h"
+#include "host/file_dialogs.h"
 #include "host/file_names.h"
 #include "host/file_operations.h"
 #include "host/folders.h"
@@ -12,6 +13,7 @@
 #include "host/lisp_table.h"
 #include "host/module_entry.h"
 #include "host/numeric_string.h"
+#include "host/project_file.h"
 #include "host/result_lists.h"
 #include "host/sys_vars.h"
 #include "host/user_break.h"
