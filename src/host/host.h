@@ -3,6 +3,7 @@
 // plain file operations.
 #pragma once
 
+#include "host/associated_command.h"
 #include "host/editor_reactor.h"
 #include "host/family_calls.h"
 #include "host/file_dialogs.h"
@@ -15,5 +16,6 @@
 #include "host/numeric_string.h"
 #include "host/project_file.h"
 #include "host/result_lists.h"
+#include "host/symbol_files.h"
 #include "host/sys_vars.h"
 #include "host/user_break.h"
