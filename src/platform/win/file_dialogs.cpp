@@ -53,10 +53,20 @@ std::string withSeparator(std::string folder) {
   return folder;
 }
 
-// The file the dialog shows first: the name offered, in its own folder or the initial one.
+struct PathFacts {
+  bool resolves = false;
+  bool exists = false;
+  bool isDir = false;
+  bool folderExists = false;
+};
+
+PathFacts factsOf(const std::string& path);
+
+// The file the dialog shows first: the name offered, in its own folder or in the initial folder
+// when that is one (Windows passes over an initial folder that is not there).
 std::string offeredFile(const OPENFILENAMEA& ofn) {
   const std::string name(ofn.lpstrFile, strnlen(ofn.lpstrFile, ofn.nMaxFile));
-  if (hasFolder(name) || ofn.lpstrInitialDir == nullptr || *ofn.lpstrInitialDir == '\0') {
+  if (hasFolder(name) || ofn.lpstrInitialDir == nullptr || !factsOf(ofn.lpstrInitialDir).isDir) {
     return name;
   }
   return withSeparator(ofn.lpstrInitialDir) + name;
@@ -78,13 +88,6 @@ std::string chosenPath(const std::string& answer, const std::string& offered,
   }
   return path;
 }
-
-struct PathFacts {
-  bool resolves = false;
-  bool exists = false;
-  bool isDir = false;
-  bool folderExists = false;
-};
 
 PathFacts factsOf(const std::string& path) {
   const sim::detail::ResolvedPath where = sim::detail::resolvePath(path.c_str());

@@ -11,12 +11,6 @@
 
 namespace {
 
-STARTUPINFOA startupInfo() {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  return startup;
-}
-
 class ProcessesTest : public qvtest::HostTest {
 protected:
   void SetUp() override {
@@ -26,29 +20,30 @@ protected:
     std::filesystem::permissions(tempPath("run"), std::filesystem::perms::owner_all);
     std::ofstream(tempPath("plain.txt")) << "not a program";
   }
-  void TearDown() override {
-    EXPECT_EQ(sim::liveHandles(), 0) << "process handles left open";
-    HostTest::TearDown();
-  }
-  // Runs the command to its end; its exit code, or -1 when it did not start.
-  int64_t run(const char* app, std::string line, const char* folder = "K:\\",
-              void* environment = nullptr) {
+  // Starts the program: its handles, or false with GetLastError set.
+  bool start(const char* app, const char* line, PROCESS_INFORMATION& started,
+             const char* folder = "K:\\", void* environment = nullptr, DWORD flags = 0) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    std::string text = line != nullptr ? line : "";
+    return CreateProcessA(app, line != nullptr ? text.data() : nullptr, nullptr, nullptr, FALSE,
+                          flags, environment, folder, &startup, &started) != FALSE;
+  }
+  // Runs the program to its end: its exit code, or -1 when it did not start.
+  int64_t run(const char* app, const char* line, void* environment = nullptr) {
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(app, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, environment,
-                        folder, &startup, &started)) {
+    if (!start(app, line, started, "K:\\", environment)) {
       return -1;
     }
-    EXPECT_EQ(WaitForSingleObject(started.hProcess, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(started.hThread, INFINITE), WAIT_OBJECT_0);
     DWORD code = 0;
     EXPECT_TRUE(GetExitCodeProcess(started.hProcess, &code));
-    EXPECT_TRUE(CloseHandle(started.hThread));
-    EXPECT_TRUE(CloseHandle(started.hProcess));
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
     return code;
   }
-  std::string argsWritten() {
-    std::ifstream in(tempPath("args.txt"));
+  std::string hostFile(const char* name) {
+    std::ifstream in(tempPath(name));
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
 };
@@ -57,47 +52,31 @@ TEST_F(ProcessesTest, RunsProgramsWithTheRuntimesArgumentRules) {
   struct Case {
     const char* app;
     const char* line;
+    int64_t code;
     const char* args;
   };
   const Case cases[] = {
-      {nullptr, "K:\\RUN a \"b c\" d", "a|b c|d|"},
-      {"K:\\run", "run \"x \\\"y\\\"\" a\\\\b \\\\\"z w\"", "x \"y\"|a\\\\b|\\z w|"},
-      {"k:/Run", nullptr, "|"}, // printf prints its format once without arguments
+      {nullptr, "K:\\RUN a \"b c\" d", 7, "a|b c|d|"},
+      {"K:\\run", "run \"x \\\"y\\\"\" a\\\\b \\\\\"z w\"", 7, "x \"y\"|a\\\\b|\\z w|"},
+      {"k:/Run", nullptr, 7, "|"}, // printf prints its format once without arguments
+      {nullptr, "sh -c \"pwd > args.txt; exit 3\"", 3, nullptr}, // found along PATH
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line != nullptr ? c.line : c.app);
-    STARTUPINFOA startup = startupInfo();
-    PROCESS_INFORMATION started{};
-    std::string line = c.line != nullptr ? c.line : "";
-    ASSERT_TRUE(CreateProcessA(c.app, c.line != nullptr ? line.data() : nullptr, nullptr, nullptr,
-                               FALSE, 0, nullptr, "K:\\", &startup, &started));
-    EXPECT_EQ(WaitForSingleObject(started.hThread, INFINITE), WAIT_OBJECT_0);
-    DWORD code = 0;
-    EXPECT_TRUE(GetExitCodeProcess(started.hProcess, &code));
-    EXPECT_EQ(code, 7u);
-    EXPECT_EQ(argsWritten(), c.args);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    EXPECT_EQ(run(c.app, c.line), c.code);
+    if (c.args != nullptr) {
+      EXPECT_EQ(hostFile("args.txt"), c.args);
+    }
   }
-}
-
-TEST_F(ProcessesTest, SearchesThePathAndPassesFolderAndEnvironment) {
-  EXPECT_EQ(run(nullptr, "sh -c \"exit 3\""), 3);
+  EXPECT_TRUE(std::filesystem::equivalent(hostFile("args.txt").substr(0, tempDir().string().size()),
+                                          tempDir()));
   char environment[] = "QV_CODE=42\0";
-  EXPECT_EQ(run(nullptr, "sh -c \"exit $QV_CODE\"", "K:\\", environment), 42);
-  EXPECT_EQ(run(nullptr, "sh -c \"pwd > where.txt\""), 0);
-  std::ifstream where(tempPath("where.txt"));
-  std::string folder;
-  std::getline(where, folder);
-  EXPECT_TRUE(std::filesystem::equivalent(folder, tempDir()));
+  EXPECT_EQ(run(nullptr, "sh -c \"exit $QV_CODE\"", environment), 42);
 }
 
 TEST_F(ProcessesTest, WaitsWithATimeOutAndReportsStillActive) {
-  STARTUPINFOA startup = startupInfo();
   PROCESS_INFORMATION started{};
-  char line[] = "sh -c \"sleep 0.3\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &started));
+  ASSERT_TRUE(start(nullptr, "sh -c \"sleep 0.3\"", started));
   EXPECT_EQ(WaitForSingleObject(started.hProcess, 10), WAIT_TIMEOUT);
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeProcess(started.hProcess, &code));
@@ -126,13 +105,9 @@ TEST_F(ProcessesTest, RefusesWhatWindowsRefuses) {
       {"K:\\run", "K:\\", CREATE_SUSPENDED, ERROR_NOT_SUPPORTED},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    STARTUPINFOA startup = startupInfo();
     PROCESS_INFORMATION started{};
-    std::string line = c.line;
-    EXPECT_FALSE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, c.flags, nullptr,
-                                c.folder, &startup, &started));
-    EXPECT_EQ(GetLastError(), c.error);
+    EXPECT_FALSE(start(nullptr, c.line, started, c.folder, nullptr, c.flags)) << c.line;
+    EXPECT_EQ(GetLastError(), c.error) << c.line;
   }
   qvtest::forEachFailure("CreateProcessA",
                          [&](int nth) { EXPECT_EQ(run(nullptr, "K:\\run"), nth == 1 ? -1 : 7); });
