@@ -1,7 +1,6 @@
-// File times to calendar and local time, and ExpandEnvironmentStringsA.
+// File times to calendar time and back, and ExpandEnvironmentStringsA.
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "platform/sim.h"
@@ -39,19 +38,6 @@ TEST_F(FileTimesTest, CalendarTimesRoundTripThroughFileTimes) {
   SYSTEMTIME out{};
   EXPECT_FALSE(FileTimeToSystemTime(&beyond, &out));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-}
-
-TEST_F(FileTimesTest, LocalFileTimeAddsThePresentBias) {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  const FILETIME utc{0, 0x01D00000u};
-  FILETIME shifted{};
-  ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &shifted));
-  const auto value = [](const FILETIME& t) {
-    return static_cast<int64_t>((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime);
-  };
-  EXPECT_EQ(value(shifted) - value(utc), int64_t(local.tm_gmtoff) * 10000000);
 }
 
 TEST_F(FileTimesTest, ExpandsVariablesWithoutRegardToCase) {
