@@ -64,7 +64,7 @@ struct Asked {
   Answer::Kind kind;        // the kind of answer it waited for
   std::string prompt;       // the prompt, title or message shown
   std::string defaultValue; // the default offered, if any
-  std::string filter;       // a file dialog's filter or extension, an entity kind, ...
+  std::string filter;       // a file dialog's filter or extension, a message box's caption, ...
   int flags = 0;            // the call's flags or style bits
 };
 

@@ -24,6 +24,8 @@ void expectCleanHost() {
   EXPECT_EQ(sim::openFiles(), 0) << "file streams left open";
   EXPECT_EQ(sim::openSearches(), 0) << "file searches left open";
   EXPECT_EQ(sim::openKeys(), 0) << "registry keys left open";
+  EXPECT_EQ(sim::liveHandles(), 0)
+      << "kernel handles (threads, events, tokens, files, processes) left open";
   EXPECT_EQ(sim::openObjects(), 0) << "database objects left open";
   EXPECT_EQ(sim::loadedDialogs(), 0) << "dialog files left loaded";
   EXPECT_EQ(sim::openDialogs(), 0) << "dialogs left made and not shown";

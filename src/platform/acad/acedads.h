@@ -69,3 +69,20 @@ int acedAlert(const char* text);
 int acedUsrBrk();
 // Prints an application error message on the command line.
 void acdbFail(const char* text);
+
+// Looks for a file: a name with a drive or folder only there, a bare name in the current
+// drawing's folder, then in each support folder of ACADPREFIX (no extension is added). RTNORM
+// with the full path in result (at least 512 bytes; a path longer than 511 characters is not
+// found), else RTERROR.
+int acedFindFile(const char* fname, char* result);
+// The host's file dialog. flags: 1 a new file (an existing one is confirmed with a Yes/No box
+// unless 32 is set; without 1 the file must exist), 2 no "Type it" button, 4 any extension
+// (else a name whose extension is not one of ext, a ';' list, gets the first one appended), 8
+// search the support path and answer the bare name when found there (without 1), 16 defawlt is
+// a folder, 32 no overwrite box, 64 URLs allowed. The person's choice is the next queued
+// Answer::fileName (a bare name lies in the default's folder), logged as "acedGetFileD" with the
+// title, the default, ext and the flags. RTNORM with result->restype RTSTR and
+// result->resval.rstring a new host string (released with the result, or with acad_free); RTCAN
+// when the person cancels, the result left as it was; RTERROR for a null result.
+int acedGetFileD(const char* title, const char* defawlt, const char* ext, int flags,
+                 struct resbuf* result);

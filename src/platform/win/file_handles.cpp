@@ -128,6 +128,10 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
 
 BOOL GetFileTime(HANDLE file, LPFILETIME creationTime, LPFILETIME lastAccessTime,
                  LPFILETIME lastWriteTime) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::GetFileTime)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
   const auto object = sim::detail::objectAs<FileObject>(file);
   struct stat info;
   if (!object || ::fstat(object->fd(), &info) != 0) {

@@ -110,3 +110,8 @@ BOOL GetFileTime(HANDLE file, LPFILETIME creationTime, LPFILETIME lastAccessTime
 // The low 32 bits of an open file's size, the high ones in *fileSizeHigh when not null; or
 // INVALID_FILE_SIZE with ERROR_INVALID_HANDLE.
 DWORD GetFileSize(HANDLE file, LPDWORD fileSizeHigh);
+
+// Turns a UTC file time into local file time with the time zone's present bias, daylight saving
+// included, as Windows does (not the bias in force at that time). FALSE with
+// ERROR_INVALID_PARAMETER for a null pointer or a result outside the file-time range.
+BOOL FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILETIME localFileTime);

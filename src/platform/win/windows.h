@@ -5,6 +5,7 @@
 #include "platform/win/windef.h"
 #include "platform/win/winerror.h"
 
+#include "platform/win/commdlg.h"
 #include "platform/win/debugapi.h"
 #include "platform/win/errhandlingapi.h"
 #include "platform/win/fileapi.h"
@@ -12,6 +13,7 @@
 #include "platform/win/io.h"
 #include "platform/win/minwinbase.h"
 #include "platform/win/process.h"
+#include "platform/win/processenv.h"
 #include "platform/win/processthreadsapi.h"
 #include "platform/win/securitybaseapi.h"
 #include "platform/win/share.h"
@@ -21,6 +23,7 @@
 #include "platform/win/sys_stat.h"
 #include "platform/win/sys_timeb.h"
 #include "platform/win/sysinfoapi.h"
+#include "platform/win/timezoneapi.h"
 #include "platform/win/winnls.h"
 #include "platform/win/winnt.h"
 #include "platform/win/winreg.h"

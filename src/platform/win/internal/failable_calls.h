@@ -37,4 +37,10 @@
   X(RegSetValueExA, "RegSetValueExA")                                                              \
   X(RegDeleteValueA, "RegDeleteValueA")                                                            \
   X(RegDeleteKeyA, "RegDeleteKeyA")                                                                \
-  X(RegCloseKey, "RegCloseKey")
+  X(RegCloseKey, "RegCloseKey")                                                                    \
+  X(MessageBoxA, "MessageBoxA")                                                                    \
+  X(GetOpenFileNameA, "GetOpenFileNameA")                                                          \
+  X(GetSaveFileNameA, "GetSaveFileNameA")                                                          \
+  X(ExpandEnvironmentStringsA, "ExpandEnvironmentStringsA")                                        \
+  X(CreateProcessA, "CreateProcessA")                                                              \
+  X(GetFileTime, "GetFileTime")

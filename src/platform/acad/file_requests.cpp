@@ -1,0 +1,189 @@
+// The host's file dialog (acedGetFileD) and its file search (acedFindFile).
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "platform/acad/acedads.h"
+#include "platform/acad/acutads.h"
+#include "platform/acad/internal/host_state.h"
+#include "platform/internal/session.h"
+#include "platform/win/sim_files.h"
+#include "platform/win/string_win.h"
+#include "platform/win/winuser.h"
+
+namespace {
+
+using sim::detail::FailableCall;
+
+constexpr size_t kFindResultLimit = 511;
+
+size_t nameStart(const std::string& path) {
+  const size_t cut = path.find_last_of("\\/:");
+  return cut == std::string::npos ? 0 : cut + 1;
+}
+
+std::string withSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
+    folder.push_back('\\');
+  }
+  return folder;
+}
+
+struct Facts {
+  bool exists = false;
+  bool isFile = false;
+};
+
+Facts factsOf(const std::string& windowsPath) {
+  const std::string host = sim::hostPath(windowsPath);
+  struct stat info;
+  Facts facts;
+  if (!host.empty() && ::stat(host.c_str(), &info) == 0) {
+    facts.exists = true;
+    facts.isFile = !S_ISDIR(info.st_mode);
+  }
+  return facts;
+}
+
+// The drawing's folder, then the support folders.
+std::vector<std::string> searchFolders() {
+  std::vector<std::string> folders;
+  sim::detail::HostState& state = sim::detail::host();
+  if (const sim::detail::Document* document = sim::detail::currentDocument(state)) {
+    if (!document->prefix.empty()) {
+      folders.push_back(document->prefix);
+    }
+  }
+  const std::string& support = state.sysVars["ACADPREFIX"].text;
+  size_t start = 0;
+  while (start <= support.size()) {
+    size_t end = support.find(';', start);
+    end = end == std::string::npos ? support.size() : end;
+    if (end > start) {
+      folders.push_back(withSeparator(support.substr(start, end - start)));
+    }
+    start = end + 1;
+  }
+  return folders;
+}
+
+std::string foundPath(const std::string& name) {
+  if (name.empty()) {
+    return {};
+  }
+  if (nameStart(name) != 0) {
+    return factsOf(name).isFile ? name : std::string();
+  }
+  for (const std::string& folder : searchFolders()) {
+    if (factsOf(folder + name).isFile) {
+      return folder + name;
+    }
+  }
+  return {};
+}
+
+std::vector<std::string> extensionsOf(const char* ext) {
+  std::vector<std::string> list;
+  const std::string text = ext != nullptr ? ext : "";
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(';', start);
+    end = end == std::string::npos ? text.size() : end;
+    if (end > start) {
+      list.push_back(text.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return list;
+}
+
+// The path a choice names: a bare name in the default's folder, the first extension added when
+// the name has none of the list.
+std::string chosenPath(const std::string& answer, const char* defawlt, const char* ext, int flags) {
+  std::string path = answer;
+  if (nameStart(path) == 0 && defawlt != nullptr) {
+    const std::string offered = defawlt;
+    path =
+        ((flags & 16) != 0 ? withSeparator(offered) : offered.substr(0, nameStart(offered))) + path;
+  }
+  const std::vector<std::string> extensions = extensionsOf(ext);
+  if ((flags & 4) != 0 || extensions.empty() || extensions[0] == "*") {
+    return path;
+  }
+  const std::string name = path.substr(nameStart(path));
+  const size_t dot = name.find_last_of('.');
+  const std::string own = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+  for (const std::string& extension : extensions) {
+    if (_stricmp(extension.c_str(), own.c_str()) == 0) {
+      return path;
+    }
+  }
+  return path + "." + extensions[0];
+}
+
+} // namespace
+
+int acedFindFile(const char* fname, char* result) {
+  if (sim::detail::shouldFail(FailableCall::acedFindFile) || fname == nullptr ||
+      result == nullptr) {
+    return RTERROR;
+  }
+  const std::string path = foundPath(fname);
+  if (path.empty() || path.size() > kFindResultLimit) {
+    return RTERROR;
+  }
+  std::memcpy(result, path.c_str(), path.size() + 1);
+  return RTNORM;
+}
+
+int acedGetFileD(const char* title, const char* defawlt, const char* ext, int flags,
+                 struct resbuf* result) {
+  if (sim::detail::shouldFail(FailableCall::acedGetFileD) || result == nullptr) {
+    return RTERROR;
+  }
+  const sim::Asked question{"acedGetFileD",
+                            sim::Answer::Kind::FileName,
+                            title != nullptr ? title : "",
+                            defawlt != nullptr ? defawlt : "",
+                            ext != nullptr ? ext : "",
+                            flags};
+  for (;;) {
+    const sim::Answer reply = sim::detail::takeAnswer(question);
+    if (reply.kind != sim::Answer::Kind::FileName) {
+      return RTCAN;
+    }
+    std::string path = chosenPath(reply.value, defawlt, ext, flags);
+    const Facts facts = factsOf(path);
+    if (facts.exists && !facts.isFile) {
+      continue; // a folder is opened, not chosen
+    }
+    if ((flags & 1) == 0 && !facts.exists) {
+      continue; // the open dialog refuses a missing file
+    }
+    if ((flags & 1) != 0 && facts.exists && (flags & 32) == 0) {
+      const sim::Answer confirm =
+          sim::detail::takeAnswer({"acedGetFileD", sim::Answer::Kind::Button,
+                                   path + " already exists.\nDo you want to replace it?", "", "",
+                                   static_cast<int>(MB_YESNO | MB_ICONEXCLAMATION)});
+      if (confirm.kind != sim::Answer::Kind::Button || confirm.status != IDYES) {
+        continue;
+      }
+    }
+    if ((flags & 9) == 8) {
+      const std::string name = path.substr(nameStart(path));
+      const std::string found = foundPath(name);
+      if (!found.empty() && sim::hostPath(found) == sim::hostPath(path)) {
+        path = name;
+      }
+    }
+    auto* text = static_cast<char*>(acad_malloc(path.size() + 1));
+    if (text == nullptr) {
+      return RTERROR;
+    }
+    std::memcpy(text, path.c_str(), path.size() + 1);
+    result->restype = RTSTR;
+    result->resval.rstring = text;
+    return RTNORM;
+  }
+}

@@ -1,0 +1,126 @@
+// Folder and path checks, backups, binary copies and time stamps on real files.
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "host/file_operations.h"
+#include "platform/sim.h"
+#include "testing/failure_sweep.h"
+#include "testing/host_test.h"
+
+namespace {
+
+class FileOperationsTest : public qvtest::HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    sim::mapDrive('C', tempDir().string());
+    std::filesystem::create_directories(tempDir() / "Jobs.2024");
+    write("Jobs.2024/Site.dwg", "dwg");
+    write("Jobs.bak", "keep");
+    write("Jobs.2024/Site.bak", "old");
+  }
+  void write(const std::string& name, const std::string& bytes) {
+    std::ofstream(tempPath(name), std::ios::binary) << bytes;
+  }
+  std::string read(const std::string& name) {
+    std::ifstream in(tempPath(name), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+};
+
+TEST_F(FileOperationsTest, FolderAndPathChecks) {
+  const std::pair<const char*, int> folders[] = {
+      {"C:\\JOBS.2024", 1}, {"c:/jobs.2024/", 1}, {"C:\\JOBS.2024\\SITE.DWG", 0}, {"C:\\NONE", 0}};
+  for (const auto& [path, expected] : folders) {
+    EXPECT_EQ(qv::isDirectory(path), expected) << path;
+  }
+  const std::pair<const char*, int> texts[] = {
+      {"", 1},
+      {"C:\\JOBS.2024\\", 1},
+      {"C:\\JOBS.2024", 0},
+      {"C:\\NONE\\", 0},
+      {"\\", 0},
+      {"C:\\JOBS.2024\\SITE.DWG", 0},
+      {"JOBS\\A.TXT", 0},
+      {"JOBS\\", 1},
+      {"plain name", 1},
+      {"..\\x.txt", 0},
+  };
+  for (const auto& [path, expected] : texts) {
+    EXPECT_EQ(qv::validatePathText(path), expected) << path;
+  }
+}
+
+TEST_F(FileOperationsTest, DeleteBackupTakesTheExtensionOfTheNameOnly) {
+  struct Case {
+    const char* path;
+    const char* backup;
+  };
+  const Case cases[] = {
+      {"C:\\JOBS.2024\\SITE", "C:\\JOBS.2024\\SITE.bak"},
+      {"C:\\JOBS.2024\\SITE.DWG", "C:\\JOBS.2024\\SITE.bak"},
+  };
+  for (const Case& c : cases) {
+    write("Jobs.2024/Site.bak", "old");
+    char path[64];
+    std::strcpy(path, c.path);
+    qv::deleteBackupOf(path);
+    EXPECT_STREQ(path, c.backup);
+    EXPECT_FALSE(std::filesystem::exists(tempDir() / "Jobs.2024/Site.bak")) << c.path;
+    EXPECT_EQ(read("Jobs.bak"), "keep");
+  }
+  char tight[] = "C:\\A";
+  qv::deleteBackupOf(tight);
+  EXPECT_STREQ(tight, "C:\\A");
+}
+
+TEST_F(FileOperationsTest, CopiesBytesAndRefusesTheSameFile) {
+  const std::string bytes("line\r\nbare\n\x1a tail\0end", 22);
+  write("image.bin", bytes);
+  EXPECT_EQ(qv::copyFile("C:\\IMAGE.BIN", "C:\\copy.bin"), 1);
+  EXPECT_EQ(read("copy.bin"), bytes);
+  EXPECT_EQ(qv::copyFile("C:\\image.bin", "c:/IMAGE.BIN"), 0);
+  EXPECT_EQ(read("image.bin"), bytes);
+  write("target.bin", "target");
+  EXPECT_EQ(qv::copyFile("C:\\missing.bin", "C:\\target.bin"), 0);
+  EXPECT_EQ(read("target.bin"), "target");
+  write("big.bin", std::string(3 * 4096 + 5, 'x'));
+  for (const char* call : {"fopen", "fread", "fwrite", "fclose"}) {
+    SCOPED_TRACE(call);
+    qvtest::forEachFailure(call, [&](int) {
+      if (qv::copyFile("C:\\big.bin", "C:\\out.bin") == 1) {
+        EXPECT_EQ(read("out.bin"), read("big.bin"));
+      }
+    });
+  }
+  std::filesystem::remove(tempDir() / "out.bin");
+  EXPECT_EQ(qv::copyFile("C:\\big.bin", "C:\\out.bin"), 1);
+  EXPECT_EQ(read("out.bin"), read("big.bin"));
+}
+
+TEST_F(FileOperationsTest, TimeStampIsTheLocalLastWrite) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::tm wanted{};
+  wanted.tm_year = 105;
+  wanted.tm_mon = 10;
+  wanted.tm_mday = 21;
+  wanted.tm_hour = 15;
+  wanted.tm_min = 30;
+  const std::time_t utc = timegm(&wanted) - local.tm_gmtoff; // Windows applies today's bias
+  const auto stamp = std::filesystem::file_time_type::clock::from_sys(
+      std::chrono::system_clock::from_time_t(utc) + std::chrono::seconds(12));
+  std::filesystem::last_write_time(tempDir() / "Jobs.2024/Site.dwg", stamp);
+  EXPECT_EQ(qv::fileTimeStamp("C:\\jobs.2024\\site.dwg"), 200511211530.0);
+  EXPECT_EQ(qv::fileTimeStamp("C:\\none.dwg"), 0.0);
+  for (const char* call : {"CreateFileA", "GetFileTime"}) {
+    sim::failCall(call);
+    EXPECT_EQ(qv::fileTimeStamp("C:\\jobs.2024\\site.dwg"), 0.0);
+  }
+}
+
+} // namespace

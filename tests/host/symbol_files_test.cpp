@@ -1,0 +1,109 @@
+// Symbol drawings by folder, index and support path, and the command associated with a file.
+#include <filesystem>
+#include <fstream>
+
+#include "module_fixture.h"
+#include "platform/win/windows.h"
+#include "testing/failure_sweep.h"
+
+namespace {
+
+class SymbolFilesTest : public qvtest::ModuleTest {
+protected:
+  void SetUp() override {
+    ModuleTest::SetUp();
+    sim::mapDrive('C', tempDir().string());
+    for (const char* folder : {"Psym", "Lib.v2", "Support", "User"}) {
+      std::filesystem::create_directories(tempDir() / folder);
+    }
+    for (const char* file : {"Psym/Tree.dwg", "Lib.v2/Mast.dwg", "Support/Pole.dwg"}) {
+      std::ofstream(tempPath(file)) << "x";
+    }
+    std::ofstream(tempPath("User/symbols.dta"))
+        << "C:\\OTHER\\X.DWG|MAST\\MAST.DWG is mentioned after the bar\n"
+        << "C:\\OTHER\\Y.DWG|" << std::string(1100, 'S') << "\\MAST.DWG|read whole, no match\n"
+        << "C:\\LIB.V2\\MAST.DWG|a mast\n";
+    std::strcpy(qv::userFolder, "C:\\User\\");
+    sim::evalLisp("(setq psname \"C:\\\\psym\\\\\")");
+    sim::setSysVarString("ACADPREFIX", "C:\\none;C:\\support");
+  }
+};
+
+TEST_F(SymbolFilesTest, FindsSymbolsInFolderIndexAndSupportPath) {
+  struct Case {
+    const char* name;
+    const char* found;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {"tree", "C:\\PSYM\\TREE", ""},
+      {"C:\\Psym\\Tree.dwg", "C:\\PSYM\\TREE", ""},
+      {"mast", "C:\\LIB.V2\\MAST.DWG", "\nWarning: Symbol 'C:\\PSYM\\MAST.DWG' does not exist.\n"},
+      {"pole", "C:\\SUPPORT\\POLE",
+       "\nWarning: Symbol 'C:\\PSYM\\POLE.DWG' does not exist.\n"
+       "\nWarning: Symbol 'C:\\NONE\\POLE.DWG' does not exist.\n"},
+      {"C:\\none\\mast", "",
+       "\nWarning: Symbol 'C:\\NONE\\MAST.DWG' does not exist.\n"
+       "\nWarning: Symbol 'C:\\NONE\\MAST.DWG' does not exist.\n"
+       "\nWarning: Symbol 'C:\\NONE\\MAST.DWG' does not exist.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    char found[MAX_PATH] = "stale";
+    qv::findSymbolFile(found, c.name, 0);
+    EXPECT_STREQ(found, c.found);
+    EXPECT_EQ(sim::takeCommandLine(), c.printed);
+    qv::findSymbolFile(found, c.name, 1);
+    EXPECT_STREQ(found, c.found);
+    EXPECT_EQ(sim::takeCommandLine(), "");
+  }
+  qvtest::forEachFailure("fopen", [&](int) {
+    char found[MAX_PATH];
+    qv::findSymbolFile(found, "mast", 1);
+    EXPECT_TRUE(found[0] == '\0' || std::string(found) == "C:\\LIB.V2\\MAST.DWG");
+  });
+}
+
+TEST_F(SymbolFilesTest, AssociatedCommandReadsTheClassesRoot) {
+  ::setenv("QV_TOOLS", "C:\\Tools", 1);
+  HKEY key = nullptr;
+  const auto setDefault = [&](const char* path, DWORD type, const char* text) {
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(std::strlen(text))); // stored without its terminator
+    RegCloseKey(key);
+  };
+  setDefault(".crd", REG_SZ, "Quorvane.Points");
+  setDefault("Quorvane.Points\\shell\\open\\command", REG_EXPAND_SZ,
+             "\"%QV_TOOLS%\\points.exe\" \"%1\"");
+  setDefault(".txt", REG_SZ, "txtfile");
+  struct Case {
+    const char* file;
+    const char* command;
+  };
+  const Case cases[] = {
+      {"C:\\JOBS\\ROAD.CRD", "\"C:\\Tools\\points.exe\" \"%1\""},
+      {"a.txt", ""},  // the type has no command
+      {"x.dwg", ""},  // no such extension
+      {"c", "stale"}, // no extension: a box, the output untouched
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    char command[256] = "stale";
+    qv::associatedCommand(c.file, command);
+    EXPECT_STREQ(command, c.command);
+  }
+  EXPECT_EQ(sim::asked().back().prompt, "Unable to determine file extension");
+  for (const char* call : {"RegOpenKeyExA", "RegQueryValueExA", "ExpandEnvironmentStringsA"}) {
+    qvtest::forEachFailure(call, [&](int) {
+      char command[256] = "stale";
+      qv::associatedCommand("road.crd", command);
+      EXPECT_TRUE(command[0] == '\0' || std::string(command) == cases[0].command);
+    });
+  }
+  ::unsetenv("QV_TOOLS");
+}
+
+} // namespace
