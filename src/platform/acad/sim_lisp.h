@@ -19,6 +19,16 @@ namespace sim {
 // the document's *error* function), the result is "", error gets the host's message ("; error:
 // ...") and line the line of the expression that failed; without an error both are emptied.
 std::string evalLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);
+// Where and why an evaluation failed.
+struct LispFailure {
+  std::string message;    // the host's message, "; error: ..."
+  std::string file;       // the file being loaded (load), empty for the text given itself
+  int line = 0;           // the line of the failed expression in that file or text
+  std::string expression; // the call that failed as prin1 prints it, shortened; may be empty
+};
+// As evalLisp: true with *value (when given) the last value as prin1 prints it; false on an error,
+// described in *failure (when given).
+bool runLisp(const std::string& source, std::string* value, LispFailure* failure);
 // Reads every expression of source without evaluating any: false, with AutoLISP's message and
 // the line, when the text is not well formed.
 bool readLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);

@@ -53,4 +53,5 @@
   X(ads_set_tile, "ads_set_tile")                                                                  \
   X(ads_get_tile, "ads_get_tile")                                                                  \
   X(ads_get_attr, "ads_get_attr")                                                                  \
-  X(ads_mode_tile, "ads_mode_tile")
+  X(ads_mode_tile, "ads_mode_tile")                                                                \
+  X(acedFindFile, "acedFindFile")

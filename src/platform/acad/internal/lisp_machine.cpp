@@ -61,22 +61,27 @@ LispStackBase::~LispStackBase() {
 void checkLispStack(int depth, int line) {
   if (depth >= kLispMaxDepth || stackHere() < stackLimit) {
     // No handler runs this deep; the top level calls *error* once the stack is unwound.
-    throw LispThrow{kLispStackMessage, line, false};
+    throw LispThrow{kLispStackMessage, line, false, "", ""};
   }
 }
 
 // Counts one level of evaluation and keeps the line of the form being evaluated.
 struct LispDepthGuard {
-  LispDepthGuard(LispMachine& machine, int line) : machine_(machine), savedLine_(machine.line_) {
+  LispDepthGuard(LispMachine& machine, int line, const LispCell* form = nullptr)
+      : machine_(machine), savedLine_(machine.line_), savedForm_(machine.form_) {
     checkLispStack(machine.depth_, machine.line_);
     ++machine.depth_;
     if (line > 0) {
       machine.line_ = line;
     }
+    if (form != nullptr) {
+      machine.form_ = form;
+    }
   }
   ~LispDepthGuard() {
     --machine_.depth_;
     machine_.line_ = savedLine_;
+    machine_.form_ = savedForm_;
   }
   LispDepthGuard(const LispDepthGuard&) = delete;
   LispDepthGuard& operator=(const LispDepthGuard&) = delete;
@@ -84,6 +89,7 @@ struct LispDepthGuard {
 private:
   LispMachine& machine_;
   int savedLine_;
+  const LispCell* savedForm_;
 };
 
 LispMachine::LispMachine() {
@@ -96,9 +102,15 @@ LispMachine::LispMachine() {
   defineListFunctions(*this);
   defineNumberFunctions(*this);
   defineStringFunctions(*this);
+  defineUnitFunctions(*this);
+  defineFileFunctions(*this);
+  defineHostFunctions(*this);
 }
 
 LispMachine::~LispMachine() {
+  for (std::FILE* stream : openFiles) {
+    std::fclose(stream);
+  }
   // Values may hold their own symbols: empty every symbol before the symbols go.
   for (auto& entry : symbols_) {
     entry.second->value = LispRef();
@@ -167,7 +179,15 @@ void LispMachine::fail(const std::string& message) {
   if (handled) {
     callErrorHandler(message);
   }
-  throw LispThrow{message, line_, handled};
+  std::string expression;
+  if (form_ != nullptr && catchDepth == 0) {
+    // The call as written, shortened to what a message line holds.
+    expression = printValue(LispRef(const_cast<LispCell*>(form_)), true);
+    if (expression.size() > 72) {
+      expression = expression.substr(0, 68) + " ...";
+    }
+  }
+  throw LispThrow{message, line_, handled, file_, expression};
 }
 
 void LispMachine::badArgument(const char* predicate, const LispRef& value) {
@@ -200,7 +220,7 @@ LispRef LispMachine::eval(const LispRef& form) {
 }
 
 LispRef LispMachine::evalCall(const LispRef& form) {
-  LispDepthGuard guard(*this, form->line);
+  LispDepthGuard guard(*this, form->line, form.get());
   const LispRef& head = form->car;
   LispRef function;
   if (isKind(head, LispKind::Symbol)) {
@@ -310,8 +330,7 @@ LispRef LispMachine::callUser(const LispRef& function, LispArgs& args) {
   return result;
 }
 
-bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, std::string* error,
-                      int* line) {
+bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, LispThrow* failure) {
   LispStackBase stackBase;
   LispReader reader(*this, source);
   try {
@@ -323,25 +342,50 @@ bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, s
       }
       return true;
     } catch (const std::bad_alloc&) {
-      throw LispThrow{"insufficient memory", line_, false};
+      throw LispThrow{"insufficient memory", line_, false, file_, ""};
     }
   } catch (const LispThrow& thrown) {
-    if (!thrown.handled) {
-      if (errorHandler_->value && !inErrorHandler_) {
-        callErrorHandler(thrown.message);
-      } else {
-        write("; error: " + thrown.message + "\n");
-      }
-    }
+    report(thrown);
     last->reset();
-    if (error != nullptr) {
-      *error = "; error: " + thrown.message;
-    }
-    if (line != nullptr) {
-      *line = thrown.line;
+    if (failure != nullptr) {
+      *failure = thrown;
     }
     return false;
   }
+}
+
+void LispMachine::report(const LispThrow& thrown) {
+  if (thrown.handled) {
+    return;
+  }
+  if (errorHandler_->value && !inErrorHandler_) {
+    callErrorHandler(thrown.message);
+  } else {
+    write("; error: " + thrown.message + "\n");
+  }
+}
+
+LispRef LispMachine::loadText(const std::string& source, const std::string& file) {
+  struct FileScope {
+    std::string& current;
+    std::string saved;
+    ~FileScope() { current = std::move(saved); }
+  } scope{file_, std::exchange(file_, file)};
+  LispReader reader(*this, source);
+  LispRef result;
+  try {
+    LispRef form;
+    while (reader.next(&form)) {
+      line_ = form && form->kind == LispKind::Cons ? form->line : reader.line();
+      result = eval(form);
+    }
+  } catch (LispThrow& thrown) {
+    if (thrown.file.empty()) {
+      thrown.file = file; // the reader's and the stack's errors know no file
+    }
+    throw;
+  }
+  return result;
 }
 
 namespace {

@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "platform/acad/adsdef.h"
 #include "platform/acad/internal/lisp_cell.h"
 
 namespace sim::detail {
@@ -16,7 +20,9 @@ namespace sim::detail {
 struct LispThrow {
   std::string message;
   int line = 0;
-  bool handled = false; // *error* has already been called for it
+  bool handled = false;   // *error* has already been called for it
+  std::string file;       // the file being loaded where it happened; empty for text run directly
+  std::string expression; // the call being evaluated, as prin1 prints it (shortened)
 };
 
 class LispMachine {
@@ -34,11 +40,17 @@ public:
   // Calls a function value (built-in, user function, a symbol naming one, or a lambda list).
   LispRef apply(const LispRef& function, LispArgs& args);
   // Reads and evaluates every expression of source; last is the value of the last one, null when
-  // the text has none. False on an error, whose message (with the "; error: " prefix) and line
-  // are given; the host's report has then been made.
-  bool run(const std::string& source, std::optional<LispRef>* last, std::string* error, int* line);
+  // the text has none. False on an error, described in failure (message without the "; error: "
+  // prefix); the host's report has then been made.
+  bool run(const std::string& source, std::optional<LispRef>* last, LispThrow* failure);
+  // Reads and evaluates every expression of a file's text as load does, with file as the place
+  // of its errors; the value of the last expression. Errors unwind as LispThrow.
+  LispRef loadText(const std::string& source, const std::string& file);
 
   [[noreturn]] void fail(const std::string& message);
+  // Reports an error that reached the top level: through *error*, or "; error: ..." without one;
+  // nothing when *error* has already seen it.
+  void report(const LispThrow& thrown);
   // "bad argument type: <predicate> <value>" (numberp and fixnump put a colon after the name).
   [[noreturn]] void badArgument(const char* predicate, const LispRef& value);
   // Checks the count of arguments of a built-in.
@@ -53,6 +65,10 @@ public:
   LispRef truth(bool value) const { return value ? t_ : LispRef(); }
 
   int catchDepth = 0; // vl-catch-all-apply frames open
+  // Upper-cased names of the functions exposed to applications with vl-acad-defun.
+  std::set<std::string> exposed;
+  // Streams opened with open and not closed yet; the machine closes what is left when it ends.
+  std::vector<std::FILE*> openFiles;
 
 private:
   friend struct LispDepthGuard;
@@ -67,6 +83,8 @@ private:
   LispRef errorHandler_;
   int depth_ = 0;
   int line_ = 0;
+  const LispCell* form_ = nullptr; // the call being evaluated
+  std::string file_;               // the file being loaded
   bool inErrorHandler_ = false;
 };
 
@@ -89,6 +107,17 @@ void defineControlForms(LispMachine& machine);
 void defineListFunctions(LispMachine& machine);
 void defineNumberFunctions(LispMachine& machine);
 void defineStringFunctions(LispMachine& machine);
+void defineUnitFunctions(LispMachine& machine);
+void defineFileFunctions(LispMachine& machine);
+void defineHostFunctions(LispMachine& machine);
+
+// The open stream of a file value, or AutoLISP's bad-argument error (a closed file included).
+std::FILE* needOpenFile(LispMachine& machine, const LispRef& value);
+// Calls a function of the document's AutoLISP for an application (acedInvoke): the arguments and
+// result in the host's list form. RTNONE when key names no function exposed with vl-acad-defun
+// (nor a command "C:..."); RTERROR when the call fails (the error is reported as at the top
+// level) or its result has no host form.
+int invokeLispFunction(const std::string& key, const resbuf* args, resbuf** result);
 
 // Deepest nesting of evaluation (and of the reader's lists) before AutoLISP's stack error; the
 // error comes earlier when the thread's own stack runs short.
