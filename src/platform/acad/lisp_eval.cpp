@@ -75,7 +75,8 @@ bool runLisp(const std::string& source, std::string* value, LispFailure* failure
         }
         return true;
       }
-      report = {"; error: " + thrown.message, thrown.file, thrown.line, thrown.expression};
+      report = {"; error: " + thrown.message, thrown.file,
+                thrown.topLine != 0 ? thrown.topLine : thrown.line, thrown.expression};
     }
   } catch (const std::exception&) {
     report.message = "; error: insufficient memory";

@@ -23,7 +23,7 @@ std::string evalLisp(const std::string& source, std::string* error = nullptr, in
 struct LispFailure {
   std::string message;    // the host's message, "; error: ..."
   std::string file;       // the file being loaded (load), empty for the text given itself
-  int line = 0;           // the line of the failed expression in that file or text
+  int line = 0;           // where the top-level expression that failed starts in that file or text
   std::string expression; // the call that failed as prin1 prints it, shortened; may be empty
 };
 // As evalLisp: true with *value (when given) the last value as prin1 prints it; false on an error,

@@ -11,7 +11,12 @@ int acedAlert(const char* text) {
   if (sim::detail::shouldFail(sim::detail::FailableCall::acedAlert) || text == nullptr) {
     return RTERROR;
   }
-  sim::detail::host().alerts.emplace_back(text);
+  sim::detail::HostState& state = sim::detail::host();
+  state.alerts.emplace_back(text);
+  if (state.alertWatcher) {
+    const auto watcher = state.alertWatcher; // the watcher may set another
+    watcher(text);
+  }
   return RTNORM;
 }
 
@@ -33,6 +38,10 @@ namespace sim {
 
 std::vector<std::string> alerts() {
   return detail::host().alerts;
+}
+
+void watchAlerts(std::function<void(const std::string& text)> watcher) {
+  detail::host().alertWatcher = std::move(watcher);
 }
 
 } // namespace sim

@@ -61,7 +61,7 @@ LispStackBase::~LispStackBase() {
 void checkLispStack(int depth, int line) {
   if (depth >= kLispMaxDepth || stackHere() < stackLimit) {
     // No handler runs this deep; the top level calls *error* once the stack is unwound.
-    throw LispThrow{kLispStackMessage, line, false, "", ""};
+    throw LispThrow{kLispStackMessage, line, false, "", "", 0};
   }
 }
 
@@ -187,7 +187,7 @@ void LispMachine::fail(const std::string& message) {
       expression = expression.substr(0, 68) + " ...";
     }
   }
-  throw LispThrow{message, line_, handled, file_, expression};
+  throw LispThrow{message, line_, handled, file_, expression, topLine_};
 }
 
 void LispMachine::badArgument(const char* predicate, const LispRef& value) {
@@ -338,11 +338,12 @@ bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, L
       LispRef form;
       while (reader.next(&form)) {
         line_ = form && form->kind == LispKind::Cons ? form->line : reader.line();
+        topLine_ = line_;
         *last = eval(form);
       }
       return true;
     } catch (const std::bad_alloc&) {
-      throw LispThrow{"insufficient memory", line_, false, file_, ""};
+      throw LispThrow{"insufficient memory", line_, false, file_, "", topLine_};
     }
   } catch (const LispThrow& thrown) {
     report(thrown);
@@ -371,20 +372,26 @@ LispRef LispMachine::loadText(const std::string& source, const std::string& file
     std::string saved;
     ~FileScope() { current = std::move(saved); }
   } scope{file_, std::exchange(file_, file)};
+  const int savedTopLine = topLine_;
   LispReader reader(*this, source);
   LispRef result;
   try {
     LispRef form;
     while (reader.next(&form)) {
       line_ = form && form->kind == LispKind::Cons ? form->line : reader.line();
+      topLine_ = line_;
       result = eval(form);
     }
   } catch (LispThrow& thrown) {
     if (thrown.file.empty()) {
-      thrown.file = file; // the reader's and the stack's errors know no file
+      // The reader's and the stack's errors know no file: the reader's line is in this one.
+      thrown.file = file;
+      thrown.topLine = thrown.message == kLispStackMessage ? topLine_ : thrown.line;
     }
+    topLine_ = savedTopLine;
     throw;
   }
+  topLine_ = savedTopLine;
   return result;
 }
 

@@ -23,6 +23,7 @@ struct LispThrow {
   bool handled = false;   // *error* has already been called for it
   std::string file;       // the file being loaded where it happened; empty for text run directly
   std::string expression; // the call being evaluated, as prin1 prints it (shortened)
+  int topLine = 0;        // the line where the top-level expression being evaluated starts
 };
 
 class LispMachine {
@@ -85,6 +86,7 @@ private:
   int line_ = 0;
   const LispCell* form_ = nullptr; // the call being evaluated
   std::string file_;               // the file being loaded
+  int topLine_ = 0;                // where the top-level expression of that file (or text) starts
   bool inErrorHandler_ = false;
 };
 
