@@ -113,6 +113,10 @@ bool readLisp(const std::string& source, std::string* error, int* line) {
   return false;
 }
 
+void limitLisp(int64_t steps, int depth) {
+  detail::limitLisp(steps, depth);
+}
+
 int64_t liveLispValues() {
   return detail::liveLispCellsOfSession();
 }

@@ -32,6 +32,10 @@ bool runLisp(const std::string& source, std::string* value, LispFailure* failure
 // Reads every expression of source without evaluating any: false, with AutoLISP's message and
 // the line, when the text is not well formed.
 bool readLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);
+// Bounds evaluation, for running text nobody checked (fuzzing): a run stops with an error after
+// steps calls (0: no bound), and nesting deeper than depth levels gives the stack error (0: the
+// host's own bound). Holds for every session until changed.
+void limitLisp(int64_t steps, int depth);
 // The interpreter's values alive in every session (a reset frees them all).
 int64_t liveLispValues();
 

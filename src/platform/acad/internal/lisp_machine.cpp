@@ -3,6 +3,7 @@
 #include "platform/acad/internal/lisp_machine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <new>
 #include <pthread.h>
 
@@ -25,6 +26,9 @@ constexpr uintptr_t kStackReserve = 256 * 1024;
 constexpr uintptr_t kFallbackBudget = 512 * 1024;
 // The lowest frame address evaluation may reach in this thread; 0 outside any evaluation.
 thread_local uintptr_t stackLimit = 0;
+// Bounds set through sim::limitLisp (fuzzing): calls per run (0: none) and nesting.
+std::atomic<int64_t> stepBound{0};
+std::atomic<int> depthBound{kLispMaxDepth};
 
 uintptr_t stackHere() {
   return reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
@@ -59,7 +63,7 @@ LispStackBase::~LispStackBase() {
 }
 
 void checkLispStack(int depth, int line) {
-  if (depth >= kLispMaxDepth || stackHere() < stackLimit) {
+  if (depth >= depthBound.load(std::memory_order_relaxed) || stackHere() < stackLimit) {
     // No handler runs this deep; the top level calls *error* once the stack is unwound.
     throw LispThrow{kLispStackMessage, line, false, "", "", 0};
   }
@@ -221,6 +225,10 @@ LispRef LispMachine::eval(const LispRef& form) {
 
 LispRef LispMachine::evalCall(const LispRef& form) {
   LispDepthGuard guard(*this, form->line, form.get());
+  const int64_t bound = stepBound.load(std::memory_order_relaxed);
+  if (bound > 0 && ++steps_ > bound) {
+    fail("evaluation stopped after " + std::to_string(bound) + " calls (simulated)");
+  }
   const LispRef& head = form->car;
   LispRef function;
   if (isKind(head, LispKind::Symbol)) {
@@ -333,6 +341,7 @@ LispRef LispMachine::callUser(const LispRef& function, LispArgs& args) {
 bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, LispThrow* failure) {
   LispStackBase stackBase;
   LispReader reader(*this, source);
+  steps_ = 0;
   try {
     try {
       LispRef form;
@@ -417,6 +426,11 @@ LispMachine* currentLispMachine() {
                   [&](const auto& entry) { return findDocument(host(), entry.first) == nullptr; });
   }
   return machines[document->id].get();
+}
+
+void limitLisp(int64_t steps, int depth) {
+  stepBound = steps;
+  depthBound = depth > 0 && depth < kLispMaxDepth ? depth : kLispMaxDepth;
 }
 
 int64_t liveLispCellsOfSession() {

@@ -86,6 +86,7 @@ private:
   int line_ = 0;
   const LispCell* form_ = nullptr; // the call being evaluated
   std::string file_;               // the file being loaded
+  int64_t steps_ = 0;              // calls evaluated in this run
   int topLine_ = 0;                // where the top-level expression of that file (or text) starts
   bool inErrorHandler_ = false;
 };
@@ -142,6 +143,9 @@ private:
 
 // The interpreter of the current document (made on first use); null with no document open.
 LispMachine* currentLispMachine();
+// Bounds every interpreter's runs: at most steps calls per run (0: no bound) and depth levels of
+// nesting (at most kLispMaxDepth).
+void limitLisp(int64_t steps, int depth);
 // Cells alive once the machines of an ended session are gone.
 int64_t liveLispCellsOfSession();
 
