@@ -49,6 +49,20 @@ TEST_F(LispHostBuiltinsTest, UnitTexts) {
   });
 }
 
+TEST_F(LispHostBuiltinsTest, SymbolsCompareAndNameFunctionsAsAutoLispDoes) {
+  qvtest::expectLispCases({
+      {"(= 'str (type \"a\"))", "T"},
+      {"(= (type 1) 'STRING)", "nil"},
+      {"(/= 'a 'b)", "T"},
+      {"(= 'a 'a 'a)", "T"},
+      {"(< 'a 'b)", "; error: bad argument type: numberp: A"},
+      {"(setq f '+) (f 1 2)", "3"},
+      {"(defun g (op) (op 6 7)) (g '*)", "42"},
+      {"(setq f 't) (f)", "; error: bad function: T"},
+      {"(setq f 'nothing) (f)", "; error: no function definition: NOTHING"},
+  });
+}
+
 TEST_F(LispHostBuiltinsTest, FilesWrittenAndReadBack) {
   const std::string file = quoted("notes.txt");
   EXPECT_EQ(qvtest::lispOutcome("(setq f (open " + file +

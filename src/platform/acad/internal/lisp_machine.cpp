@@ -246,8 +246,9 @@ LispRef LispMachine::evalCall(const LispRef& form) {
   if (isKind(function, LispKind::Subr) && function->special != nullptr) {
     return function->special(*this, form);
   }
+  // A symbol whose value is a symbol naming a function calls that function: (setq f '+) (f 1 2).
   if (!(function == head) && !isKind(function, LispKind::Subr) &&
-      !isKind(function, LispKind::UserFunction) &&
+      !isKind(function, LispKind::UserFunction) && !isKind(function, LispKind::Symbol) &&
       !(isCons(function) && function->car == lambda_)) {
     fail("bad function: " + printValue(function, true));
   }
