@@ -252,7 +252,24 @@ LispRef LispMachine::evalCall(const LispRef& form) {
       !(isCons(function) && function->car == lambda_)) {
     fail("bad function: " + printValue(function, true));
   }
-  LispArgs args;
+  // The argument vectors are kept for reuse: a call would otherwise allocate one each time.
+  struct Spare {
+    std::vector<LispArgs>& pool;
+    LispArgs args;
+    explicit Spare(std::vector<LispArgs>& from) : pool(from) {
+      if (!pool.empty()) {
+        args = std::move(pool.back());
+        pool.pop_back();
+      }
+    }
+    ~Spare() {
+      args.clear();
+      if (pool.size() < 64) {
+        pool.push_back(std::move(args));
+      }
+    }
+  } spare(spareArgs_);
+  LispArgs& args = spare.args;
   const LispCell* rest = form->cdr.get();
   for (; rest != nullptr && rest->kind == LispKind::Cons; rest = rest->cdr.get()) {
     args.push_back(eval(rest->car));

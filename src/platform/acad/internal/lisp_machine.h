@@ -84,10 +84,11 @@ private:
   LispRef errorHandler_;
   int depth_ = 0;
   int line_ = 0;
-  const LispCell* form_ = nullptr; // the call being evaluated
-  std::string file_;               // the file being loaded
-  int64_t steps_ = 0;              // calls evaluated in this run
-  int topLine_ = 0;                // where the top-level expression of that file (or text) starts
+  const LispCell* form_ = nullptr;  // the call being evaluated
+  std::string file_;                // the file being loaded
+  int64_t steps_ = 0;               // calls evaluated in this run
+  std::vector<LispArgs> spareArgs_; // argument vectors kept for reuse
+  int topLine_ = 0;                 // where the top-level expression of that file (or text) starts
   bool inErrorHandler_ = false;
 };
 
