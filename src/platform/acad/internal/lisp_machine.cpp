@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <new>
 #include <pthread.h>
 
@@ -96,7 +97,22 @@ private:
   const LispCell* savedForm_;
 };
 
+namespace {
+
+// Set as the process exits: the Windows layer's state may be gone by the time the last
+// interpreters end, and the system closes their files anyway.
+std::atomic<bool> processExiting{false};
+
+void noteProcessExit() {
+  processExiting = true;
+}
+
+} // namespace
+
 LispMachine::LispMachine() {
+  // Registered after the sessions' state exists, so it runs before that state is destroyed.
+  static const bool registered = std::atexit(noteProcessExit) == 0;
+  (void)registered;
   t_ = intern("T");
   t_->value = t_;
   lambda_ = intern("LAMBDA");
@@ -109,11 +125,14 @@ LispMachine::LispMachine() {
   defineUnitFunctions(*this);
   defineFileFunctions(*this);
   defineHostFunctions(*this);
+  defineRegistryFunctions(*this);
 }
 
 LispMachine::~LispMachine() {
   for (std::FILE* stream : openFiles) {
-    std::fclose(stream);
+    if (!processExiting) {
+      std::fclose(stream);
+    }
   }
   // Values may hold their own symbols: empty every symbol before the symbols go.
   for (auto& entry : symbols_) {

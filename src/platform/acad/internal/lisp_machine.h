@@ -114,6 +114,7 @@ void defineStringFunctions(LispMachine& machine);
 void defineUnitFunctions(LispMachine& machine);
 void defineFileFunctions(LispMachine& machine);
 void defineHostFunctions(LispMachine& machine);
+void defineRegistryFunctions(LispMachine& machine);
 
 // The open stream of a file value, or AutoLISP's bad-argument error (a closed file included).
 std::FILE* needOpenFile(LispMachine& machine, const LispRef& value);
