@@ -199,6 +199,10 @@ bool ConsoleSession::stop(std::string* message) {
                " registry keys and " + std::to_string(sim::openObjects()) + " database objects";
     clean = false;
   }
+  // End the session now, while the stand-ins are whole: the interpreters close what scripts left
+  // open.
+  sim::reset();
+  sim::liveLispValues();
   return clean;
 }
 
