@@ -70,8 +70,7 @@ void evaluate(const std::string& text) {
 
 } // namespace
 
-int runCommandLine(ConsoleSession& session, std::FILE* in) {
-  (void)session;
+int runCommandLine(std::FILE* in) {
   std::string line;
   while (true) {
     sim::takeCommandLine(); // what was shown is on the terminal; keep no copy
@@ -112,10 +111,13 @@ int runCommandLine(ConsoleSession& session, std::FILE* in) {
     if (command == "QUIT" || command == "EXIT") {
       return 0;
     }
+    // A command is a c: function of AutoLISP; only a plain name is looked up.
     std::string type;
-    sim::runLisp("(type c:" + command + ")", &type, nullptr);
-    if (command.find_first_of(" ()\"';") == std::string::npos &&
-        (type == "USUBR" || type == "SUBR")) {
+    const bool plain = command.find_first_of(" \t()\"';|.") == std::string::npos;
+    if (plain) {
+      sim::runLisp("(type c:" + command + ")", &type, nullptr);
+    }
+    if (type == "USUBR" || type == "SUBR") {
       evaluate("(c:" + command + ")");
     } else {
       acutPrintf("Unknown command \"%s\".  Press F1 for help.", command.c_str());

@@ -3,12 +3,10 @@
 
 #include <cstdio>
 
-#include "console_session.h"
-
 namespace qvhost {
 
 // Reads from in until QUIT, (quit) or the end of the input. Returns 0; errors of what is typed
 // are shown on the command line as the host shows them and do not end the loop.
-int runCommandLine(ConsoleSession& session, std::FILE* in);
+int runCommandLine(std::FILE* in);
 
 } // namespace qvhost

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     return finish(session, kUsage);
   }
   if (interactive) {
-    return finish(session, qvhost::runCommandLine(session, stdin));
+    return finish(session, qvhost::runCommandLine(stdin));
   }
   bool quit = false;
   for (const std::string& expression : options.expressions) {
