@@ -159,6 +159,7 @@ LispRef repeatForm(LispMachine& machine, const LispRef& form) {
   const int32_t count = needInteger(machine, machine.eval(parts[0]));
   LispRef result;
   for (int32_t i = 0; i < count; ++i) {
+    machine.countStep(); // an empty body still takes its turns
     result = evalBody(machine, parts, 1);
   }
   return result;

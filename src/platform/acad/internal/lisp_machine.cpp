@@ -113,6 +113,7 @@ LispMachine::LispMachine() {
   // Registered after the sessions' state exists, so it runs before that state is destroyed.
   static const bool registered = std::atexit(noteProcessExit) == 0;
   (void)registered;
+  stepBound_ = stepBound.load(std::memory_order_relaxed);
   t_ = intern("T");
   t_->value = t_;
   lambda_ = intern("LAMBDA");
@@ -228,7 +229,12 @@ void LispMachine::arity(const LispArgs& args, size_t least, size_t most) {
   }
 }
 
+void LispMachine::stepLimitReached() {
+  fail("evaluation stopped after " + std::to_string(stepBound_) + " steps (simulated)");
+}
+
 LispRef LispMachine::eval(const LispRef& form) {
+  countStep();
   if (!form) {
     return form;
   }
@@ -244,10 +250,6 @@ LispRef LispMachine::eval(const LispRef& form) {
 
 LispRef LispMachine::evalCall(const LispRef& form) {
   LispDepthGuard guard(*this, form->line, form.get());
-  const int64_t bound = stepBound.load(std::memory_order_relaxed);
-  if (bound > 0 && ++steps_ > bound) {
-    fail("evaluation stopped after " + std::to_string(bound) + " calls (simulated)");
-  }
   const LispRef& head = form->car;
   LispRef function;
   if (isKind(head, LispKind::Symbol)) {
@@ -379,6 +381,7 @@ bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, L
   LispStackBase stackBase;
   LispReader reader(*this, source);
   steps_ = 0;
+  stepBound_ = stepBound.load(std::memory_order_relaxed);
   try {
     try {
       LispRef form;

@@ -65,6 +65,13 @@ public:
   const LispRef& t() const { return t_; }
   LispRef truth(bool value) const { return value ? t_ : LispRef(); }
 
+  // Counts one step of evaluation; beyond the bound of sim::limitLisp the run stops with an error.
+  void countStep() {
+    if (stepBound_ > 0 && ++steps_ > stepBound_) {
+      stepLimitReached();
+    }
+  }
+
   int catchDepth = 0; // vl-catch-all-apply frames open
   // Upper-cased names of the functions exposed to applications with vl-acad-defun.
   std::set<std::string> exposed;
@@ -76,6 +83,7 @@ private:
   LispRef evalCall(const LispRef& form);
   LispRef callUser(const LispRef& function, LispArgs& args);
   void callErrorHandler(const std::string& message);
+  [[noreturn]] void stepLimitReached();
 
   std::map<std::string, LispRef> symbols_;
   LispRef t_;
@@ -86,7 +94,8 @@ private:
   int line_ = 0;
   const LispCell* form_ = nullptr;  // the call being evaluated
   std::string file_;                // the file being loaded
-  int64_t steps_ = 0;               // calls evaluated in this run
+  int64_t steps_ = 0;               // steps evaluated in this run
+  int64_t stepBound_ = 0;           // sim::limitLisp's bound, read as each run starts
   std::vector<LispArgs> spareArgs_; // argument vectors kept for reuse
   int topLine_ = 0;                 // where the top-level expression of that file (or text) starts
   bool inErrorHandler_ = false;
