@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev
   libpugixml-dev libtinyxml2-dev libcsv-dev
   locales
+  python3
 )
 
 missing=()

@@ -13,6 +13,7 @@ struct AnswerBook {
   std::mutex guard;
   std::deque<sim::Answer> queue;
   std::vector<sim::Asked> asked;
+  sim::AnswerSource source; // the person at a terminal, asked when the queue is empty
 };
 
 AnswerBook& book() {
@@ -116,6 +117,12 @@ void answer(Answer next) {
   answers.queue.push_back(std::move(next));
 }
 
+void setAnswerSource(AnswerSource source) {
+  AnswerBook& answers = book();
+  std::lock_guard<std::mutex> lock(answers.guard);
+  answers.source = std::move(source);
+}
+
 size_t pendingAnswers() {
   AnswerBook& answers = book();
   std::lock_guard<std::mutex> lock(answers.guard);
@@ -140,9 +147,21 @@ Answer takeAnswer(const Asked& question, Answer::Kind alsoAccepted) {
   AnswerBook& answers = book();
   std::string misuse;
   Answer taken;
+  AnswerSource source;
   {
     std::lock_guard<std::mutex> lock(answers.guard);
     answers.asked.push_back(question);
+    if (answers.queue.empty()) {
+      source = answers.source;
+    }
+  }
+  if (source) {
+    // Asked outside the lock: the person may take a while, and the source may queue answers.
+    taken = source(question);
+    return taken.kind == question.kind || taken.kind == alsoAccepted ? taken : Answer::cancel();
+  }
+  {
+    std::lock_guard<std::mutex> lock(answers.guard);
     if (answers.queue.empty()) {
       return Answer::cancel();
     }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,12 @@ struct Asked {
   std::string filter;       // a file dialog's filter or extension, a message box's caption, ...
   int flags = 0;            // the call's flags or style bits
 };
+
+// Who answers when the queue is empty: a console on a terminal asks the person at the keyboard.
+// The source gets the question and returns the answer (of the kind asked, or Answer::cancel()).
+// Unset (as after every reset), an empty queue answers as a person who cancels.
+using AnswerSource = std::function<Answer(const Asked& question)>;
+void setAnswerSource(AnswerSource source);
 
 // Queues the person's next answer.
 void answer(Answer next);

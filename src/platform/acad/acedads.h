@@ -62,6 +62,14 @@ int acedGetVar(const char* name, struct resbuf* result);
 // variable, 93 for a wrong type, 22 for a value out of range; RTERROR for an unknown name.
 int acedSetVar(const char* name, const struct resbuf* value);
 
+// ---- Files
+// Looks for a file as the host does, without adding an extension: a name with a drive or a folder
+// only there; otherwise in the current folder, the drawing's folder (DWGPREFIX) and the support
+// folders (ACADPREFIX, separated by ';'), in that order. RTNORM with the path found in result (at
+// most 511 characters and the NUL; a name found in the current folder is given as it was
+// written); RTERROR, result emptied, when no file is found or an argument is null.
+int acedFindFile(const char* fname, char* result);
+
 // ---- Messages and the user
 // Shows a modal alert with the text. RTERROR for a null text.
 int acedAlert(const char* text);
@@ -70,11 +78,6 @@ int acedUsrBrk();
 // Prints an application error message on the command line.
 void acdbFail(const char* text);
 
-// Looks for a file: a name with a drive or folder only there, a bare name in the current
-// drawing's folder, then in each support folder of ACADPREFIX (no extension is added). RTNORM
-// with the full path in result (at least 512 bytes; a path longer than 511 characters is not
-// found), else RTERROR.
-int acedFindFile(const char* fname, char* result);
 // The host's file dialog. flags: 1 a new file (an existing one is confirmed with a Yes/No box
 // unless 32 is set; without 1 the file must exist), 2 no "Type it" button, 4 any extension
 // (else a name whose extension is not one of ext, a ';' list, gets the first one appended), 8

@@ -1,4 +1,4 @@
-// The host's file dialog (acedGetFileD) and its file search (acedFindFile).
+// The host's file dialog (acedGetFileD).
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -15,8 +15,6 @@
 namespace {
 
 using sim::detail::FailableCall;
-
-constexpr size_t kFindResultLimit = 511;
 
 size_t nameStart(const std::string& path) {
   const size_t cut = path.find_last_of("\\/:");
@@ -123,19 +121,6 @@ std::string chosenPath(const std::string& answer, const char* defawlt, const cha
 }
 
 } // namespace
-
-int acedFindFile(const char* fname, char* result) {
-  if (sim::detail::shouldFail(FailableCall::acedFindFile) || fname == nullptr ||
-      result == nullptr) {
-    return RTERROR;
-  }
-  const std::string path = foundPath(fname);
-  if (path.empty() || path.size() > kFindResultLimit) {
-    return RTERROR;
-  }
-  std::memcpy(result, path.c_str(), path.size() + 1);
-  return RTNORM;
-}
 
 int acedGetFileD(const char* title, const char* defawlt, const char* ext, int flags,
                  struct resbuf* result) {

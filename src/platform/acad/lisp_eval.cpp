@@ -34,7 +34,17 @@ std::string evalLisp(const std::string& source, std::string* error, int* line) {
       return "";
     }
     std::optional<detail::LispRef> last;
-    if (!machine->run(source, &last, error, line) || !last) {
+    detail::LispThrow failure;
+    if (!machine->run(source, &last, &failure)) {
+      if (error != nullptr) {
+        *error = "; error: " + failure.message;
+      }
+      if (line != nullptr) {
+        *line = failure.line;
+      }
+      return "";
+    }
+    if (!last) {
       return "";
     }
     return detail::printValue(*last, true);
@@ -44,6 +54,37 @@ std::string evalLisp(const std::string& source, std::string* error, int* line) {
     }
     return "";
   }
+}
+
+bool runLisp(const std::string& source, std::string* value, LispFailure* failure) {
+  detail::StandInCall inHost;
+  if (value != nullptr) {
+    value->clear();
+  }
+  LispFailure report;
+  try {
+    detail::LispMachine* machine = detail::currentLispMachine();
+    if (machine == nullptr) {
+      report.message = "; error: no document is open";
+    } else {
+      std::optional<detail::LispRef> last;
+      detail::LispThrow thrown;
+      if (machine->run(source, &last, &thrown)) {
+        if (value != nullptr && last) {
+          *value = detail::printValue(*last, true);
+        }
+        return true;
+      }
+      report = {"; error: " + thrown.message, thrown.file,
+                thrown.topLine != 0 ? thrown.topLine : thrown.line, thrown.expression};
+    }
+  } catch (const std::exception&) {
+    report.message = "; error: insufficient memory";
+  }
+  if (failure != nullptr) {
+    *failure = std::move(report);
+  }
+  return false;
 }
 
 bool readLisp(const std::string& source, std::string* error, int* line) {
@@ -70,6 +111,10 @@ bool readLisp(const std::string& source, std::string* error, int* line) {
     }
   }
   return false;
+}
+
+void limitLisp(int64_t steps, int depth) {
+  detail::limitLisp(steps, depth);
 }
 
 int64_t liveLispValues() {

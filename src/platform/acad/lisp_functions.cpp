@@ -72,6 +72,11 @@ int invokeFunction(const std::string& name, const resbuf* args, resbuf** result,
       return RTNORM;
     }
   }
+  // A function of the document's AutoLISP, when exposed to applications.
+  const int lisp = invokeLispFunction(key, args, result);
+  if (lisp != RTNONE) {
+    return lisp;
+  }
   auto family = state.familyFunctions.find(key);
   if (family == state.familyFunctions.end()) {
     return RTERROR;
@@ -188,6 +193,12 @@ int acedRetList(const resbuf* list) {
   LispValue items;
   if (!readChain(list, items)) {
     return RTERROR;
+  }
+  for (const LispItem& item : items) {
+    // A 32-bit integer passes only between applications; AutoLISP receives none in a list.
+    if (item.type == RTLONG || item.type == RTVOID) {
+      return RTERROR;
+    }
   }
   if (items.empty()) {
     return setResult(atomValue(RTNIL), FailableCall::acedRetList);

@@ -77,6 +77,9 @@ void removeSysVar(const std::string& name);
 // Every text shown with acedAlert since the reset, in order. (ESC checks answer from the queue of
 // the user's answers: sim::answer(sim::Answer::userBreak(true)).)
 std::vector<std::string> alerts();
+// Called with each alert's text as it is shown (a console shows it to the person); an empty
+// function stops the calls. A reset forgets the watcher.
+void watchAlerts(std::function<void(const std::string& text)> watcher);
 
 // ---- Editor
 // How many attachments of reactors the editor holds (a reactor added twice counts twice).

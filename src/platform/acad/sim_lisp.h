@@ -19,9 +19,23 @@ namespace sim {
 // the document's *error* function), the result is "", error gets the host's message ("; error:
 // ...") and line the line of the expression that failed; without an error both are emptied.
 std::string evalLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);
+// Where and why an evaluation failed.
+struct LispFailure {
+  std::string message;    // the host's message, "; error: ..."
+  std::string file;       // the file being loaded (load), empty for the text given itself
+  int line = 0;           // where the top-level expression that failed starts in that file or text
+  std::string expression; // the call that failed as prin1 prints it, shortened; may be empty
+};
+// As evalLisp: true with *value (when given) the last value as prin1 prints it; false on an error,
+// described in *failure (when given).
+bool runLisp(const std::string& source, std::string* value, LispFailure* failure);
 // Reads every expression of source without evaluating any: false, with AutoLISP's message and
 // the line, when the text is not well formed.
 bool readLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);
+// Bounds evaluation, for running text nobody checked (fuzzing): a run stops with an error after
+// steps calls (0: no bound), and nesting deeper than depth levels gives the stack error (0: the
+// host's own bound). Holds for every session until changed.
+void limitLisp(int64_t steps, int depth);
 // The interpreter's values alive in every session (a reset frees them all).
 int64_t liveLispValues();
 

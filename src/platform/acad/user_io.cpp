@@ -13,7 +13,12 @@ int acedAlert(const char* text) {
   }
   // The record of what was shown is the test's, not the program's memory.
   const sim::detail::StandInCall inCall;
-  sim::detail::host().alerts.emplace_back(text);
+  sim::detail::HostState& state = sim::detail::host();
+  state.alerts.emplace_back(text);
+  if (state.alertWatcher) {
+    const auto watcher = state.alertWatcher; // the watcher may set another
+    watcher(text);
+  }
   return RTNORM;
 }
 
@@ -35,6 +40,10 @@ namespace sim {
 
 std::vector<std::string> alerts() {
   return detail::host().alerts;
+}
+
+void watchAlerts(std::function<void(const std::string& text)> watcher) {
+  detail::host().alertWatcher = std::move(watcher);
 }
 
 } // namespace sim

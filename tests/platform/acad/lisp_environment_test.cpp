@@ -362,4 +362,74 @@ TEST_F(LispEnvironmentTest, AFailingDefinitionIsRefused) {
   EXPECT_EQ(sim::callLisp("t_two", nullptr, &result), RTERROR);
 }
 
+TEST_F(LispEnvironmentTest, ApplicationsReachLispFunctionsOnlyWhenExposed) {
+  sim::evalLisp("(defun cf:add (a b) (+ a b)) (defun c:hello () \"hi\")"
+                "(defun cf:oops (x) (car x)) (defun cf:pair (p) (list (car p) 'done))");
+  const auto invoke = [](resbuf* call, std::string* printed) {
+    resbuf* result = nullptr;
+    const int status = acedInvoke(call, &result);
+    acutRelRb(call);
+    *printed = result == nullptr            ? "nil"
+               : result->restype == RTSHORT ? std::to_string(result->resval.rint)
+               : result->restype == RTSTR   ? result->resval.rstring
+                                            : "#" + std::to_string(result->restype);
+    acutRelRb(result);
+    return status;
+  };
+  std::string printed;
+  EXPECT_EQ(invoke(acutBuildList(RTSTR, "cf:add", RTSHORT, 2, RTSHORT, 3, RTNONE), &printed),
+            RTERROR);                                                           // not exposed yet
+  EXPECT_EQ(invoke(acutBuildList(RTSTR, "c:hello", RTNONE), &printed), RTNORM); // a command
+  EXPECT_EQ(printed, "hi");
+  sim::evalLisp("(vl-acad-defun 'cf:add) (vl-acad-defun \"cf:oops\") (vl-acad-defun 'cf:pair)");
+  EXPECT_EQ(invoke(acutBuildList(RTSTR, "CF:ADD", RTSHORT, 2, RTSHORT, 3, RTNONE), &printed),
+            RTNORM);
+  EXPECT_EQ(printed, "5");
+  // A list argument arrives as one value; a list result comes back bracketed.
+  EXPECT_EQ(
+      invoke(acutBuildList(RTSTR, "cf:pair", RTLB, RTSTR, "a", RTSHORT, 1, RTLE, RTNONE), &printed),
+      RTNORM);
+  EXPECT_EQ(printed, "#" + std::to_string(RTLB));
+  // An error inside is reported as the host reports it, and the call fails.
+  sim::takeCommandLine();
+  EXPECT_EQ(invoke(acutBuildList(RTSTR, "cf:oops", RTSHORT, 4, RTNONE), &printed), RTERROR);
+  EXPECT_EQ(sim::commandLine(), "; error: bad argument type: consp 4\n");
+  EXPECT_EQ(invoke(acutBuildList(RTSTR, "cf:add", RTSHORT, 1, RTNONE), &printed), RTERROR);
+}
+
+TEST_F(LispEnvironmentTest, ResultListsHoldOnlyWhatLispReceives) {
+  ASSERT_TRUE(sim::loadModule(testEntry));
+  int status[3] = {};
+  module_.onInvoke = [&] {
+    const struct {
+      resbuf* list;
+    } lists[] = {{acutBuildList(RTSHORT, 1, RTLONG, int32_t{70000}, RTNONE)},
+                 {acutBuildList(RTSHORT, 1, RTVOID, RTNONE)},
+                 {acutBuildList(RTSHORT, 1, RTANG, 0.5, RTNONE)}};
+    for (int i = 0; i < 3; ++i) {
+      status[i] = acedRetList(lists[i].list);
+      acutRelRb(lists[i].list);
+    }
+  };
+  EXPECT_EQ(sim::evalLisp("(t_one)"), "(1 0.5)"); // an angle arrives as a real
+  EXPECT_EQ(status[0], RTERROR);
+  EXPECT_EQ(status[1], RTERROR);
+  EXPECT_EQ(status[2], RTNORM);
+  // Symbols keep AutoLISP's values only: an angle reads back as a real, three reals as a point.
+  resbuf* angle = acutBuildList(RTANG, 1.5, RTNONE);
+  resbuf* reals = acutBuildList(RTLB, RTREAL, 1.0, RTREAL, 2.0, RTREAL, 3.0, RTLE, RTNONE);
+  ASSERT_EQ(acedPutSym("a", angle), RTNORM);
+  ASSERT_EQ(acedPutSym("p", reals), RTNORM);
+  acutRelRb(angle);
+  acutRelRb(reals);
+  resbuf* value = nullptr;
+  ASSERT_EQ(acedGetSym("a", &value), RTNORM);
+  EXPECT_EQ(value->restype, RTREAL);
+  acutRelRb(value);
+  ASSERT_EQ(acedGetSym("p", &value), RTNORM);
+  EXPECT_EQ(value->restype, RT3DPOINT);
+  EXPECT_EQ(value->rbnext, nullptr);
+  acutRelRb(value);
+}
+
 } // namespace

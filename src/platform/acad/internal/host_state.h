@@ -2,6 +2,7 @@
 // modules, the calls in progress, system variables, alerts, user breaks and editor reactors.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -67,6 +68,7 @@ struct HostState {
   std::map<std::string, sim::LispFunction> familyFunctions;
   std::map<std::string, SysVar> sysVars;
   std::vector<std::string> alerts;
+  std::function<void(const std::string&)> alertWatcher;
   std::vector<AcRxEventReactor*> reactors;
 };
 

@@ -90,18 +90,24 @@ LispRef functionForm(LispMachine& machine, const LispRef& form) {
 }
 
 LispRef setqForm(LispMachine& machine, const LispRef& form) {
-  LispArgs parts = formArgs(form);
-  if (parts.empty() || parts.size() % 2 != 0) {
+  // Walks the form itself: setq is the commonest form and needs no copy of its parts.
+  const LispCell* rest = form->cdr.get();
+  if (rest == nullptr) {
     machine.fail("too few arguments");
   }
   LispRef value;
-  for (size_t i = 0; i < parts.size(); i += 2) {
-    const LispRef& symbol = needSymbol(machine, parts[i]);
+  for (; rest != nullptr && rest->kind == LispKind::Cons; rest = rest->cdr.get()) {
+    const LispCell* next = rest->cdr.get();
+    if (next == nullptr || next->kind != LispKind::Cons) {
+      machine.fail("too few arguments");
+    }
+    const LispRef& symbol = needSymbol(machine, rest->car);
     if (symbol == machine.t()) {
       machine.fail("attempt to set constant: T");
     }
-    value = machine.eval(parts[i + 1]);
+    value = machine.eval(next->car);
     symbol->value = value;
+    rest = next;
   }
   return value;
 }
@@ -153,6 +159,7 @@ LispRef repeatForm(LispMachine& machine, const LispRef& form) {
   const int32_t count = needInteger(machine, machine.eval(parts[0]));
   LispRef result;
   for (int32_t i = 0; i < count; ++i) {
+    machine.countStep(); // an empty body still takes its turns
     result = evalBody(machine, parts, 1);
   }
   return result;

@@ -94,8 +94,10 @@ LispRef divideSubr(LispMachine& m, LispArgs& a) {
   return arithmetic(m, a, Op::Divide);
 }
 
-// -1, 0 or 1 for numbers or strings; false when the two cannot be compared.
-bool compare(LispMachine& machine, const LispRef& a, const LispRef& b, int* order) {
+// -1, 0 or 1 for numbers or strings; false when the two cannot be compared. For = and /=
+// (identity), other values compare as the same object or not: (= (type x) 'STR).
+bool compare(LispMachine& machine, const LispRef& a, const LispRef& b, int* order,
+             bool identity = false) {
   if (isNumber(a) && isNumber(b)) {
     const double x = realOf(a), y = realOf(b);
     *order = x < y ? -1 : x > y ? 1 : 0;
@@ -104,6 +106,10 @@ bool compare(LispMachine& machine, const LispRef& a, const LispRef& b, int* orde
   if (isKind(a, LispKind::String) && isKind(b, LispKind::String)) {
     const int c = std::strcmp(a->text.c_str(), b->text.c_str());
     *order = c < 0 ? -1 : c > 0 ? 1 : 0;
+    return true;
+  }
+  if (identity) {
+    *order = a == b ? 0 : 1;
     return true;
   }
   if (!isNumber(a) && !isKind(a, LispKind::String)) {
@@ -115,18 +121,19 @@ bool compare(LispMachine& machine, const LispRef& a, const LispRef& b, int* orde
   return false; // a number and a string are never equal nor ordered
 }
 
-template <bool (*Holds)(int)> LispRef comparison(LispMachine& machine, LispArgs& args) {
+template <bool (*Holds)(int), bool Identity = false>
+LispRef comparison(LispMachine& machine, LispArgs& args) {
   machine.arity(args, 1, SIZE_MAX);
   bool all = true;
   for (size_t i = 1; i < args.size(); ++i) {
     int order = 0;
-    if (!compare(machine, args[i - 1], args[i], &order) || !Holds(order)) {
+    if (!compare(machine, args[i - 1], args[i], &order, Identity) || !Holds(order)) {
       all = false;
     }
   }
   if (args.size() == 1) {
     int order = 0;
-    compare(machine, args[0], args[0], &order); // checks the one argument's type
+    compare(machine, args[0], args[0], &order, Identity); // checks the one argument's type
   }
   return machine.truth(all);
 }
@@ -339,8 +346,8 @@ void defineNumberFunctions(LispMachine& machine) {
   machine.defineSubr("-", subtractSubr);
   machine.defineSubr("*", multiplySubr);
   machine.defineSubr("/", divideSubr);
-  machine.defineSubr("=", comparison<isEqual>);
-  machine.defineSubr("/=", comparison<isUnequal>);
+  machine.defineSubr("=", comparison<isEqual, true>);
+  machine.defineSubr("/=", comparison<isUnequal, true>);
   machine.defineSubr("<", comparison<isLess>);
   machine.defineSubr(">", comparison<isGreater>);
   machine.defineSubr("<=", comparison<isLessOrEqual>);

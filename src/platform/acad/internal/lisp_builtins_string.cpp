@@ -212,21 +212,18 @@ LispRef princToStringSubr(LispMachine& machine, LispArgs& args) {
   return makeString(printValue(args[0], false));
 }
 
-// Output to a file comes with the file functions; nil names the command line.
-void checkNoFile(LispMachine& machine, const LispArgs& args) {
-  if (args.size() == 2 && args[1]) {
-    machine.badArgument("filep", args[1]);
-  }
-}
-
 LispRef printWith(LispMachine& machine, LispArgs& args, bool quoted, const char* before,
                   const char* after) {
   machine.arity(args, 0, 2);
   if (args.empty()) {
     return machine.intern(""); // the quiet symbol: prints nothing
   }
-  checkNoFile(machine, args);
-  machine.write(before + printValue(args[0], quoted) + after);
+  const std::string text = before + printValue(args[0], quoted) + after;
+  if (args.size() == 2 && args[1]) {
+    std::fputs(text.c_str(), needOpenFile(machine, args[1])); // nil names the command line
+  } else {
+    machine.write(text);
+  }
   return args[0];
 }
 

@@ -2,11 +2,63 @@
 #include "platform/acad/internal/lisp_cell.h"
 
 #include <atomic>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QV_LISP_CELL_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QV_LISP_CELL_POOL 0
+#endif
+#endif
+#ifndef QV_LISP_CELL_POOL
+#define QV_LISP_CELL_POOL 1
+#endif
 
 namespace sim::detail {
 namespace {
 
 std::atomic<int64_t> liveCells{0};
+
+// Freed cells kept for reuse by this thread, linked through their first bytes: an evaluation
+// makes and frees a cell for nearly every number it computes. Off under AddressSanitizer, so that
+// a use after free is still caught. The pool gives its memory back when the thread ends.
+constexpr size_t kSpareCells = QV_LISP_CELL_POOL ? 4096 : 0;
+struct SpareCell {
+  SpareCell* next;
+};
+thread_local SpareCell* spareCells = nullptr;
+thread_local size_t spareCount = 0;
+thread_local bool poolClosed = false;
+struct SparePool {
+  ~SparePool() {
+    poolClosed = true;
+    while (spareCells != nullptr) {
+      ::operator delete(std::exchange(spareCells, spareCells->next));
+    }
+    spareCount = 0;
+  }
+};
+thread_local SparePool sparePool;
+
+void* cellMemory() {
+  if (spareCells != nullptr) {
+    --spareCount;
+    return std::exchange(spareCells, spareCells->next);
+  }
+  (void)&sparePool; // made with the thread's first cell, so that it ends with the thread
+  return ::operator new(sizeof(LispCell));
+}
+
+void freeCell(LispCell* cell) {
+  cell->~LispCell();
+  if (spareCount >= kSpareCells || poolClosed) {
+    ::operator delete(cell);
+    return;
+  }
+  spareCells = new (cell) SpareCell{spareCells};
+  ++spareCount;
+}
 
 // Cells whose last reference went, waiting to give up their own references, linked through
 // nextDying. Only the outermost release in a thread drains the list, so a list a million deep
@@ -34,14 +86,14 @@ void dropReference(LispCell* cell) {
         dying = owned;
       }
     }
-    delete next;
+    freeCell(next);
     liveCells.fetch_sub(1, std::memory_order_relaxed);
   }
   draining = false;
 }
 
 LispCell* newCell(LispKind kind) {
-  LispCell* cell = new LispCell;
+  LispCell* cell = new (cellMemory()) LispCell;
   cell->kind = kind;
   liveCells.fetch_add(1, std::memory_order_relaxed);
   return cell;

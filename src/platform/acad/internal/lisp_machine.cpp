@@ -3,6 +3,8 @@
 #include "platform/acad/internal/lisp_machine.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <new>
 #include <pthread.h>
 
@@ -25,6 +27,9 @@ constexpr uintptr_t kStackReserve = 256 * 1024;
 constexpr uintptr_t kFallbackBudget = 512 * 1024;
 // The lowest frame address evaluation may reach in this thread; 0 outside any evaluation.
 thread_local uintptr_t stackLimit = 0;
+// Bounds set through sim::limitLisp (fuzzing): calls per run (0: none) and nesting.
+std::atomic<int64_t> stepBound{0};
+std::atomic<int> depthBound{kLispMaxDepth};
 
 uintptr_t stackHere() {
   return reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
@@ -59,24 +64,29 @@ LispStackBase::~LispStackBase() {
 }
 
 void checkLispStack(int depth, int line) {
-  if (depth >= kLispMaxDepth || stackHere() < stackLimit) {
+  if (depth >= depthBound.load(std::memory_order_relaxed) || stackHere() < stackLimit) {
     // No handler runs this deep; the top level calls *error* once the stack is unwound.
-    throw LispThrow{kLispStackMessage, line, false};
+    throw LispThrow{kLispStackMessage, line, false, "", "", 0};
   }
 }
 
 // Counts one level of evaluation and keeps the line of the form being evaluated.
 struct LispDepthGuard {
-  LispDepthGuard(LispMachine& machine, int line) : machine_(machine), savedLine_(machine.line_) {
+  LispDepthGuard(LispMachine& machine, int line, const LispCell* form = nullptr)
+      : machine_(machine), savedLine_(machine.line_), savedForm_(machine.form_) {
     checkLispStack(machine.depth_, machine.line_);
     ++machine.depth_;
     if (line > 0) {
       machine.line_ = line;
     }
+    if (form != nullptr) {
+      machine.form_ = form;
+    }
   }
   ~LispDepthGuard() {
     --machine_.depth_;
     machine_.line_ = savedLine_;
+    machine_.form_ = savedForm_;
   }
   LispDepthGuard(const LispDepthGuard&) = delete;
   LispDepthGuard& operator=(const LispDepthGuard&) = delete;
@@ -84,9 +94,26 @@ struct LispDepthGuard {
 private:
   LispMachine& machine_;
   int savedLine_;
+  const LispCell* savedForm_;
 };
 
+namespace {
+
+// Set as the process exits: the Windows layer's state may be gone by the time the last
+// interpreters end, and the system closes their files anyway.
+std::atomic<bool> processExiting{false};
+
+void noteProcessExit() {
+  processExiting = true;
+}
+
+} // namespace
+
 LispMachine::LispMachine() {
+  // Registered after the sessions' state exists, so it runs before that state is destroyed.
+  static const bool registered = std::atexit(noteProcessExit) == 0;
+  (void)registered;
+  stepBound_ = stepBound.load(std::memory_order_relaxed);
   t_ = intern("T");
   t_->value = t_;
   lambda_ = intern("LAMBDA");
@@ -96,9 +123,18 @@ LispMachine::LispMachine() {
   defineListFunctions(*this);
   defineNumberFunctions(*this);
   defineStringFunctions(*this);
+  defineUnitFunctions(*this);
+  defineFileFunctions(*this);
+  defineHostFunctions(*this);
+  defineRegistryFunctions(*this);
 }
 
 LispMachine::~LispMachine() {
+  for (std::FILE* stream : openFiles) {
+    if (!processExiting) {
+      std::fclose(stream);
+    }
+  }
   // Values may hold their own symbols: empty every symbol before the symbols go.
   for (auto& entry : symbols_) {
     entry.second->value = LispRef();
@@ -167,7 +203,15 @@ void LispMachine::fail(const std::string& message) {
   if (handled) {
     callErrorHandler(message);
   }
-  throw LispThrow{message, line_, handled};
+  std::string expression;
+  if (form_ != nullptr && catchDepth == 0) {
+    // The call as written, shortened to what a message line holds.
+    expression = printValue(LispRef(const_cast<LispCell*>(form_)), true);
+    if (expression.size() > 72) {
+      expression = expression.substr(0, 68) + " ...";
+    }
+  }
+  throw LispThrow{message, line_, handled, file_, expression, topLine_};
 }
 
 void LispMachine::badArgument(const char* predicate, const LispRef& value) {
@@ -185,7 +229,12 @@ void LispMachine::arity(const LispArgs& args, size_t least, size_t most) {
   }
 }
 
+void LispMachine::stepLimitReached() {
+  fail("evaluation stopped after " + std::to_string(stepBound_) + " steps (simulated)");
+}
+
 LispRef LispMachine::eval(const LispRef& form) {
+  countStep();
   if (!form) {
     return form;
   }
@@ -200,7 +249,7 @@ LispRef LispMachine::eval(const LispRef& form) {
 }
 
 LispRef LispMachine::evalCall(const LispRef& form) {
-  LispDepthGuard guard(*this, form->line);
+  LispDepthGuard guard(*this, form->line, form.get());
   const LispRef& head = form->car;
   LispRef function;
   if (isKind(head, LispKind::Symbol)) {
@@ -218,12 +267,30 @@ LispRef LispMachine::evalCall(const LispRef& form) {
   if (isKind(function, LispKind::Subr) && function->special != nullptr) {
     return function->special(*this, form);
   }
+  // A symbol whose value is a symbol naming a function calls that function: (setq f '+) (f 1 2).
   if (!(function == head) && !isKind(function, LispKind::Subr) &&
-      !isKind(function, LispKind::UserFunction) &&
+      !isKind(function, LispKind::UserFunction) && !isKind(function, LispKind::Symbol) &&
       !(isCons(function) && function->car == lambda_)) {
     fail("bad function: " + printValue(function, true));
   }
-  LispArgs args;
+  // The argument vectors are kept for reuse: a call would otherwise allocate one each time.
+  struct Spare {
+    std::vector<LispArgs>& pool;
+    LispArgs args;
+    explicit Spare(std::vector<LispArgs>& from) : pool(from) {
+      if (!pool.empty()) {
+        args = std::move(pool.back());
+        pool.pop_back();
+      }
+    }
+    ~Spare() {
+      args.clear();
+      if (pool.size() < 64) {
+        pool.push_back(std::move(args));
+      }
+    }
+  } spare(spareArgs_);
+  LispArgs& args = spare.args;
   const LispCell* rest = form->cdr.get();
   for (; rest != nullptr && rest->kind == LispKind::Cons; rest = rest->cdr.get()) {
     args.push_back(eval(rest->car));
@@ -310,38 +377,71 @@ LispRef LispMachine::callUser(const LispRef& function, LispArgs& args) {
   return result;
 }
 
-bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, std::string* error,
-                      int* line) {
+bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, LispThrow* failure) {
   LispStackBase stackBase;
   LispReader reader(*this, source);
+  steps_ = 0;
+  stepBound_ = stepBound.load(std::memory_order_relaxed);
   try {
     try {
       LispRef form;
       while (reader.next(&form)) {
         line_ = form && form->kind == LispKind::Cons ? form->line : reader.line();
+        topLine_ = line_;
         *last = eval(form);
       }
       return true;
     } catch (const std::bad_alloc&) {
-      throw LispThrow{"insufficient memory", line_, false};
+      throw LispThrow{"insufficient memory", line_, false, file_, "", topLine_};
     }
   } catch (const LispThrow& thrown) {
-    if (!thrown.handled) {
-      if (errorHandler_->value && !inErrorHandler_) {
-        callErrorHandler(thrown.message);
-      } else {
-        write("; error: " + thrown.message + "\n");
-      }
-    }
+    report(thrown);
     last->reset();
-    if (error != nullptr) {
-      *error = "; error: " + thrown.message;
-    }
-    if (line != nullptr) {
-      *line = thrown.line;
+    if (failure != nullptr) {
+      *failure = thrown;
     }
     return false;
   }
+}
+
+void LispMachine::report(const LispThrow& thrown) {
+  if (thrown.handled) {
+    return;
+  }
+  if (errorHandler_->value && !inErrorHandler_) {
+    callErrorHandler(thrown.message);
+  } else {
+    write("; error: " + thrown.message + "\n");
+  }
+}
+
+LispRef LispMachine::loadText(const std::string& source, const std::string& file) {
+  struct FileScope {
+    std::string& current;
+    std::string saved;
+    ~FileScope() { current = std::move(saved); }
+  } scope{file_, std::exchange(file_, file)};
+  const int savedTopLine = topLine_;
+  LispReader reader(*this, source);
+  LispRef result;
+  try {
+    LispRef form;
+    while (reader.next(&form)) {
+      line_ = form && form->kind == LispKind::Cons ? form->line : reader.line();
+      topLine_ = line_;
+      result = eval(form);
+    }
+  } catch (LispThrow& thrown) {
+    if (thrown.file.empty()) {
+      // The reader's and the stack's errors know no file: the reader's line is in this one.
+      thrown.file = file;
+      thrown.topLine = thrown.message == kLispStackMessage ? topLine_ : thrown.line;
+    }
+    topLine_ = savedTopLine;
+    throw;
+  }
+  topLine_ = savedTopLine;
+  return result;
 }
 
 namespace {
@@ -366,6 +466,11 @@ LispMachine* currentLispMachine() {
                   [&](const auto& entry) { return findDocument(host(), entry.first) == nullptr; });
   }
   return machines[document->id].get();
+}
+
+void limitLisp(int64_t steps, int depth) {
+  stepBound = steps;
+  depthBound = depth > 0 && depth < kLispMaxDepth ? depth : kLispMaxDepth;
 }
 
 int64_t liveLispCellsOfSession() {

@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "platform/acad/adsdef.h"
 #include "platform/acad/internal/lisp_cell.h"
 
 namespace sim::detail {
@@ -16,7 +20,10 @@ namespace sim::detail {
 struct LispThrow {
   std::string message;
   int line = 0;
-  bool handled = false; // *error* has already been called for it
+  bool handled = false;   // *error* has already been called for it
+  std::string file;       // the file being loaded where it happened; empty for text run directly
+  std::string expression; // the call being evaluated, as prin1 prints it (shortened)
+  int topLine = 0;        // the line where the top-level expression being evaluated starts
 };
 
 class LispMachine {
@@ -34,11 +41,17 @@ public:
   // Calls a function value (built-in, user function, a symbol naming one, or a lambda list).
   LispRef apply(const LispRef& function, LispArgs& args);
   // Reads and evaluates every expression of source; last is the value of the last one, null when
-  // the text has none. False on an error, whose message (with the "; error: " prefix) and line
-  // are given; the host's report has then been made.
-  bool run(const std::string& source, std::optional<LispRef>* last, std::string* error, int* line);
+  // the text has none. False on an error, described in failure (message without the "; error: "
+  // prefix); the host's report has then been made.
+  bool run(const std::string& source, std::optional<LispRef>* last, LispThrow* failure);
+  // Reads and evaluates every expression of a file's text as load does, with file as the place
+  // of its errors; the value of the last expression. Errors unwind as LispThrow.
+  LispRef loadText(const std::string& source, const std::string& file);
 
   [[noreturn]] void fail(const std::string& message);
+  // Reports an error that reached the top level: through *error*, or "; error: ..." without one;
+  // nothing when *error* has already seen it.
+  void report(const LispThrow& thrown);
   // "bad argument type: <predicate> <value>" (numberp and fixnump put a colon after the name).
   [[noreturn]] void badArgument(const char* predicate, const LispRef& value);
   // Checks the count of arguments of a built-in.
@@ -52,13 +65,25 @@ public:
   const LispRef& t() const { return t_; }
   LispRef truth(bool value) const { return value ? t_ : LispRef(); }
 
+  // Counts one step of evaluation; beyond the bound of sim::limitLisp the run stops with an error.
+  void countStep() {
+    if (stepBound_ > 0 && ++steps_ > stepBound_) {
+      stepLimitReached();
+    }
+  }
+
   int catchDepth = 0; // vl-catch-all-apply frames open
+  // Upper-cased names of the functions exposed to applications with vl-acad-defun.
+  std::set<std::string> exposed;
+  // Streams opened with open and not closed yet; the machine closes what is left when it ends.
+  std::vector<std::FILE*> openFiles;
 
 private:
   friend struct LispDepthGuard;
   LispRef evalCall(const LispRef& form);
   LispRef callUser(const LispRef& function, LispArgs& args);
   void callErrorHandler(const std::string& message);
+  [[noreturn]] void stepLimitReached();
 
   std::map<std::string, LispRef> symbols_;
   LispRef t_;
@@ -67,6 +92,12 @@ private:
   LispRef errorHandler_;
   int depth_ = 0;
   int line_ = 0;
+  const LispCell* form_ = nullptr;  // the call being evaluated
+  std::string file_;                // the file being loaded
+  int64_t steps_ = 0;               // steps evaluated in this run
+  int64_t stepBound_ = 0;           // sim::limitLisp's bound, read as each run starts
+  std::vector<LispArgs> spareArgs_; // argument vectors kept for reuse
+  int topLine_ = 0;                 // where the top-level expression of that file (or text) starts
   bool inErrorHandler_ = false;
 };
 
@@ -89,6 +120,18 @@ void defineControlForms(LispMachine& machine);
 void defineListFunctions(LispMachine& machine);
 void defineNumberFunctions(LispMachine& machine);
 void defineStringFunctions(LispMachine& machine);
+void defineUnitFunctions(LispMachine& machine);
+void defineFileFunctions(LispMachine& machine);
+void defineHostFunctions(LispMachine& machine);
+void defineRegistryFunctions(LispMachine& machine);
+
+// The open stream of a file value, or AutoLISP's bad-argument error (a closed file included).
+std::FILE* needOpenFile(LispMachine& machine, const LispRef& value);
+// Calls a function of the document's AutoLISP for an application (acedInvoke): the arguments and
+// result in the host's list form. RTNONE when key names no function exposed with vl-acad-defun
+// (nor a command "C:..."); RTERROR when the call fails (the error is reported as at the top
+// level) or its result has no host form.
+int invokeLispFunction(const std::string& key, const resbuf* args, resbuf** result);
 
 // Deepest nesting of evaluation (and of the reader's lists) before AutoLISP's stack error; the
 // error comes earlier when the thread's own stack runs short.
@@ -111,6 +154,9 @@ private:
 
 // The interpreter of the current document (made on first use); null with no document open.
 LispMachine* currentLispMachine();
+// Bounds every interpreter's runs: at most steps calls per run (0: no bound) and depth levels of
+// nesting (at most kLispMaxDepth).
+void limitLisp(int64_t steps, int depth);
 // Cells alive once the machines of an ended session are gone.
 int64_t liveLispCellsOfSession();
 

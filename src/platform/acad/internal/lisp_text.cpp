@@ -79,7 +79,7 @@ bool readNumber(const std::string& token, LispRef* value) {
 }
 
 void LispReader::fail(const char* message) {
-  throw LispThrow{message, line_, false};
+  throw LispThrow{message, line_, false, "", "", 0};
 }
 
 void LispReader::skipBlanks() {

@@ -1,0 +1,1 @@
+(while t setq x 1)))

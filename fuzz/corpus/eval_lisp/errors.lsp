@@ -1,0 +1,1 @@
+(vl-catch-all-apply (quote /) (list 1 0)) (strcat "a" 1)

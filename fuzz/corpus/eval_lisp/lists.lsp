@@ -1,0 +1,1 @@
+(setq l (list 1 "a" 2.5 (quote b))) (mapcar (quote type) l) (vl-sort (list 3 1 2) (quote <))

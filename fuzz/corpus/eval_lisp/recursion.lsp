@@ -1,0 +1,1 @@
+(defun r (n) (r n)) (r 1)

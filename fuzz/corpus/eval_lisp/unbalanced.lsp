@@ -1,0 +1,1 @@
+(setq a (list 1 2

@@ -1,0 +1,1 @@
+(distof "1'-5.5" 4) (angtos 1.0 4 6) (rtos 17.5 2 2) (getvar "osmode") (setvar "osmode" 0)

@@ -1,0 +1,13 @@
+;; The person's answers come from the queue that qvhost:answer fills; an empty queue cancels.
+(qvhost:answer "file" "C:\\jobs\\road.xml")
+(princ "\nchosen: ")
+(princ (cf:getfiled usrdir$ "Open a road" "" "xml" 0))
+(princ (strcat "\nnew file: " qvan_new_file))
+(princ "\nwith nothing queued: ")
+(princ (cf:getfiled usrdir$ "Open again" "" "xml" 0))
+(princ "\nasked: ")
+(princ (qvhost:asked))
+(princ "\nbad answer: ")
+(princ (qvhost:answer "nonsense"))
+(alert "Job done")
+(princ "\n")

@@ -1,0 +1,4 @@
+;; A call of a function that nobody defined.
+(princ "before")
+(setq value (frobnicate 3))
+(princ "never printed")
