@@ -27,8 +27,18 @@ void assignPiece(char* start, size_t length, msString& out) {
   start[length] = saved;
 }
 
-// The first c in [from, size) of text, or kNone.
+// The first c in [from, size) of text, or kNone. The few characters between tags are looked at
+// one by one before a longer text is searched by memchr.
 size_t findChar(const char* text, size_t from, size_t size, char c) {
+  if (from >= size) {
+    return kNone;
+  }
+  const size_t near = size - from < 16 ? size : from + 16;
+  for (; from < near; ++from) {
+    if (text[from] == c) {
+      return from;
+    }
+  }
   if (from >= size) {
     return kNone;
   }
@@ -36,17 +46,37 @@ size_t findChar(const char* text, size_t from, size_t size, char c) {
   return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - text) : kNone;
 }
 
-// The characters that findTagEnd must look at outside a quoted value: every other one only ends
-// an "=" run.
+// The characters that findTagEnd must look at outside a quoted value (and the NUL that ends the
+// text): every other one only ends an "=" run.
 struct TagSpecial {
   bool marks[256] = {};
   constexpr TagSpecial() {
-    for (const char c : {'>', '"', '\'', '=', ' ', '\t', '\r', '\n'}) {
+    for (const char c : {'>', '"', '\'', '=', ' ', '\t', '\r', '\n', '\0'}) {
       marks[static_cast<unsigned char>(c)] = true;
     }
   }
 };
 constexpr TagSpecial kTagSpecial;
+
+// The first character at or after p that kTagSpecial marks, four at a time: the NUL after the
+// text is marked, so no character after it is read.
+const char* skipPlain(const char* p) {
+  const bool* marks = kTagSpecial.marks;
+  for (;; p += 4) {
+    if (marks[static_cast<unsigned char>(p[0])]) {
+      return p;
+    }
+    if (marks[static_cast<unsigned char>(p[1])]) {
+      return p + 1;
+    }
+    if (marks[static_cast<unsigned char>(p[2])]) {
+      return p + 2;
+    }
+    if (marks[static_cast<unsigned char>(p[3])]) {
+      return p + 3;
+    }
+  }
+}
 
 // Looks for the ">" that ends the tag whose "<" stands at open, resuming where the last look
 // stopped, so that a tag spread over many pieces is searched once.
@@ -89,40 +119,47 @@ private:
     return kNone;
   }
   // A quote that follows "=" (white space between allowed) opens a value that runs to the same
-  // quote; a ">" inside it does not end the tag. The state lives in locals while the loop runs.
+  // quote; a ">" inside it does not end the tag. The NUL that follows the text stops each run.
   size_t findTagEnd(const char* text, size_t size) {
-    size_t at = at_;
+    const char* p = text + at_;
+    const char* const end = text + size;
     char quote = quote_;
     bool afterEquals = afterEquals_;
     size_t found = kNone;
-    while (at < size) {
+    for (;;) {
       if (quote != '\0') {
-        while (at < size && text[at] != quote) {
-          ++at;
+        while (*p != quote && *p != '\0') {
+          ++p;
         }
-        if (at < size) {
-          quote = '\0';
-          ++at;
+        if (p == end) {
+          break;
         }
+        quote = *p == quote ? '\0' : quote;
+        ++p;
         continue;
       }
-      const char c = text[at];
-      if (!kTagSpecial.marks[static_cast<unsigned char>(c)]) {
-        afterEquals = false;
-      } else if (c == '>') {
-        found = at;
+      const char* run = p;
+      p = skipPlain(p);
+      afterEquals = afterEquals && p == run;
+      if (p == end) {
         break;
-      } else if ((c == '"' || c == '\'') && afterEquals) {
+      }
+      const char c = *p;
+      if (c == '>') {
+        found = static_cast<size_t>(p - text);
+        break;
+      }
+      if ((c == '"' || c == '\'') && afterEquals) {
         quote = c;
         afterEquals = false;
       } else if (c == '=') {
         afterEquals = true;
       } else if (!isWhite(c)) {
-        afterEquals = false;
+        afterEquals = false; // a quote not after "=", or a NUL inside the text
       }
-      ++at;
+      ++p;
     }
-    at_ = at;
+    at_ = static_cast<size_t>(p - text);
     quote_ = quote;
     afterEquals_ = afterEquals;
     return found;
@@ -219,21 +256,21 @@ bool readBlock(FILE* file, QvScanBuffer& buffer) {
   }
   buffer.text.erase(0, buffer.pos);
   buffer.pos = 0;
-  const size_t kept = buffer.text.size();
-  buffer.text.resize(kept + kScanBlockSize);
-  char* block = buffer.text.data() + kept;
+  // Read into a block of its own, which is sized once, rather than into text grown and filled
+  // with NULs for every block.
+  buffer.block.resize(kScanBlockSize);
+  char* block = buffer.block.data();
   const size_t got = std::fread(block, 1, kScanBlockSize, file);
   if (got < kScanBlockSize) {
     buffer.ended = true;
   }
   if (got == 0 || std::ferror(file) != 0) {
     // As a failed read of a piece gave nothing, neither does a failed block.
-    buffer.text.resize(kept);
     buffer.ended = true;
     return false;
   }
   PieceState state{buffer.pieceUsed, buffer.droppingPiece};
-  buffer.text.resize(kept + keepPieceText(block, got, state));
+  buffer.text.append(block, keepPieceText(block, got, state));
   buffer.pieceUsed = state.used;
   buffer.droppingPiece = state.dropping;
   return true;
@@ -244,25 +281,25 @@ bool readBlock(FILE* file, QvScanBuffer& buffer) {
 int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast,
             const char** before, size_t* beforeLength) {
   size_t openAt = kNone;
-  size_t closeAt = kNone;
   size_t endAt = kNone;
   TagEnd tagEnd(0);
-  // Text before checked has been searched already: a long line read block by block is searched
-  // once, not once per block.
+  // Text before checked has been searched for "<" and ">" already: a long line read block by
+  // block is searched once, not once per block.
   size_t checked = buffer.pos;
   for (;;) {
     const char* base = buffer.data();
     const size_t size = buffer.size();
-    if (openAt == kNone && (openAt = findChar(base, checked, size, '<')) != kNone) {
-      tagEnd = TagEnd(openAt);
+    if (openAt == kNone) {
+      openAt = findChar(base, checked, size, '<');
+      if (findChar(base, checked, openAt != kNone ? openAt : size, '>') != kNone) {
+        return 0; // a ">" before the next "<"
+      }
+      if (openAt != kNone) {
+        tagEnd = TagEnd(openAt);
+      }
     }
-    if (closeAt == kNone) {
-      closeAt = findChar(base, checked, size, '>');
-    }
-    if (closeAt != kNone && (openAt == kNone || closeAt < openAt)) {
-      return 0; // a ">" before the next "<"
-    }
-    if (openAt != kNone && closeAt != kNone && (endAt = tagEnd.find(base, size)) != kNone) {
+    // The end is looked for once the "<" is there; it cannot be found before a ">" has come.
+    if (openAt != kNone && (endAt = tagEnd.find(base, size)) != kNone) {
       break;
     }
     if (file == nullptr || buffer.borrowed != nullptr) {
@@ -283,7 +320,6 @@ int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast,
       openAt -= dropped;
       tagEnd.shift(dropped);
     }
-    closeAt = closeAt != kNone ? closeAt - dropped : kNone;
   }
   buffer.unmark();
   char* base = buffer.data();
@@ -315,6 +351,20 @@ int nextTag(FILE* file, msString& before, msString& tag, QvScanBuffer& buffer) {
   return 1;
 }
 
+namespace {
+
+// The names asked for are a few characters long: compared here rather than by a call.
+bool sameBytes(const char* a, const char* b, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    if (a[i] != b[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace
+
 void findAttributes(const char* tag, AttributeWant* wants, size_t count) {
   AttributeCursor cursor{tag};
   while ((kKind(*cursor.p) & (kEnd | kWhite)) == 0) {
@@ -329,8 +379,7 @@ void findAttributes(const char* tag, AttributeWant* wants, size_t count) {
   while (left > 0 && cursor.next(attribute, length, value, end, quoted)) {
     for (size_t i = 0; i < count; ++i) {
       AttributeWant& want = wants[i];
-      if (want.found || length != want.nameLength || (length > 0 && attribute[0] != want.name[0]) ||
-          std::memcmp(attribute, want.name, length) != 0) {
+      if (want.found || length != want.nameLength || !sameBytes(attribute, want.name, length)) {
         continue;
       }
       want.found = true;

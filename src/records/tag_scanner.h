@@ -21,6 +21,7 @@ struct QvScanBuffer {
   // Reading a file: the characters taken so far of the piece the file is in (pieces are what a
   // read of at most 254 characters, ending at a line end, gives), whether the rest of that piece
   // is dropped (it followed a NUL byte), and whether the file has ended or failed.
+  std::string block; // the last block read, before its text goes on to text
   size_t pieceUsed = 0;
   bool droppingPiece = false;
   bool ended = false;
