@@ -9,6 +9,7 @@
 
 #include "platform/win/windows.h"
 #include "records/allocation_watch.h"
+#include "records/internal/line_reader.h"
 #include "records/internal/no_case.h"
 #include "records/internal/number_text.h"
 #include "records/internal/text_lines.h"
@@ -264,18 +265,19 @@ IQvUniRecord* readTable(const char* path, char delimiter, char* columnPositions,
     return nullptr;
   }
   const StreamCloser closer{file};
-  std::vector<char> line(kLineRead);
+  LineReader lines(file, kLineRead);
   std::vector<char> piece(kLineRead);
-  for (int i = 0; i < skip && fgets(line.data(), kLineRead, file) != nullptr; ++i) {
+  char* line = nullptr;
+  size_t length = 0;
+  for (int i = 0; i < skip && lines.next(line, length); ++i) {
   }
   TableBuilder table(header != 0);
-  for (int number = 0; fgets(line.data(), kLineRead, file) != nullptr; ++number) {
-    const size_t length = std::strlen(line.data());
+  for (int number = 0; lines.next(line, length); ++number) {
     table.startLine(number);
     if (fixedWidth) {
-      splitFixedWidth(table, line.data(), length, positions, piece);
+      splitFixedWidth(table, line, length, positions, piece);
     } else {
-      splitDelimited(table, line.data(), length, delimiter);
+      splitDelimited(table, line, length, delimiter);
     }
     if (preview != 0 && number >= kPreviewLastLine) {
       break;
