@@ -27,16 +27,18 @@ constexpr int kPreviewLastLine = 20; // a preview reads lines 0 to 20
 // The column numbers as field names: "1", "2", ... made once per call.
 class ColumnNames {
 public:
-  const char* operator()(size_t column) {
+  const std::string& operator()(size_t column) {
     while (names_.size() <= column) {
       names_.push_back(std::to_string(names_.size() + 1));
     }
-    return names_[column].c_str();
+    return names_[column];
   }
 
 private:
   std::vector<std::string> names_;
 };
+
+const std::string kNoName;
 
 // Builds the records of one table read: one per line, fields named by number or by the header.
 class TableBuilder {
@@ -80,13 +82,13 @@ public:
     if (current_ == nullptr) {
       return;
     }
-    const char* name = "";
+    const std::string* name = &kNoName;
     if (!header_) {
-      name = numbers_(column);
+      name = &numbers_(column);
     } else if (column < headerNames_.size()) {
-      name = headerNames_[column].c_str();
+      name = &headerNames_[column];
     }
-    current_->setField(name, text, 0, nullptr);
+    current_->fields().append(name->c_str(), name->size(), text, std::strlen(text));
   }
 
   IQvUniRecord* take() {
@@ -103,7 +105,7 @@ private:
   std::vector<std::string> headerNames_; // the header line's text for each column
   IQvUniRecord* first_ = nullptr;
   IQvUniRecord* last_ = nullptr;
-  IQvUniRecord* current_ = nullptr;
+  QvUniRecord* current_ = nullptr;
 };
 
 // The numbers of a positions text, separated by spaces or commas, each read as atol reads.

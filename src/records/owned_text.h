@@ -33,11 +33,16 @@ public:
       state_ = kAbsent;
       return true;
     }
-    const size_t size = std::strlen(text) + 1;
+    return assign(text, std::strlen(text));
+  }
+  // The same for the length characters at text, which hold no NUL.
+  bool assign(const char* text, size_t length) {
+    const size_t size = length + 1;
     if (size <= sizeof local_) {
       // Through a copy: the text may be a part of the local copy itself.
       char copy[sizeof local_];
-      std::memcpy(copy, text, size);
+      std::memcpy(copy, text, length);
+      copy[length] = '\0';
       freeHeap();
       std::memcpy(local_, copy, size);
       state_ = kLocal;
@@ -48,7 +53,8 @@ public:
       noteAllocationFailure();
       return false;
     }
-    std::memcpy(copy, text, size);
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
     freeHeap();
     heap_ = copy;
     state_ = kHeap;

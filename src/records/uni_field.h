@@ -29,6 +29,10 @@ public:
   bool assign(const char* name, const char* value, const char* type) {
     return name_.assignOrEmpty(name) && value_.assignOrEmpty(value) && type_.assign(type);
   }
+  // Sets name and value of known lengths (no NUL inside them); the type stays absent.
+  bool assign(const char* name, size_t nameLength, const char* value, size_t valueLength) {
+    return name_.assign(name, nameLength) && value_.assign(value, valueLength);
+  }
 
 private:
   OwnedText name_;
