@@ -81,13 +81,13 @@ void QvFieldList::add(const char* name, const char* value, int replace, const ch
 }
 
 void QvFieldList::append(const char* name, size_t nameLength, const char* value,
-                         size_t valueLength) {
+                         size_t valueLength, const char* type, size_t typeLength) {
   auto* field = new (std::nothrow) QvUniField;
   if (field == nullptr) {
     noteAllocationFailure();
     return;
   }
-  if (!field->assign(name, nameLength, value, valueLength)) {
+  if (!field->assign(name, nameLength, value, valueLength, type, typeLength)) {
     delete field;
     return;
   }

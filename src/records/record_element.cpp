@@ -34,9 +34,11 @@ public:
     }
     AttributeWant id{"id", 2};
     findAttributes(start, &id, 1);
-    if (*attributeText(id, text_) != '\0') {
+    if (attributeText(id, text_) != 0) {
       record->setId(text_.c_str());
     }
+    // The reader's own records take their fields straight into their lists.
+    QvUniRecord* own = dynamic_cast<QvUniRecord*>(record);
     if (closesItself(start, length)) {
       return 1; // "<record id="1"/>": a record with nothing inside
     }
@@ -55,7 +57,7 @@ public:
           return result;
         }
       } else if (equalsLowerName(tag, nameLength, "value", 5)) {
-        addField(record, tag);
+        addField(record, own, tag);
       } else if (isRecordEnd(tag, nameLength)) {
         return 1;
       }
@@ -69,16 +71,23 @@ public:
 private:
   bool take() { return takeTag(file_, buffer_, last_, keepLast_) != 0; }
 
-  // A "value" tag: a field when its name is not empty.
-  void addField(IQvUniRecord* record, const char* tag) {
+  // A "value" tag: a field when its name is not empty; own is record when it is a QvUniRecord.
+  void addField(IQvUniRecord* record, QvUniRecord* own, const char* tag) {
     AttributeWant wants[] = {{"name", 4}, {"value", 5}, {"type", 4}};
     findAttributes(tag, wants, 3);
-    if (*attributeText(wants[0], name_) == '\0') {
+    const size_t nameLength = attributeText(wants[0], name_);
+    if (nameLength == 0) {
       return;
     }
-    attributeText(wants[1], text_);
-    const char* type = attributeText(wants[2], type_);
-    record->setField(name_.c_str(), text_.c_str(), 0, *type == '\0' ? nullptr : type);
+    const size_t valueLength = attributeText(wants[1], text_);
+    const size_t typeLength = attributeText(wants[2], type_);
+    const char* type = typeLength == 0 ? nullptr : type_.c_str();
+    if (own != nullptr) {
+      own->fields().append(name_.c_str(), nameLength, text_.c_str(), valueLength, type,
+                           typeLength);
+    } else {
+      record->setField(name_.c_str(), text_.c_str(), 0, type);
+    }
   }
 
   // Passes over tags until open records have been closed. True when they were, false when the

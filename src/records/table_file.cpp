@@ -230,9 +230,12 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
       }
       AttributeWant wants[] = {{"id", 2}, {"type", 4}, {"desc", 4}};
       findAttributes(tag.text, wants, 3);
-      table->setId(attributeText(wants[0], text));
-      table->setType(attributeText(wants[1], text));
-      table->setDesc(attributeText(wants[2], text));
+      attributeText(wants[0], text);
+      table->setId(text.c_str());
+      attributeText(wants[1], text);
+      table->setType(text.c_str());
+      attributeText(wants[2], text);
+      table->setDesc(text.c_str());
       if (closesItself(tag.text, tag.length)) {
         current = nullptr;
       }

@@ -391,10 +391,10 @@ void findAttributes(const char* tag, AttributeWant* wants, size_t count) {
   }
 }
 
-const char* attributeText(const AttributeWant& want, std::string& out) {
+size_t attributeText(const AttributeWant& want, std::string& out) {
   if (want.end == nullptr) {
     out.clear();
-    return out.c_str();
+    return 0;
   }
   // Copied as it is up to the first character that may start an escape; only from there on is
   // the copy unescaped.
@@ -409,11 +409,12 @@ const char* attributeText(const AttributeWant& want, std::string& out) {
     }
     to[i] = c;
   }
-  if (i < length) {
-    std::memcpy(to + i, want.value + i, length - i);
-    XmlUnescape(to + i);
+  if (i == length) {
+    return length;
   }
-  return out.c_str();
+  std::memcpy(to + i, want.value + i, length - i);
+  XmlUnescape(to + i);
+  return i + std::strlen(to + i);
 }
 
 void getAttribute(const char* tag, const char* name, msString& out) {

@@ -29,9 +29,11 @@ public:
   bool assign(const char* name, const char* value, const char* type) {
     return name_.assignOrEmpty(name) && value_.assignOrEmpty(value) && type_.assign(type);
   }
-  // Sets name and value of known lengths (no NUL inside them); the type stays absent.
-  bool assign(const char* name, size_t nameLength, const char* value, size_t valueLength) {
-    return name_.assign(name, nameLength) && value_.assign(value, valueLength);
+  // Sets name, value and type (absent for null) of known lengths, with no NUL inside them.
+  bool assign(const char* name, size_t nameLength, const char* value, size_t valueLength,
+              const char* type, size_t typeLength) {
+    return name_.assign(name, nameLength) && value_.assign(value, valueLength) &&
+           (type == nullptr ? type_.assign(nullptr) : type_.assign(type, typeLength));
   }
 
 private:

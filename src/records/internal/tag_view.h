@@ -75,7 +75,7 @@ struct AttributeWant {
 void findAttributes(const char* tag, AttributeWant* wants, size_t count);
 
 // The value of a found attribute unescaped as XML text into out; the empty text when there is
-// none. Returns out's text.
-const char* attributeText(const AttributeWant& want, std::string& out);
+// none. Returns the length of out's text (up to its first NUL, which an escape may make).
+size_t attributeText(const AttributeWant& want, std::string& out);
 
 } // namespace qv
