@@ -80,8 +80,8 @@ void QvFieldList::add(const char* name, const char* value, int replace, const ch
   last_ = field;
 }
 
-void QvFieldList::append(const char* name, size_t nameLength, const char* value,
-                         size_t valueLength, const char* type, size_t typeLength) {
+void QvFieldList::append(const char* name, size_t nameLength, const char* value, size_t valueLength,
+                         const char* type, size_t typeLength) {
   auto* field = new (std::nothrow) QvUniField;
   if (field == nullptr) {
     noteAllocationFailure();

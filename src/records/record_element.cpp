@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "records/internal/record_walk.h"
 #include "records/internal/record_element_view.h"
+#include "records/internal/record_walk.h"
 #include "records/uni_record.h"
 #include "text/xml_escape.h"
 
@@ -83,8 +83,7 @@ private:
     const size_t typeLength = attributeText(wants[2], type_);
     const char* type = typeLength == 0 ? nullptr : type_.c_str();
     if (own != nullptr) {
-      own->fields().append(name_.c_str(), nameLength, text_.c_str(), valueLength, type,
-                           typeLength);
+      own->fields().append(name_.c_str(), nameLength, text_.c_str(), valueLength, type, typeLength);
     } else {
       record->setField(name_.c_str(), text_.c_str(), 0, type);
     }

@@ -278,8 +278,8 @@ bool readBlock(FILE* file, QvScanBuffer& buffer) {
 
 } // namespace
 
-int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast,
-            const char** before, size_t* beforeLength) {
+int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast, const char** before,
+            size_t* beforeLength) {
   size_t openAt = kNone;
   size_t endAt = kNone;
   TagEnd tagEnd(0);

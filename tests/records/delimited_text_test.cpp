@@ -219,6 +219,18 @@ TEST_F(DelimitedTextTest, LinesReadTheSameWhereverABlockEndsInThem) {
   }
 }
 
+// A read failing in any block ends the lines there, with the file closed.
+TEST_F(DelimitedTextTest, AReadFailingInAnyBlockEndsTheLinesCleanly) {
+  std::string bytes;
+  for (int i = 0; i < 3000; ++i) {
+    bytes += std::to_string(i) + ",5000.125,2000.5,100.25,MH " + std::to_string(i) + "\r\n";
+  }
+  writeHost("big.csv", bytes);
+  const int points = qvtest::forEachFailure(
+      "fread", [&](int) { EXPECT_LE(read("big.csv", ',', nullptr, 0, 0, 0, 0).size(), 3000u); });
+  EXPECT_GE(points, 3);
+}
+
 TEST_F(DelimitedTextTest, FailedWritesKeepTheOldFileAndAnswerZero) {
   writeHost("keep.csv", "old\r\n");
   auto* record = new qv::QvUniRecord;
