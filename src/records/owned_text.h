@@ -38,7 +38,7 @@ public:
   // The same for the length characters at text, which hold no NUL.
   bool assign(const char* text, size_t length) {
     const size_t size = length + 1;
-    if (size <= sizeof local_) {
+    if (length < sizeof local_) {
       // Through a copy: the text may be a part of the local copy itself.
       char copy[sizeof local_];
       std::memcpy(copy, text, length);
@@ -58,6 +58,17 @@ public:
     freeHeap();
     heap_ = copy;
     state_ = kHeap;
+    return true;
+  }
+  // assign(text, length) for a text that is still absent, which text then cannot be a part of:
+  // a short one is copied straight in.
+  bool assignFresh(const char* text, size_t length) {
+    if (state_ != kAbsent || length >= sizeof local_) {
+      return assign(text, length);
+    }
+    std::memcpy(local_, text, length);
+    local_[length] = '\0';
+    state_ = kLocal;
     return true;
   }
   // Stores a copy of text, the empty text for null.
