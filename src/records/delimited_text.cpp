@@ -9,6 +9,7 @@
 
 #include "platform/win/windows.h"
 #include "records/allocation_watch.h"
+#include "records/internal/line_reader.h"
 #include "records/internal/no_case.h"
 #include "records/internal/number_text.h"
 #include "records/internal/text_lines.h"
@@ -26,16 +27,18 @@ constexpr int kPreviewLastLine = 20; // a preview reads lines 0 to 20
 // The column numbers as field names: "1", "2", ... made once per call.
 class ColumnNames {
 public:
-  const char* operator()(size_t column) {
+  const std::string& operator()(size_t column) {
     while (names_.size() <= column) {
       names_.push_back(std::to_string(names_.size() + 1));
     }
-    return names_[column].c_str();
+    return names_[column];
   }
 
 private:
   std::vector<std::string> names_;
 };
+
+const std::string kNoName;
 
 // Builds the records of one table read: one per line, fields named by number or by the header.
 class TableBuilder {
@@ -79,13 +82,13 @@ public:
     if (current_ == nullptr) {
       return;
     }
-    const char* name = "";
+    const std::string* name = &kNoName;
     if (!header_) {
-      name = numbers_(column);
+      name = &numbers_(column);
     } else if (column < headerNames_.size()) {
-      name = headerNames_[column].c_str();
+      name = &headerNames_[column];
     }
-    current_->setField(name, text, 0, nullptr);
+    current_->fields().append(name->c_str(), name->size(), text, std::strlen(text));
   }
 
   IQvUniRecord* take() {
@@ -102,7 +105,7 @@ private:
   std::vector<std::string> headerNames_; // the header line's text for each column
   IQvUniRecord* first_ = nullptr;
   IQvUniRecord* last_ = nullptr;
-  IQvUniRecord* current_ = nullptr;
+  QvUniRecord* current_ = nullptr;
 };
 
 // The numbers of a positions text, separated by spaces or commas, each read as atol reads.
@@ -264,18 +267,19 @@ IQvUniRecord* readTable(const char* path, char delimiter, char* columnPositions,
     return nullptr;
   }
   const StreamCloser closer{file};
-  std::vector<char> line(kLineRead);
+  LineReader lines(file, kLineRead);
   std::vector<char> piece(kLineRead);
-  for (int i = 0; i < skip && fgets(line.data(), kLineRead, file) != nullptr; ++i) {
+  char* line = nullptr;
+  size_t length = 0;
+  for (int i = 0; i < skip && lines.next(line, length); ++i) {
   }
   TableBuilder table(header != 0);
-  for (int number = 0; fgets(line.data(), kLineRead, file) != nullptr; ++number) {
-    const size_t length = std::strlen(line.data());
+  for (int number = 0; lines.next(line, length); ++number) {
     table.startLine(number);
     if (fixedWidth) {
-      splitFixedWidth(table, line.data(), length, positions, piece);
+      splitFixedWidth(table, line, length, positions, piece);
     } else {
-      splitDelimited(table, line.data(), length, delimiter);
+      splitDelimited(table, line, length, delimiter);
     }
     if (preview != 0 && number >= kPreviewLastLine) {
       break;

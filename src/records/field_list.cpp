@@ -80,6 +80,25 @@ void QvFieldList::add(const char* name, const char* value, int replace, const ch
   last_ = field;
 }
 
+void QvFieldList::append(const char* name, size_t nameLength, const char* value, size_t valueLength,
+                         const char* type, size_t typeLength) {
+  auto* field = new (std::nothrow) QvUniField;
+  if (field == nullptr) {
+    noteAllocationFailure();
+    return;
+  }
+  if (!field->assign(name, nameLength, value, valueLength, type, typeLength)) {
+    delete field;
+    return;
+  }
+  if (last_ == nullptr) {
+    first_ = field;
+  } else {
+    last_->setNext(field);
+  }
+  last_ = field;
+}
+
 void QvFieldList::addFirst(const char* name, const char* value, int replace, const char* type) {
   if (replace != 0) {
     if (IQvUniField* existing = find(name)) {

@@ -1,6 +1,8 @@
 // QvFieldList: the ordered fields of one record, owned by the list.
 #pragma once
 
+#include <cstddef>
+
 #include "records/uni_interfaces.h"
 
 namespace qv {
@@ -27,7 +29,11 @@ public:
   // a null name or value becomes the empty text, a null type stays absent. When memory runs out
   // nothing is added and the failure is noted for the thread (allocation_watch.h).
   void add(const char* name, const char* value, int replace, const char* type);
-  // The same, except that a new field goes before the first one.
+  // Appends a new field whose name, value and type (absent for null) have known lengths, with
+  // no NUL inside them, as add(name, value, 0, type) does for texts of those lengths.
+  void append(const char* name, size_t nameLength, const char* value, size_t valueLength,
+              const char* type = nullptr, size_t typeLength = 0);
+  // The same as add, except that a new field goes before the first one.
   void addFirst(const char* name, const char* value, int replace, const char* type);
   // Unlinks the field and deletes it. Nothing for null or a field not in this list.
   void remove(IQvUniField* field);

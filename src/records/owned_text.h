@@ -33,11 +33,16 @@ public:
       state_ = kAbsent;
       return true;
     }
-    const size_t size = std::strlen(text) + 1;
-    if (size <= sizeof local_) {
+    return assign(text, std::strlen(text));
+  }
+  // The same for the length characters at text, which hold no NUL.
+  bool assign(const char* text, size_t length) {
+    const size_t size = length + 1;
+    if (length < sizeof local_) {
       // Through a copy: the text may be a part of the local copy itself.
       char copy[sizeof local_];
-      std::memcpy(copy, text, size);
+      std::memcpy(copy, text, length);
+      copy[length] = '\0';
       freeHeap();
       std::memcpy(local_, copy, size);
       state_ = kLocal;
@@ -48,10 +53,22 @@ public:
       noteAllocationFailure();
       return false;
     }
-    std::memcpy(copy, text, size);
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
     freeHeap();
     heap_ = copy;
     state_ = kHeap;
+    return true;
+  }
+  // assign(text, length) for a text that is still absent, which text then cannot be a part of:
+  // a short one is copied straight in.
+  bool assignFresh(const char* text, size_t length) {
+    if (state_ != kAbsent || length >= sizeof local_) {
+      return assign(text, length);
+    }
+    std::memcpy(local_, text, length);
+    local_[length] = '\0';
+    state_ = kLocal;
     return true;
   }
   // Stores a copy of text, the empty text for null.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "records/internal/record_element_view.h"
 #include "records/internal/record_walk.h"
 #include "records/uni_record.h"
 #include "text/xml_escape.h"
@@ -12,60 +13,104 @@ namespace qv {
 
 namespace {
 
-// Passes over tags until open records have been closed. True when they were, false when the
-// tags ran out first.
-bool skipRecordTags(FILE* file, msString& tag, QvScanBuffer& buffer, int open) {
-  msString before;
-  while (open > 0 && nextTag(file, before, tag, buffer) != 0) {
-    if (tagNameIs(tag, "record") != 0 && tagClosesItself(tag) == 0) {
-      ++open;
-    } else if (tagNameIs(tag, "/record") != 0) {
-      --open;
-    }
-  }
-  return open == 0;
+bool isRecordStart(const char* tag, size_t nameLength) {
+  return equalsLowerName(tag, nameLength, "record", 6);
+}
+bool isRecordEnd(const char* tag, size_t nameLength) {
+  return equalsLowerName(tag, nameLength, "/record", 7);
 }
 
-int parseElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& buffer, int depth) {
-  if (record == nullptr) {
+// Reads record elements tag by tag from views of the scanner's buffer; the texts it hands to the
+// records are taken out of the tags once, each unescaped as it is copied.
+class ElementReader {
+public:
+  ElementReader(FILE* file, QvScanBuffer& buffer, msString* keepLast)
+      : file_(file), buffer_(buffer), keepLast_(keepLast) {}
+
+  // Fills record from the tags after its start tag (start, length characters).
+  int parse(IQvUniRecord* record, const char* start, size_t length, int depth) {
+    if (record == nullptr) {
+      return 0;
+    }
+    AttributeWant id{"id", 2};
+    findAttributes(start, &id, 1);
+    if (attributeText(id, text_) != 0) {
+      record->setId(text_.c_str());
+    }
+    // The reader's own records take their fields straight into their lists.
+    QvUniRecord* own = dynamic_cast<QvUniRecord*>(record);
+    if (closesItself(start, length)) {
+      return 1; // "<record id="1"/>": a record with nothing inside
+    }
+    IQvUniRecord* lastChild = nullptr;
+    while (take()) {
+      const char* tag = last_.text;
+      const size_t nameLength = elementNameLength(tag);
+      if (isRecordStart(tag, nameLength)) {
+        if (depth >= kMaxRecordDepth) {
+          // Open are this record, its depth enclosing ones and the child just started.
+          return skip(depth + 2) ? kRecordTooDeep : 0;
+        }
+        QvUniRecord* child = appendNewChild(record, lastChild);
+        const int result = parse(child, tag, last_.length, depth + 1);
+        if (result != 1) {
+          return result;
+        }
+      } else if (equalsLowerName(tag, nameLength, "value", 5)) {
+        addField(record, own, tag);
+      } else if (isRecordEnd(tag, nameLength)) {
+        return 1;
+      }
+    }
     return 0;
   }
-  msString text;
-  getAttribute(tag, "id", text);
-  if (!text.IsEmpty()) {
-    record->setId(text);
-  }
-  if (tagClosesItself(tag) != 0) {
-    return 1; // "<record id="1"/>": a record with nothing inside
-  }
-  msString before;
-  msString name;
-  msString type;
-  IQvUniRecord* lastChild = nullptr;
-  while (nextTag(file, before, tag, buffer) != 0) {
-    if (tagNameIs(tag, "record") != 0) {
-      if (depth >= kMaxRecordDepth) {
-        // Open are this record, its depth enclosing ones and the child just started.
-        return skipRecordTags(file, tag, buffer, depth + 2) ? kRecordTooDeep : 0;
-      }
-      QvUniRecord* child = appendNewChild(record, lastChild);
-      const int result = parseElement(file, child, tag, buffer, depth + 1);
-      if (result != 1) {
-        return result;
-      }
-    } else if (tagNameIs(tag, "value") != 0) {
-      getAttribute(tag, "name", name);
-      getAttribute(tag, "value", text);
-      getAttribute(tag, "type", type);
-      if (!name.IsEmpty()) {
-        record->setField(name, text, 0, type.IsEmpty() ? nullptr : static_cast<const char*>(type));
-      }
-    } else if (tagNameIs(tag, "/record")) {
-      return 1;
+
+  // The last tag taken, or null when it was copied to keepLast.
+  const TagView& last() const { return last_; }
+
+private:
+  bool take() { return takeTag(file_, buffer_, last_, keepLast_) != 0; }
+
+  // A "value" tag: a field when its name is not empty; own is record when it is a QvUniRecord.
+  void addField(IQvUniRecord* record, QvUniRecord* own, const char* tag) {
+    AttributeWant wants[] = {{"name", 4}, {"value", 5}, {"type", 4}};
+    findAttributes(tag, wants, 3);
+    const size_t nameLength = attributeText(wants[0], name_);
+    if (nameLength == 0) {
+      return;
+    }
+    const size_t valueLength = attributeText(wants[1], text_);
+    const size_t typeLength = attributeText(wants[2], type_);
+    const char* type = typeLength == 0 ? nullptr : type_.c_str();
+    if (own != nullptr) {
+      own->fields().append(name_.c_str(), nameLength, text_.c_str(), valueLength, type, typeLength);
+    } else {
+      record->setField(name_.c_str(), text_.c_str(), 0, type);
     }
   }
-  return 0;
-}
+
+  // Passes over tags until open records have been closed. True when they were, false when the
+  // tags ran out first.
+  bool skip(int open) {
+    while (open > 0 && take()) {
+      const size_t nameLength = elementNameLength(last_.text);
+      if (isRecordStart(last_.text, nameLength) && !closesItself(last_.text, last_.length)) {
+        ++open;
+      } else if (isRecordEnd(last_.text, nameLength)) {
+        --open;
+      }
+    }
+    return open == 0;
+  }
+
+  FILE* file_;
+  QvScanBuffer& buffer_;
+  msString* keepLast_;
+  TagView last_;
+  std::string name_;
+  std::string text_;
+  std::string type_;
+};
 
 // prefix, the escaped text and suffix.
 void appendEscaped(std::string& out, const char* prefix, const char* text, const char* suffix) {
@@ -77,7 +122,19 @@ void appendEscaped(std::string& out, const char* prefix, const char* text, const
 } // namespace
 
 int parseRecordElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& buffer) {
-  return parseElement(file, record, tag, buffer, 0);
+  ElementReader reader(file, buffer, &tag);
+  const char* start = tag != nullptr ? static_cast<const char*>(tag) : "";
+  const int result = reader.parse(record, start, std::strlen(start), 0);
+  if (reader.last().text != nullptr) {
+    tag = reader.last().text;
+  }
+  buffer.unmark();
+  return result;
+}
+
+int parseRecordElement(FILE* file, IQvUniRecord* record, const TagView& start,
+                       QvScanBuffer& buffer) {
+  return ElementReader(file, buffer, nullptr).parse(record, start.text, start.length, 0);
 }
 
 int writeRecordElement(FILE* file, const IQvUniRecord* record) {

@@ -8,6 +8,7 @@
 #include "platform/win/stdio_win.h"
 #include "records/allocation_watch.h"
 #include "records/internal/no_case.h"
+#include "records/internal/record_element_view.h"
 #include "records/record_element.h"
 #include "records/tag_scanner.h"
 #include "records/uni_record.h"
@@ -216,27 +217,29 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
   };
   QvScanBuffer buffer;
   buffer.assign(firstLine);
-  msString before;
-  msString tag;
-  msString text;
-  while (nextTag(file, before, tag, buffer) != 0) {
+  TagView tag;
+  std::string text;
+  while (takeTag(file, buffer, tag) != 0) {
+    const size_t nameLength = elementNameLength(tag.text);
     // A table tag without attributes ("<table>", as writeRecordFile writes it) starts no table:
     // its records go into one the reader makes, without id, type and desc.
-    if (tagHasSpace(tag) != 0 && tagNameIs(tag, "table") != 0) {
+    if (equalsLowerName(tag.text, nameLength, "table", 5) && tagHasSpace(tag.text) != 0) {
       IQvUniTable* table = startTable();
       if (table == nullptr) {
         break;
       }
-      getAttribute(tag, "id", text);
-      table->setId(text);
-      getAttribute(tag, "type", text);
-      table->setType(text);
-      getAttribute(tag, "desc", text);
-      table->setDesc(text);
-      if (tagClosesItself(tag) != 0) {
+      AttributeWant wants[] = {{"id", 2}, {"type", 4}, {"desc", 4}};
+      findAttributes(tag.text, wants, 3);
+      attributeText(wants[0], text);
+      table->setId(text.c_str());
+      attributeText(wants[1], text);
+      table->setType(text.c_str());
+      attributeText(wants[2], text);
+      table->setDesc(text.c_str());
+      if (closesItself(tag.text, tag.length)) {
         current = nullptr;
       }
-    } else if (tagNameIs(tag, "record") != 0) {
+    } else if (equalsLowerName(tag.text, nameLength, "record", 6)) {
       if (current == nullptr && startTable() == nullptr) {
         break;
       }
@@ -250,7 +253,7 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
       if (parseRecordElement(file, record, tag, buffer) != 1) {
         break;
       }
-    } else if (tagNameIs(tag, "/table")) {
+    } else if (equalsLowerName(tag.text, nameLength, "/table", 6)) {
       current = nullptr;
     }
   }

@@ -4,14 +4,14 @@
 #include <cstring>
 
 #include "records/internal/no_case.h"
+#include "records/internal/piece_text.h"
+#include "records/internal/tag_view.h"
 #include "text/xml_escape.h"
 
 namespace qv {
 
 namespace {
 
-// The pieces a file is read in: up to 254 characters and the NUL.
-constexpr int kPieceSize = 255;
 constexpr size_t kNone = std::string::npos;
 
 bool isWhite(char c) {
@@ -27,13 +27,55 @@ void assignPiece(char* start, size_t length, msString& out) {
   start[length] = saved;
 }
 
-// The first c in [from, size) of text, or kNone.
+// The first c in [from, size) of text, or kNone. The few characters between tags are looked at
+// one by one before a longer text is searched by memchr.
 size_t findChar(const char* text, size_t from, size_t size, char c) {
+  if (from >= size) {
+    return kNone;
+  }
+  const size_t near = size - from < 16 ? size : from + 16;
+  for (; from < near; ++from) {
+    if (text[from] == c) {
+      return from;
+    }
+  }
   if (from >= size) {
     return kNone;
   }
   const void* found = std::memchr(text + from, c, size - from);
   return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - text) : kNone;
+}
+
+// The characters that findTagEnd must look at outside a quoted value (and the NUL that ends the
+// text): every other one only ends an "=" run.
+struct TagSpecial {
+  bool marks[256] = {};
+  constexpr TagSpecial() {
+    for (const char c : {'>', '"', '\'', '=', ' ', '\t', '\r', '\n', '\0'}) {
+      marks[static_cast<unsigned char>(c)] = true;
+    }
+  }
+};
+constexpr TagSpecial kTagSpecial;
+
+// The first character at or after p that kTagSpecial marks, four at a time: the NUL after the
+// text is marked, so no character after it is read.
+const char* skipPlain(const char* p) {
+  const bool* marks = kTagSpecial.marks;
+  for (;; p += 4) {
+    if (marks[static_cast<unsigned char>(p[0])]) {
+      return p;
+    }
+    if (marks[static_cast<unsigned char>(p[1])]) {
+      return p + 1;
+    }
+    if (marks[static_cast<unsigned char>(p[2])]) {
+      return p + 2;
+    }
+    if (marks[static_cast<unsigned char>(p[3])]) {
+      return p + 3;
+    }
+  }
 }
 
 // Looks for the ">" that ends the tag whose "<" stands at open, resuming where the last look
@@ -77,26 +119,50 @@ private:
     return kNone;
   }
   // A quote that follows "=" (white space between allowed) opens a value that runs to the same
-  // quote; a ">" inside it does not end the tag.
+  // quote; a ">" inside it does not end the tag. The NUL that follows the text stops each run.
   size_t findTagEnd(const char* text, size_t size) {
-    for (; at_ < size; ++at_) {
-      const char c = text[at_];
-      if (quote_ != '\0') {
-        if (c == quote_) {
-          quote_ = '\0';
+    const char* p = text + at_;
+    const char* const end = text + size;
+    char quote = quote_;
+    bool afterEquals = afterEquals_;
+    size_t found = kNone;
+    for (;;) {
+      if (quote != '\0') {
+        while (*p != quote && *p != '\0') {
+          ++p;
         }
-      } else if (c == '>') {
-        return at_;
-      } else if ((c == '"' || c == '\'') && afterEquals_) {
-        quote_ = c;
-        afterEquals_ = false;
-      } else if (c == '=') {
-        afterEquals_ = true;
-      } else if (!isWhite(c)) {
-        afterEquals_ = false;
+        if (p == end) {
+          break;
+        }
+        quote = *p == quote ? '\0' : quote;
+        ++p;
+        continue;
       }
+      const char* run = p;
+      p = skipPlain(p);
+      afterEquals = afterEquals && p == run;
+      if (p == end) {
+        break;
+      }
+      const char c = *p;
+      if (c == '>') {
+        found = static_cast<size_t>(p - text);
+        break;
+      }
+      if ((c == '"' || c == '\'') && afterEquals) {
+        quote = c;
+        afterEquals = false;
+      } else if (c == '=') {
+        afterEquals = true;
+      } else if (!isWhite(c)) {
+        afterEquals = false; // a quote not after "=", or a NUL inside the text
+      }
+      ++p;
     }
-    return kNone;
+    at_ = static_cast<size_t>(p - text);
+    quote_ = quote;
+    afterEquals_ = afterEquals;
+    return found;
   }
 
   size_t open_;
@@ -107,6 +173,25 @@ private:
   bool afterEquals_ = false;
 };
 
+// Character kinds for the attribute scan.
+constexpr unsigned char kWhite = 1;
+constexpr unsigned char kEquals = 2;
+constexpr unsigned char kEnd = 4; // the NUL
+constexpr unsigned char kSlash = 8;
+struct AttributeKinds {
+  unsigned char of[256] = {};
+  constexpr AttributeKinds() {
+    for (const char c : {' ', '\t', '\r', '\n'}) {
+      of[static_cast<unsigned char>(c)] = kWhite;
+    }
+    of[static_cast<unsigned char>('=')] = kEquals;
+    of[0] = kEnd;
+    of[static_cast<unsigned char>('/')] = kSlash;
+  }
+  unsigned char operator()(char c) const { return of[static_cast<unsigned char>(c)]; }
+};
+constexpr AttributeKinds kKind;
+
 // The attribute scan of getAttribute: p stands in the tag's text after the element name.
 struct AttributeCursor {
   const char* p;
@@ -116,97 +201,220 @@ struct AttributeCursor {
   // False when the text ends.
   bool next(const char*& name, size_t& nameLength, const char*& value, const char*& end,
             bool& quoted) {
+    const char* at = p;
     for (;;) {
-      while (isWhite(*p) || *p == '/') {
-        ++p;
+      while ((kKind(*at) & (kWhite | kSlash)) != 0) {
+        ++at;
       }
-      if (*p == '\0') {
+      if (*at == '\0') {
+        p = at;
         return false;
       }
-      name = p;
-      while (*p != '\0' && !isWhite(*p) && *p != '=') {
-        ++p;
+      name = at;
+      while ((kKind(*at) & (kEnd | kWhite | kEquals)) == 0) {
+        ++at;
       }
-      nameLength = static_cast<size_t>(p - name);
-      const char* equals = p;
-      while (isWhite(*equals)) {
+      nameLength = static_cast<size_t>(at - name);
+      const char* equals = at;
+      while (kKind(*equals) == kWhite) {
         ++equals;
       }
       if (*equals != '=') {
         continue; // a name without a value: passed over
       }
-      p = equals + 1;
-      while (isWhite(*p)) {
-        ++p;
+      at = equals + 1;
+      while (kKind(*at) == kWhite) {
+        ++at;
       }
-      quoted = *p == '"' || *p == '\'';
+      quoted = *at == '"' || *at == '\'';
       if (quoted) {
-        const char quote = *p++;
-        value = p;
-        end = std::strchr(p, quote);
-        p = end != nullptr ? end + 1 : p + std::strlen(p);
-      } else {
-        value = p;
-        while (*p != '\0' && !isWhite(*p)) {
-          ++p;
+        const char quote = *at++;
+        value = at;
+        while (*at != quote && *at != '\0') {
+          ++at;
         }
-        end = p;
+        end = *at == quote ? at : nullptr;
+        p = *at == quote ? at + 1 : at;
+      } else {
+        value = at;
+        while ((kKind(*at) & (kEnd | kWhite)) == 0) {
+          ++at;
+        }
+        end = at;
+        p = at;
       }
       return true;
     }
   }
 };
 
+// Reads the next block of the file into the buffer, behind the text not yet scanned (the text
+// before pos is dropped first). False at the end of the file or when the read failed.
+bool readBlock(FILE* file, QvScanBuffer& buffer) {
+  if (buffer.ended) {
+    return false;
+  }
+  buffer.text.erase(0, buffer.pos);
+  buffer.pos = 0;
+  // Read into a block of its own, which is sized once, rather than into text grown and filled
+  // with NULs for every block.
+  buffer.block.resize(kScanBlockSize);
+  char* block = buffer.block.data();
+  const size_t got = std::fread(block, 1, kScanBlockSize, file);
+  if (got < kScanBlockSize) {
+    buffer.ended = true;
+  }
+  if (got == 0 || std::ferror(file) != 0) {
+    // As a failed read of a piece gave nothing, neither does a failed block.
+    buffer.ended = true;
+    return false;
+  }
+  PieceState state{buffer.pieceUsed, buffer.droppingPiece};
+  buffer.text.append(block, keepPieceText(block, got, state));
+  buffer.pieceUsed = state.used;
+  buffer.droppingPiece = state.dropping;
+  return true;
+}
+
 } // namespace
 
-int nextTag(FILE* file, msString& before, msString& tag, QvScanBuffer& buffer) {
+int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast, const char** before,
+            size_t* beforeLength) {
   size_t openAt = kNone;
-  size_t closeAt = kNone;
   size_t endAt = kNone;
   TagEnd tagEnd(0);
-  // Text before checked has been searched already: a long line read piece by piece is searched
-  // once, not once per piece.
+  // Text before checked has been searched for "<" and ">" already: a long line read block by
+  // block is searched once, not once per block.
   size_t checked = buffer.pos;
   for (;;) {
     const char* base = buffer.data();
     const size_t size = buffer.size();
-    if (openAt == kNone && (openAt = findChar(base, checked, size, '<')) != kNone) {
-      tagEnd = TagEnd(openAt);
+    if (openAt == kNone) {
+      openAt = findChar(base, checked, size, '<');
+      if (findChar(base, checked, openAt != kNone ? openAt : size, '>') != kNone) {
+        return 0; // a ">" before the next "<"
+      }
+      if (openAt != kNone) {
+        tagEnd = TagEnd(openAt);
+      }
     }
-    if (closeAt == kNone) {
-      closeAt = findChar(base, checked, size, '>');
-    }
-    if (closeAt != kNone && (openAt == kNone || closeAt < openAt)) {
-      return 0; // a ">" before the next "<"
-    }
-    if (openAt != kNone && closeAt != kNone && (endAt = tagEnd.find(base, size)) != kNone) {
+    // The end is looked for once the "<" is there; it cannot be found before a ">" has come.
+    if (openAt != kNone && (endAt = tagEnd.find(base, size)) != kNone) {
       break;
     }
     if (file == nullptr || buffer.borrowed != nullptr) {
       return 0;
     }
-    char piece[kPieceSize];
-    if (std::fgets(piece, sizeof piece, file) == nullptr) {
-      return 0;
-    }
-    // What was scanned is dropped before the piece goes on, so the buffer holds only the text
+    // What was scanned is dropped before the block goes on, so the buffer holds only the text
     // after the last whole tag.
     const size_t dropped = buffer.pos;
-    buffer.text.erase(0, dropped);
-    buffer.pos = 0;
-    checked = buffer.text.size();
+    if (tag.text != nullptr && keepLast != nullptr) {
+      *keepLast = tag.text;
+    }
+    tag.text = nullptr;
+    if (!readBlock(file, buffer)) {
+      return 0;
+    }
+    checked = size - dropped;
     if (openAt != kNone) {
       openAt -= dropped;
       tagEnd.shift(dropped);
     }
-    closeAt = closeAt != kNone ? closeAt - dropped : kNone;
-    buffer.text.append(piece);
   }
+  buffer.unmark();
   char* base = buffer.data();
-  assignPiece(base + buffer.pos, openAt - buffer.pos, before);
-  assignPiece(base + openAt + 1, endAt - openAt - 1, tag);
+  base[endAt] = '\0';
+  tag.text = base + openAt + 1;
+  tag.length = endAt - openAt - 1;
+  if (buffer.borrowed != nullptr) {
+    buffer.markAt = endAt;
+    tag.length = std::strlen(tag.text); // a caller's text may hold a NUL
+  }
+  if (before != nullptr) {
+    *before = base + buffer.pos;
+    *beforeLength = openAt - buffer.pos;
+  }
   buffer.pos = endAt + 1;
   return 1;
+}
+
+int nextTag(FILE* file, msString& before, msString& tag, QvScanBuffer& buffer) {
+  TagView view;
+  const char* beforeText = nullptr;
+  size_t beforeLength = 0;
+  if (takeTag(file, buffer, view, nullptr, &beforeText, &beforeLength) == 0) {
+    return 0;
+  }
+  assignPiece(const_cast<char*>(beforeText), beforeLength, before);
+  tag = view.text;
+  buffer.unmark();
+  return 1;
+}
+
+namespace {
+
+// The names asked for are a few characters long: compared here rather than by a call.
+bool sameBytes(const char* a, const char* b, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    if (a[i] != b[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace
+
+void findAttributes(const char* tag, AttributeWant* wants, size_t count) {
+  AttributeCursor cursor{tag};
+  while ((kKind(*cursor.p) & (kEnd | kWhite)) == 0) {
+    ++cursor.p; // the element name
+  }
+  size_t left = count;
+  const char* attribute = nullptr;
+  size_t length = 0;
+  const char* value = nullptr;
+  const char* end = nullptr;
+  bool quoted = false;
+  while (left > 0 && cursor.next(attribute, length, value, end, quoted)) {
+    for (size_t i = 0; i < count; ++i) {
+      AttributeWant& want = wants[i];
+      if (want.found || length != want.nameLength || !sameBytes(attribute, want.name, length)) {
+        continue;
+      }
+      want.found = true;
+      want.value = value;
+      want.end = quoted ? end : std::strchr(value, '"'); // as the format always read it
+      --left;
+      break;
+    }
+  }
+}
+
+size_t attributeText(const AttributeWant& want, std::string& out) {
+  if (want.end == nullptr) {
+    out.clear();
+    return 0;
+  }
+  // Copied as it is up to the first character that may start an escape; only from there on is
+  // the copy unescaped.
+  const size_t length = static_cast<size_t>(want.end - want.value);
+  out.resize(length);
+  char* to = out.data();
+  size_t i = 0;
+  for (; i < length; ++i) {
+    const char c = want.value[i];
+    if (c == '&' || c == '\\') {
+      break;
+    }
+    to[i] = c;
+  }
+  if (i == length) {
+    return length;
+  }
+  std::memcpy(to + i, want.value + i, length - i);
+  XmlUnescape(to + i);
+  return i + std::strlen(to + i);
 }
 
 void getAttribute(const char* tag, const char* name, msString& out) {
@@ -214,27 +422,10 @@ void getAttribute(const char* tag, const char* name, msString& out) {
   if (tag == nullptr || name == nullptr) {
     return;
   }
-  AttributeCursor cursor{tag};
-  while (*cursor.p != '\0' && !isWhite(*cursor.p)) {
-    ++cursor.p; // the element name
-  }
-  const size_t wanted = std::strlen(name);
-  const char* attribute = nullptr;
-  size_t length = 0;
-  const char* value = nullptr;
-  const char* end = nullptr;
-  bool quoted = false;
-  while (cursor.next(attribute, length, value, end, quoted)) {
-    if (length != wanted || std::memcmp(attribute, name, wanted) != 0) {
-      continue;
-    }
-    if (!quoted) {
-      end = std::strchr(value, '"'); // as the format always read it
-    }
-    if (end != nullptr) {
-      XmlUnescape(value, static_cast<size_t>(end - value), out);
-    }
-    return;
+  AttributeWant want{name, std::strlen(name)};
+  findAttributes(tag, &want, 1);
+  if (want.end != nullptr) {
+    XmlUnescape(want.value, static_cast<size_t>(want.end - want.value), out);
   }
 }
 
@@ -242,11 +433,7 @@ int tagNameIs(const char* tag, const char* name) {
   if (tag == nullptr || name == nullptr) {
     return 0;
   }
-  size_t length = 0;
-  while (tag[length] != '\0' && !isWhite(tag[length]) && !(tag[length] == '/' && length > 0)) {
-    ++length;
-  }
-  return compareNoCase(tag, length, name, std::strlen(name)) == 0 ? 1 : 0;
+  return compareNoCase(tag, elementNameLength(tag), name, std::strlen(name)) == 0 ? 1 : 0;
 }
 
 int tagHasSpace(const char* tag) {
@@ -265,11 +452,7 @@ int tagClosesItself(const char* tag) {
   if (tag == nullptr) {
     return 0;
   }
-  size_t end = std::strlen(tag);
-  while (end > 0 && isWhite(tag[end - 1])) {
-    --end;
-  }
-  return end > 1 && tag[end - 1] == '/' ? 1 : 0;
+  return closesItself(tag, std::strlen(tag)) ? 1 : 0;
 }
 
 } // namespace qv

@@ -18,12 +18,26 @@ struct QvScanBuffer {
   char* borrowed = nullptr;
   size_t borrowedSize = 0;
   size_t pos = 0;
+  // Reading a file: the characters taken so far of the piece the file is in (pieces are what a
+  // read of at most 254 characters, ending at a line end, gives), whether the rest of that piece
+  // is dropped (it followed a NUL byte), and whether the file has ended or failed.
+  std::string block; // the last block read, before its text goes on to text
+  size_t pieceUsed = 0;
+  bool droppingPiece = false;
+  bool ended = false;
+  // Scanning in place: where the byte after the last tag taken was made a NUL (kNoMark: nowhere).
+  static constexpr size_t kNoMark = static_cast<size_t>(-1);
+  size_t markAt = kNoMark;
 
   // Starts over with a copy of text (null as empty).
   void assign(const char* source) {
     text.assign(source != nullptr ? source : "");
     borrowed = nullptr;
     pos = 0;
+    pieceUsed = 0;
+    droppingPiece = false;
+    ended = false;
+    markAt = kNoMark;
   }
   // Starts over on the size bytes at source, which the scanner reads in place (a NUL must follow
   // them; a byte after a tag is set to NUL and put back while the tag is taken).
@@ -32,6 +46,14 @@ struct QvScanBuffer {
     borrowed = source;
     borrowedSize = size;
     pos = 0;
+    markAt = kNoMark;
+  }
+  // Puts back the byte that the last tag taken in place made a NUL.
+  void unmark() {
+    if (markAt != kNoMark) {
+      borrowed[markAt] = '>';
+      markAt = kNoMark;
+    }
   }
   char* data() { return borrowed != nullptr ? borrowed : text.data(); }
   size_t size() const { return borrowed != nullptr ? borrowedSize : text.size(); }

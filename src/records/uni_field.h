@@ -29,6 +29,13 @@ public:
   bool assign(const char* name, const char* value, const char* type) {
     return name_.assignOrEmpty(name) && value_.assignOrEmpty(value) && type_.assign(type);
   }
+  // Sets name, value and type (absent for null) of known lengths, with no NUL inside them, on a
+  // field that has none of them yet.
+  bool assign(const char* name, size_t nameLength, const char* value, size_t valueLength,
+              const char* type, size_t typeLength) {
+    return name_.assignFresh(name, nameLength) && value_.assignFresh(value, valueLength) &&
+           (type == nullptr ? type_.assign(nullptr) : type_.assignFresh(type, typeLength));
+  }
 
 private:
   OwnedText name_;

@@ -199,6 +199,38 @@ TEST_F(DelimitedTextTest, ExportWritesColumnsOfEveryRecordAndReadsBack) {
   EXPECT_EQ(readHost("empty.csv"), "\r\n");
 }
 
+// Lines are cut out of blocks of 64 KiB: they read the same wherever a block ends in them.
+TEST_F(DelimitedTextTest, LinesReadTheSameWhereverABlockEndsInThem) {
+  const std::string lines = "a, b ,c\r\n" + std::string(10300, 'x') + ",y\r\n" +
+                            std::string("p,q\0r,s\r\n", 10) + "last,line";
+  writeHost("lines.csv", lines);
+  const std::vector<Row> whole = read("lines.csv", ',', nullptr, 0, 0, 0, 0);
+  ASSERT_EQ(whole.size(), 5u); // the long line arrives as two
+  constexpr size_t kBlock = 64 * 1024;
+  for (size_t padding = kBlock - lines.size() - 2; padding <= kBlock + 2; padding += 97) {
+    std::string skipped;
+    int count = 0;
+    for (; skipped.size() + 100 < padding; ++count) {
+      skipped += std::string(99, ' ') + "\n";
+    }
+    skipped += std::string(padding - skipped.size() - 1, ' ') + "\n";
+    writeHost("lines.csv", skipped + lines);
+    EXPECT_EQ(read("lines.csv", ',', nullptr, 0, count + 1, 0, 0), whole) << padding;
+  }
+}
+
+// A read failing in any block ends the lines there, with the file closed.
+TEST_F(DelimitedTextTest, AReadFailingInAnyBlockEndsTheLinesCleanly) {
+  std::string bytes;
+  for (int i = 0; i < 3000; ++i) {
+    bytes += std::to_string(i) + ",5000.125,2000.5,100.25,MH " + std::to_string(i) + "\r\n";
+  }
+  writeHost("big.csv", bytes);
+  const int points = qvtest::forEachFailure(
+      "fread", [&](int) { EXPECT_LE(read("big.csv", ',', nullptr, 0, 0, 0, 0).size(), 3000u); });
+  EXPECT_GE(points, 3);
+}
+
 TEST_F(DelimitedTextTest, FailedWritesKeepTheOldFileAndAnswerZero) {
   writeHost("keep.csv", "old\r\n");
   auto* record = new qv::QvUniRecord;

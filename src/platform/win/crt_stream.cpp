@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -94,6 +95,10 @@ struct Stream {
   size_t rawPos = 0;
   size_t rawLen = 0;
   bool endOfData = false; // the file ended or a Ctrl-Z was met
+  // The raw offset of the next Ctrl-Z (SIZE_MAX: none) as found by a search of raw up to
+  // ctrlZSearched; SIZE_MAX there while raw has changed since.
+  size_t ctrlZAt = SIZE_MAX;
+  size_t ctrlZSearched = SIZE_MAX;
   // Position as the stream's user counts it: in text mode, bytes after translation.
   int64_t position = 0;
 };
@@ -105,10 +110,12 @@ void dropReadAhead(Stream& s) {
   }
   s.rawPos = s.rawLen = 0;
   s.endOfData = false;
+  s.ctrlZSearched = SIZE_MAX;
 }
 
 // Reads more of the file behind the unconsumed bytes. Returns the count read, 0 at the end, -1.
 ssize_t refill(Stream& s) {
+  s.ctrlZSearched = SIZE_MAX;
   if (s.raw.empty()) {
     s.raw.resize(kRawSize);
   }
@@ -125,6 +132,24 @@ ssize_t refill(Stream& s) {
     s.rawLen += static_cast<size_t>(got);
   }
   return got;
+}
+
+// The length of the run at from (limit bytes at most, all read already) that holds no CR and no
+// Ctrl-Z. Where the next Ctrl-Z lies is kept until the read passes it, so that a file is searched
+// for it once and not once per line.
+size_t plainRun(Stream& s, const char* from, size_t limit) {
+  const size_t rawEnd = s.rawLen;
+  if (s.ctrlZSearched != rawEnd) {
+    const void* mark = std::memchr(s.raw.data() + s.rawPos, kCtrlZ, rawEnd - s.rawPos);
+    s.ctrlZAt = mark != nullptr ? static_cast<size_t>(static_cast<const char*>(mark) - s.raw.data())
+                                : SIZE_MAX;
+    s.ctrlZSearched = rawEnd;
+  }
+  if (s.ctrlZAt != SIZE_MAX) {
+    limit = std::min(limit, s.ctrlZAt - s.rawPos);
+  }
+  const void* cr = std::memchr(from, '\r', limit);
+  return cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - from) : limit;
 }
 
 // Text mode: CR LF becomes LF, a CR before anything else stays, Ctrl-Z ends the data.
@@ -144,11 +169,8 @@ ssize_t readText(Stream& s, char* out, size_t size) {
     const char* from = s.raw.data() + s.rawPos;
     const size_t available = s.rawLen - s.rawPos;
     const size_t room = size - done;
-    size_t k = 0;
-    // Plain bytes go across in one run.
-    while (k < available && k < room && from[k] != '\r' && from[k] != kCtrlZ) {
-      ++k;
-    }
+    // Plain bytes go across in one run, up to the first CR or Ctrl-Z.
+    const size_t k = plainRun(s, from, std::min(available, room));
     std::memcpy(out + done, from, k);
     done += k;
     s.rawPos += k;
@@ -257,6 +279,7 @@ int seekText(Stream& s, int64_t target, bool toEnd) {
   }
   s.rawPos = s.rawLen = 0;
   s.endOfData = false;
+  s.ctrlZSearched = SIZE_MAX;
   s.position = 0;
   std::vector<char> scratch(16 * 1024);
   int64_t reached = 0;

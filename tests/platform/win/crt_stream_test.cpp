@@ -88,6 +88,37 @@ TEST_F(CrtStreamTest, CrLfSplitAcrossReadsIsOneLineEnd) {
   EXPECT_EQ(readAll("C:\\edge.txt", "r"), expected);
 }
 
+TEST_F(CrtStreamTest, ACtrlZAnywhereInALongFileEndsTheDataAlsoAfterASeek) {
+  for (const size_t at : {size_t{5}, size_t{64 * 1024 - 1}, size_t{64 * 1024},
+                          size_t{64 * 1024 + 1}, size_t{150000}}) {
+    SCOPED_TRACE(at);
+    std::string bytes;
+    while (bytes.size() < 200000) {
+      bytes += "line\r\nx\ry\r\n";
+    }
+    bytes[at] = '\x1A';
+    std::string expected;
+    for (size_t i = 0; i < at; ++i) {
+      if (!(bytes[i] == '\r' && i + 1 < at && bytes[i + 1] == '\n')) {
+        expected += bytes[i];
+      }
+    }
+    writeHost("z.txt", bytes);
+    EXPECT_EQ(readAll("C:\\z.txt", "r"), expected);
+    // A seek back starts the search for the Ctrl-Z over.
+    FILE* in = _fsopen("C:\\z.txt", "r", _SH_DENYNO);
+    ASSERT_NE(in, nullptr);
+    std::string first(expected.size() + 10, '\0');
+    first.resize(fread(first.data(), 1, first.size(), in));
+    ASSERT_EQ(fseek(in, 0, SEEK_SET), 0);
+    std::string again(expected.size() + 10, '\0');
+    again.resize(fread(again.data(), 1, again.size(), in));
+    EXPECT_EQ(fclose(in), 0);
+    EXPECT_EQ(first, expected);
+    EXPECT_EQ(again, expected);
+  }
+}
+
 TEST_F(CrtStreamTest, TextPositionsRoundTripThroughFtellAndFseek) {
   writeHost("p.txt", "ab\r\ncd\r\nef\r\n");
   FILE* in = _fsopen("C:\\p.txt", "r", _SH_DENYNO);

@@ -1,0 +1,14 @@
+// parseRecordElement for a start tag taken as a view, as the table reader takes its tags.
+#pragma once
+
+#include "records/internal/tag_view.h"
+#include "records/uni_interfaces.h"
+
+namespace qv {
+
+// parseRecordElement with start the record's start tag as takeTag gave it; the last tag taken is
+// not handed back.
+int parseRecordElement(FILE* file, IQvUniRecord* record, const TagView& start,
+                       QvScanBuffer& buffer);
+
+} // namespace qv

@@ -1,0 +1,81 @@
+// The tag scanner without copies: tags taken as views of the scanner's buffer, their names and
+// attributes read in place. nextTag, getAttribute and the tag tests are built on these.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "records/tag_scanner.h"
+
+namespace qv {
+
+// A tag taken by takeTag: the text between "<" and ">", NUL-terminated inside the buffer (the
+// ">" made a NUL, put back by the next take when the text is scanned in place). It stays valid
+// until the next tag is taken. length counts up to the first NUL.
+struct TagView {
+  const char* text = nullptr;
+  size_t length = 0;
+};
+
+// nextTag without its copies: the same tags in the same cases. tag holds the last tag taken, or
+// a null text; when the buffer must move while tag is still in it, the tag is copied to keepLast
+// first (when given) and tag's text becomes null. On failure the buffer keeps the last tag's
+// mark. before and beforeLength give the text up to the "<" (not NUL-terminated).
+int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast = nullptr,
+            const char** before = nullptr, size_t* beforeLength = nullptr);
+
+inline bool isTagWhite(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The length of the tag's element name as tagNameIs takes it.
+inline size_t elementNameLength(const char* tag) {
+  size_t length = 0;
+  while (tag[length] != '\0' && !isTagWhite(tag[length]) && !(tag[length] == '/' && length > 0)) {
+    ++length;
+  }
+  return length;
+}
+
+// True when the first length characters of tag equal lowerName (lower case, length characters)
+// with the case of ASCII letters ignored.
+inline bool equalsLowerName(const char* tag, size_t length, const char* lowerName,
+                            size_t nameLength) {
+  if (length != nameLength) {
+    return false;
+  }
+  for (size_t i = 0; i < length; ++i) {
+    const char c = tag[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lowerName[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// tagClosesItself for a tag of known length.
+inline bool closesItself(const char* tag, size_t length) {
+  while (length > 0 && isTagWhite(tag[length - 1])) {
+    --length;
+  }
+  return length > 1 && tag[length - 1] == '/';
+}
+
+// One attribute asked of findAttributes: its name, then where its value lies once found (end
+// null when getAttribute would give the empty text).
+struct AttributeWant {
+  const char* name;
+  size_t nameLength;
+  const char* value = nullptr;
+  const char* end = nullptr;
+  bool found = false;
+};
+
+// Finds several attributes in one pass over the tag, each as getAttribute finds it.
+void findAttributes(const char* tag, AttributeWant* wants, size_t count);
+
+// The value of a found attribute unescaped as XML text into out; the empty text when there is
+// none. Returns the length of out's text (up to its first NUL, which an escape may make).
+size_t attributeText(const AttributeWant& want, std::string& out);
+
+} // namespace qv
