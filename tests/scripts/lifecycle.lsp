@@ -1,9 +1,9 @@
 ;; The module's life cycle through the console: loaded through its entry point, its functions
 ;; defined in the drawing and called; the family's functions from qvanutil.lsp; a wrong call.
 (princ "\nmodule functions: ")
-(princ (list (qv_isnumeric "-12.5") (qv_isnumeric "12.5.1") (qv_numval "1250.75")))
+(princ (list (cf:isnumeric "-12.5") (cf:isnumeric "12.5.1") (cf:numval "1250.75")))
 (princ "\nwrong argument: ")
-(princ (qv_isnumeric 12))
+(princ (cf:isnumeric 12))
 ;; The family's support file is loaded and exposed to the module.
 (princ "\nfamily functions: ")
 (princ (mapcar 'type (list cf:print_line cf:getfiled cf:set_pointsnap cf:qvanutil)))

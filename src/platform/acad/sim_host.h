@@ -5,7 +5,7 @@
 //
 //   sim::loadModule(acrxEntryPoint);          // kInitAppMsg, then kLoadDwgMsg per document
 //   resbuf* result = nullptr;
-//   sim::callLisp("qv_isnumeric", args, &result);   // kInvkSubrMsg into the module
+//   sim::callLisp("cf:isnumeric", args, &result);   // kInvkSubrMsg into the module
 //   acutRelRb(result);
 //   sim::unloadModule(acrxEntryPoint);        // kUnloadDwgMsg per document, then kUnloadAppMsg
 #pragma once
