@@ -2,11 +2,12 @@
 ;;; keep them as a record table, report each leg with its bearing, station, length and grade,
 ;;; and remember the job in the drawing and in the registry.
 ;;;
-;;; Where files are: survey_dir$ names the folder of survey_points.txt (default
-;;; "examples/data/", from the project's folder); the record table and the export go to
-;;; tmpdir$ (default: the current folder).
+;;; Where files are: survey_dir$ names the folder of survey_points.txt (default: "data/" when run
+;;; from this folder, else "examples/data/", from the project's folder); the record table and the
+;;; export go to tmpdir$ (default: the current folder).
 
-(if (not survey_dir$) (setq survey_dir$ "examples/data/"))
+(if (not survey_dir$)
+  (setq survey_dir$ (if (findfile "data/survey_points.txt") "data/" "examples/data/")))
 (if (not tmpdir$) (setq tmpdir$ ""))
 
 (defun field (name point) (cdr (assoc name (cdr point))))
@@ -81,7 +82,7 @@
 
 ;; --- The export for the field crew, and the job remembered in the drawing and the registry.
 (setq export-file (strcat tmpdir$ "survey_points.csv"))
-(princ (strcat "\nExported to " export-file ": "
+(princ (strcat "\nExported to survey_points.csv in the temporary folder: "
                (if (cf:textexport export-file points "," T) "done" "FAILED")))
 (cf:storagewrite "Survey\\LastJob" "Highway 12")
 (princ (strcat "\nDrawing remembers job: " (cf:storageread "Survey\\LastJob")))

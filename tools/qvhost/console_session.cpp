@@ -11,6 +11,8 @@
 #include "console_lisp.h"
 #include "host/module_entry.h"
 #include "platform/sim.h"
+#include "platform/win/windows.h"
+#include "settings/settings_store.h"
 #include "support/file_rewrite.h"
 
 namespace qvhost {
@@ -33,6 +35,20 @@ std::string supportFolder() {
     }
   }
   return QV_SOURCE_LISP_DIR;
+}
+
+// Makes the family's settings keys, per user and for the machine, when they are missing, as the
+// family's installer does: settings are written only into keys that exist.
+void installSettingsKeys() {
+  char path[qv::settingsKeyPathSize];
+  qv::settingsKeyPath(path);
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+      RegCloseKey(key);
+    }
+  }
 }
 
 bool makeFolder(const std::string& folder, std::string* message) {
@@ -103,6 +119,7 @@ bool ConsoleSession::start(std::string* message) {
       std::cerr << "qvhost: " << registryFile(options_) << ": " << problem << "\n";
     }
   }
+  installSettingsKeys();
   if (!options_.drawing.empty()) {
     const int opened = sim::openDocument(options_.drawing);
     if (opened == 0) {
