@@ -1,10 +1,12 @@
 // Remembered folders and favourites in "getfile.xml".
 #include "settings/file_favorites.h"
 
+#include <new>
 #include <string>
 
 #include "host/file_names.h"
 #include "platform/win/windows.h"
+#include "records/allocation_watch.h"
 #include "records/table_file.h"
 #include "settings/internal/getfile_table.h"
 #include "text/ms_string.h"
@@ -13,9 +15,7 @@ namespace qv {
 
 namespace {
 
-// Reads the file, lets change alter its first table, and writes every table back.
-template <typename Change> int updateGetfile(Change change) {
-  const std::string path = getfile::filePath();
+template <typename Change> int updateGetfileAt(const std::string& path, Change change) {
   if (path.empty()) {
     return 0;
   }
@@ -23,9 +23,20 @@ template <typename Change> int updateGetfile(Change change) {
   if (tables == nullptr) {
     return 0;
   }
-  const int written = change(tables) && writeTableFile(path.c_str(), tables) == 1 ? 1 : 0;
+  QvAllocationWatch watch;
+  const bool changed = change(tables) && !watch.failed();
+  const int written = changed && writeTableFile(path.c_str(), tables) == 1 ? 1 : 0;
   tables->releaseChain();
   return written;
+}
+
+// Reads the file, lets change alter its first table, and writes every table back.
+template <typename Change> int updateGetfile(Change change) {
+  try {
+    return updateGetfileAt(getfile::filePath(), change);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
 }
 
 } // namespace
@@ -39,10 +50,13 @@ int rememberFolder(const char* filePath) {
   fileExtension(filePath, extension);
   folderPart(filePath, folder);
   return updateGetfile([&](IQvUniTable* table) {
-    IQvUniRecord* first = table->firstRecord();
-    if (IQvUniRecord* found = first != nullptr ? first->findById(extension) : nullptr) {
-      found->setField("path", folder, 1, nullptr);
-      return true;
+    // A record without an id, as the file keeps the empty one, is the record of no extension.
+    for (IQvUniRecord* record = table->firstRecord(); record != nullptr; record = record->next()) {
+      const char* id = record->getId();
+      if (_stricmp(id != nullptr ? id : "", extension) == 0) {
+        record->setField("path", folder, 1, nullptr);
+        return true;
+      }
     }
     return getfile::appendPathRecord(table, extension, folder);
   });

@@ -12,6 +12,7 @@
 #include "host/project_file.h"
 #include "host/sys_vars.h"
 #include "platform/win/windows.h"
+#include "records/allocation_watch.h"
 #include "records/table_file.h"
 #include "records/uni_record.h"
 #include "settings/internal/file_date.h"
@@ -93,8 +94,9 @@ bool addDataFile(const std::string& line, RecordList& places, RecordList& recent
   std::string value = line.substr(line.find('=') + 1);
   const size_t first = value.find_first_not_of(' ');
   const size_t last = value.find_last_not_of(" \r\n");
-  const std::string fullPath =
-      first == std::string::npos || last < first ? std::string() : value.substr(first, last - first + 1);
+  const std::string fullPath = first == std::string::npos || last < first
+                                   ? std::string()
+                                   : value.substr(first, last - first + 1);
   slashesToBackslashes(value.data());
   const size_t cut = value.find_last_of('\\');
   if (cut == std::string::npos) {
@@ -165,8 +167,8 @@ bool readRememberedFolders(const char* extensions, RecordList& places) {
     for (IQvUniRecord* record = tables->firstRecord(); record != nullptr && whole;
          record = record->next()) {
       const char* id = record->getId() != nullptr ? record->getId() : "";
-      const bool wanted = pass == 0 ? getfile::listHolds(extensions, id)
-                                    : _stricmp(id, "favorite") == 0;
+      const bool wanted =
+          pass == 0 ? getfile::listHolds(extensions, id) : _stricmp(id, "favorite") == 0;
       msString folder;
       if (!wanted || record->getFieldText("path", folder) == 0 || isDirectory(folder) == 0 ||
           places.holds(folder)) {
@@ -194,14 +196,16 @@ int buildFileLists(const char* extensions, IQvUniRecord** places, IQvUniRecord**
     return 0;
   }
   *places = *recentFiles = nullptr;
-  if (isDefaultDrawing()) {
-    return 1;
-  }
   const char* list = extensions != nullptr ? extensions : "";
   try {
+    if (isDefaultDrawing()) {
+      return 1;
+    }
     RecordList placeList;
     RecordList recentList;
-    if (!readProjectFile(list, placeList, recentList) || !readRememberedFolders(list, placeList)) {
+    QvAllocationWatch watch;
+    if (!readProjectFile(list, placeList, recentList) || !readRememberedFolders(list, placeList) ||
+        watch.failed()) {
       return 0;
     }
     *places = placeList.take();

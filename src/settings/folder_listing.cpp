@@ -2,14 +2,15 @@
 #include "settings/folder_listing.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "host/file_names.h"
 #include "platform/win/windows.h"
+#include "records/allocation_watch.h"
 #include "records/uni_record.h"
 #include "settings/internal/file_date.h"
 
@@ -18,6 +19,8 @@ namespace qv {
 namespace {
 
 IQvUniRecord* entryRecord(const WIN32_FIND_DATAA& found, const char* folder) {
+  const std::string date = getfile::dateText(
+      fileTimeToSeconds(found.ftLastWriteTime.dwLowDateTime, found.ftLastWriteTime.dwHighDateTime));
   QvUniRecord* record = QvUniRecord::create();
   if (record == nullptr) {
     return nullptr;
@@ -28,9 +31,7 @@ IQvUniRecord* entryRecord(const WIN32_FIND_DATAA& found, const char* folder) {
     record->setField("dir", "1", 0, nullptr);
     return record;
   }
-  const int64_t seconds =
-      fileTimeToSeconds(found.ftLastWriteTime.dwLowDateTime, found.ftLastWriteTime.dwHighDateTime);
-  record->setField("date", getfile::dateText(seconds).c_str(), 0, nullptr);
+  record->setField("date", date.c_str(), 0, nullptr);
   char size[16];
   std::snprintf(size, sizeof size, "%d", static_cast<int>(found.nFileSizeLow));
   record->setField("size", size, 0, nullptr);
@@ -64,15 +65,18 @@ bool findEntries(const char* extensions, const char* folder, std::vector<IQvUniR
     if (!wanted(found, extensions)) {
       continue;
     }
-    IQvUniRecord* record = entryRecord(found, folder);
-    if (record == nullptr) {
-      whole = false;
-      break;
-    }
+    IQvUniRecord* record = nullptr;
     try {
+      record = entryRecord(found, folder);
+      if (record == nullptr) {
+        whole = false;
+        break;
+      }
       records.push_back(record);
     } catch (const std::bad_alloc&) {
-      record->release();
+      if (record != nullptr) {
+        record->release();
+      }
       whole = false;
       break;
     }
@@ -97,6 +101,7 @@ int listFolder(const char* extensions, const char* folder, IQvUniRecord** list) 
   }
   std::vector<IQvUniRecord*> records;
   bool whole = false;
+  QvAllocationWatch watch;
   try {
     whole = findEntries(extensions, folder, records);
     std::stable_sort(records.begin(), records.end(), [](IQvUniRecord* a, IQvUniRecord* b) {
@@ -105,7 +110,7 @@ int listFolder(const char* extensions, const char* folder, IQvUniRecord** list) 
   } catch (const std::bad_alloc&) {
     whole = false;
   }
-  if (!whole) {
+  if (!whole || watch.failed()) {
     for (IQvUniRecord* record : records) {
       record->release();
     }
