@@ -47,8 +47,8 @@ int runProgram(const char* commandLine, int wait) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                     nullptr, nullptr, &startup, &started) == FALSE) {
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                     nullptr, &startup, &started) == FALSE) {
     return wait != 0 ? -1 : 0;
   }
   CloseHandle(started.hThread);
