@@ -22,6 +22,7 @@ const char* const lispFunctionNames[] = {
     "cf:settingwrite", "cf:settingread",
     "cf:alert", "cf:askstring", "cf:dialogsave", "cf:dialogrestore", "cf:tilevalue",
     "cf:propread", "cf:propwrite", "cf:varsave", "cf:varload", "cf:configpik",
+    "cf:favorite", "cf:rememberfolder", "cf:filelists",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -39,6 +40,7 @@ const Handler lispFunctionHandlers[] = {
     lispSettingWrite, lispSettingRead,
     lispAlert, lispAskString, lispDialogSave, lispDialogRestore, lispTileValue,
     lispPropertyRead, lispPropertyWrite, lispVariablesSave, lispVariablesLoad, lispConfigPik,
+    lispFavorite, lispRememberFolder, lispFileLists,
 };
 // clang-format on
 

@@ -53,4 +53,10 @@ int lispVariablesSave(); // (cf:varsave variables store [place]) -> T, or nil wh
 int lispVariablesLoad(); // (cf:varload variables store [place]) -> the variables loaded, or nil
 int lispConfigPik();     // (cf:configpik folder) -> T, or nil when config.pik was not rewritten
 
+// File selection (file_functions.cpp): getfile.xml's favourites and remembered folders, and the
+// drawing's places and recent files as record lists (record_lists.h).
+int lispFavorite();       // (cf:favorite folder [remove]) -> T, or nil when not written
+int lispRememberFolder(); // (cf:rememberfolder path) -> T, or nil when not written
+int lispFileLists();      // (cf:filelists "crd;txt") -> (places recentFiles)
+
 } // namespace qv

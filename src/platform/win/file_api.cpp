@@ -123,6 +123,7 @@ BOOL failWith(DWORD error) {
 } // namespace
 
 HANDLE FindFirstFileA(LPCSTR fileName, LPWIN32_FIND_DATAA findData) {
+  const sim::detail::StandInCall inCall;
   if (fileName == nullptr || findData == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;

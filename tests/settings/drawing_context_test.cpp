@@ -1,0 +1,157 @@
+// The drawing's file context: the units context, working-file names, syncFile and runProgram.
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "platform/sim.h"
+#include "records/record_test_util.h"
+#include "settings/settings.h"
+#include "testing/failure_sweep.h"
+
+namespace {
+
+class DrawingContextTest : public qvtest::FileTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    sim::mapDrive('C', tempDir().string());
+    for (const char* folder : {"Jobs", "Tmp", "From", "To"}) {
+      std::filesystem::create_directories(tempDir() / folder);
+    }
+    ASSERT_NE(sim::openDocument("C:\\Jobs\\Site.dwg"), 0);
+    sim::evalLisp("(setq tmpdir$ \"C:\\\\Tmp\\\\\")");
+  }
+};
+
+TEST_F(DrawingContextTest, ReadsTheUnitSystemByTheSymbolsType) {
+  const struct {
+    const char* setup;
+    bool metric;
+  } cases[] = {
+      {"", false},
+      {"(setq is_metric 1)", true},
+      {"(setq is_metric 0)", false},
+      {"(setq is_metric 0.5)", true},
+      {"(setq is_metric T)", true},
+      {"(setq is_metric \"1\")", true},
+      {"(setq is_metric \"0\")", false},
+  };
+  sim::evalLisp("(setq qvan_date_format \"\" qvan_ton_name 12 qvan_meter_name \"" +
+                std::string(80, 'm') + "\")");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.setup);
+    sim::evalLisp("(setq is_metric nil)");
+    sim::evalLisp(c.setup);
+    const qv::QvUnitsContext units = qv::readUnitsContext();
+    EXPECT_EQ(units.valid, 1);
+    EXPECT_EQ(units.volumeFactor, c.metric ? 1.0 : 27.0);
+    EXPECT_EQ(units.unitWeightB, c.metric ? 2403.0 : 150.0);
+    EXPECT_STREQ(units.unitAbbrev, c.metric ? "m" : "ft");
+    EXPECT_EQ(units.unitName, c.metric ? std::string(49, 'm') : "foot");
+    EXPECT_STREQ(units.tonName, "12");
+    EXPECT_STREQ(units.stationName, "station");
+    EXPECT_STREQ(units.dateFormat, "mm/dd/yyyy");
+  }
+  EXPECT_EQ(qv::QvUnitsContext().valid, 0);
+}
+
+TEST_F(DrawingContextTest, NamesTheDrawingsWorkingFiles) {
+  char name[16];
+  EXPECT_STREQ(qv::productIniName(name), "quorvane.ini");
+  EXPECT_EQ(qv::drawingBaseName(name), 8);
+  EXPECT_STREQ(name, "Site");
+  sim::openDocument("C:\\Jobs\\A.dwg");
+  EXPECT_EQ(qv::drawingBaseName(name), 5);
+  EXPECT_STREQ(name, "A");
+  sim::openDocument("C:\\Jobs\\A.b");
+  EXPECT_EQ(qv::drawingBaseName(name), 3);
+  EXPECT_STREQ(name, "A.b");
+
+  sim::openDocument("C:\\Jobs\\Site.dwg");
+  sim::evalLisp("(setq tmpdir$ \"C:\\\\Tmp\\\\\")");
+  writeHost("Tmp/Site-surf.ini", "other=5|X\nexist=1|EXIST2\n");
+  const struct {
+    const char* kind;
+    const char* part;
+    int number;
+    const char* path;
+  } cases[] = {
+      {"ex", nullptr, 0, "C:\\Tmp\\Site-EXIST2.flt"}, {"OG", "N", 0, "C:\\Tmp\\SiteN-EXIST2.flt"},
+      {"fn", nullptr, 0, "C:\\Tmp\\Site-fn.flt"},     {"Ex", nullptr, -1, "C:\\Tmp\\Site-ex.flt"},
+      {"ch", nullptr, 3, "C:\\Tmp\\Site-ch3.flt"},    {"XY", "_2", 0, "C:\\Tmp\\Site_2-XY.flt"},
+  };
+  char path[260];
+  for (const auto& c : cases) {
+    qv::surfaceFilePath(path, c.kind, c.part, c.number);
+    EXPECT_STREQ(path, c.path);
+  }
+  writeHost("Tmp/Site-surf.ini", "final=0|FINAL\nexist=|\n");
+  for (const char* binary : {"1", "\"1\""}) {
+    sim::evalLisp(std::string("(setq is_binary_tin ") + binary + ")");
+    qv::surfaceFilePath(path, "ZE", nullptr, 0);
+    EXPECT_STREQ(path, "C:\\Tmp\\Site-FINAL.tin");
+    qv::surfaceFilePath(path, "ex", nullptr, 0);
+    EXPECT_STREQ(path, "C:\\Tmp\\Site-ex.tin");
+  }
+}
+
+TEST_F(DrawingContextTest, ChangesExtensionsWithinTheBuffer) {
+  const struct {
+    const char* path;
+    const char* extension;
+    size_t size;
+    const char* result;
+    const char* returned;
+  } cases[] = {
+      {"C:\\JOBS.2024\\SITE", "ini", 32, "C:\\JOBS.2024\\SITE.ini", "ini"},
+      {"C:/a/site.dwg", "bak", 32, "C:/a/site.bak", "bak"},
+      {"site.", "txt", 32, "site.txt", "txt"},
+      {"site.dwg", "longer", 10, "site.long", "long"},
+      {"abcdefghi", "x", 10, "abcdefghi", ""},
+  };
+  for (const auto& c : cases) {
+    char buffer[32] = {};
+    std::strcpy(buffer, c.path);
+    const char* extension = qv::changeExtension(buffer, c.size, c.extension);
+    EXPECT_STREQ(buffer, c.result);
+    EXPECT_STREQ(extension, c.returned);
+  }
+}
+
+TEST_F(DrawingContextTest, SyncsOnlyFilesOfAnotherSize) {
+  writeHost("From/a.flt", "12345");
+  EXPECT_EQ(qv::syncFile("C:\\From\\", "C:\\To\\", "missing.flt"), 0);
+  EXPECT_EQ(qv::syncFile("C:\\From\\", "C:\\To\\", "a.flt"), 1);
+  writeHost("From/a.flt", "54321");
+  EXPECT_EQ(qv::syncFile("C:\\From\\", "C:\\To\\", "a.flt"), 0);
+  EXPECT_EQ(readHost("To/a.flt"), "12345");
+  writeHost("From/a.flt", std::string("123\0\n456", 8));
+  qvtest::forEachFailure("fopen", [&](int) {
+    const int copied = qv::syncFile("C:\\From\\", "C:\\To\\", "a.flt");
+    EXPECT_EQ(copied, readHost("To/a.flt") == std::string("123\0\n456", 8) ? 1 : 0);
+  });
+}
+
+TEST_F(DrawingContextTest, RunsProgramsAndAnswersTheirExitCodes) {
+  sim::mapDrive('K', tempDir().string());
+  writeHost("run", "#!/bin/sh\nexit 7\n");
+  std::filesystem::permissions(tempPath("run"), std::filesystem::perms::owner_all);
+  const struct {
+    const char* line;
+    int wait;
+    int result;
+  } cases[] = {
+      {"K:\\run", 1, 7},     {"sh -c \"exit 3\"", 1, 3}, {"K:\\missing", 1, -1},
+      {"K:\\missing", 0, 0}, {"sh -c \"exit 3\"", 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(qv::runProgram(c.line, c.wait), c.result);
+  }
+  for (const char* call : {"CreateProcessA", "WaitForSingleObject"}) {
+    qvtest::forEachFailure(
+        call, [](int nth) { EXPECT_EQ(qv::runProgram("sh -c \"exit 4\"", 1), nth == 1 ? -1 : 4); });
+  }
+}
+
+} // namespace
