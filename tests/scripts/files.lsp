@@ -1,0 +1,16 @@
+;; File selection through the module: the last folder of each extension and the favourites kept
+;; in the user folder's getfile.xml, and the places list of the file dialog.
+(princ "\nremembered: ")
+(princ (cf:rememberfolder (strcat tmpdir$ "Road.crd")))
+(princ "\nfavourite added: ")
+(princ (list (cf:favorite tmpdir$) (cf:favorite usrdir$) (cf:favorite usrdir$ 1)))
+(setq lists (cf:filelists "crd"))
+(princ "\nplaces are the temporary folder: ")
+(princ (mapcar '(lambda (place) (= (strcase (car place)) (strcase tmpdir$))) (car lists)))
+(princ "\nrecent files: ")
+(princ (cadr lists))
+(princ "\nkept in getfile.xml: ")
+(princ (length (cf:tableread (strcat usrdir$ "getfile.xml"))))
+(princ "\nwrong call: ")
+(princ (cf:rememberfolder 12))
+(princ "\n")
