@@ -23,6 +23,8 @@ const char* const lispFunctionNames[] = {
     "cf:alert", "cf:askstring", "cf:dialogsave", "cf:dialogrestore", "cf:tilevalue",
     "cf:propread", "cf:propwrite", "cf:varsave", "cf:varload", "cf:configpik",
     "cf:favorite", "cf:rememberfolder", "cf:filelists",
+    "cf:getfile", "cf:resolvepath", "cf:validpath", "cf:fileparts", "cf:shortname",
+    "cf:safename", "cf:copyfile", "cf:projectfolder", "cf:unitscontext", "cf:runprogram",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -41,6 +43,8 @@ const Handler lispFunctionHandlers[] = {
     lispAlert, lispAskString, lispDialogSave, lispDialogRestore, lispTileValue,
     lispPropertyRead, lispPropertyWrite, lispVariablesSave, lispVariablesLoad, lispConfigPik,
     lispFavorite, lispRememberFolder, lispFileLists,
+    lispGetFile, lispResolvePath, lispValidPath, lispFileParts, lispShortName,
+    lispSafeName, lispCopyFile, lispProjectFolder, lispUnitsContext, lispRunProgram,
 };
 // clang-format on
 

@@ -59,4 +59,16 @@ int lispFavorite();       // (cf:favorite folder [remove]) -> T, or nil when not
 int lispRememberFolder(); // (cf:rememberfolder path) -> T, or nil when not written
 int lispFileLists();      // (cf:filelists "crd;txt") -> (places recentFiles)
 
+// File names, the file dialog, the project file and the unit system (path_functions.cpp).
+int lispGetFile();       // (cf:getfile title [default [extensions [flags]]]) -> the path, or nil
+int lispResolvePath();   // (cf:resolvepath base relative) -> the joined path
+int lispValidPath();     // (cf:validpath text) -> T when acceptable as a typed folder or file
+int lispFileParts();     // (cf:fileparts path) -> (folder name extension)
+int lispShortName();     // (cf:shortname path) -> T when its name is an 8.3 name
+int lispSafeName();      // (cf:safename name) -> trimmed, forbidden characters as '_'; nil if empty
+int lispCopyFile();      // (cf:copyfile source target) -> T, or nil when not copied
+int lispProjectFolder(); // (cf:projectfolder extension) -> its last folder in the project file, or ""
+int lispUnitsContext();  // (cf:unitscontext) -> (("volumefactor" . 27.0) ("unitabbrev" . "ft") ...)
+int lispRunProgram();    // (cf:runprogram commandLine [wait]) -> its exit code when waited for, else 0
+
 } // namespace qv
