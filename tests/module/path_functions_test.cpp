@@ -30,7 +30,7 @@ TEST_F(PathFunctionsTest, ReachesTheFileServices) {
       {"(cf:getfile \"Points\" \"\" \"crd\" 0)", "\"T:\\\\Data\\\\Road.crd\""},
       {"(cf:projectfolder \"crd\")", "\"T:\\\\DATA\\\\\""},
       {"(cf:getfile \"Points\" \"\" \"crd\")", "nil"},
-      {"(cf:resolvepath \"C:\\\\A\\\\B\" \".\\\\C\")", "\"C:\\\\A\\\\B\\\\.\\\\C\""},
+      {"(cf:resolvepath \"C:\\\\A\\\\B\" \".\\\\C\")", "\"C:\\\\A\\\\B\\\\\\\\C\""},
       {"(cf:resolvepath \"\\\\\\\\srv\\\\share\" \"\\\\X\")", "\"\\\\\\\\srv\\\\share\\\\X\""},
       {"(cf:validpath \"T:\\\\Data\\\\\")", "T"},
       {"(cf:validpath \"T:\\\\None\\\\\")", "nil"},
@@ -48,7 +48,7 @@ TEST_F(PathFunctionsTest, ReachesTheFileServices) {
       {"(length (cf:unitscontext))", "11"},
       {"(cf:runprogram \"sh -c \\\"exit 3\\\"\" T)", "3"},
       {"(cf:fileparts 7)", "nil | ; error: bad argument type: stringp 7\n"},
-      {"(cf:getfile \"t\" \"\" \"crd\" \"0\")", "nil | ; error: bad argument type: fixnump \"0\"\n"},
+      {"(cf:getfile \"t\" \"\" \"crd\" \"0\")", "nil | ; error: bad argument type: fixnump: \"0\"\n"},
       {"(cf:unitscontext 1)", "nil | ; error: too many arguments\n"},
       {"(cf:resolvepath \"C:\\\\\")", "nil | ; error: too few arguments\n"},
   };
