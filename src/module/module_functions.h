@@ -67,8 +67,8 @@ int lispFileParts();     // (cf:fileparts path) -> (folder name extension)
 int lispShortName();     // (cf:shortname path) -> T when its name is an 8.3 name
 int lispSafeName();      // (cf:safename name) -> trimmed, forbidden characters as '_'; nil if empty
 int lispCopyFile();      // (cf:copyfile source target) -> T, or nil when not copied
-int lispProjectFolder(); // (cf:projectfolder extension) -> its last folder in the project file, or ""
+int lispProjectFolder(); // (cf:projectfolder extension) -> its folder in the project file, or ""
 int lispUnitsContext();  // (cf:unitscontext) -> (("volumefactor" . 27.0) ("unitabbrev" . "ft") ...)
-int lispRunProgram();    // (cf:runprogram commandLine [wait]) -> its exit code when waited for, else 0
+int lispRunProgram();    // (cf:runprogram commandLine [wait]) -> the exit code if waited, else 0
 
 } // namespace qv

@@ -48,7 +48,8 @@ TEST_F(PathFunctionsTest, ReachesTheFileServices) {
       {"(length (cf:unitscontext))", "11"},
       {"(cf:runprogram \"sh -c \\\"exit 3\\\"\" T)", "3"},
       {"(cf:fileparts 7)", "nil | ; error: bad argument type: stringp 7\n"},
-      {"(cf:getfile \"t\" \"\" \"crd\" \"0\")", "nil | ; error: bad argument type: fixnump: \"0\"\n"},
+      {"(cf:getfile \"t\" \"\" \"crd\" \"0\")",
+       "nil | ; error: bad argument type: fixnump: \"0\"\n"},
       {"(cf:unitscontext 1)", "nil | ; error: too many arguments\n"},
       {"(cf:resolvepath \"C:\\\\\")", "nil | ; error: too few arguments\n"},
   };
