@@ -90,4 +90,14 @@ int LispResult::answer() {
   return status;
 }
 
+int answerText(const char* text) {
+  LispResult result;
+  result.text(text);
+  return result.answer();
+}
+
+int answerFlag(bool yes) {
+  return yes ? acedRetT() : acedRetNil();
+}
+
 } // namespace qv

@@ -40,4 +40,9 @@ private:
   bool failed_ = false;
 };
 
+// Answers a copy of text (null: nil).
+int answerText(const char* text);
+// Answers T for yes, nil for no.
+int answerFlag(bool yes);
+
 } // namespace qv

@@ -25,6 +25,10 @@ const char* const lispFunctionNames[] = {
     "cf:favorite", "cf:rememberfolder", "cf:filelists",
     "cf:getfile", "cf:resolvepath", "cf:validpath", "cf:fileparts", "cf:shortname",
     "cf:safename", "cf:copyfile", "cf:projectfolder", "cf:unitscontext", "cf:runprogram",
+    "cf:recordproject", "cf:symbolpath", "cf:findsymbol", "cf:assoccommand", "cf:filetime",
+    "cf:deletebackup", "cf:forbidden", "cf:filedialog", "cf:isdirectory",
+    "cf:productini", "cf:drawingbase", "cf:surfacestate", "cf:surfacepath", "cf:changeext",
+    "cf:syncfile",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -45,6 +49,10 @@ const Handler lispFunctionHandlers[] = {
     lispFavorite, lispRememberFolder, lispFileLists,
     lispGetFile, lispResolvePath, lispValidPath, lispFileParts, lispShortName,
     lispSafeName, lispCopyFile, lispProjectFolder, lispUnitsContext, lispRunProgram,
+    lispRecordProject, lispSymbolPath, lispFindSymbol, lispAssociatedCommand, lispFileTime,
+    lispDeleteBackup, lispForbidden, lispFileDialog, lispIsDirectory,
+    lispProductIni, lispDrawingBase, lispSurfaceState, lispSurfacePath, lispChangeExtension,
+    lispSyncFile,
 };
 // clang-format on
 

@@ -71,4 +71,24 @@ int lispProjectFolder(); // (cf:projectfolder extension) -> its folder in the pr
 int lispUnitsContext();  // (cf:unitscontext) -> (("volumefactor" . 27.0) ("unitabbrev" . "ft") ...)
 int lispRunProgram();    // (cf:runprogram commandLine [wait]) -> the exit code if waited, else 0
 
+// The project file, symbol drawings, file types, the system's file dialog and file checks
+// (file_service_functions.cpp).
+int lispRecordProject();     // (cf:recordproject path) -> the project file's path, nil if unnamed
+int lispSymbolPath();        // (cf:symbolpath name folder [quiet]) -> drawing less ".DWG", or nil
+int lispFindSymbol();        // (cf:findsymbol name [quiet]) -> the symbol's drawing, or nil
+int lispAssociatedCommand(); // (cf:assoccommand fileName) -> the type's open command, or nil
+int lispFileTime();          // (cf:filetime path) -> 200511211530.0, 0.0 when it cannot be opened
+int lispDeleteBackup();      // (cf:deletebackup path) -> the backup's name, once it is deleted
+int lispForbidden();         // (cf:forbidden name) -> T when empty or holding a forbidden character
+int lispFileDialog();        // (cf:filedialog title default extensions [mode]) -> path, or nil
+int lispIsDirectory();       // (cf:isdirectory path) -> T for an existing folder
+
+// The current drawing's working files (drawing_file_functions.cpp).
+int lispProductIni();      // (cf:productini) -> "quorvane.ini"
+int lispDrawingBase();     // (cf:drawingbase) -> DWGNAME less its extension, or nil
+int lispSurfaceState();    // (cf:surfacestate path) -> (existFlag finalFlag existName finalName)
+int lispSurfacePath();     // (cf:surfacepath kind [namePart [number]]) -> the surface file's path
+int lispChangeExtension(); // (cf:changeext path extension) -> the path with that extension
+int lispSyncFile();        // (cf:syncfile sourceFolder destinationFolder name) -> T when copied
+
 } // namespace qv

@@ -19,16 +19,6 @@
 namespace qv {
 namespace {
 
-int answerText(const char* text) {
-  LispResult result;
-  result.text(text);
-  return result.answer();
-}
-
-int answerFlag(bool yes) {
-  return yes ? acedRetT() : acedRetNil();
-}
-
 // Room for any part of path, or for path joined to base, with its terminator.
 std::string bufferFor(const char* path, const char* base = "") {
   return std::string(std::strlen(path) + std::strlen(base) + 2, '\0');
