@@ -143,22 +143,27 @@ Answer takeAnswer(const Asked& question) {
   return takeAnswer(question, question.kind);
 }
 
-Answer takeAnswer(const Asked& question, Answer::Kind alsoAccepted) {
+Answer takeAnswer(const Asked& question, Answer::Kind alsoAccepted, bool recordQuestion) {
   AnswerBook& answers = book();
   std::string misuse;
   Answer taken;
   AnswerSource source;
   {
     std::lock_guard<std::mutex> lock(answers.guard);
-    answers.asked.push_back(question);
+    if (recordQuestion) {
+      answers.asked.push_back(question);
+    }
     if (answers.queue.empty()) {
       source = answers.source;
     }
   }
-  if (source) {
-    // Asked outside the lock: the person may take a while, and the source may queue answers.
+  // The person is asked outside the lock: they may take a while, and the source may queue answers.
+  const auto askPerson = [&] {
     taken = source(question);
     return taken.kind == question.kind || taken.kind == alsoAccepted ? taken : Answer::cancel();
+  };
+  if (source) {
+    return askPerson();
   }
   {
     std::lock_guard<std::mutex> lock(answers.guard);
@@ -175,7 +180,12 @@ Answer takeAnswer(const Asked& question, Answer::Kind alsoAccepted) {
              " but the next answer is a " + kindName(taken.kind);
   }
   reportMisuse(misuse); // outside the lock: the handler may look at the queue
-  return Answer::cancel();
+  {
+    std::lock_guard<std::mutex> lock(answers.guard);
+    source = answers.source;
+  }
+  // The wrong answer is dropped; a person at the keyboard is asked instead.
+  return source ? askPerson() : Answer::cancel();
 }
 
 bool takeAnswerIf(Answer::Kind kind, Answer& taken) {

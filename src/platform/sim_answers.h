@@ -11,10 +11,11 @@
 //   EXPECT_EQ(sim::asked()[0].filter, "xml");
 //
 // When the queue is empty a waiting call answers as a person who cancels (ESC, the Cancel
-// button). A waiting call that finds an answer of another kind at the front takes it, answers as
-// cancelled and reports the misuse (the test fails, naming both kinds); Answer::cancel() suits any
-// waiting call. The ESC check (acedUsrBrk) does not wait: it takes a userBreak answer only when one
-// is at the front, and otherwise answers that nobody pressed ESC.
+// button). A waiting call that finds an answer of another kind at the front takes it and reports
+// the misuse (the test fails, naming both kinds), then answers as cancelled, or as the answer
+// source says when one is set (the person at a console's keyboard is asked instead);
+// Answer::cancel() suits any waiting call. The ESC check (acedUsrBrk) does not wait: it takes a
+// userBreak answer only when one is at the front, and otherwise answers that nobody pressed ESC.
 #pragma once
 
 #include <cstdint>

@@ -64,6 +64,13 @@ TEST_F(QvhostRunsTest, ExitStatuses) {
     const char* shown; // a part of the output
   } cases[] = {
       {"--help", 0, "Usage: qvhost"},
+      {"--help", 0, "(qvhost:answer \"tile\" \"key\" \"val\")"},
+      {"--help", 0, "(qvhost:answer \"press\" \"key\")"},
+      {"-e '(qvhost:answer \"text\" \"x\")' -e '(vl-catch-all-apply (quote getfiled) "
+       "(list \"Job\" \"\" \"txt\" 0))'",
+       1,
+       "(text):1: getfiled waits for a file name but the next answer is a text\n"
+       "  in (VL-CATCH-ALL-APPLY"},
       {"--bogus", 2, "unknown option --bogus"},
       {"--user-dir", 2, "needs a value"},
       {"-e '(car 1)'", 1, "(text):1: bad argument type: consp 1"},

@@ -88,6 +88,10 @@ TEST_F(QvhostTerminalTest, CommandLineAnswersAndAsks) {
       {"C:\\jobs\\a.txt", "\"C:\\\\jobs\\\\a.txt\""},
       {"(getfiled \"Again\" \"\" \"txt\" 0)", "file name: "},
       {"", "nil"}, // an empty answer cancels
+      {"(qvhost:answer \"button\" 1)", "T"},
+      {"(getfiled \"Wrong\" \"\" \"txt\" 0)",
+       "getfiled waits for a file name but the next answer is a button: answer here instead."},
+      {"C:\\b.txt", "\"C:\\\\b.txt\""},
       {"(alert \"Look\")", "** Alert: Look **"},
   };
   for (const auto& step : steps) {
@@ -96,7 +100,8 @@ TEST_F(QvhostTerminalTest, CommandLineAnswersAndAsks) {
     }
     ASSERT_TRUE(waitFor(step.shown)) << (step.typed != nullptr ? step.typed : "(start)");
     const bool continued = std::string(step.shown) == "(_> ";
-    const bool asking = std::string(step.shown) == "file name: " || step.shown[0] == '[';
+    const bool asking = std::string(step.shown) == "file name: " || step.shown[0] == '[' ||
+                        std::string(step.shown).find("instead") != std::string::npos;
     if (step.typed != nullptr && !continued && !asking) {
       ASSERT_TRUE(waitFor("Command: ")) << step.typed;
     }

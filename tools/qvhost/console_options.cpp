@@ -29,8 +29,11 @@ In a script the person's answers come from the queue of answers, filled beforeha
   (qvhost:answer "press" "key")       a dialog button pressed
   (qvhost:answer "cancel")            the person cancels
   (qvhost:answer "break" 1)           ESC pressed at the next check (0: not pressed)
-and (qvhost:asked) lists what was asked so far, as (call prompt) pairs. With the queue empty, a
-question is answered as a person who cancels.
+and (qvhost:asked) lists what was asked so far, as (call prompt) pairs, a dialog once however
+many steps it took. With the queue empty, a question is answered as a person who cancels. An
+answer of another kind than the question's, or a dialog step no person could take, stops the
+script with an error (exit status 1) that neither *error* nor vl-catch-all-apply catches; on the
+interactive command line it is shown and the question is put to you instead.
 
 Options:
   -h, --help          this text

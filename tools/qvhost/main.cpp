@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "command_line_loop.h"
+#include "console_misuse.h"
 #include "console_options.h"
 #include "console_person.h"
 #include "console_session.h"
@@ -21,6 +22,10 @@ constexpr int kNotClean = 3;
 int finish(qvhost::ConsoleSession& session, int status) {
   std::string message;
   std::fflush(stdout);
+  if (status == 0 && !qvhost::unreportedMisuse().empty()) {
+    std::cerr << "\nqvhost: " << qvhost::unreportedMisuse() << "\n";
+    status = kScriptFailed;
+  }
   if (!session.stop(&message)) {
     std::fflush(stdout);
     std::cerr << "qvhost: " << message << "\n";
@@ -48,6 +53,7 @@ int main(int argc, char** argv) {
     options.scripts.emplace_back("-");
   }
   sim::echoCommandLine(true);
+  qvhost::handleMisuse(interactive);
   sim::watchAlerts(
       [](const std::string& text) { std::printf("\n** Alert: %s **\n", text.c_str()); });
   if (interactive) {

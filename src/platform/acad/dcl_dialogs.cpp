@@ -376,10 +376,11 @@ int ads_start_dialog(ads_hdlg hdlg, int* status) {
   record.file = dialog->file;
   record.atStart = snapshot(*dialog);
   record.focusAtStart = dialog->focus;
-  while (!dialog->done) {
+  // Every step of the person's takes an answer; the dialog is one question asked.
+  for (bool first = true; !dialog->done; first = false) {
     const sim::Answer taken = takeAnswer(
         {"ads_start_dialog", sim::Answer::Kind::Press, captionOf(*dialog), "", dialog->name, 0},
-        sim::Answer::Kind::Tile);
+        sim::Answer::Kind::Tile, first);
     step(*dialog, taken);
   }
   record.caption = captionOf(*dialog);

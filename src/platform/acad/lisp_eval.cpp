@@ -56,6 +56,12 @@ std::string evalLisp(const std::string& source, std::string* error, int* line) {
   }
 }
 
+bool stopLisp(const std::string& message) {
+  detail::StandInCall inHost;
+  detail::LispMachine* machine = detail::currentLispMachine();
+  return machine != nullptr && machine->requestStop(message);
+}
+
 bool runLisp(const std::string& source, std::string* value, LispFailure* failure) {
   detail::StandInCall inHost;
   if (value != nullptr) {

@@ -29,6 +29,12 @@ struct LispFailure {
 // As evalLisp: true with *value (when given) the last value as prin1 prints it; false on an error,
 // described in *failure (when given).
 bool runLisp(const std::string& source, std::string* value, LispFailure* failure);
+// Stops the current document's run in progress, from inside a call it made (a console's misuse
+// handler): once the built-in or host call in progress returns, the run ends with the error
+// message, which neither *error* nor vl-catch-all-apply handles and which is not printed; runLisp
+// describes it with the place and the call. False, with nothing changed, when no run is in
+// progress.
+bool stopLisp(const std::string& message);
 // Reads every expression of source without evaluating any: false, with AutoLISP's message and
 // the line, when the text is not well formed.
 bool readLisp(const std::string& source, std::string* error = nullptr, int* line = nullptr);

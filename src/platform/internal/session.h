@@ -81,7 +81,9 @@ inline bool shouldFail(FailableCall call) {
 //       takeAnswer({"MessageBoxA", sim::Answer::Kind::Button, text, "", "", style});
 sim::Answer takeAnswer(const sim::Asked& question);
 // As takeAnswer, for a call that takes either of two kinds (a dialog: a tile's value or a press).
-sim::Answer takeAnswer(const sim::Asked& question, sim::Answer::Kind alsoAccepted);
+// A call that asks one question in several steps (a dialog) records it at its first step only.
+sim::Answer takeAnswer(const sim::Asked& question, sim::Answer::Kind alsoAccepted,
+                       bool recordQuestion = true);
 // For a call that only looks whether the person acted (the ESC check): takes the front answer when
 // it is of kind and answers true; otherwise takes nothing and answers false.
 bool takeAnswerIf(sim::Answer::Kind kind, sim::Answer& taken);

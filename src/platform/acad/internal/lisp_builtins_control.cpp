@@ -263,6 +263,9 @@ LispRef catchAllApplySubr(LispMachine& machine, LispArgs& args) {
     Open open(machine.catchDepth);
     return machine.apply(args[0], callArgs);
   } catch (const LispThrow& thrown) {
+    if (machine.stopping()) {
+      throw;
+    }
     LispRef error = makeCell(LispKind::CatchAllError);
     error->text = thrown.message;
     return error;

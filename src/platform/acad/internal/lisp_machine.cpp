@@ -203,15 +203,33 @@ void LispMachine::fail(const std::string& message) {
   if (handled) {
     callErrorHandler(message);
   }
-  std::string expression;
-  if (form_ != nullptr && catchDepth == 0) {
-    // The call as written, shortened to what a message line holds.
-    expression = printValue(LispRef(const_cast<LispCell*>(form_)), true);
-    if (expression.size() > 72) {
-      expression = expression.substr(0, 68) + " ...";
-    }
+  throw LispThrow{message, line_, handled, file_, catchDepth == 0 ? callText() : "", topLine_};
+}
+
+std::string LispMachine::callText() const {
+  if (form_ == nullptr) {
+    return {};
   }
-  throw LispThrow{message, line_, handled, file_, expression, topLine_};
+  std::string expression = printValue(LispRef(const_cast<LispCell*>(form_)), true);
+  if (expression.size() > 72) {
+    expression = expression.substr(0, 68) + " ...";
+  }
+  return expression;
+}
+
+bool LispMachine::requestStop(const std::string& message) {
+  if (runs_ == 0) {
+    return false;
+  }
+  if (stopMessage_.empty()) {
+    stopMessage_ = message.empty() ? "stopped" : message;
+  }
+  return true;
+}
+
+void LispMachine::stopNow() {
+  // Marked handled: *error* does not run and nothing is printed; the caller of the run reports it.
+  throw LispThrow{stopMessage_, line_, true, file_, callText(), topLine_};
 }
 
 void LispMachine::badArgument(const char* predicate, const LispRef& value) {
@@ -301,7 +319,9 @@ LispRef LispMachine::evalCall(const LispRef& form) {
 LispRef LispMachine::apply(const LispRef& function, LispArgs& args) {
   if (isKind(function, LispKind::Subr) && function->subr != nullptr) {
     LispDepthGuard guard(*this, 0);
-    return function->subr(*this, args);
+    LispRef result = function->subr(*this, args);
+    checkStop();
+    return result;
   }
   if (isKind(function, LispKind::UserFunction)) {
     return callUser(function, args);
@@ -321,7 +341,9 @@ LispRef LispMachine::apply(const LispRef& function, LispArgs& args) {
   if (isKind(function, LispKind::Symbol) && !function->value) {
     if (isHostFunction(function->text)) {
       LispDepthGuard guard(*this, 0);
-      return callHostFunction(*this, function->text, args);
+      LispRef result = callHostFunction(*this, function->text, args);
+      checkStop();
+      return result;
     }
     fail("no function definition: " + function->text);
   }
@@ -379,6 +401,19 @@ LispRef LispMachine::callUser(const LispRef& function, LispArgs& args) {
 
 bool LispMachine::run(const std::string& source, std::optional<LispRef>* last, LispThrow* failure) {
   LispStackBase stackBase;
+  struct RunScope {
+    LispMachine& machine;
+    explicit RunScope(LispMachine& m) : machine(m) {
+      if (machine.runs_++ == 0) {
+        machine.stopMessage_.clear();
+      }
+    }
+    ~RunScope() {
+      if (--machine.runs_ == 0) {
+        machine.stopMessage_.clear();
+      }
+    }
+  } runScope(*this);
   LispReader reader(*this, source);
   steps_ = 0;
   stepBound_ = stepBound.load(std::memory_order_relaxed);

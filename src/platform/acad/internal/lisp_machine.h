@@ -72,6 +72,18 @@ public:
     }
   }
 
+  // Stops the run in progress once the built-in or host call in progress returns (sim::stopLisp):
+  // the error then neither reaches *error* nor is caught by vl-catch-all-apply, and nothing is
+  // printed for it. False when no run is in progress.
+  bool requestStop(const std::string& message);
+  bool stopping() const { return !stopMessage_.empty(); }
+  // Throws the stop requested, if any; called as each built-in or host call returns.
+  void checkStop() {
+    if (!stopMessage_.empty()) {
+      stopNow();
+    }
+  }
+
   int catchDepth = 0; // vl-catch-all-apply frames open
   // Upper-cased names of the functions exposed to applications with vl-acad-defun.
   std::set<std::string> exposed;
@@ -84,6 +96,9 @@ private:
   LispRef callUser(const LispRef& function, LispArgs& args);
   void callErrorHandler(const std::string& message);
   [[noreturn]] void stepLimitReached();
+  [[noreturn]] void stopNow();
+  // The call being evaluated as prin1 prints it, shortened to what a message line holds.
+  std::string callText() const;
 
   std::map<std::string, LispRef> symbols_;
   LispRef t_;
@@ -99,6 +114,8 @@ private:
   std::vector<LispArgs> spareArgs_; // argument vectors kept for reuse
   int topLine_ = 0;                 // where the top-level expression of that file (or text) starts
   bool inErrorHandler_ = false;
+  int runs_ = 0;            // runs in progress (run() within a call of a run)
+  std::string stopMessage_; // the stop requested for the run in progress
 };
 
 // Argument checks of the built-ins: the value, or AutoLISP's bad-argument error.

@@ -1,0 +1,11 @@
+;; An answer of the wrong kind stops the script at its call, past *error* and vl-catch-all-apply.
+(defun *error* (message) (princ (strcat "\nhandler saw: " message)))
+(qvhost:answer "tile" "value" "Road 12")
+(qvhost:answer "press" "ok")
+(princ "\nasked: ")
+(princ (cf:askstring "Job name" "Road" "New job"))
+(princ (qvhost:asked))
+(qvhost:answer "text" "Road.crd")
+(princ "\nbefore")
+(vl-catch-all-apply 'cf:getfile '("Points" "" "crd" 0))
+(princ "\nnever printed")
