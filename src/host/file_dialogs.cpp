@@ -8,6 +8,7 @@
 
 #include "host/family_calls.h"
 #include "host/file_operations.h"
+#include "host/internal/upper_text.h"
 #include "host/lisp_symbols.h"
 #include "host/project_file.h"
 #include "platform/acad/acedads.h"
@@ -20,11 +21,6 @@ namespace {
 
 // What the system dialog's file buffer may hold, of its MAX_PATH bytes.
 constexpr DWORD kDialogFileChars = 254;
-
-std::string upper(std::string text) {
-  _strupr(text.data());
-  return text;
-}
 
 std::string trimmed(const char* text) {
   const std::string value = text != nullptr ? text : "";
@@ -77,8 +73,8 @@ UINT_PTR CALLBACK quietHook(HWND, UINT, WPARAM, LPARAM) {
 std::string defaultFromProject(const std::string& defaultPath, const char* extensions) {
   char temp[MAX_PATH] = "";
   getLispString(temp, "tmpdir$");
-  const std::string tempFolder = upper(temp);
-  const std::string upperDefault = upper(defaultPath);
+  const std::string tempFolder = upperText(temp);
+  const std::string upperDefault = upperText(defaultPath);
   const bool inTemp = !tempFolder.empty() && upperDefault.find(tempFolder) != std::string::npos;
   const bool noFile = defaultPath.empty() || defaultPath.back() == '\\' ||
                       defaultPath.back() == '/' || inTemp || isDirectory(defaultPath.c_str());

@@ -5,17 +5,13 @@
 #include <vector>
 
 #include "host/folders.h"
+#include "host/internal/upper_text.h"
 #include "host/sys_vars.h"
 #include "platform/win/windows.h"
 #include "support/file_rewrite.h"
 
 namespace qv {
 namespace {
-
-std::string upper(std::string text) {
-  _strupr(text.data());
-  return text;
-}
 
 std::string trimmed(const std::string& text) {
   const char* blanks = " \t\r\n";
@@ -78,7 +74,7 @@ bool projectFilePath(std::string& path) {
     return false;
   }
   std::string full = std::string(prefix) + name;
-  if (upper(full).find("DRAWING.DWG") != std::string::npos) {
+  if (upperText(full).find("DRAWING.DWG") != std::string::npos) {
     return false;
   }
   const std::string drawing(name);
@@ -104,9 +100,9 @@ void projectFileFolder(const char* extension, char* folder, size_t size) {
     return;
   }
   readLines(path, lines);
-  const std::string wanted = upper(std::string(".") + extension + "\n");
+  const std::string wanted = upperText(std::string(".") + extension + "\n");
   for (const std::string& line : lines) {
-    const std::string text = upper(line) + "\n";
+    const std::string text = upperText(line) + "\n";
     const size_t equals = text.find('=');
     if (equals == std::string::npos || text.find(wanted) == std::string::npos) {
       continue;
@@ -126,7 +122,7 @@ void recordProjectFile(const char* chosen) {
   if (chosen == nullptr || !projectFilePath(path)) {
     return;
   }
-  const std::string newLine = "PROJECT=" + upper(chosen);
+  const std::string newLine = "PROJECT=" + upperText(chosen);
   std::vector<std::string> lines;
   if (!readLines(path, lines)) {
     // Only a missing file starts anew: a history that cannot be read is not overwritten.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/folders.h"
+#include "host/internal/upper_text.h"
 #include "host/lisp_symbols.h"
 #include "host/sys_vars.h"
 #include "platform/acad/acutads.h"
@@ -15,11 +16,6 @@ namespace {
 
 // The host's command line takes at most this many characters per print.
 constexpr size_t kPrintPiece = 100;
-
-std::string upper(std::string text) {
-  _strupr(text.data());
-  return text;
-}
 
 void put(const std::string& text, char* output, size_t size) {
   const size_t length = std::min(text.size(), size - 1);
@@ -60,7 +56,7 @@ std::string indexedSymbol(const std::string& key) {
         continue;
       }
     }
-    const std::string text = upper(line);
+    const std::string text = upperText(line);
     const size_t bar = text.find('|');
     if (bar != std::string::npos && text.find(key) < bar) {
       found = text.substr(0, bar);
@@ -82,7 +78,7 @@ void symbolPath(char* output, size_t size, const char* name, int quiet, const ch
     return;
   }
   const std::string symbol(name);
-  std::string candidate = upper(
+  std::string candidate = upperText(
       symbol.find('\\') != std::string::npos ? symbol : std::string(folder ? folder : "") + symbol);
   if (candidate.find(".DWG") == std::string::npos) {
     candidate += ".DWG";
@@ -106,7 +102,7 @@ void findSymbolFile(char* output, size_t size, const char* name, int quiet) {
   getLispString(folder, "psname");
   symbolPath(output, size, name, quiet, folder);
   if (output[0] == '\0' && std::strchr(name, '\\') == nullptr) {
-    std::string key = "\\" + upper(name);
+    std::string key = "\\" + upperText(name);
     if (key.find(".DWG") == std::string::npos) {
       key += ".DWG";
     }

@@ -253,73 +253,81 @@ bool keptInLisp(const std::vector<Variable>& variables) {
   return true;
 }
 
+// The arguments of cf:varsave and cf:varload: the variables and where they are kept.
+struct VariableCall {
+  std::vector<Variable> variables;
+  Store store = Store::Lisp;
+  const char* place = "";
+};
+
+// Reads the call's arguments; false when one was wrong (the error is printed).
+bool readVariableCall(bool forLoad, VariableCall& call) {
+  LispArgs args;
+  const resbuf* list = nullptr;
+  return args.list(list) && readVariables(args, list, forLoad, call.variables) &&
+         readStore(args, call.store, call.place) && args.done();
+}
+
+// Moves the set's values into its store (save) or out of it. False when the file could not be
+// written or read; the drawing and the symbols tell nothing back here.
+bool moveVariables(QvVariableSet& set, Store store, bool save) {
+  switch (store) {
+  case Store::File:
+    return (save ? set.writeFile() : set.readFile()) == 1;
+  case Store::Drawing:
+    save ? set.saveToDrawing() : set.loadFromDrawing();
+    return true;
+  case Store::Lisp:
+    save ? set.saveToLisp() : set.loadFromLisp();
+    return true;
+  }
+  return false;
+}
+
+// Binds the call's variables to a set over its store and moves them; false when memory ran out
+// (printed) or the move failed.
+bool runVariableCall(VariableCall& call, bool save) {
+  QvVariableSet set(call.store == Store::File ? call.place : nullptr, nullptr,
+                    call.store == Store::Drawing ? call.place : nullptr);
+  if (!bindVariables(set, call.variables)) {
+    printLispError("insufficient memory");
+    return false;
+  }
+  return moveVariables(set, call.store, save);
+}
+
 } // namespace
 
 int lispVariablesSave() {
-  LispArgs args;
-  const resbuf* list = nullptr;
-  Store store = Store::Lisp;
-  const char* place = "";
-  std::vector<Variable> variables;
-  if (!args.list(list) || !readVariables(args, list, false, variables) ||
-      !readStore(args, store, place) || !args.done()) {
+  VariableCall call;
+  if (!readVariableCall(false, call)) {
     return acedRetNil();
   }
-  if (store == Store::File) {
+  if (call.store == Store::File) {
     // A name or text that would not read back as itself would break the file's lines.
-    for (const Variable& variable : variables) {
+    for (const Variable& variable : call.variables) {
       if (!checkPropertyLine(variable.name, variable.text.empty() ? "" : variable.text.data())) {
         return acedRetNil();
       }
     }
   }
-  QvVariableSet set(store == Store::File ? place : nullptr, nullptr,
-                    store == Store::Drawing ? place : nullptr);
-  if (!bindVariables(set, variables)) {
-    printLispError("insufficient memory");
-    return acedRetNil();
-  }
-  bool kept = false;
-  if (store == Store::File) {
-    kept = set.writeFile() == 1;
-  } else if (store == Store::Drawing) {
-    set.saveToDrawing();
-    kept = keptInDrawing(place, variables);
-  } else {
-    set.saveToLisp();
-    kept = keptInLisp(variables);
+  bool kept = runVariableCall(call, true);
+  if (kept && call.store == Store::Drawing) {
+    kept = keptInDrawing(call.place, call.variables);
+  } else if (kept && call.store == Store::Lisp) {
+    kept = keptInLisp(call.variables);
   }
   return kept ? acedRetT() : acedRetNil();
 }
 
 int lispVariablesLoad() {
-  LispArgs args;
-  const resbuf* list = nullptr;
-  Store store = Store::Lisp;
-  const char* place = "";
-  std::vector<Variable> variables;
-  if (!args.list(list) || !readVariables(args, list, true, variables) ||
-      !readStore(args, store, place) || !args.done()) {
+  VariableCall call;
+  if (!readVariableCall(true, call) || !runVariableCall(call, false)) {
     return acedRetNil();
-  }
-  QvVariableSet set(store == Store::File ? place : nullptr, nullptr,
-                    store == Store::Drawing ? place : nullptr);
-  if (!bindVariables(set, variables)) {
-    printLispError("insufficient memory");
-    return acedRetNil();
-  }
-  if (store == Store::File) {
-    if (set.readFile() != 1) {
-      return acedRetNil();
-    }
-  } else if (store == Store::Drawing) {
-    set.loadFromDrawing();
-  } else {
-    set.loadFromLisp();
   }
   LispResult result;
   result.open();
-  for (const Variable& variable : variables) {
+  for (const Variable& variable : call.variables) {
     result.open();
     result.text(variable.name);
     result.dot();

@@ -62,6 +62,15 @@ IQvUniField* QvFieldList::makeField(const char* name, const char* value, const c
 }
 
 void QvFieldList::add(const char* name, const char* value, int replace, const char* type) {
+  put(name, value, replace, type, false);
+}
+
+void QvFieldList::addFirst(const char* name, const char* value, int replace, const char* type) {
+  put(name, value, replace, type, true);
+}
+
+void QvFieldList::put(const char* name, const char* value, int replace, const char* type,
+                      bool atFront) {
   if (replace != 0) {
     if (IQvUniField* existing = find(name)) {
       existing->setValue(value);
@@ -72,6 +81,18 @@ void QvFieldList::add(const char* name, const char* value, int replace, const ch
   if (field == nullptr) {
     return;
   }
+  if (!atFront) {
+    linkLast(field);
+    return;
+  }
+  field->setNext(first_);
+  first_ = field;
+  if (last_ == nullptr) {
+    last_ = field;
+  }
+}
+
+void QvFieldList::linkLast(IQvUniField* field) {
   if (last_ == nullptr) {
     first_ = field;
   } else {
@@ -91,30 +112,7 @@ void QvFieldList::append(const char* name, size_t nameLength, const char* value,
     delete field;
     return;
   }
-  if (last_ == nullptr) {
-    first_ = field;
-  } else {
-    last_->setNext(field);
-  }
-  last_ = field;
-}
-
-void QvFieldList::addFirst(const char* name, const char* value, int replace, const char* type) {
-  if (replace != 0) {
-    if (IQvUniField* existing = find(name)) {
-      existing->setValue(value);
-      return;
-    }
-  }
-  IQvUniField* field = makeField(name, value, type);
-  if (field == nullptr) {
-    return;
-  }
-  field->setNext(first_);
-  first_ = field;
-  if (last_ == nullptr) {
-    last_ = field;
-  }
+  linkLast(field);
 }
 
 void QvFieldList::remove(IQvUniField* field) {

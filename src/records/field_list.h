@@ -44,6 +44,9 @@ public:
 
 private:
   static IQvUniField* makeField(const char* name, const char* value, const char* type);
+  // add (atFront false) and addFirst (atFront true).
+  void put(const char* name, const char* value, int replace, const char* type, bool atFront);
+  void linkLast(IQvUniField* field);
 
   IQvUniField* first_ = nullptr;
   IQvUniField* last_ = nullptr;

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "platform/win/windows.h"
-#include "settings/internal/text_line.h"
+#include "settings/internal/name_value_lines.h"
 #include "settings/internal/value_text.h"
 #include "support/file_rewrite.h"
 #include "support/read_decimal.h"
@@ -113,34 +113,15 @@ int QvPropertyFile::open(const char* path, const QvPropertyDefault* defaults, in
   if (path_.empty()) {
     return 1;
   }
-  FILE* file = _fsopen(path_.c_str(), "rt", _SH_DENYNO);
-  if (file == nullptr) {
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-      path_.clear(); // there, but unreadable: never write the defaults over it
-    }
-    return 0;
+  const settingsfile::LinesRead read = settingsfile::readNameValueLines(
+      path_.c_str(), [this](const char* name, const char* value) { setValue(name, value, 1); });
+  if (read == settingsfile::LinesRead::Whole) {
+    return 1;
   }
-  bool whole = true;
-  try {
-    std::string line;
-    while (settingsfile::readWholeLine(file, line)) {
-      const size_t cut = line.find('=');
-      if (cut != std::string::npos) {
-        line[cut] = '\0';
-        setValue(line.c_str(), line.c_str() + cut + 1, 1);
-      }
-    }
-  } catch (const std::bad_alloc&) {
-    whole = false;
+  if (read == settingsfile::LinesRead::Failed) {
+    path_.clear(); // there, but unreadable: never write the defaults over it
   }
-  whole = ferror(file) == 0 && whole;
-  fclose(file);
-  if (!whole) {
-    path_.clear();
-    return 0;
-  }
-  return 1;
+  return 0;
 }
 
 int QvPropertyFile::save() {

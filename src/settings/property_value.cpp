@@ -6,8 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win/windows.h"
-#include "settings/internal/text_line.h"
+#include "settings/internal/name_value_lines.h"
 #include "settings/property_file.h"
 
 namespace qv {
@@ -20,26 +19,9 @@ constexpr const char* kAbsent = "\n";
 // The "name=value" lines of the file, in order, cut at their first "=". False when the file exists
 // but cannot be read to its end; a missing file has none.
 bool readEntries(const char* path, std::vector<std::pair<std::string, std::string>>& entries) {
-  FILE* file = _fsopen(path, "rt", _SH_DENYNO);
-  if (file == nullptr) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  }
-  bool whole = true;
-  try {
-    std::string line;
-    while (settingsfile::readWholeLine(file, line)) {
-      const size_t cut = line.find('=');
-      if (cut != std::string::npos) {
-        entries.emplace_back(line.substr(0, cut), line.substr(cut + 1));
-      }
-    }
-  } catch (const std::bad_alloc&) {
-    whole = false;
-  }
-  whole = ferror(file) == 0 && whole;
-  fclose(file);
-  return whole;
+  return settingsfile::readNameValueLines(path, [&](const char* name, const char* value) {
+           entries.emplace_back(name, value);
+         }) != settingsfile::LinesRead::Failed;
 }
 
 } // namespace

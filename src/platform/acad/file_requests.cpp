@@ -6,7 +6,7 @@
 
 #include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
-#include "platform/acad/internal/host_state.h"
+#include "platform/acad/internal/library_path.h"
 #include "platform/internal/session.h"
 #include "platform/win/sim_files.h"
 #include "platform/win/string_win.h"
@@ -42,43 +42,6 @@ Facts factsOf(const std::string& windowsPath) {
     facts.isFile = !S_ISDIR(info.st_mode);
   }
   return facts;
-}
-
-// The drawing's folder, then the support folders.
-std::vector<std::string> searchFolders() {
-  std::vector<std::string> folders;
-  sim::detail::HostState& state = sim::detail::host();
-  if (const sim::detail::Document* document = sim::detail::currentDocument(state)) {
-    if (!document->prefix.empty()) {
-      folders.push_back(document->prefix);
-    }
-  }
-  const std::string& support = state.sysVars["ACADPREFIX"].text;
-  size_t start = 0;
-  while (start <= support.size()) {
-    size_t end = support.find(';', start);
-    end = end == std::string::npos ? support.size() : end;
-    if (end > start) {
-      folders.push_back(withSeparator(support.substr(start, end - start)));
-    }
-    start = end + 1;
-  }
-  return folders;
-}
-
-std::string foundPath(const std::string& name) {
-  if (name.empty()) {
-    return {};
-  }
-  if (nameStart(name) != 0) {
-    return factsOf(name).isFile ? name : std::string();
-  }
-  for (const std::string& folder : searchFolders()) {
-    if (factsOf(folder + name).isFile) {
-      return folder + name;
-    }
-  }
-  return {};
 }
 
 std::vector<std::string> extensionsOf(const char* ext) {
@@ -157,7 +120,8 @@ int acedGetFileD(const char* title, const char* defawlt, const char* ext, int fl
     }
     if ((flags & 9) == 8) {
       const std::string name = path.substr(nameStart(path));
-      const std::string found = foundPath(name);
+      const std::string found = sim::detail::findOnLibraryPath(
+          name, [](const std::string& candidate) { return factsOf(candidate).isFile; });
       if (!found.empty() && sim::hostPath(found) == sim::hostPath(path)) {
         path = name;
       }

@@ -93,6 +93,15 @@ TEST_F(FileRequestsTest, FlagsDecideWhatTheDialogAccepts) {
   EXPECT_EQ(first.prompt, "Pick");
   EXPECT_EQ(first.defaultValue, "S:\\jobs\\Site.dwg");
   EXPECT_EQ(first.filter, "crd");
+  // The library search starts in the current folder, as acedFindFile's does.
+  const std::filesystem::path saved = std::filesystem::current_path();
+  std::filesystem::current_path(tempDir() / "jobs");
+  sim::answer(sim::Answer::fileName("S:\\jobs\\Road.crd"));
+  EXPECT_EQ(pick("", "crd", 8).second, "Road.crd");
+  char found[512] = "";
+  EXPECT_EQ(acedFindFile("road.crd", found), RTNORM);
+  EXPECT_STREQ(found, "road.crd");
+  std::filesystem::current_path(saved);
   EXPECT_EQ(pick("S:\\jobs\\", "crd", 16).first, RTCAN);
   EXPECT_EQ(acedGetFileD("t", nullptr, nullptr, 0, nullptr), RTERROR);
   qvtest::forEachFailure("acedGetFileD", [&](int nth) {

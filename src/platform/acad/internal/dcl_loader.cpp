@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/acad/internal/host_state.h"
+#include "platform/acad/internal/library_path.h"
 #include "platform/win/sim_files.h"
 
 namespace sim::detail {
@@ -22,10 +22,6 @@ bool isRegularFile(const std::string& windowsPath) {
   return !host.empty() && std::filesystem::is_regular_file(host, ignored);
 }
 
-bool hasFolder(const std::string& name) {
-  return name.find_first_of("\\/:") != std::string::npos;
-}
-
 std::string folderOf(const std::string& windowsPath) {
   const size_t separator = windowsPath.find_last_of("\\/:");
   return separator == std::string::npos ? std::string() : windowsPath.substr(0, separator + 1);
@@ -36,26 +32,6 @@ std::string withSeparator(std::string folder) {
     folder.push_back('\\');
   }
   return folder;
-}
-
-// The folders a name without one is looked for in, in the host's order.
-std::vector<std::string> searchFolders() {
-  std::vector<std::string> folders;
-  HostState& state = host();
-  if (const Document* document = currentDocument(state)) {
-    folders.push_back(document->prefix);
-  }
-  const std::string& support = state.sysVars["ACADPREFIX"].text;
-  size_t start = 0;
-  while (start <= support.size()) {
-    size_t end = support.find(';', start);
-    end = end == std::string::npos ? support.size() : end;
-    if (end > start) {
-      folders.push_back(withSeparator(support.substr(start, end - start)));
-    }
-    start = end + 1;
-  }
-  return folders;
 }
 
 std::string errorIn(const std::string& path, const std::string& message) {
@@ -120,15 +96,7 @@ std::string findDclFile(const std::string& name) {
   if (dot == std::string::npos || name.find_first_of("\\/", dot) != std::string::npos) {
     withExtension += ".dcl";
   }
-  if (hasFolder(withExtension) || isRegularFile(withExtension)) {
-    return isRegularFile(withExtension) ? withExtension : std::string();
-  }
-  for (const std::string& folder : searchFolders()) {
-    if (isRegularFile(folder + withExtension)) {
-      return folder + withExtension;
-    }
-  }
-  return {};
+  return findOnLibraryPath(withExtension, isRegularFile);
 }
 
 bool checkDclLibrary(const DclLibrary& library, std::string& error) {
