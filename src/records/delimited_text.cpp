@@ -173,10 +173,10 @@ void splitDelimited(TableBuilder& table, char* line, size_t length, char delimit
   }
 }
 
-} // namespace
-
-IQvUniRecord* detectTextColumns(const char* path) {
+// detectTextColumns; readFailed tells a file that could not be read to its end (null then).
+IQvUniRecord* detectColumns(const char* path, bool& readFailed) {
   QvAllocationWatch watch;
+  readFailed = false;
   FILE* file = textfile::openForReading(path, -1);
   if (file == nullptr) {
     return nullptr;
@@ -191,7 +191,11 @@ IQvUniRecord* detectTextColumns(const char* path) {
       }
     }
   }
+  readFailed = ferror(file) != 0;
   fclose(file);
+  if (readFailed) {
+    return nullptr; // columns of part of the file would cut the rest wrongly
+  }
 
   IQvUniRecord* first = nullptr;
   IQvUniRecord* column = nullptr;
@@ -222,8 +226,6 @@ IQvUniRecord* detectTextColumns(const char* path) {
   return first;
 }
 
-namespace {
-
 // Closes a stream on every way out, exceptions included.
 struct StreamCloser {
   FILE* file;
@@ -241,7 +243,11 @@ IQvUniRecord* readTable(const char* path, char delimiter, char* columnPositions,
   if (detect != 0) {
     fixedWidth = true;
     std::string text;
-    IQvUniRecord* columns = detectTextColumns(path);
+    bool readFailed = false;
+    IQvUniRecord* columns = detectColumns(path, readFailed);
+    if (readFailed) {
+      return nullptr;
+    }
     for (IQvUniRecord* column = columns; column != nullptr; column = column->next()) {
       int32_t last = 0;
       column->getFieldLong("last", last);
@@ -285,10 +291,18 @@ IQvUniRecord* readTable(const char* path, char delimiter, char* columnPositions,
       break;
     }
   }
+  if (ferror(file) != 0) {
+    return nullptr; // the builder releases the records of the part that was read
+  }
   return table.take();
 }
 
 } // namespace
+
+IQvUniRecord* detectTextColumns(const char* path) {
+  bool readFailed = false;
+  return detectColumns(path, readFailed);
+}
 
 IQvUniRecord* readTextTable(const char* path, char delimiter, char* columnPositions, int header,
                             int skip, int detect, int preview) {

@@ -10,7 +10,8 @@ namespace qv {
 // at most 1022 characters) where some line holds a character other than space, CR and LF is
 // marked, and each run of marked positions is a column. Returns a chain of column records, ids
 // "1", "2", ... with the integer fields "first" and "last" (0-based positions), or null when the
-// file cannot be opened or holds no such character. Longer lines fold onto the first positions.
+// file cannot be opened or read to its end, or holds no such character. Longer lines fold onto
+// the first positions.
 IQvUniRecord* detectTextColumns(const char* path);
 
 // Reads a text file into a chain of records, one per line (reads of at most 10239 characters; a
@@ -24,7 +25,7 @@ IQvUniRecord* detectTextColumns(const char* path);
 //   no record. preview non-zero: at most 21 lines are read after the skipped ones.
 // Fields are named "1", "2", ... or by the header's text for the column (empty when the header
 // has fewer columns). A position that does not lie after the previous start gives an empty column.
-// Returns null when the file cannot be opened or gives no record.
+// Returns null when the file cannot be opened or read to its end, or gives no record.
 IQvUniRecord* readTextTable(const char* path, char delimiter, char* columnPositions, int header,
                             int skip, int detect, int preview);
 

@@ -305,9 +305,11 @@ IQvUniTable* readTableFile(const char* path) {
   } catch (const std::bad_alloc&) {
     noteAllocationFailure();
   }
+  // A read that failed before the end leaves the stream's error set, whichever reader stopped.
+  const bool readFailed = std::ferror(file) != 0;
   std::fclose(file);
   // A file read only in part is not handed out as if it were whole.
-  if (watch.failed() && tables != nullptr) {
+  if ((watch.failed() || readFailed) && tables != nullptr) {
     tables->releaseChain();
     tables = nullptr;
   }

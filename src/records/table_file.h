@@ -21,8 +21,8 @@ int writeRecordFile(const char* path, const IQvUniRecord* first);
 // table go into a new table without them. Reading stops at the end of the file, at a ">" that
 // stands before the next "<", or at a record nesting deeper than kMaxRecordDepth, keeping what was
 // read. Files other XML tools write read alike: single quotes, spaces around "=", records that
-// close themselves, character references. Null when the file cannot be opened or holds no table
-// or record.
+// close themselves, character references. Null when the file cannot be opened or read to its end
+// (a read error, or memory running out), or holds no table or record.
 IQvUniTable* readTableFile(const char* path);
 
 } // namespace qv
