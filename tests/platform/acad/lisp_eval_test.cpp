@@ -1,6 +1,7 @@
 // The AutoLISP evaluator: special forms, user functions with locals, calls of function values,
 // errors as the host reports them, *error*, vl-catch-all-apply, and the depth bound.
 #include "lisp_cases.h"
+#include "platform/sim.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -150,6 +151,34 @@ TEST_F(LispEvalTest, CatchAllApplyTurnsErrorsIntoValues) {
   // Caught errors do not reach *error* nor the command line.
   sim::evalLisp("(defun *error* (m) (princ \"handler\")) (vl-catch-all-apply '/ '(1 0))");
   EXPECT_EQ(sim::takeCommandLine(), "");
+}
+
+// A stop asked from inside a call ends the run once that call returns, whatever handles errors;
+// it lasts for that run only.
+TEST_F(LispEvalTest, AStopEndsTheRunPastHandlers) {
+  EXPECT_FALSE(sim::stopLisp("outside a run"));
+  sim::defineLispFunction("halt", [](const resbuf*) {
+    sim::stopLisp("halted");
+    return nullptr;
+  });
+  const char* const texts[] = {
+      "(setq a 1)\n;; next\n(halt)\n(setq a 2)",
+      "(setq a 1)\n(defun *error* (m) (setq a m))\n(halt) (setq a 2)",
+      "(setq a 1)\n\n(setq r (vl-catch-all-apply 'halt nil))\n(setq a 2)",
+      "(setq a 1)\n(defun f () (halt) (setq a 2))\n(progn (f))",
+  };
+  for (const char* text : texts) {
+    sim::LispFailure failure;
+    EXPECT_FALSE(sim::runLisp(text, nullptr, &failure)) << text;
+    EXPECT_EQ(failure.message, "; error: halted") << text;
+    EXPECT_EQ(failure.line, 3) << text;
+    EXPECT_NE(failure.expression.find("HALT"), std::string::npos) << failure.expression;
+    EXPECT_EQ(sim::evalLisp("a"), "1") << text;
+    EXPECT_EQ(sim::takeCommandLine(), "") << text;
+    sim::evalLisp("(setq *error* nil)");
+  }
+  EXPECT_EQ(sim::evalLisp("(+ 1 2)"), "3");
+  sim::undefineLispFunction("halt");
 }
 
 TEST_F(LispEvalTest, RecursionIsBoundedByAnError) {
