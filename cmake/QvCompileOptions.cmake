@@ -6,6 +6,10 @@ target_compile_options(qv_options INTERFACE -Wall -Wextra -Wshadow -Wno-unused-p
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
   target_compile_options(qv_options INTERFACE -Wno-restrict)
 endif()
+# Windows programs link the compiler's runtime statically, so that they run without its DLLs.
+if(MINGW)
+  add_link_options(-static)
+endif()
 if(QV_WARNINGS_AS_ERRORS)
   target_compile_options(qv_options INTERFACE -Werror)
 endif()

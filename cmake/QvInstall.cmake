@@ -4,7 +4,11 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS quorvane EXPORT quorvaneTargets
+set(QV_INSTALLED_TARGETS quorvane)
+if(TARGET qv_sqlite3)
+  list(APPEND QV_INSTALLED_TARGETS qv_sqlite3)
+endif()
+install(TARGETS ${QV_INSTALLED_TARGETS} EXPORT quorvaneTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvane)
 install(DIRECTORY src/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvane

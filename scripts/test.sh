@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: formatting, a normal build, an address and
-# undefined-behaviour sanitized build, a thread-sanitized build of the threaded tests, and a
-# short run of every fuzz target. Exits non-zero at the first failure. Every build here treats
+# undefined-behaviour sanitized build, a thread-sanitized build of the threaded tests, a short run
+# of every fuzz target, and the Windows builds (32 and 64 bit) with their tests under Wine.
+# Exits non-zero at the first failure. Every build here treats
 # warnings as errors (a user's build does not by default). The normal build is a Release build,
 # as a user's first `cmake -DCMAKE_BUILD_TYPE=Release` build is, so that warnings that only the
 # optimizer's analysis gives stop CI and not that user.
@@ -38,4 +39,7 @@ if ls fuzz/*_fuzzer.cpp >/dev/null 2>&1; then
   echo "== fuzzing (short runs)"
   bash scripts/fuzz.sh "${QV_FUZZ_SECONDS:-10}"
 fi
+echo "== Windows build, tests under Wine"
+bash scripts/windows-test.sh
+
 echo "== all tests passed"

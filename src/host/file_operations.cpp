@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win/share.h"
+#include "platform/win/stdio_win.h"
 #include "platform/win/windows.h"
 
 namespace qv {

@@ -9,6 +9,8 @@
 #include "host/lisp_symbols.h"
 #include "host/sys_vars.h"
 #include "platform/acad/acutads.h"
+#include "platform/win/share.h"
+#include "platform/win/stdio_win.h"
 #include "platform/win/windows.h"
 
 namespace qv {

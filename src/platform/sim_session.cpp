@@ -3,6 +3,9 @@
 #include "platform/sim.h"
 
 #include <cstdio>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <cstdlib>
 
 namespace sim::detail {
@@ -191,6 +194,11 @@ void reset() {
     }
   }
   sessionGeneration.fetch_add(1, std::memory_order_acq_rel);
+#ifdef _WIN32
+  DWORD handles = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &handles);
+  handlesAtReset.store(handles, std::memory_order_relaxed);
+#endif
 }
 
 void failCall(const std::string& call, int nth, int count) {

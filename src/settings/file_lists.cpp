@@ -11,6 +11,7 @@
 #include "host/file_operations.h"
 #include "host/project_file.h"
 #include "host/sys_vars.h"
+#include "platform/win/sys_stat.h"
 #include "platform/win/windows.h"
 #include "records/allocation_watch.h"
 #include "records/table_file.h"

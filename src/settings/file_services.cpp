@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/file_operations.h"
+#include "platform/win/sys_stat.h"
 #include "platform/win/windows.h"
 
 namespace qv {

@@ -33,7 +33,7 @@ bool Thread::setPriority(int priority) {
   return SetThreadPriority(handle_, priority) != FALSE;
 }
 
-unsigned Thread::defaultRoutine(void* thread) {
+unsigned __stdcall Thread::defaultRoutine(void* thread) {
   if (thread != nullptr) {
     static_cast<Thread*>(thread)->run();
   }

@@ -13,7 +13,7 @@ namespace qv {
 class Thread {
 public:
   // The routine a thread runs: takes the start argument, answers the exit code.
-  using Routine = unsigned (*)(void*);
+  using Routine = unsigned(__stdcall*)(void*);
 
   Thread() = default;
   Thread(const Thread&) = delete;
@@ -44,7 +44,7 @@ public:
 
   // The routine used for a null one: runs the Thread* argument's run (when not null), writes
   // "done" to the debugger output and answers 0.
-  static unsigned defaultRoutine(void* thread);
+  static unsigned __stdcall defaultRoutine(void* thread);
 
 private:
   HANDLE handle_ = nullptr;

@@ -1,6 +1,7 @@
 // The time of day and the hundredths between two of them.
 #include "support/time_of_day.h"
 
+#include "platform/win/sys_timeb.h"
 #include "platform/win/windows.h"
 
 namespace qv {

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "platform/win/share.h"
+#include "platform/win/stdio_win.h"
 #include "platform/win/windows.h"
 
 namespace qv {

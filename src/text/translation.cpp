@@ -7,6 +7,8 @@
 #include <new>
 
 #include "platform/acad/acutads.h"
+#include "platform/win/share.h"
+#include "platform/win/stdio_win.h"
 #include "platform/win/string_win.h"
 #include "platform/win/windows.h"
 #include "text/control_escape.h"

@@ -244,6 +244,7 @@ TEST_F(FileRewriteTest, AbandonedOrDestroyedRewritesLeaveNothingBehind) {
 
 // A writer killed at any moment leaves the old content or the new, never a missing or partial file.
 TEST_F(FileRewriteTest, AKilledWriterLeavesTheOldOrTheNewFile) {
+  QV_SKIP_WITHOUT_FORK();
   const std::string oldText(200000, 'o'), newText(200000, 'n');
   std::ofstream(tempPath("dialogs.ini"), std::ios::binary) << oldText;
   const int killedEarly = qvtest::killDuringWrites(

@@ -66,7 +66,7 @@ TEST_F(ThreadTest, SuspendedThreadRunsOnlyAfterResumeAndWritesDone) {
   EXPECT_EQ(sim::takeDebugOutput(), "done");
 }
 
-unsigned doubleIt(void* argument) {
+unsigned __stdcall doubleIt(void* argument) {
   *static_cast<int*>(argument) *= 2;
   return 7;
 }

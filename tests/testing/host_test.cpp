@@ -2,7 +2,12 @@
 #include "testing/host_test.h"
 
 #include <atomic>
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
 #include <unistd.h>
+#endif
 
 #include "platform/sim.h"
 

@@ -1,5 +1,7 @@
 #include "testing/killed_writer.h"
 
+#ifndef _WIN32
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -59,3 +61,5 @@ int killDuringWrites(const std::function<void()>& write, const std::function<voi
 }
 
 } // namespace qvtest
+
+#endif

@@ -3,6 +3,13 @@
 
 #include <functional>
 
+// Killing a writer needs fork, which Windows lacks: a test that does starts with this.
+#ifdef _WIN32
+#define QV_SKIP_WITHOUT_FORK() GTEST_SKIP() << "a killed writer needs fork, which Windows lacks"
+#else
+#define QV_SKIP_WITHOUT_FORK() static_cast<void>(0)
+#endif
+
 namespace qvtest {
 
 // Runs write in a child process, over and over, and kills the child (SIGKILL) after a delay that

@@ -38,8 +38,9 @@ TEST_F(FormatTest, PrintsIntegers) {
   EXPECT_EQ(format("%-4d|", 7), "7   |");
   EXPECT_EQ(format("%u|%o|%#o|%x|%#x|%X|%#X", -1, 8, 8, 255, 255, 255, 255),
             "4294967295|10|010|ff|0xff|FF|0XFF");
-  EXPECT_EQ(format("%ld|%lld|%llx", -5000000000L, 123456789012LL, 0x1234567890ULL),
-            "-5000000000|123456789012|1234567890");
+  // long is 32 bits on Windows.
+  EXPECT_EQ(format("%ld|%lld|%llx", -2000000000L, -5000000000LL, 0x1234567890ULL),
+            "-2000000000|-5000000000|1234567890");
   EXPECT_EQ(format("%.3d", 5), "005");
 }
 

@@ -52,12 +52,13 @@ struct Header {
 // The header keeps what follows it aligned as malloc aligns.
 static_assert(sizeof(Header) == 16 && alignof(std::max_align_t) <= 16);
 
-#if !defined(QV_UNDER_ASAN) && !defined(QV_UNDER_TSAN)
+#if !defined(QV_UNDER_ASAN) && !defined(QV_UNDER_TSAN) && !defined(_WIN32)
 // The release check reads the header of a block that may have been released already, so released
 // memory must stay mapped: the C library is told, once at start, not to give the top of its heap
 // back to the system and to serve blocks up to its largest threshold (32 MB) from the heap rather
 // than from mappings of their own. A block larger than that, released twice, can still fault.
 // Under AddressSanitizer none of this is needed: released memory is poisoned and never read.
+// Windows' heap keeps the pages of small released blocks committed as it is.
 const bool releasedMemoryStaysMapped = [] {
   mallopt(M_TRIM_THRESHOLD, INT32_MAX);
   mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);

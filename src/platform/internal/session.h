@@ -15,6 +15,11 @@
 
 namespace sim::detail {
 
+#ifdef _WIN32
+// On Windows the process's handle count at the last reset, against which open handles are told.
+inline std::atomic<uint32_t> handlesAtReset{0};
+#endif
+
 // Counts the resets; a state made under an older generation is stale.
 inline std::atomic<uint64_t> sessionGeneration{1};
 

@@ -11,5 +11,5 @@
 // suspend count to 0. The thread's identifier goes to *threadId when that is not null. The
 // stand-in's threads take the host system's default stack, which is at least as large as any
 // size asked for here; security is accepted and not used, as the handle is never inherited.
-uintptr_t _beginthreadex(void* security, unsigned stackSize, unsigned (*start)(void*),
+uintptr_t _beginthreadex(void* security, unsigned stackSize, unsigned(__stdcall* start)(void*),
                          void* argument, unsigned initFlag, unsigned* threadId);

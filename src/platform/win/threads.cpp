@@ -100,7 +100,7 @@ bool isPriorityLevel(int priority) {
 
 } // namespace
 
-uintptr_t _beginthreadex(void*, unsigned, unsigned (*start)(void*), void* argument,
+uintptr_t _beginthreadex(void*, unsigned, unsigned(__stdcall* start)(void*), void* argument,
                          unsigned initFlag, unsigned* threadId) {
   if (start == nullptr ||
       (initFlag & ~(CREATE_SUSPENDED | STACK_SIZE_PARAM_IS_A_RESERVATION)) != 0) {

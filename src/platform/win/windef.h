@@ -45,6 +45,8 @@ typedef intptr_t LPARAM;
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
 #define INFINITE 0xFFFFFFFFu
 
-#define WINAPI
+// 32-bit Windows calls its API with the callee popping the arguments; one convention here.
+#define __stdcall
+#define WINAPI __stdcall
 #define CALLBACK
 #define APIENTRY

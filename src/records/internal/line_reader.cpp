@@ -1,6 +1,7 @@
 // LineReader: fgets' lines cut out of blocks of the file.
 #include "records/internal/line_reader.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace qv {

@@ -5,6 +5,7 @@
 
 #include "host/folders.h"
 #include "host/lisp_symbols.h"
+#include "platform/win/sys_stat.h"
 #include "platform/win/windows.h"
 #include "records/table_file.h"
 #include "records/uni_record.h"

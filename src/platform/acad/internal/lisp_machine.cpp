@@ -6,7 +6,11 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <pthread.h>
+#endif
 
 #include "platform/acad/acutads.h"
 #include "platform/acad/internal/host_state.h"
@@ -37,13 +41,21 @@ uintptr_t stackHere() {
 
 uintptr_t findStackLimit() {
   const uintptr_t here = stackHere();
-  pthread_attr_t attributes;
   void* low = nullptr;
+#ifdef _WIN32
+  // The thread's stack is one reservation; its base is the lowest address the stack may reach.
+  MEMORY_BASIC_INFORMATION region{};
+  if (VirtualQuery(&region, &region, sizeof region) != 0) {
+    low = region.AllocationBase;
+  }
+#else
+  pthread_attr_t attributes;
   size_t size = 0;
   if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
     pthread_attr_getstack(&attributes, &low, &size);
     pthread_attr_destroy(&attributes);
   }
+#endif
   const uintptr_t floor = reinterpret_cast<uintptr_t>(low);
   if (low == nullptr || here <= floor + kStackReserve) {
     return here > kFallbackBudget ? here - kFallbackBudget : 0;

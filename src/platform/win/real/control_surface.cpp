@@ -1,0 +1,73 @@
+// The control surface of the Windows calls where Windows itself answers them. What only the
+// stand-in can do (planned failures, a chosen administrator answer, captured debugger output) is
+// not offered here; the tests that need it say so and skip.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/internal/session.h"
+#include "platform/sim.h"
+#include "platform/win/sim_files.h"
+#include "platform/win/sim_registry.h"
+#include "platform/win/sim_system.h"
+
+namespace sim {
+
+namespace {
+
+std::string driveRoot(char letter) {
+  return std::string(1, letter) + ":";
+}
+
+} // namespace
+
+void mapDrive(char letter, const std::string& hostFolder) {
+  const std::string drive = driveRoot(letter);
+  if (hostFolder.empty()) {
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), nullptr);
+    return;
+  }
+  const DWORD before = GetFileAttributesA((drive + "\\").c_str());
+  if (before != INVALID_FILE_ATTRIBUTES) {
+    detail::reportMisuse("sim::mapDrive: drive " + drive + " exists already on this system");
+    return;
+  }
+  DefineDosDeviceA(0, drive.c_str(), hostFolder.c_str());
+  // Wine accepts the definition without resolving paths through it.
+  if (GetFileAttributesA((drive + "\\").c_str()) == INVALID_FILE_ATTRIBUTES) {
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), nullptr);
+    detail::reportMisuse("sim::mapDrive: this system cannot map " + drive + " to " + hostFolder);
+  }
+}
+
+std::string hostPath(const std::string& windowsPath) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(windowsPath.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH || GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES) {
+    return {};
+  }
+  return std::string(full, length);
+}
+
+// Windows counts every kernel handle of the process (files, searches, keys, threads, events)
+// together; the leak check reads them in liveHandles, and the others answer for their share 0.
+int64_t liveHandles() {
+  DWORD now = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &now);
+  const int64_t atReset = detail::handlesAtReset.load(std::memory_order_relaxed);
+  return now > atReset ? static_cast<int64_t>(now) - atReset : 0;
+}
+
+int openFiles() {
+  return 0;
+}
+
+int openSearches() {
+  return 0;
+}
+
+int64_t openKeys() {
+  return 0;
+}
+
+} // namespace sim

@@ -1,0 +1,4 @@
+// On Windows the SDK itself declares these names.
+#pragma once
+
+#include <sys/timeb.h>
