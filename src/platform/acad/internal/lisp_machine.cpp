@@ -139,6 +139,7 @@ LispMachine::LispMachine() {
   defineFileFunctions(*this);
   defineHostFunctions(*this);
   defineRegistryFunctions(*this);
+  defineEntityFunctions(*this);
 }
 
 LispMachine::~LispMachine() {
