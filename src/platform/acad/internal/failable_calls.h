@@ -55,4 +55,11 @@
   X(ads_get_attr, "ads_get_attr")                                                                  \
   X(ads_mode_tile, "ads_mode_tile")                                                                \
   X(acedGetFileD, "acedGetFileD")                                                                  \
-  X(acedFindFile, "acedFindFile")
+  X(acedFindFile, "acedFindFile")                                                                  \
+  X(acedArxLoaded, "acedArxLoaded")                                                                \
+  X(acedArxLoad, "acedArxLoad")                                                                    \
+  X(AcDbRasterImageDef_createImageDictionary, "AcDbRasterImageDef::createImageDictionary")         \
+  X(AcDbRasterImageDef_new, "AcDbRasterImageDef::new")                                             \
+  X(AcDbRasterImageDef_setSourceFileName, "AcDbRasterImageDef::setSourceFileName")                 \
+  X(AcDbRasterImageDef_load, "AcDbRasterImageDef::load")                                           \
+  X(AcDbRasterImageDefReactor_new, "AcDbRasterImageDefReactor::new")
