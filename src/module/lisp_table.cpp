@@ -25,6 +25,7 @@ const char* const lispFunctionNames[] = {
     "cf:favorite", "cf:rememberfolder", "cf:filelists",
     "cf:getfile", "cf:resolvepath", "cf:validpath", "cf:fileparts", "cf:shortname",
     "cf:safename", "cf:copyfile", "cf:projectfolder", "cf:unitscontext", "cf:runprogram",
+    "cf:attachimage", "cf:moduleloaded",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -45,6 +46,7 @@ const Handler lispFunctionHandlers[] = {
     lispFavorite, lispRememberFolder, lispFileLists,
     lispGetFile, lispResolvePath, lispValidPath, lispFileParts, lispShortName,
     lispSafeName, lispCopyFile, lispProjectFolder, lispUnitsContext, lispRunProgram,
+    lispAttachImage, lispModuleLoaded,
 };
 // clang-format on
 

@@ -71,4 +71,8 @@ int lispProjectFolder(); // (cf:projectfolder extension) -> its folder in the pr
 int lispUnitsContext();  // (cf:unitscontext) -> (("volumefactor" . 27.0) ("unitabbrev" . "ft") ...)
 int lispRunProgram();    // (cf:runprogram commandLine [wait]) -> the exit code if waited, else 0
 
+// Raster images (image_functions.cpp).
+int lispAttachImage();  // (cf:attachimage path first second [keepProportions]) -> T, or nil
+int lispModuleLoaded(); // (cf:moduleloaded name) -> T when the host lists the module loaded
+
 } // namespace qv

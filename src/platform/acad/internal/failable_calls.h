@@ -62,4 +62,6 @@
   X(AcDbRasterImageDef_new, "AcDbRasterImageDef::new")                                             \
   X(AcDbRasterImageDef_setSourceFileName, "AcDbRasterImageDef::setSourceFileName")                 \
   X(AcDbRasterImageDef_load, "AcDbRasterImageDef::load")                                           \
-  X(AcDbRasterImageDefReactor_new, "AcDbRasterImageDefReactor::new")
+  X(AcDbRasterImageDefReactor_new, "AcDbRasterImageDefReactor::new")                               \
+  X(AcDbRasterImage_new, "AcDbRasterImage::new")                                                   \
+  X(AcDbRasterImage_setImageDefId, "AcDbRasterImage::setImageDefId")
