@@ -74,8 +74,8 @@ int attachRasterImage(const char* path, const ads_point first, const ads_point s
   int status = attachImage(imageId, imageName.c_str(), shown);
   if (status != 0 && status != kImageDefinitionReused) {
     PrintLong("\nError %d: Attach example image failed for %s", status, shown);
-    PrintLong("\npnt: %.3f,%.3f,%.3f pnt2: %.3f,%.3f,%.3f", first[X], first[Y], first[Z],
-              second[X], second[Y], second[Z]);
+    PrintLong("\npnt: %.3f,%.3f,%.3f pnt2: %.3f,%.3f,%.3f", first[X], first[Y], first[Z], second[X],
+              second[Y], second[Z]);
     return 0;
   }
   status = keepProportions != 0 ? placeImageKeepingAspect(imageId, first)

@@ -1,7 +1,7 @@
 // Placing an attached raster image: stretched over a rectangle, or at a point keeping its
 // proportions.
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 
 #include "drawing/raster_images.h"
 #include "platform/acad/imgent.h"
