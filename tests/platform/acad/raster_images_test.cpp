@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/acad/acdbads.h"
 #include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
 #include "platform/acad/dbapserv.h"
 #include "platform/acad/dbdict.h"
+#include "platform/acad/dbsymtb.h"
 #include "platform/acad/imgdef.h"
+#include "platform/acad/imgent.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
 #include "testing/test_images.h"
@@ -38,50 +41,23 @@ protected:
     sim::mapDrive('C', tempDir().string());
     db_ = acdbHostApplicationServices()->workingDatabase();
   }
-  // A new definition added to db_ under key, open for write.
-  AcDbRasterImageDef* addDefinition(const char* key) {
-    AcDbObjectId dictionaryId;
-    EXPECT_EQ(AcDbRasterImageDef::createImageDictionary(db_, dictionaryId), Acad::eOk);
-    AcDbDictionary* images = nullptr;
-    EXPECT_EQ(acdbOpenObject(images, dictionaryId, AcDb::kForWrite), Acad::eOk);
-    auto* definition = new AcDbRasterImageDef();
-    AcDbObjectId id;
-    EXPECT_EQ(images->setAt(key, definition, id), Acad::eOk);
-    images->close();
-    return definition;
-  }
   AcDbDatabase* db_ = nullptr;
 };
 
 TEST_F(RasterTest, LoadsTheRasterModuleOnceByItsFileName) {
-  EXPECT_TRUE(loadedModules().empty());
-  struct Case {
-    const char* name;
-    int status;
-    int errnoAfter;
-  };
+  ASSERT_TRUE(sim::loadModule([](AcRx::AppMsgCode, void*) { return AcRx::kRetOK; }));
   sim::failCall("acedArxLoad");
   EXPECT_EQ(acedArxLoad("acismui.arx"), RTERROR);
-  EXPECT_TRUE(loadedModules().empty());
-  const Case cases[] = {
-      {"survey.arx", RTERROR, 73},
-      {"", RTERROR, 73},
-      {"acismui", RTNORM, 0},
-      {"ACISMUI.ARX", RTERROR, 74},
-      {"C:\\Acad\\AcIsmUi.arx", RTERROR, 74},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  const std::pair<const char*, int> cases[] = {{"survey.arx", 73},
+                                               {"", 73},
+                                               {"acismui", 0},
+                                               {"ACISMUI.ARX", 74},
+                                               {"C:\\Acad\\AcIsmUi.arx", 74}};
+  for (const auto& [name, errnoAfter] : cases) {
     sim::setSysVarShort("ERRNO", 0);
-    EXPECT_EQ(acedArxLoad(c.name), c.status);
-    EXPECT_EQ(errnoValue(), c.errnoAfter);
+    EXPECT_EQ(acedArxLoad(name), errnoAfter == 0 ? RTNORM : RTERROR) << name;
+    EXPECT_EQ(errnoValue(), errnoAfter) << name;
   }
-  EXPECT_EQ(loadedModules(), std::vector<std::string>{"acismui.arx"});
-}
-
-TEST_F(RasterTest, ListsModulesInLoadOrderAndFailsWhole) {
-  ASSERT_TRUE(sim::loadModule([](AcRx::AppMsgCode, void*) { return AcRx::kRetOK; }));
-  ASSERT_EQ(acedArxLoad("acismui.arx"), RTNORM);
   EXPECT_EQ(loadedModules(), (std::vector<std::string>{"quorvane.arx", "acismui.arx"}));
   for (const char* call : {"acedArxLoaded", "acutNewRb", "acad_malloc"}) {
     sim::failCall(call, call == std::string("acutNewRb") ? 2 : 1);
@@ -161,40 +137,78 @@ TEST_F(RasterTest, DefinitionsReadTheSizeOfTheirFile) {
   }
 }
 
-TEST_F(RasterTest, DefinitionsChangeOnlyWhenOpenForWrite) {
+// An image of a 4 x 2 definition, placed, in model space, linked through a reactor.
+TEST_F(RasterTest, ImagesShowTheirDefinitionAndGoWithIt) {
   ASSERT_EQ(acedArxLoad("acismui.arx"), RTNORM);
-  ASSERT_TRUE(qvtest::writeTiff(tempDir() / "site.tif", 4, 3));
-  AcDbRasterImageDef* definition = addDefinition("SITE");
+  ASSERT_TRUE(qvtest::writeTiff(tempDir() / "site.tif", 4, 2));
+  AcDbObjectId dictionaryId;
+  AcDbDictionary* images = nullptr;
+  ASSERT_EQ(AcDbRasterImageDef::createImageDictionary(db_, dictionaryId), Acad::eOk);
+  ASSERT_EQ(acdbOpenObject(images, dictionaryId, AcDb::kForWrite), Acad::eOk);
+  auto* definition = new AcDbRasterImageDef();
+  AcDbObjectId definitionId;
+  ASSERT_EQ(images->setAt("SITE", definition, definitionId), Acad::eOk);
+  images->close();
   ASSERT_EQ(definition->setSourceFileName("C:\\site.tif"), Acad::eOk);
-  const AcDbObjectId id = definition->objectId();
-  definition->close();
-  ASSERT_EQ(acdbOpenObject(definition, id, AcDb::kForRead), Acad::eOk);
-  EXPECT_EQ(definition->setSourceFileName("C:\\site.tif"), Acad::eNotOpenForWrite);
-  EXPECT_EQ(definition->load(), Acad::eNotOpenForWrite);
-  EXPECT_EQ(definition->addPersistentReactor(id), Acad::eNotOpenForWrite);
-  definition->close();
-  ASSERT_EQ(acdbOpenObject(definition, id, AcDb::kForWrite), Acad::eOk);
-  for (const char* call : {"AcDbRasterImageDef::setSourceFileName", "AcDbRasterImageDef::load"}) {
-    sim::failCall(call);
+  ASSERT_EQ(definition->load(), Acad::eOk);
+  auto* image = new AcDbRasterImage();
+  EXPECT_EQ(image->setImageDefId(AcDbObjectId::kNull), Acad::eNullObjectId);
+  EXPECT_EQ(image->setImageDefId(db_->namedObjectsDictionaryId()), Acad::eWrongObjectType);
+  ASSERT_EQ(image->setImageDefId(definition->objectId()), Acad::eOk);
+  const AcGeVector3d zero, across(2, 0, 0), up(0, 1, 0), along(4, 0, 0);
+  const std::pair<AcGeVector3d, AcGeVector3d> refused[] = {
+      {zero, up}, {across, zero}, {across, along}};
+  for (const auto& [u, v] : refused) {
+    EXPECT_FALSE(image->setOrientation(AcGePoint3d(1, 2, 3), u, v));
   }
-  EXPECT_EQ(definition->setSourceFileName("C:\\site.tif"), Acad::eFileNotFound);
-  EXPECT_EQ(definition->load(), Acad::eOutOfMemory);
-  EXPECT_FALSE(definition->isLoaded());
-  definition->close();
-}
-
-TEST_F(RasterTest, ReactorsCanBeSwitchedOffAndBackOn) {
-  ASSERT_EQ(acedArxLoad("acismui.arx"), RTNORM);
-  EXPECT_TRUE(AcDbRasterImageDefReactor::isEnabled());
+  ASSERT_TRUE(image->setOrientation(AcGePoint3d(1, 2, 3), across, up));
+  AcDbBlockTable* blocks = nullptr;
+  AcDbBlockTableRecord* space = nullptr;
+  ASSERT_EQ(db_->getBlockTable(blocks, AcDb::kForRead), Acad::eOk);
+  ASSERT_EQ(blocks->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+  AcDbObjectId imageId;
+  ASSERT_EQ(space->appendAcDbEntity(imageId, image), Acad::eOk);
+  space->close();
+  blocks->close();
+  auto* reactor = new AcDbRasterImageDefReactor();
+  AcDbObjectId reactorId;
+  ASSERT_EQ(reactor->setOwnerId(imageId), Acad::eOk);
+  ASSERT_EQ(db_->addAcDbObject(reactorId, reactor), Acad::eOk);
+  image->setReactorId(reactorId);
+  ASSERT_EQ(definition->addPersistentReactor(reactorId), Acad::eOk);
+  reactor->close();
+  image->close();
+  EXPECT_EQ(definition->entityCount(), 1);
+  ads_name name;
+  ASSERT_EQ(acdbGetAdsName(name, imageId), Acad::eOk);
+  resbuf* list = acdbEntGet(name);
+  // The corner, the vectors of one pixel and the size in pixels.
+  const double expected[4][3] = {{1, 2, 3}, {0.5, 0, 0}, {0, 0.5, 0}, {4, 2, 0}};
+  int points = 0;
+  for (const resbuf* item = list; item != nullptr; item = item->rbnext) {
+    if (item->restype == 0) {
+      EXPECT_STREQ(item->resval.rstring, "IMAGE");
+    } else if (item->restype >= 10 && item->restype <= 13) {
+      ++points;
+      for (int k = 0; k < 3; ++k) {
+        EXPECT_DOUBLE_EQ(item->resval.rpoint[k], expected[item->restype - 10][k]);
+      }
+    }
+  }
+  acutRelRb(list);
+  EXPECT_EQ(points, 4);
+  // Erasing the definition erases its images, and they their reactors, while reactors are on.
   AcDbRasterImageDefReactor::setEnable(false);
-  EXPECT_FALSE(AcDbRasterImageDefReactor::isEnabled());
+  ASSERT_EQ(definition->erase(), Acad::eOk);
+  EXPECT_FALSE(imageId.isErased());
+  ASSERT_EQ(definition->erase(false), Acad::eOk);
+  AcDbRasterImageDefReactor::setEnable(true);
+  ASSERT_EQ(definition->erase(), Acad::eOk);
+  definition->close();
+  EXPECT_TRUE(imageId.isErased());
+  EXPECT_TRUE(reactorId.isErased());
   sim::reset();
   EXPECT_TRUE(AcDbRasterImageDefReactor::isEnabled());
-  ASSERT_EQ(acedArxLoad("acismui.arx"), RTNORM);
-  sim::failCall("AcDbRasterImageDefReactor::new");
-  EXPECT_EQ(new AcDbRasterImageDefReactor(), nullptr);
-  sim::failCall("AcDbRasterImageDef::new");
-  EXPECT_EQ(new AcDbRasterImageDef(), nullptr);
 }
 
 } // namespace
