@@ -73,6 +73,9 @@
   X(AcDbSymbolTable_add, "AcDbSymbolTable::add")                                                   \
   X(AcDbBlockTableRecord_appendAcDbEntity, "AcDbBlockTableRecord::appendAcDbEntity")               \
   X(acedCommand, "acedCommand")                                                                    \
+  X(acdbRToS, "acdbRToS")                                                                          \
+  X(acedTextBox, "acedTextBox")                                                                    \
+  X(acdbRegApp, "acdbRegApp")                                                                      \
   X(acedArxLoaded, "acedArxLoaded")                                                                \
   X(acedArxLoad, "acedArxLoad")                                                                    \
   X(AcDbRasterImageDef_createImageDictionary, "AcDbRasterImageDef::createImageDictionary")         \
