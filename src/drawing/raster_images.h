@@ -49,7 +49,8 @@ int attachImage(AcDbObjectId& imageId, const char* imageName, const char* path);
 // one exists (path is then not looked at); else a new definition of path, loaded and added under
 // imageName: 0 with defId. "Error: Could not find the image file.\n" and the status when path
 // names no file, "Error: Could not open the image file.\n" and the status when it cannot be read
-// as an image; 15 when no definition can be made. A definition that is not added is deleted.
+// as an image; 15 when no definition can be made; eInvalidInput for a null name or path. A
+// definition that is not added is deleted.
 int findOrCreateImageDef(AcDbObjectId& defId, const char* imageName, const char* path);
 // A new image entity of the definition defId in model space: 0 with imageId; 20 when no image
 // can be made; else the refusal, with no entity left behind.

@@ -36,6 +36,9 @@ int loadDefinition(AcDbRasterImageDef& definition, const char* path) {
 
 int findOrCreateImageDef(AcDbObjectId& defId, const char* imageName, const char* path) {
   defId = AcDbObjectId::kNull;
+  if (imageName == nullptr || path == nullptr) {
+    return Acad::eInvalidInput;
+  }
   AcDbDatabase* db = currentDatabase();
   if (db == nullptr) {
     return kNoCurrentDatabase;
