@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev
   libpugixml-dev libtinyxml2-dev libcsv-dev
+  libtiff-dev libstb-dev
   locales
   python3
 )

@@ -29,6 +29,7 @@ const char* const lispFunctionNames[] = {
     "cf:deletebackup", "cf:forbidden", "cf:filedialog", "cf:isdirectory",
     "cf:productini", "cf:drawingbase", "cf:surfacestate", "cf:surfacepath", "cf:changeext",
     "cf:syncfile",
+    "cf:attachimage", "cf:moduleloaded",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -53,6 +54,7 @@ const Handler lispFunctionHandlers[] = {
     lispDeleteBackup, lispForbidden, lispFileDialog, lispIsDirectory,
     lispProductIni, lispDrawingBase, lispSurfaceState, lispSurfacePath, lispChangeExtension,
     lispSyncFile,
+    lispAttachImage, lispModuleLoaded,
 };
 // clang-format on
 

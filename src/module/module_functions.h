@@ -90,5 +90,8 @@ int lispSurfaceState();    // (cf:surfacestate path) -> (existFlag finalFlag exi
 int lispSurfacePath();     // (cf:surfacepath kind [namePart [number]]) -> the surface file's path
 int lispChangeExtension(); // (cf:changeext path extension) -> the path with that extension
 int lispSyncFile();        // (cf:syncfile sourceFolder destinationFolder name) -> T when copied
+// Raster images (image_functions.cpp).
+int lispAttachImage();  // (cf:attachimage path first second [keepProportions]) -> T, or nil
+int lispModuleLoaded(); // (cf:moduleloaded name) -> T when the host lists the module loaded
 
 } // namespace qv

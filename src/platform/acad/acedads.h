@@ -113,3 +113,13 @@ void acdbFail(const char* text);
 // when the person cancels, the result left as it was; RTERROR for a null result.
 int acedGetFileD(const char* title, const char* defawlt, const char* ext, int flags,
                  struct resbuf* result);
+
+// ---- Application modules
+// The file names (without folders) of the loaded application modules, in the order they were
+// loaded, as a new list of RTSTR items that the caller releases; null when memory runs out.
+struct resbuf* acedArxLoaded();
+// Loads an application module by file name (a folder and the ".arx" extension may be left out):
+// RTNORM once loaded. RTERROR with ERRNO 74 when it is loaded already, and with ERRNO 73 when the
+// host has no such module. The host's own modules are the ones it can load this way
+// ("acismui.arx", the raster image module).
+int acedArxLoad(const char* app);

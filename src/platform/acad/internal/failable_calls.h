@@ -75,4 +75,13 @@
   X(acedCommand, "acedCommand")                                                                    \
   X(acdbRToS, "acdbRToS")                                                                          \
   X(acedTextBox, "acedTextBox")                                                                    \
-  X(acdbRegApp, "acdbRegApp")
+  X(acdbRegApp, "acdbRegApp")                                                                      \
+  X(acedArxLoaded, "acedArxLoaded")                                                                \
+  X(acedArxLoad, "acedArxLoad")                                                                    \
+  X(AcDbRasterImageDef_createImageDictionary, "AcDbRasterImageDef::createImageDictionary")         \
+  X(AcDbRasterImageDef_new, "AcDbRasterImageDef::new")                                             \
+  X(AcDbRasterImageDef_setSourceFileName, "AcDbRasterImageDef::setSourceFileName")                 \
+  X(AcDbRasterImageDef_load, "AcDbRasterImageDef::load")                                           \
+  X(AcDbRasterImageDefReactor_new, "AcDbRasterImageDefReactor::new")                               \
+  X(AcDbRasterImage_new, "AcDbRasterImage::new")                                                   \
+  X(AcDbRasterImage_setImageDefId, "AcDbRasterImage::setImageDefId")
