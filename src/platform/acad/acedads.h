@@ -4,6 +4,13 @@
 #pragma once
 
 #include "platform/acad/adsdef.h"
+#include "platform/win/windef.h"
+
+// ---- The host's windows
+// The host's main window, and the window inside it that shows the current drawing (its client
+// area is the drawing's view).
+HWND adsw_acadMainWnd();
+HWND adsw_acadDocWnd();
 
 // ---- Functions that a module defines in AutoLISP
 // Defines the function name (upper-cased) with the code 0..32767 in the current document for the

@@ -254,4 +254,22 @@ void removeSysVar(const std::string& name) {
   host().sysVars.erase(upperCase(name));
 }
 
+std::vector<double> sysVarNumbers(const std::string& name) {
+  auto found = host().sysVars.find(upperCase(name));
+  if (found == host().sysVars.end()) {
+    return {};
+  }
+  const SysVar& var = found->second;
+  switch (var.type) {
+  case RTSHORT:
+    return {static_cast<double>(var.shortValue)};
+  case RTREAL:
+    return {var.real};
+  case RT3DPOINT:
+    return {var.point[X], var.point[Y], var.point[Z]};
+  default:
+    return {};
+  }
+}
+
 } // namespace sim
