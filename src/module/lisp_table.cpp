@@ -25,6 +25,10 @@ const char* const lispFunctionNames[] = {
     "cf:favorite", "cf:rememberfolder", "cf:filelists",
     "cf:getfile", "cf:resolvepath", "cf:validpath", "cf:fileparts", "cf:shortname",
     "cf:safename", "cf:copyfile", "cf:projectfolder", "cf:unitscontext", "cf:runprogram",
+    "cf:selectnear", "cf:selectzoom", "cf:refreshview", "cf:leaderarrow", "cf:objecttoworld",
+    "cf:arcordinate", "cf:curveelevation", "cf:snapoff", "cf:snapon", "cf:setcolor",
+    "cf:setlayer", "cf:wipeout", "cf:colorramp", "cf:round", "cf:groupednumber",
+    "cf:splittext", "cf:jointext", "cf:appendmessage",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -45,6 +49,10 @@ const Handler lispFunctionHandlers[] = {
     lispFavorite, lispRememberFolder, lispFileLists,
     lispGetFile, lispResolvePath, lispValidPath, lispFileParts, lispShortName,
     lispSafeName, lispCopyFile, lispProjectFolder, lispUnitsContext, lispRunProgram,
+    lispSelectNear, lispSelectZoom, lispRefreshView, lispLeaderArrow, lispObjectToWorld,
+    lispArcOrdinate, lispCurveElevation, lispSnapOff, lispSnapOn, lispSetColor,
+    lispSetLayer, lispWipeout, lispColorRamp, lispRound, lispGroupedNumber,
+    lispSplitText, lispJoinText, lispAppendMessage,
 };
 // clang-format on
 

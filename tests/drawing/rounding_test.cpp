@@ -1,4 +1,6 @@
 // Rounding with halves going down, and multiples of a step.
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "drawing/rounding.h"
@@ -22,6 +24,26 @@ TEST(RoundingTest, MultiplesOfAStep) {
                {0.75, 0.5, 0.5}, {0.76, 0.5, 1.0}, {3, 0.25, 3}};
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(qv::roundToMultiple(c.x, c.step), c.result) << c.x << " by " << c.step;
+  }
+}
+
+TEST(RoundingTest, GroupedNumberTexts) {
+  struct Case {
+    double value;
+    int precision;
+    size_t size;
+    const char* text; // "" when it does not fit
+  } cases[] = {
+      {1234567.891, 2, 32, "1,234,567.89"}, {-1234.5, 1, 32, "-1,234.5"}, {999, 0, 32, "999"},
+      {1000, 0, 32, "1,000"},               {0.5, 3, 32, "0.500"},        {1234567.0, 0, 10, "1,234,567"},
+      {1234567.0, 0, 9, ""},
+  };
+  for (const Case& c : cases) {
+    char buffer[64];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(qv::realToGroupedText(c.value, c.precision, buffer, c.size), c.text[0] != '\0')
+        << c.value;
+    EXPECT_STREQ(buffer, c.text) << c.value;
   }
 }
 
