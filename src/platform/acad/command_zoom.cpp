@@ -68,6 +68,9 @@ int zoomCenter(const resbuf*& args) {
     takeNumber(args, height);
     break;
   case Answer::Text: {
+    if (takeNumber(args, height)) {
+      break; // a height typed as a number
+    }
     takeText(args, text);
     // "nX": a magnification of the current view.
     char* end = nullptr;

@@ -3,7 +3,7 @@
 
 #include "platform/acad/acedads.h"
 #include "platform/sim.h"
-#include "platform/win/winuser.h"
+#include "platform/win/windows.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -90,7 +90,7 @@ TEST_F(ViewCommandsTest, CenterKeepsOrMovesTheCentre) {
     } else {
       status = acedCommand(RTSTR, "_.ZOOM", RTSTR, "c", RTSTR, c.centre, RTSTR, c.heightText, 0);
     }
-    ASSERT_EQ(status, RTNORM);
+    ASSERT_EQ(status, RTNORM) << sim::commandLine();
     expectView(c.expected.x, c.expected.y, c.expected.height);
   }
 }

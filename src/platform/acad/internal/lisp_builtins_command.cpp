@@ -14,8 +14,26 @@
 namespace sim::detail {
 namespace {
 
+// A list of two or three numbers, integers or reals, as a point.
+bool pointOf(const LispRef& value, resbuf& item) {
+  int count = 0;
+  for (const LispCell* rest = value.get(); rest != nullptr; rest = rest->cdr.get()) {
+    if (rest->kind != LispKind::Cons || !isNumber(rest->car) || count == 3) {
+      return false;
+    }
+    const LispCell* number = rest->car.get();
+    item.resval.rpoint[count++] =
+        number->kind == LispKind::Integer ? number->integer : number->real;
+  }
+  item.restype = count == 3 ? RT3DPOINT : RTPOINT;
+  return count >= 2;
+}
+
 // One argument as an item of the command's list; false for a value that is not an answer.
 bool itemOf(const LispRef& value, resbuf& item, std::deque<std::string>& texts) {
+  if (isKind(value, LispKind::Cons)) {
+    return pointOf(value, item);
+  }
   LispValue items;
   if (!itemsFromValue(value, &items) || items.size() != 1) {
     return false;
