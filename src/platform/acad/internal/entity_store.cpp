@@ -578,7 +578,12 @@ ListVerdict makeEntity(AcDbDatabase& db, const resbuf* groups, AcDbObjectId& id)
     return refuse(ol::kBadName, Acad::eNullObjectId);
   }
   AcDbObjectId layer;
-  const Acad::ErrorStatus layered = layerOnDemand(db, parsed.hasLayer ? parsed.layer : "0", layer);
+  // Without a layer group the entity goes on the current layer (CLAYER).
+  const auto current = host().sysVars.find("CLAYER");
+  const std::string currentLayer =
+      current != host().sysVars.end() && !current->second.text.empty() ? current->second.text : "0";
+  const Acad::ErrorStatus layered =
+      layerOnDemand(db, parsed.hasLayer ? parsed.layer : currentLayer, layer);
   if (layered != Acad::eOk) {
     return refuse(layered == Acad::eOutOfMemory ? 0 : ol::kBadLayer, layered);
   }

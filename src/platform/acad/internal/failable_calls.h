@@ -72,4 +72,7 @@
   X(AcDbSymbolTable_getAt, "AcDbSymbolTable::getAt")                                               \
   X(AcDbSymbolTable_add, "AcDbSymbolTable::add")                                                   \
   X(AcDbBlockTableRecord_appendAcDbEntity, "AcDbBlockTableRecord::appendAcDbEntity")               \
-  X(acedCommand, "acedCommand")
+  X(acedCommand, "acedCommand")                                                                    \
+  X(acdbRToS, "acdbRToS")                                                                          \
+  X(acedTextBox, "acedTextBox")                                                                    \
+  X(acdbRegApp, "acdbRegApp")
