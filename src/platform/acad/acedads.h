@@ -89,3 +89,22 @@ void acdbFail(const char* text);
 // when the person cancels, the result left as it was; RTERROR for a null result.
 int acedGetFileD(const char* title, const char* defawlt, const char* ext, int flags,
                  struct resbuf* result);
+
+// ---- Selection sets
+// A set holds main entities of the drawing, each once, in the order added. The host holds at most
+// 128 sets made by applications at once; each one made (even empty) is freed with acedSSFree.
+// acedSSAdd: no entity and no set make a new empty set in result; an entity and no set a new set
+// holding it; an entity and a set add the entity to the set (a member already is left as it is)
+// and give the set's name in result (sname and result may be the same name). RTERROR with ERRNO
+// 2 for a name that is not an entity, 3 when the host holds 128 sets, 4 for an unknown set.
+int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result);
+// Takes the entity out of the set; RTERROR when it is not a member or the set is unknown.
+int acedSSDel(const ads_name ename, const ads_name ss);
+// RTNORM when the entity is a member of the set, else RTERROR.
+int acedSSMemb(const ads_name ename, const ads_name ss);
+// Frees the set; RTERROR (ERRNO 4) for an unknown set.
+int acedSSFree(const ads_name sname);
+// The number of entities in the set; RTERROR (ERRNO 4) for an unknown set.
+int acedSSLength(const ads_name sname, int32_t* length);
+// The entity at index (0-based) of the set; RTERROR when the index is out of range.
+int acedSSName(const ads_name sname, int32_t index, ads_name entity);

@@ -55,4 +55,9 @@
   X(ads_get_attr, "ads_get_attr")                                                                  \
   X(ads_mode_tile, "ads_mode_tile")                                                                \
   X(acedGetFileD, "acedGetFileD")                                                                  \
-  X(acedFindFile, "acedFindFile")
+  X(acedFindFile, "acedFindFile")                                                                  \
+  X(acedSSGet, "acedSSGet")                                                                        \
+  X(acedSSAdd, "acedSSAdd")                                                                        \
+  X(acedSSLength, "acedSSLength")                                                                  \
+  X(acedSSName, "acedSSName")                                                                      \
+  X(acedEntSel, "acedEntSel")
