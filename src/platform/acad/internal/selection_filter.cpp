@@ -353,7 +353,8 @@ private:
       int count = 0;
       while (true) {
         const size_t comma = text.find(',');
-        const std::optional<Op> op = parseOp(text.substr(0, comma));
+        const std::string_view piece = text.substr(0, comma);
+        const std::optional<Op> op = piece.empty() && listed ? Op::Any : parseOp(piece);
         if (!op) {
           return listed ? kFilterBadVectorTest : kFilterBadOperator;
         }
