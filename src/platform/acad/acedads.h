@@ -108,3 +108,23 @@ int acedSSFree(const ads_name sname);
 int acedSSLength(const ads_name sname, int32_t* length);
 // The entity at index (0-based) of the set; RTERROR when the index is out of range.
 int acedSSName(const ads_name sname, int32_t index, ads_name entity);
+
+// Selects entities of the working drawing into a new set (freed with acedSSFree). str: null asks
+// the person (each Answer::pick adds its entity; a pick on empty space, then an Answer::point for
+// the opposite corner, adds a window dragged to the right or a crossing window dragged to the
+// left; an Answer::text ends; a cancel answers RTCAN), or with pt1 given picks the entity drawn
+// last within the pick box about pt1 (a 200th of VIEWSIZE each way); "X" every entity of model
+// and paper space; "L" the last entity; "W" and "C" the window and crossing window of the
+// corners pt1 and pt2; "WP", "CP" and "F" the window polygon, crossing polygon and fence of the
+// points of the list pt1 (RTPOINT or RT3DPOINT items). The geometric modes look at model space.
+// Erased entities are never selected; filter (null: none) is a filter list (-4 relational and
+// logical groups, wild-cards in strings). RTNORM with the set in ss; RTERROR with no set made
+// when nothing is selected, for a badly formed filter (ERRNO 56 to 67), an unknown mode (98),
+// missing points, or when the host holds 128 sets (3).
+int acedSSGet(const char* str, const void* pt1, const void* pt2, const struct resbuf* filter,
+              ads_name ss);
+// Asks the person to pick one entity (prompt null: "\nSelect object: "), from the queue of
+// answers (Answer::pick: the entity and the point picked at). RTNORM with the entity and the
+// point; RTERROR with ERRNO 7 for a pick that hits no entity, 52 for Enter (Answer::text);
+// RTCAN when the person cancels.
+int acedEntSel(const char* prompt, ads_name entity, ads_point point);

@@ -2,6 +2,7 @@
 #include "platform/acad/internal/selection_sets.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/acad/acedads.h"
 #include "platform/acad/internal/host_state.h"
@@ -16,8 +17,11 @@ constexpr int64_t kSetMark = 0x5e1ec7;
 
 struct SelectionState {
   std::map<int64_t, SelectionSet> sets;
-  int64_t nextSerial = 1;
 };
+
+// Serial numbers run on across sessions, so that a name kept from an earlier session (an
+// AutoLISP value that outlives it) never names a set of a later one.
+std::atomic<int64_t> nextSerial{1};
 
 SelectionState& selection() {
   return session<SelectionState>();
@@ -66,7 +70,7 @@ SelectionSet* newSelectionSet(ads_name name, bool ownedByLisp) {
     setErrno(3);
     return nullptr;
   }
-  const int64_t serial = state.nextSerial++;
+  const int64_t serial = nextSerial.fetch_add(1);
   SelectionSet& set = state.sets[serial];
   set.ownedByLisp = ownedByLisp;
   name[0] = serial;
@@ -94,6 +98,12 @@ bool freeSelectionSet(const ads_name name) {
   }
   selection().sets.erase(name[0]);
   return true;
+}
+
+void releaseLispSelectionSet(const int64_t name[2]) {
+  if (name[1] == kSetMark) {
+    selection().sets.erase(name[0]);
+  }
 }
 
 } // namespace sim::detail

@@ -127,6 +127,7 @@ LispMachine::LispMachine() {
   defineFileFunctions(*this);
   defineHostFunctions(*this);
   defineRegistryFunctions(*this);
+  defineSelectionFunctions(*this);
 }
 
 LispMachine::~LispMachine() {

@@ -44,6 +44,9 @@ SelectionSet* findSelectionSet(const ads_name name);
 // Frees the set; false when there is none.
 bool freeSelectionSet(const ads_name name);
 
+// Frees a set that AutoLISP made, as its last value goes; sets ERRNO in no case.
+void releaseLispSelectionSet(const int64_t name[2]);
+
 // True when the name is a main entity of an open drawing (what a set may hold).
 bool isSelectableEntity(const ads_name entity);
 
