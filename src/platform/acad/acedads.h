@@ -3,6 +3,7 @@
 // host notes them.
 #pragma once
 
+#include "platform/acad/acdbads.h"
 #include "platform/acad/adsdef.h"
 
 // ---- Functions that a module defines in AutoLISP
@@ -69,6 +70,18 @@ int acedSetVar(const char* name, const struct resbuf* value);
 // most 511 characters and the NUL; a name found in the current folder is given as it was
 // written); RTERROR, result emptied, when no file is found or an argument is null.
 int acedFindFile(const char* fname, char* result);
+
+// ---- Host commands
+// Runs host commands from (type, value) pairs ending with 0 or RTNONE: RTSTR texts (a command's
+// name, "_."-prefixed or not, without regard to case, or an answer to its prompt; "" is Enter),
+// RTREAL, RTSHORT, RTLONG values, RTPOINT and RT3DPOINT points (ads_point), RTENAME entity names
+// and RTPICKS selection sets (ads_name). RTNORM when the commands ran; RTERROR for an unknown
+// command (the host's "Unknown command" line is printed) or a command that failed on its input;
+// RTCAN when the person pressed ESC; RTREJ when no drawing is open, a value is missing or a
+// command's name is not a text.
+int acedCommand(int rtype, ...);
+// As acedCommand, the pairs given as a list.
+int acedCmd(const struct resbuf* args);
 
 // ---- Messages and the user
 // Shows a modal alert with the text. RTERROR for a null text.

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/acad/dbdict.h"
+#include "platform/acad/dbsymtb.h"
 #include "platform/internal/session.h"
 
 namespace {
@@ -54,7 +55,19 @@ AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool /*noDocument*/) : seri
     addObject(namedObjects);
     namedObjects_ = namedObjects->objectId();
     namedObjects->close();
+    buildSymbolTables();
   }
+}
+
+AcDbObjectId AcDbDatabase::idAtPlace(uint32_t place) const {
+  if (place == 0 || place > objects_.size()) {
+    return AcDbObjectId::kNull;
+  }
+  return AcDbObjectId(serial_, place);
+}
+
+uint64_t AcDbDatabase::handleOf(AcDbObjectId id) {
+  return id.index_;
 }
 
 AcDbDatabase::~AcDbDatabase() {

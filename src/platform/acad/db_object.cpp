@@ -73,11 +73,12 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
   subErase(erasing);
   erased_ = erasing;
   // An erased entry leaves its dictionary (an unerased object does not come back into it).
+  // Entities keep their block, so that a deleted entity can come back.
   if (erasing && !owner_.isNull()) {
     if (auto* owner = AcDbDictionary::cast(database_->objectAt(owner_))) {
       owner->dropEntry(id_);
+      owner_ = AcDbObjectId::kNull;
     }
-    owner_ = AcDbObjectId::kNull;
   }
   return Acad::eOk;
 }

@@ -16,4 +16,10 @@ namespace sim {
 // Database objects open now, in every live database (an object opened twice counts once).
 int64_t openObjects();
 
+// From now on acdbEntMod refuses every change with RTREJ and ERRNO 23, as the host does while
+// the drawing needs regenerating, until the host command "_.REGEN" runs (false: stop refusing).
+void refuseEntModUntilRegen(bool refuse = true);
+// How many times "_.REGEN" has run since the reset.
+int regenCount();
+
 } // namespace sim

@@ -56,6 +56,23 @@
   X(ads_mode_tile, "ads_mode_tile")                                                                \
   X(acedGetFileD, "acedGetFileD")                                                                  \
   X(acedFindFile, "acedFindFile")                                                                  \
+  X(acdbEntGet, "acdbEntGet")                                                                      \
+  X(acdbEntGetX, "acdbEntGetX")                                                                    \
+  X(acdbEntMod, "acdbEntMod")                                                                      \
+  X(acdbEntMake, "acdbEntMake")                                                                    \
+  X(acdbEntDel, "acdbEntDel")                                                                      \
+  X(acdbEntLast, "acdbEntLast")                                                                    \
+  X(acdbEntNext, "acdbEntNext")                                                                    \
+  X(acdbHandEnt, "acdbHandEnt")                                                                    \
+  X(acdbGetObjectId, "acdbGetObjectId")                                                            \
+  X(acdbOpenAcDbEntity, "acdbOpenAcDbEntity")                                                      \
+  X(AcDbEntity_setLayer, "AcDbEntity::setLayer")                                                   \
+  X(AcDbObject_setXData, "AcDbObject::setXData")                                                   \
+  X(AcDbDatabase_getSymbolTable, "AcDbDatabase::getSymbolTable")                                   \
+  X(AcDbSymbolTable_getAt, "AcDbSymbolTable::getAt")                                               \
+  X(AcDbSymbolTable_add, "AcDbSymbolTable::add")                                                   \
+  X(AcDbBlockTableRecord_appendAcDbEntity, "AcDbBlockTableRecord::appendAcDbEntity")               \
+  X(acedCommand, "acedCommand")                                                                    \
   X(acedSSGet, "acedSSGet")                                                                        \
   X(acedSSAdd, "acedSSAdd")                                                                        \
   X(acedSSLength, "acedSSLength")                                                                  \
