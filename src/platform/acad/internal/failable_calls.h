@@ -75,4 +75,9 @@
   X(acedCommand, "acedCommand")                                                                    \
   X(acdbRToS, "acdbRToS")                                                                          \
   X(acedTextBox, "acedTextBox")                                                                    \
-  X(acdbRegApp, "acdbRegApp")
+  X(acdbRegApp, "acdbRegApp")                                                                      \
+  X(acedSSGet, "acedSSGet")                                                                        \
+  X(acedSSAdd, "acedSSAdd")                                                                        \
+  X(acedSSLength, "acedSSLength")                                                                  \
+  X(acedSSName, "acedSSName")                                                                      \
+  X(acedEntSel, "acedEntSel")

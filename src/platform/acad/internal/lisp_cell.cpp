@@ -4,6 +4,8 @@
 #include <atomic>
 #include <new>
 
+#include "platform/acad/internal/selection_sets.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #define QV_LISP_CELL_POOL 0
 #elif defined(__has_feature)
@@ -85,6 +87,9 @@ void dropReference(LispCell* cell) {
         owned->nextDying = dying;
         dying = owned;
       }
+    }
+    if (next->kind == LispKind::SelectionSet && next->integer == kOwnsSelectionSet) {
+      releaseLispSelectionSet(next->name);
     }
     freeCell(next);
     liveCells.fetch_sub(1, std::memory_order_relaxed);

@@ -128,6 +128,7 @@ LispMachine::LispMachine() {
   defineHostFunctions(*this);
   defineRegistryFunctions(*this);
   defineCommandFunction(*this);
+  defineSelectionFunctions(*this);
 }
 
 LispMachine::~LispMachine() {
