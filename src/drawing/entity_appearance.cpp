@@ -1,6 +1,6 @@
 #include "drawing/entity_appearance.h"
 
-#include "host/entities/entity_lists.h"
+#include "host/entities/entity_helpers.h"
 #include "host/file_names.h"
 #include "host/result_lists.h"
 #include "platform/acad/acdbads.h"

@@ -3,6 +3,7 @@
 #include "host/entities/view_selection.h"
 #include "platform/acad/acdbads.h"
 #include "platform/acad/acedads.h"
+#include "platform/acad/acutads.h"
 #include "platform/sim.h"
 #include "testing/drawing_entities.h"
 #include "testing/failure_sweep.h"
