@@ -47,6 +47,10 @@ int acdbEntNext(const ads_name ent, ads_name result);
 // (ERRNO 13) for a text that is not a handle, (14) for a handle no entity has.
 int acdbHandEnt(const char* handle, ads_name entres);
 
+// Registers an application name for extended data (upper-cased) in the working drawing.
+// RTNORM; RTERROR, nothing added, when the name is registered already or is not a valid name.
+int acdbRegApp(const char* appname);
+
 // The text of a number: unit 1 scientific, 2 decimal, 3 engineering (feet and decimal inches),
 // 4 architectural (feet and fractional inches), 5 fractional; prec digits after the point (or
 // the fraction's denominator 2^prec); -1 takes LUNITS and LUPREC. DIMZIN 0 keeps zeros as the

@@ -73,6 +73,17 @@ int acedSetVar(const char* name, const struct resbuf* value);
 // written); RTERROR, result emptied, when no file is found or an argument is null.
 int acedFindFile(const char* fname, char* result);
 
+// ---- Text
+// The box of a text as if drawn at 0,0,0 with rotation 0: p1 its lower-left, p2 its upper-right
+// corner. The list holds (1 . text) at least (an ATTDEF's text is its group 2), with the height
+// (40, else TEXTSIZE) and width factor (41, else 1); a whole TEXT, ATTDEF or ATTRIB entity list
+// serves. The stand-in measures by one rule, as a font with one cell for every character would:
+// each character is 0.8 x height x width factor wide, the box reaches up to the height and, when
+// the text holds a letter with a descender (g j p q y) or , ;, down to a third of the height
+// below the baseline. RTNORM; RTERROR (points untouched) for a null argument, a list without
+// its text or of another entity type.
+int acedTextBox(const struct resbuf* args, ads_point p1, ads_point p2);
+
 // ---- Host commands
 // Runs host commands from (type, value) pairs ending with 0 or RTNONE: RTSTR texts (a command's
 // name, "_."-prefixed or not, without regard to case, or an answer to its prompt; "" is Enter),

@@ -26,6 +26,15 @@ int acutRelRb(struct resbuf* list);
 // Null when the terminator is the only argument or a type is not known.
 struct resbuf* acutBuildList(int type, ...);
 
+// ---- Geometry
+// The angle in radians, 0 to 2*pi, from p1 to p2 in the XY plane (Z is left out), measured
+// counter-clockwise from the X axis; 0 for equal points.
+ads_real acutAngle(const ads_point pt1, const ads_point pt2);
+// The point at dist from pt in the direction angle (XY plane; Z as pt's).
+void acutPolar(const ads_point pt, ads_real angle, ads_real dist, ads_point result);
+// The distance between two points in space.
+ads_real acutDistance(const ads_point pt1, const ads_point pt2);
+
 // Prints to the host's command line. One call prints at most 132 characters, as the host's
 // own buffer holds; the rest is cut. Answers RTNORM.
 int acutPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -3,10 +3,12 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <new>
 
 #include "platform/acad/acutads.h"
 #include "platform/acad/dbapserv.h"
 #include "platform/acad/dbmain.h"
+#include "platform/acad/dbsymtb.h"
 #include "platform/acad/internal/entity_store.h"
 #include "platform/acad/internal/host_state.h"
 #include "platform/acad/sim_database.h"
@@ -267,5 +269,29 @@ int acdbHandEnt(const char* handle, ads_name entres) {
     return RTERROR;
   }
   nameOfId(id, entres);
+  return RTNORM;
+}
+
+int acdbRegApp(const char* appname) {
+  if (shouldFail(FailableCall::acdbRegApp)) {
+    return RTERROR;
+  }
+  AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+  if (db == nullptr || appname == nullptr || !isValidSymbolName(appname) ||
+      !findSymbol(*db, db->regAppTableId(), appname).isNull()) {
+    return RTERROR;
+  }
+  auto* table = AcDbRegAppTable::cast(db->objectAt(db->regAppTableId()));
+  auto* record = new (std::nothrow) AcDbRegAppTableRecord();
+  if (table == nullptr || record == nullptr) {
+    delete record;
+    return RTERROR;
+  }
+  record->setNameDirect(upperCase(appname));
+  if (!table->addDirect(record)) {
+    delete record;
+    return RTERROR;
+  }
+  record->close();
   return RTNORM;
 }

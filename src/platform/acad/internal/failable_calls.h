@@ -73,6 +73,9 @@
   X(AcDbSymbolTable_add, "AcDbSymbolTable::add")                                                   \
   X(AcDbBlockTableRecord_appendAcDbEntity, "AcDbBlockTableRecord::appendAcDbEntity")               \
   X(acedCommand, "acedCommand")                                                                    \
+  X(acdbRToS, "acdbRToS")                                                                          \
+  X(acedTextBox, "acedTextBox")                                                                    \
+  X(acdbRegApp, "acdbRegApp")                                                                      \
   X(acedSSGet, "acedSSGet")                                                                        \
   X(acedSSAdd, "acedSSAdd")                                                                        \
   X(acedSSLength, "acedSSLength")                                                                  \

@@ -124,6 +124,7 @@ void defineUnitFunctions(LispMachine& machine);
 void defineFileFunctions(LispMachine& machine);
 void defineHostFunctions(LispMachine& machine);
 void defineRegistryFunctions(LispMachine& machine);
+void defineEntityFunctions(LispMachine& machine);
 void defineSelectionFunctions(LispMachine& machine);
 
 // The open stream of a file value, or AutoLISP's bad-argument error (a closed file included).
