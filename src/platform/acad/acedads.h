@@ -34,7 +34,9 @@ int acedRetInt(int value); // RTSHORT when it fits 16 bits, else RTLONG
 int acedRetReal(ads_real value);
 int acedRetPoint(const ads_point point);        // RT3DPOINT; RTERROR for a null point
 int acedRetStr(const char* text);               // RTERROR for a null text
-int acedRetName(const ads_name name, int type); // type RTENAME or RTPICKS
+// type RTENAME or RTPICKS; a selection set so returned passes to AutoLISP, which frees it when
+// its last value goes (the application does not free it).
+int acedRetName(const ads_name name, int type);
 int acedRetNil();
 int acedRetT();
 int acedRetVoid();
@@ -133,7 +135,8 @@ int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result);
 int acedSSDel(const ads_name ename, const ads_name ss);
 // RTNORM when the entity is a member of the set, else RTERROR.
 int acedSSMemb(const ads_name ename, const ads_name ss);
-// Frees the set; RTERROR (ERRNO 4) for an unknown set.
+// Frees the set (a set that AutoLISP also holds goes when AutoLISP lets it go); RTERROR (ERRNO
+// 4) for an unknown set.
 int acedSSFree(const ads_name sname);
 // The number of entities in the set; RTERROR (ERRNO 4) for an unknown set.
 int acedSSLength(const ads_name sname, int32_t* length);

@@ -197,15 +197,8 @@ Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& objId, const ads_name objName) {
   if (shouldFail(FailableCall::acdbGetObjectId)) {
     return Acad::eInvalidAdsName;
   }
-  if (objName == nullptr || objName[0] <= 0 || objName[0] > UINT32_MAX) {
-    return Acad::eInvalidAdsName;
-  }
-  AcDbDatabase* db = AcDbDatabase::fromSerial(static_cast<uint32_t>(objName[0]));
-  if (db == nullptr || objName[1] <= 0 || objName[1] > static_cast<int64_t>(db->lastPlace())) {
-    return Acad::eInvalidAdsName;
-  }
-  objId = db->idAtPlace(static_cast<uint32_t>(objName[1]));
-  return Acad::eOk;
+  objId = sim::detail::idOfName(objName);
+  return objId.isNull() ? Acad::eInvalidAdsName : Acad::eOk;
 }
 
 Acad::ErrorStatus acdbGetAdsName(ads_name& objName, AcDbObjectId objId) {

@@ -41,8 +41,12 @@ void dropTrailingZeros(std::string& text) {
 }
 
 std::string decimalText(double value, int prec, int dimzin) {
+  // Halves round away from zero, as the host's units do (0.125 to two places is 0.13).
+  const double scale = std::pow(10.0, prec);
+  const double rounded =
+      std::fabs(value * scale) < 1e15 ? std::round(value * scale) / scale : value;
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", prec, value);
+  std::snprintf(buffer, sizeof buffer, "%.*f", prec, rounded);
   std::string text = buffer;
   if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-') {
     text.erase(0, 1); // a value that rounds to zero has no sign

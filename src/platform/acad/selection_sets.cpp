@@ -27,10 +27,6 @@ SelectionState& selection() {
   return session<SelectionState>();
 }
 
-EntityKey keyOf(const ads_name name) {
-  return {name[0], name[1]};
-}
-
 constexpr size_t kIndexFrom = 16; // smaller sets are searched in order
 
 } // namespace
@@ -64,7 +60,7 @@ bool SelectionSet::remove(const EntityKey& entity) {
   return true;
 }
 
-SelectionSet* newSelectionSet(ads_name name, bool ownedByLisp) {
+SelectionSet* newSelectionSet(ads_name name, bool forLisp) {
   SelectionState& state = selection();
   if (state.sets.size() >= kMaxSelectionSets) {
     setErrno(3);
@@ -72,7 +68,7 @@ SelectionSet* newSelectionSet(ads_name name, bool ownedByLisp) {
   }
   const int64_t serial = nextSerial.fetch_add(1);
   SelectionSet& set = state.sets[serial];
-  set.ownedByLisp = ownedByLisp;
+  set.heldByApplication = !forLisp;
   name[0] = serial;
   name[1] = kSetMark;
   return &set;
@@ -93,16 +89,47 @@ SelectionSet* findSelectionSet(const ads_name name) {
 }
 
 bool freeSelectionSet(const ads_name name) {
-  if (findSelectionSet(name) == nullptr) {
+  SelectionSet* set = findSelectionSet(name);
+  if (set == nullptr) {
     return false;
   }
-  selection().sets.erase(name[0]);
+  set->heldByApplication = false;
+  if (set->lispValues == 0) {
+    selection().sets.erase(name[0]);
+  }
+  return true;
+}
+
+bool holdForLisp(const int64_t name[2]) {
+  if (name[1] != kSetMark) {
+    return false;
+  }
+  const auto found = selection().sets.find(name[0]);
+  if (found == selection().sets.end()) {
+    return false;
+  }
+  ++found->second.lispValues;
   return true;
 }
 
 void releaseLispSelectionSet(const int64_t name[2]) {
-  if (name[1] == kSetMark) {
-    selection().sets.erase(name[0]);
+  if (name[1] != kSetMark) {
+    return;
+  }
+  const auto found = selection().sets.find(name[0]);
+  if (found != selection().sets.end() && --found->second.lispValues <= 0 &&
+      !found->second.heldByApplication) {
+    selection().sets.erase(found);
+  }
+}
+
+void handSelectionSetToLisp(const ads_name name) {
+  if (name == nullptr || name[1] != kSetMark) {
+    return;
+  }
+  const auto found = selection().sets.find(name[0]);
+  if (found != selection().sets.end()) {
+    found->second.heldByApplication = false;
   }
 }
 
@@ -195,7 +222,7 @@ namespace sim {
 int64_t liveSelectionSets() {
   int64_t count = 0;
   for (const auto& [serial, set] : detail::selection().sets) {
-    count += set.ownedByLisp ? 0 : 1;
+    count += set.heldByApplication ? 1 : 0;
   }
   return count;
 }

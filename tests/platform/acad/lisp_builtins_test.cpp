@@ -162,6 +162,7 @@ TEST_F(LispBuiltinsTest, StringFunctions) {
       {"(rtos -0.125 2 2)", "\"-0.13\""},
       {"(rtos 3.14159)", "\"3.1416\""}, // LUNITS 2 and LUPREC 4
       {"(rtos 15.0 1 4)", "\"1.5000E+01\""},
+      {"(rtos 17.5 4 2)", "\"1'-5 1/2\\\"\""},
       {"(rtos 1.0 7 2)", "; error: bad argument value: AutoCAD units mode 7"},
       {"(chr 65)", "\"A\""},
       {"(ascii \"A\")", "65"},

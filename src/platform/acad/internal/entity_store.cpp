@@ -320,14 +320,9 @@ bool groupFromItem(const resbuf& item, EntityGroup& group) {
   case RbValueKind::Long:
     group.integer = item.resval.rlong;
     return true;
-  case RbValueKind::Name: {
-    const AcDbDatabase* db = AcDbDatabase::fromSerial(static_cast<uint32_t>(item.resval.rlname[0]));
-    if (db != nullptr && item.resval.rlname[1] > 0 &&
-        item.resval.rlname[1] <= static_cast<int64_t>(db->lastPlace())) {
-      group.id = db->idAtPlace(static_cast<uint32_t>(item.resval.rlname[1]));
-    }
+  case RbValueKind::Name:
+    group.id = idOfName(item.resval.rlname);
     return true;
-  }
   case RbValueKind::Unknown:
     return false;
   }
@@ -673,25 +668,27 @@ ListVerdict modifyEntity(AcDbEntity& entity, const resbuf* groups) {
 
 // ---- Names
 
-AcDbEntity* entityOfName(const ads_name name) {
-  if (name == nullptr || name[0] <= 0 || name[0] > UINT32_MAX) {
-    return nullptr;
+AcDbObjectId idOfName(const ads_name name) {
+  if (name == nullptr || name[1] != 0 || name[0] <= 0) {
+    return AcDbObjectId::kNull;
   }
-  AcDbDatabase* db = AcDbDatabase::fromSerial(static_cast<uint32_t>(name[0]));
-  if (db == nullptr || name[1] <= 0 || name[1] > static_cast<int64_t>(db->lastPlace())) {
-    return nullptr;
-  }
-  return AcDbEntity::cast(db->objectAt(db->idAtPlace(static_cast<uint32_t>(name[1]))));
+  const AcDbDatabase* db = AcDbDatabase::fromSerial(static_cast<uint32_t>(name[0] >> 32));
+  return db != nullptr ? db->idAtPlace(static_cast<uint32_t>(name[0] & 0xffffffff))
+                       : AcDbObjectId::kNull;
 }
 
 void nameOfId(AcDbObjectId id, ads_name name) {
+  const AcDbDatabase* db = id.database();
+  name[0] = db == nullptr ? 0
+                          : static_cast<int64_t>(static_cast<uint64_t>(db->serial()) << 32 |
+                                                 AcDbDatabase::handleOf(id));
+  name[1] = 0;
+}
+
+AcDbEntity* entityOfName(const ads_name name) {
+  const AcDbObjectId id = idOfName(name);
   AcDbDatabase* db = id.database();
-  if (db == nullptr) {
-    name[0] = name[1] = 0;
-    return;
-  }
-  name[0] = db->serial();
-  name[1] = static_cast<int64_t>(AcDbDatabase::handleOf(id));
+  return db != nullptr ? AcDbEntity::cast(db->objectAt(id)) : nullptr;
 }
 
 bool isMainEntity(const AcDbEntity& entity) {

@@ -100,9 +100,12 @@ Acad::ErrorStatus mergeXData(AcDbDatabase* db, const EntityGroups& current, cons
                              EntityGroups& merged);
 
 // ---- Names
+// Names and ids: a name's first word holds the database's serial over the object's place, the
+// second word is 0. The id of a name is null for a name of no object of a live database.
+AcDbObjectId idOfName(const ads_name name);
+void nameOfId(AcDbObjectId id, ads_name name);
 // The entity of a name: null for a name of no entity of a live database.
 AcDbEntity* entityOfName(const ads_name name);
-void nameOfId(AcDbObjectId id, ads_name name);
 // True when the entity lies in model space or paper space of its database.
 bool isMainEntity(const AcDbEntity& entity);
 

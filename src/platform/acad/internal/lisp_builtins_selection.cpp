@@ -13,9 +13,7 @@ namespace sim::detail {
 namespace {
 
 LispRef ownedSet(const ads_name name) {
-  LispRef set = makeOpaque(LispKind::SelectionSet, name[0], name[1]);
-  set->integer = kOwnsSelectionSet;
-  return set;
+  return lispSelectionSetValue(name);
 }
 
 LispRef entityName(const ads_name name) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/acad/acdbads.h"
 #include "platform/acad/internal/host_state.h"
 #include "platform/acad/internal/lisp_machine.h"
 #include "platform/acad/internal/lisp_text.h"
@@ -140,37 +141,11 @@ LispRef rtosSubr(LispMachine& machine, LispArgs& args) {
   if (precision < 0 || precision > 8) {
     machine.fail("bad argument value: AutoCAD units precision " + std::to_string(precision));
   }
-  if (mode != 1 && mode != 2) {
-    // Engineering, architectural and fractional units are not drawn by this host.
+  char text[64];
+  if (acdbRToS(value, mode, precision, text) != RTNORM) {
     machine.fail("bad argument value: AutoCAD units mode " + std::to_string(mode));
   }
-  char buffer[400];
-  if (mode == 1) {
-    std::snprintf(buffer, sizeof buffer, "%.*E", precision, value);
-    return makeString(buffer);
-  }
-  // Halves round away from zero, as the host's units do (0.125 to two places is 0.13).
-  const double scale = std::pow(10.0, precision);
-  const double rounded =
-      std::fabs(value * scale) < 1e15 ? std::round(value * scale) / scale : value;
-  std::snprintf(buffer, sizeof buffer, "%.*f", precision, rounded);
-  std::string text = buffer;
-  const int zeros = shortVar("DIMZIN");
-  if ((zeros & 8) != 0 && text.find('.') != std::string::npos) {
-    while (text.back() == '0') {
-      text.pop_back();
-    }
-    if (text.back() == '.') {
-      text.pop_back();
-    }
-  }
-  if ((zeros & 4) != 0) {
-    const size_t digit = text[0] == '-' ? 1 : 0;
-    if (text.compare(digit, 2, "0.") == 0) {
-      text.erase(digit, 1);
-    }
-  }
-  return makeString(std::move(text));
+  return makeString(text);
 }
 
 LispRef chrSubr(LispMachine& machine, LispArgs& args) {

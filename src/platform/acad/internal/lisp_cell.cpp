@@ -163,6 +163,12 @@ LispRef cons(LispRef car, LispRef cdr, int line) {
   return cell;
 }
 
+LispRef lispSelectionSetValue(const int64_t name[2]) {
+  LispRef value = makeOpaque(LispKind::SelectionSet, name[0], name[1]);
+  value->integer = holdForLisp(name) ? kOwnsSelectionSet : 0;
+  return value;
+}
+
 LispRef makeOpaque(LispKind kind, int64_t first, int64_t second) {
   LispRef cell(newCell(kind));
   cell->name[0] = first;

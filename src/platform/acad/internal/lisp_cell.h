@@ -70,8 +70,10 @@ struct LispCell {
   LispCell* nextDying = nullptr; // links the cells being freed, so freeing allocates nothing
 };
 
-// A selection set that ssget or ssadd made lives as long as the value that holds it.
+// A selection set's value holds the set (the set goes with the last value that holds it and
+// with its application's acedSSFree).
 inline constexpr int32_t kOwnsSelectionSet = 1;
+LispRef lispSelectionSetValue(const int64_t name[2]);
 
 LispRef makeInteger(int32_t value);
 LispRef makeReal(double value);

@@ -127,6 +127,7 @@ LispMachine::LispMachine() {
   defineFileFunctions(*this);
   defineHostFunctions(*this);
   defineRegistryFunctions(*this);
+  defineEntityFunctions(*this);
   defineCommandFunction(*this);
   defineSelectionFunctions(*this);
 }

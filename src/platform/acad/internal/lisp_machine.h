@@ -124,6 +124,7 @@ void defineUnitFunctions(LispMachine& machine);
 void defineFileFunctions(LispMachine& machine);
 void defineHostFunctions(LispMachine& machine);
 void defineRegistryFunctions(LispMachine& machine);
+void defineEntityFunctions(LispMachine& machine);
 void defineCommandFunction(LispMachine& machine); // lisp_builtins_command.cpp
 void defineSelectionFunctions(LispMachine& machine);
 
