@@ -15,10 +15,11 @@ bool inRange(int code, int low, int high) {
   return code >= low && code <= high;
 }
 
-// What an item of the type owns, by the host's rule for releasing lists: RTSTR and the DXF
-// string groups own their text, the binary groups their bytes.
+// What an item of the type owns, by the host's rule for releasing lists: RTSTR, the DXF string
+// groups and the operators (-4) of selection filters own their text, the binary groups their
+// bytes.
 OwnedValue ownedValue(int type) {
-  if (type == RTSTR || type == RTDXF0) {
+  if (type == RTSTR || type == RTDXF0 || type == -4) {
     return OwnedValue::Text;
   }
   if (inRange(type, 0, 9) || inRange(type, 100, 102) || type == 105 || inRange(type, 300, 309) ||
