@@ -22,11 +22,40 @@
 namespace qv {
 namespace {
 
+// A list of two or three numbers that AutoLISP passed as a list (it holds an integer).
+bool numberList(const resbuf* value, ads_point point) {
+  int count = 0;
+  point[Z] = 0.0;
+  for (const resbuf* item = value->rbnext; item != nullptr && item->restype != RTLE;
+       item = item->rbnext) {
+    if (count == 3) {
+      return false;
+    }
+    switch (item->restype) {
+    case RTSHORT:
+      point[count++] = item->resval.rint;
+      break;
+    case RTLONG:
+      point[count++] = item->resval.rlong;
+      break;
+    case RTREAL:
+      point[count++] = item->resval.rreal;
+      break;
+    default:
+      return false;
+    }
+  }
+  return count >= 2;
+}
+
 // A point argument (2D or 3D) into point.
 bool pointArgument(LispArgs& args, ads_point point) {
   const resbuf* value = nullptr;
   if (!args.any(value)) {
     return false;
+  }
+  if (value->restype == RTLB) {
+    return numberList(value, point) || args.refuse("pointp", value);
   }
   if (value->restype != RTPOINT && value->restype != RT3DPOINT) {
     return args.refuse("pointp", value);
@@ -61,17 +90,21 @@ bool pointListArgument(LispArgs& args, resbuf*& points) {
   resbuf** tail = &points;
   for (const resbuf* item = list->rbnext; item != nullptr && item->restype != RTLE;
        item = skipValue(item)) {
-    if (item->restype != RTPOINT && item->restype != RT3DPOINT) {
+    ads_point point = {0, 0, 0};
+    if (item->restype == RTPOINT || item->restype == RT3DPOINT) {
+      point[X] = item->resval.rpoint[X];
+      point[Y] = item->resval.rpoint[Y];
+      point[Z] = item->restype == RTPOINT ? 0.0 : item->resval.rpoint[Z];
+    } else if (item->restype != RTLB || !numberList(item, point)) {
       acutRelRb(points);
       return args.refuse("pointp", item);
     }
-    *tail = acutBuildList(RT3DPOINT, item->resval.rpoint, RTNONE);
+    *tail = acutBuildList(RT3DPOINT, point, RTNONE);
     if (*tail == nullptr) {
       acutRelRb(points);
       printLispError("insufficient memory");
       return false;
     }
-    (*tail)->resval.rpoint[Z] = item->restype == RTPOINT ? 0.0 : item->resval.rpoint[Z];
     tail = &(*tail)->rbnext;
   }
   return true;
