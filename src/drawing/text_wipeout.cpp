@@ -63,8 +63,7 @@ int wipeoutBehindText(const ads_name text, double factor) {
   const bool hadLast = acdbEntLast(before) == RTNORM;
   if (acedCommand(RTSTR, "_.WIPEOUT", RT3DPOINT, corners[0], RT3DPOINT, corners[1], RT3DPOINT,
                   corners[2], RT3DPOINT, corners[3], RTSTR, "CLOSE", RTNONE) != RTNORM ||
-      acdbEntLast(made) != RTNORM ||
-      (hadLast && before[0] == made[0] && before[1] == made[1])) {
+      acdbEntLast(made) != RTNORM || (hadLast && before[0] == made[0] && before[1] == made[1])) {
     return 0; // no wipeout: the text stays
   }
   acdbEntDel(text);

@@ -104,8 +104,7 @@ void drawLeaderArrow(const ads_point start, const ads_point tip, ads_name set) {
 
   ads_name lastBefore, line;
   const bool hadLast = acdbEntLast(lastBefore) == RTNORM;
-  if (acedCommand(RTSTR, "_.LINE", RT3DPOINT, start, RT3DPOINT, tip, RTSTR, "", RTNONE) ==
-          RTNORM &&
+  if (acedCommand(RTSTR, "_.LINE", RT3DPOINT, start, RT3DPOINT, tip, RTSTR, "", RTNONE) == RTNORM &&
       set != nullptr && newLastEntity(hadLast, lastBefore, line)) {
     acedSSAdd(line, set, set);
   }

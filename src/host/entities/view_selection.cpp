@@ -119,8 +119,8 @@ int selectWithZoom(const char* mode, const void* first, const ads_point second,
   }
   bool zoomed = false;
   if (leavesView(a, b)) {
-    zoomed = acedCommand(RTSTR, "_.ZOOM", RTSTR, "_W", RT3DPOINT, a, RT3DPOINT, b, RTNONE) ==
-             RTNORM;
+    zoomed =
+        acedCommand(RTSTR, "_.ZOOM", RTSTR, "_W", RT3DPOINT, a, RT3DPOINT, b, RTNONE) == RTNORM;
   }
   const int status = acedSSGet(mode, first, second, filter, set);
   if (zoomed) {
@@ -134,8 +134,8 @@ void refreshView() {
   if (getSysVarReal(&viewHeight, "viewsize") == 0) {
     return;
   }
-  if (acedCommand(RTSTR, "_.ZOOM", RTSTR, "_C", RTSTR, "", RTREAL, viewHeight * 0.99999,
-                  RTNONE) == RTNORM) {
+  if (acedCommand(RTSTR, "_.ZOOM", RTSTR, "_C", RTSTR, "", RTREAL, viewHeight * 0.99999, RTNONE) ==
+      RTNORM) {
     acedCommand(RTSTR, "_.ZOOM", RTSTR, "_P", RTNONE);
   }
 }

@@ -53,8 +53,7 @@ TEST_F(DrawingCommandsTest, PointsAndLines) {
   expectPoint(last(), 10, 4, 6);
   expectPoint(last(), 11, 4, 2);
   EXPECT_EQ(findGroup(last(), 8)->text, "walls");
-  ASSERT_EQ(acedCommand(RTSTR, "line", RTPOINT, a, RTPOINT, b, RTPOINT, c, RTSTR, "_c", 0),
-            RTNORM);
+  ASSERT_EQ(acedCommand(RTSTR, "line", RTPOINT, a, RTPOINT, b, RTPOINT, c, RTSTR, "_c", 0), RTNORM);
   EXPECT_EQ(drawingTypes().size(), 6u);
   expectPoint(last(), 10, 4, 2); // Close: back to the first point
   expectPoint(last(), 11, 1, 2);
@@ -76,14 +75,13 @@ TEST_F(DrawingCommandsTest, RunningObjectSnapMovesPointsWithinTheAperture) {
     ads_point given;
     double x, y;
   } cases[] = {
-      {1, {4.1, 0.1, 0}, 4, 0},        // end point
-      {1, {4.2, 0.1, 0}, 4.2, 0.1},    // beyond the aperture
-      {2, {2.1, -0.1, 0}, 2, 0},       // midpoint
-      {4133, {0.05, 0.05, 0}, 0, 0},   // the host's default has end points
-      {16385, {4.1, 0.1, 0}, 4.1, 0.1}, // suppressed
-      {0, {4.1, 0.1, 0}, 4.1, 0.1},
-      {8, {1, 1, 0}, 1, 1},            // no node near
-      {8, {1.1, 1.1, 0}, 1, 1},        // the node of the point made just before
+      {1, {4.1, 0.1, 0}, 4, 0},                               // end point
+      {1, {4.2, 0.1, 0}, 4.2, 0.1},                           // beyond the aperture
+      {2, {2.1, -0.1, 0}, 2, 0},                              // midpoint
+      {4133, {0.05, 0.05, 0}, 0, 0},                          // the host's default has end points
+      {16385, {4.1, 0.1, 0}, 4.1, 0.1},                       // suppressed
+      {0, {4.1, 0.1, 0}, 4.1, 0.1},     {8, {1, 1, 0}, 1, 1}, // no node near
+      {8, {1.1, 1.1, 0}, 1, 1}, // the node of the point made just before
   };
   for (const Case& c : cases) {
     sim::setSysVarShort("OSMODE", c.osmode);
