@@ -120,11 +120,11 @@ TEST_F(ViewSelectionTest, ZoomsOutOnlyWhenACornerLeavesTheView) {
   };
   for (const PolygonCase& c : polygons) {
     resbuf* list = nullptr;
-    resbuf** tail = &list;
-    for (const std::vector<double>& p : c.points) {
-      const ads_point point = {p[0], p[1], 0};
-      *tail = acutBuildList(RTPOINT, point, RTNONE);
-      tail = &(*tail)->rbnext;
+    for (auto p = c.points.rbegin(); p != c.points.rend(); ++p) {
+      const ads_point point = {(*p)[0], (*p)[1], 0};
+      resbuf* item = acutBuildList(RTPOINT, point, RTNONE);
+      item->rbnext = list;
+      list = item;
     }
     const int commands = sim::callCount("acedCommand");
     ads_name set;
