@@ -30,6 +30,10 @@ const char* const lispFunctionNames[] = {
     "cf:productini", "cf:drawingbase", "cf:surfacestate", "cf:surfacepath", "cf:changeext",
     "cf:syncfile",
     "cf:attachimage", "cf:moduleloaded",
+    "cf:selectnear", "cf:selectzoom", "cf:refreshview", "cf:leaderarrow", "cf:objecttoworld",
+    "cf:arcordinate", "cf:curveelevation", "cf:snapoff", "cf:snapon", "cf:setcolor",
+    "cf:setlayer", "cf:wipeout", "cf:colorramp", "cf:round", "cf:groupednumber",
+    "cf:splittext", "cf:jointext", "cf:appendmessage",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -55,6 +59,10 @@ const Handler lispFunctionHandlers[] = {
     lispProductIni, lispDrawingBase, lispSurfaceState, lispSurfacePath, lispChangeExtension,
     lispSyncFile,
     lispAttachImage, lispModuleLoaded,
+    lispSelectNear, lispSelectZoom, lispRefreshView, lispLeaderArrow, lispObjectToWorld,
+    lispArcOrdinate, lispCurveElevation, lispSnapOff, lispSnapOn, lispSetColor,
+    lispSetLayer, lispWipeout, lispColorRamp, lispRound, lispGroupedNumber,
+    lispSplitText, lispJoinText, lispAppendMessage,
 };
 // clang-format on
 

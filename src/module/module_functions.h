@@ -93,5 +93,24 @@ int lispSyncFile();        // (cf:syncfile sourceFolder destinationFolder name) 
 // Raster images (image_functions.cpp).
 int lispAttachImage();  // (cf:attachimage path first second [keepProportions]) -> T, or nil
 int lispModuleLoaded(); // (cf:moduleloaded name) -> T when the host lists the module loaded
+// The view, annotation, geometry and drawing helpers (drawing_functions.cpp).
+int lispSelectNear();     // (cf:selectnear point) -> the set of what the pick box holds, or nil
+int lispSelectZoom();     // (cf:selectzoom "W"|"C" p1 p2) or ("WP"|"CP"|"F" points) -> set or nil
+int lispRefreshView();    // (cf:refreshview) -> T
+int lispLeaderArrow();    // (cf:leaderarrow start tip) -> a new set: arrowhead and line
+int lispObjectToWorld();  // (cf:objecttoworld normal point) -> the point in world coordinates
+int lispArcOrdinate();    // (cf:arcordinate x cx cy r x1 y1 x2 y2 [side]) -> y on the arc
+int lispCurveElevation(); // (cf:curveelevation x1 y1 xv yv x2 y2 l1 l2 x) -> the elevation
+int lispSnapOff();        // (cf:snapoff) -> T; object snap off around point input
+int lispSnapOn();         // (cf:snapon) -> T; object snap back as it was
+int lispSetColor();       // (cf:setcolor entity color) -> T
+int lispSetLayer();       // (cf:setlayer entity layer) -> T
+int lispWipeout();        // (cf:wipeout text [factor]) -> 1, or 0 when no wipeout was made
+int lispColorRamp();      // (cf:colorramp [mode]) -> 29 packed colours
+int lispRound();          // (cf:round value [step]) -> halves down, to a multiple of step
+int lispGroupedNumber();  // (cf:groupednumber value [precision]) -> "1,234.50", or nil
+int lispSplitText();      // (cf:splittext text) -> ("502 characters\7" ... "the rest")
+int lispJoinText();       // (cf:jointext pieces) -> the text
+int lispAppendMessage();  // (cf:appendmessage text [newline]) -> T
 
 } // namespace qv

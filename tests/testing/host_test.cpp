@@ -34,6 +34,7 @@ void expectCleanHost() {
   EXPECT_EQ(sim::openObjects(), 0) << "database objects left open";
   EXPECT_EQ(sim::loadedDialogs(), 0) << "dialog files left loaded";
   EXPECT_EQ(sim::openDialogs(), 0) << "dialogs left made and not shown";
+  EXPECT_EQ(sim::liveSelectionSets(), 0) << "selection sets left live";
 }
 
 void HostTest::SetUp() {

@@ -5,6 +5,13 @@
 
 #include "platform/acad/acdbads.h"
 #include "platform/acad/adsdef.h"
+#include "platform/win/windef.h"
+
+// ---- The host's windows
+// The host's main window, and the window inside it that shows the current drawing (its client
+// area is the drawing's view).
+HWND adsw_acadMainWnd();
+HWND adsw_acadDocWnd();
 
 // ---- Functions that a module defines in AutoLISP
 // Defines the function name (upper-cased) with the code 0..32767 in the current document for the
@@ -27,7 +34,9 @@ int acedRetInt(int value); // RTSHORT when it fits 16 bits, else RTLONG
 int acedRetReal(ads_real value);
 int acedRetPoint(const ads_point point);        // RT3DPOINT; RTERROR for a null point
 int acedRetStr(const char* text);               // RTERROR for a null text
-int acedRetName(const ads_name name, int type); // type RTENAME or RTPICKS
+// type RTENAME or RTPICKS; a selection set so returned passes to AutoLISP, which frees it when
+// its last value goes (the application does not free it).
+int acedRetName(const ads_name name, int type);
 int acedRetNil();
 int acedRetT();
 int acedRetVoid();
@@ -123,3 +132,43 @@ struct resbuf* acedArxLoaded();
 // host has no such module. The host's own modules are the ones it can load this way
 // ("acismui.arx", the raster image module).
 int acedArxLoad(const char* app);
+
+// ---- Selection sets
+// A set holds main entities of the drawing, each once, in the order added. The host holds at most
+// 128 sets made by applications at once; each one made (even empty) is freed with acedSSFree.
+// acedSSAdd: no entity and no set make a new empty set in result; an entity and no set a new set
+// holding it; an entity and a set add the entity to the set (a member already is left as it is)
+// and give the set's name in result (sname and result may be the same name). RTERROR with ERRNO
+// 2 for a name that is not an entity, 3 when the host holds 128 sets, 4 for an unknown set.
+int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result);
+// Takes the entity out of the set; RTERROR when it is not a member or the set is unknown.
+int acedSSDel(const ads_name ename, const ads_name ss);
+// RTNORM when the entity is a member of the set, else RTERROR.
+int acedSSMemb(const ads_name ename, const ads_name ss);
+// Frees the set (a set that AutoLISP also holds goes when AutoLISP lets it go); RTERROR (ERRNO
+// 4) for an unknown set.
+int acedSSFree(const ads_name sname);
+// The number of entities in the set; RTERROR (ERRNO 4) for an unknown set.
+int acedSSLength(const ads_name sname, int32_t* length);
+// The entity at index (0-based) of the set; RTERROR when the index is out of range.
+int acedSSName(const ads_name sname, int32_t index, ads_name entity);
+
+// Selects entities of the working drawing into a new set (freed with acedSSFree). str: null asks
+// the person (each Answer::pick adds its entity; a pick on empty space, then an Answer::point for
+// the opposite corner, adds a window dragged to the right or a crossing window dragged to the
+// left; an Answer::text ends; a cancel answers RTCAN), or with pt1 given picks the entity drawn
+// last within the pick box about pt1 (a 200th of VIEWSIZE each way); "X" every entity of model
+// and paper space; "L" the last entity; "W" and "C" the window and crossing window of the
+// corners pt1 and pt2; "WP", "CP" and "F" the window polygon, crossing polygon and fence of the
+// points of the list pt1 (RTPOINT or RT3DPOINT items). The geometric modes look at model space.
+// Erased entities are never selected; filter (null: none) is a filter list (-4 relational and
+// logical groups, wild-cards in strings). RTNORM with the set in ss; RTERROR with no set made
+// when nothing is selected, for a badly formed filter (ERRNO 56 to 67), an unknown mode (98),
+// missing points, or when the host holds 128 sets (3).
+int acedSSGet(const char* str, const void* pt1, const void* pt2, const struct resbuf* filter,
+              ads_name ss);
+// Asks the person to pick one entity (prompt null: "\nSelect object: "), from the queue of
+// answers (Answer::pick: the entity and the point picked at). RTNORM with the entity and the
+// point; RTERROR with ERRNO 7 for a pick that hits no entity, 52 for Enter (Answer::text);
+// RTCAN when the person cancels.
+int acedEntSel(const char* prompt, ads_name entity, ads_point point);

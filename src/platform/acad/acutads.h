@@ -38,3 +38,10 @@ ads_real acutDistance(const ads_point pt1, const ads_point pt2);
 // Prints to the host's command line. One call prints at most 132 characters, as the host's
 // own buffer holds; the rest is cut. Answers RTNORM.
 int acutPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Wild-card match of a text against a pattern (# @ . * ? ~ [...] [~...] ` and commas between
+// alternatives; only the first 500 characters of each count). RTNORM on a match, RTERROR
+// otherwise or for a null argument. Case counts.
+int acutWcMatch(const char* string, const char* pattern);
+// As acutWcMatch, answering true on a match, without regard to case when ignoreCase is set.
+bool acutWcMatchEx(const char* string, const char* pattern, bool ignoreCase);

@@ -20,7 +20,8 @@ namespace sim::detail {
 namespace {
 
 const HostCommand kHostCommands[] = {
-    {"REGEN", regenCommand},
+    {"REGEN", regenCommand}, {"ZOOM", zoomCommand}, {"POINT", pointCommand},
+    {"LINE", lineCommand},   {"DIM1", dim1Command}, {"WIPEOUT", wipeoutCommand},
 };
 
 // The name without its "_" (the English name) and "." (the built-in command) prefixes.

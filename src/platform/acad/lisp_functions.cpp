@@ -6,6 +6,7 @@
 
 #include "platform/acad/acutads.h"
 #include "platform/acad/internal/host_state.h"
+#include "platform/acad/internal/selection_sets.h"
 #include "platform/acad/internal/lisp_machine.h"
 #include "platform/internal/session.h"
 
@@ -174,7 +175,11 @@ int acedRetName(const ads_name name, int type) {
   LispItem item = atomOf(static_cast<short>(type));
   item.name[0] = name[0];
   item.name[1] = name[1];
-  return setResult(LispValue{item}, FailableCall::acedRetName);
+  const int status = setResult(LispValue{item}, FailableCall::acedRetName);
+  if (status == RTNORM && type == RTPICKS) {
+    handSelectionSetToLisp(name); // AutoLISP's value takes the set over
+  }
+  return status;
 }
 
 int acedRetNil() {

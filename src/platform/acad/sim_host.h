@@ -72,6 +72,15 @@ void setSysVarString(const std::string& name, const std::string& value);
 void setSysVarPoint(const std::string& name, double x, double y, double z);
 // Forgets a variable: the host then answers as for an unknown name.
 void removeSysVar(const std::string& name);
+// A variable's value as the host holds it, read without a host call (so that a failure sweep
+// does not count it): one number for an integer or real, three for a point, none for a text or
+// an unknown name.
+std::vector<double> sysVarNumbers(const std::string& name);
+
+// ---- The document window
+// Sets the size in pixels of the client area of the window that shows the drawing
+// (adsw_acadDocWnd; GetClientRect answers it). A session starts with 1000 by 600.
+void setDocumentWindowSize(int width, int height);
 
 // ---- Alerts
 // Every text shown with acedAlert since the reset, in order. (ESC checks answer from the queue of

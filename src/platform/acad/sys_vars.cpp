@@ -151,7 +151,9 @@ std::map<std::string, SysVar> defaultSysVars() {
       {"CLAYER", stringVar("0", false)},
       {"CMDECHO", shortVar(1, 0, 1)},
       {"DIMASZ", realVar(0.18, 0.0, 1e300)},
+      {"DIMGAP", realVar(0.09, -1e300, 1e300)},
       {"DIMSCALE", realVar(1.0, 0.0, 1e300)},
+      {"DIMTXT", realVar(0.18, 0.0, 1e300)},
       {"DIMZIN", shortVar(0, 0, 15)},
       {"DWGNAME", stringVar("Drawing1.dwg", true)},
       {"DWGPREFIX", stringVar("C:\\Documents and Settings\\user\\My Documents\\", true)},
@@ -252,6 +254,24 @@ void setSysVarPoint(const std::string& name, double x, double y, double z) {
 
 void removeSysVar(const std::string& name) {
   host().sysVars.erase(upperCase(name));
+}
+
+std::vector<double> sysVarNumbers(const std::string& name) {
+  auto found = host().sysVars.find(upperCase(name));
+  if (found == host().sysVars.end()) {
+    return {};
+  }
+  const SysVar& var = found->second;
+  switch (var.type) {
+  case RTSHORT:
+    return {static_cast<double>(var.shortValue)};
+  case RTREAL:
+    return {var.real};
+  case RT3DPOINT:
+    return {var.point[X], var.point[Y], var.point[Z]};
+  default:
+    return {};
+  }
 }
 
 } // namespace sim

@@ -15,12 +15,16 @@ namespace sim::detail {
 struct TopWindow {
   uintptr_t id = 0;
   std::string caption;
+  int clientWidth = 0, clientHeight = 0; // pixels
 };
 
 struct TopWindows {
-  std::vector<TopWindow> open{{kMainWindow, "AutoCAD"}}; // the active one last
-  uintptr_t next = kMainWindow + 1;
   static constexpr uintptr_t kMainWindow = 0x10010;
+  static constexpr uintptr_t kDocumentWindow = 0x1000e;
+  std::vector<TopWindow> open{{kMainWindow, "AutoCAD", 1280, 960}}; // the active one last
+  uintptr_t next = kMainWindow + 1;
+  // The window inside the main one that shows the current drawing; its size is set by sim.
+  TopWindow document{kDocumentWindow, "", 1000, 600};
 };
 
 inline TopWindows& topWindows() {
@@ -40,6 +44,20 @@ inline void closeTopWindow(uintptr_t id) {
   open.erase(std::remove_if(open.begin() + 1, open.end(),
                             [id](const TopWindow& window) { return window.id == id; }),
              open.end());
+}
+
+// A top-level window or the document window; null when there is none of that id.
+inline TopWindow* findWindow(uintptr_t id) {
+  TopWindows& windows = topWindows();
+  if (id == windows.document.id) {
+    return &windows.document;
+  }
+  for (TopWindow& window : windows.open) {
+    if (window.id == id) {
+      return &window;
+    }
+  }
+  return nullptr;
 }
 
 inline TopWindow* findTopWindow(uintptr_t id) {

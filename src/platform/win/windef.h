@@ -34,6 +34,14 @@ typedef DWORD LCID;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 
+// A rectangle in pixels: left and top inside it, right and bottom just past it.
+typedef struct tagRECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+} RECT, *LPRECT;
+
 #ifndef TRUE
 #define TRUE 1
 #endif

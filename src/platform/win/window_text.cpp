@@ -1,4 +1,5 @@
-// The active window and window captions, over the table of top-level windows.
+// The active window, window captions and client areas, over the table of top-level windows
+// and the host's document window.
 #include "platform/win/winuser.h"
 
 #include <algorithm>
@@ -43,4 +44,22 @@ int GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
   std::memcpy(lpString, window->caption.data(), copied);
   lpString[copied] = '\0';
   return static_cast<int>(copied);
+}
+
+BOOL GetClientRect(HWND hWnd, LPRECT lpRect) {
+  if (sim::detail::shouldFail(sim::detail::FailableCall::GetClientRect)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  const sim::detail::TopWindow* window = sim::detail::findWindow(reinterpret_cast<uintptr_t>(hWnd));
+  if (window == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (lpRect == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *lpRect = {0, 0, window->clientWidth, window->clientHeight};
+  return TRUE;
 }

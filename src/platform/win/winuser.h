@@ -12,6 +12,10 @@ BOOL SetWindowTextA(HWND hWnd, LPCSTR lpString);
 // Copies a window's caption, cut to nMaxCount - 1 bytes and ended by a null; the bytes copied.
 // 0 for a window that is not there (ERROR_INVALID_WINDOW_HANDLE) or a buffer that holds nothing.
 int GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
+// The window's client area: left and top 0, right and bottom its width and height in pixels.
+// FALSE with GetLastError() ERROR_INVALID_WINDOW_HANDLE for a window that is not there, or
+// ERROR_INVALID_PARAMETER for a null rectangle.
+BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 
 typedef uintptr_t UINT_PTR;
 typedef intptr_t LRESULT;

@@ -10,7 +10,7 @@
 #include "platform/acad/acutads.h"
 #include "platform/acad/dbsymtb.h"
 #include "platform/acad/internal/host_state.h"
-#include "platform/acad/internal/lisp_wcmatch.h"
+#include "platform/acad/internal/wildcard_match.h"
 #include "platform/acad/internal/rb_kinds.h"
 
 namespace sim::detail {

@@ -84,4 +84,9 @@
   X(AcDbRasterImageDef_load, "AcDbRasterImageDef::load")                                           \
   X(AcDbRasterImageDefReactor_new, "AcDbRasterImageDefReactor::new")                               \
   X(AcDbRasterImage_new, "AcDbRasterImage::new")                                                   \
-  X(AcDbRasterImage_setImageDefId, "AcDbRasterImage::setImageDefId")
+  X(AcDbRasterImage_setImageDefId, "AcDbRasterImage::setImageDefId")                               \
+  X(acedSSGet, "acedSSGet")                                                                        \
+  X(acedSSAdd, "acedSSAdd")                                                                        \
+  X(acedSSLength, "acedSSLength")                                                                  \
+  X(acedSSName, "acedSSName")                                                                      \
+  X(acedEntSel, "acedEntSel")

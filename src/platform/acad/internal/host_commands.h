@@ -17,6 +17,11 @@ struct HostCommand {
 
 // The commands, one row each in host_commands.cpp.
 int regenCommand(const resbuf*& args);
+int zoomCommand(const resbuf*& args);    // command_zoom.cpp
+int pointCommand(const resbuf*& args);   // command_draw.cpp
+int lineCommand(const resbuf*& args);    // command_draw.cpp
+int dim1Command(const resbuf*& args);    // command_leader.cpp
+int wipeoutCommand(const resbuf*& args); // command_wipeout.cpp
 
 // The handler of a command name (prefixes "_" and "." and case ignored); null when unknown.
 HostCommandHandler findHostCommand(const char* name);

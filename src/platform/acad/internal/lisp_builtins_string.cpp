@@ -9,7 +9,7 @@
 #include "platform/acad/internal/host_state.h"
 #include "platform/acad/internal/lisp_machine.h"
 #include "platform/acad/internal/lisp_text.h"
-#include "platform/acad/internal/lisp_wcmatch.h"
+#include "platform/acad/internal/wildcard_match.h"
 
 namespace sim::detail {
 namespace {

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <new>
 
+#include "platform/acad/internal/selection_sets.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #define QV_LISP_CELL_POOL 0
 #elif defined(__has_feature)
@@ -86,6 +88,9 @@ void dropReference(LispCell* cell) {
         dying = owned;
       }
     }
+    if (next->kind == LispKind::SelectionSet && next->integer == kOwnsSelectionSet) {
+      releaseLispSelectionSet(next->name);
+    }
     freeCell(next);
     liveCells.fetch_sub(1, std::memory_order_relaxed);
   }
@@ -156,6 +161,12 @@ LispRef cons(LispRef car, LispRef cdr, int line) {
   cell->cdr = std::move(cdr);
   cell->line = line;
   return cell;
+}
+
+LispRef lispSelectionSetValue(const int64_t name[2]) {
+  LispRef value = makeOpaque(LispKind::SelectionSet, name[0], name[1]);
+  value->integer = holdForLisp(name) ? kOwnsSelectionSet : 0;
+  return value;
 }
 
 LispRef makeOpaque(LispKind kind, int64_t first, int64_t second) {

@@ -59,7 +59,7 @@ struct LispCell {
   int32_t refs = 0;
   LispKind kind = LispKind::Integer;
   int32_t line = 0;     // Cons: where the reader found it (0: made while running)
-  int32_t integer = 0;  // Integer
+  int32_t integer = 0;  // Integer; SelectionSet: kOwnsSelectionSet when the set goes with it
   double real = 0.0;    // Real
   int64_t name[2] = {}; // EntityName, SelectionSet, File (a handle of the host)
   std::string text;     // String; Symbol, Subr, UserFunction: the upper-cased name
@@ -69,6 +69,11 @@ struct LispCell {
   LispSpecial special = nullptr;
   LispCell* nextDying = nullptr; // links the cells being freed, so freeing allocates nothing
 };
+
+// A selection set's value holds the set (the set goes with the last value that holds it and
+// with its application's acedSSFree).
+inline constexpr int32_t kOwnsSelectionSet = 1;
+LispRef lispSelectionSetValue(const int64_t name[2]);
 
 LispRef makeInteger(int32_t value);
 LispRef makeReal(double value);

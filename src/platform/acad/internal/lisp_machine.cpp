@@ -140,6 +140,8 @@ LispMachine::LispMachine() {
   defineHostFunctions(*this);
   defineRegistryFunctions(*this);
   defineEntityFunctions(*this);
+  defineCommandFunction(*this);
+  defineSelectionFunctions(*this);
 }
 
 LispMachine::~LispMachine() {

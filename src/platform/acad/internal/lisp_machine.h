@@ -142,6 +142,8 @@ void defineFileFunctions(LispMachine& machine);
 void defineHostFunctions(LispMachine& machine);
 void defineRegistryFunctions(LispMachine& machine);
 void defineEntityFunctions(LispMachine& machine);
+void defineCommandFunction(LispMachine& machine); // lisp_builtins_command.cpp
+void defineSelectionFunctions(LispMachine& machine);
 
 // The open stream of a file value, or AutoLISP's bad-argument error (a closed file included).
 std::FILE* needOpenFile(LispMachine& machine, const LispRef& value);

@@ -30,7 +30,7 @@ LispRef atomFromItem(LispMachine& machine, const LispItem& item) {
   case RTENAME:
     return makeOpaque(LispKind::EntityName, item.name[0], item.name[1]);
   case RTPICKS:
-    return makeOpaque(LispKind::SelectionSet, item.name[0], item.name[1]);
+    return lispSelectionSetValue(item.name);
   case RTT:
     return machine.t();
   default:

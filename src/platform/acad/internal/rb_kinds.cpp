@@ -13,6 +13,9 @@ RbValueKind groupCodeKind(int code) {
   if (code == -3) {
     return RbValueKind::None;
   }
+  if (code == -4) {
+    return RbValueKind::String; // the operators of selection filters
+  }
   if (code == -1 || code == -2 || inRange(code, 330, 369) || inRange(code, 390, 399) ||
       inRange(code, 480, 481)) {
     return RbValueKind::Name;

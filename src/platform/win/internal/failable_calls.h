@@ -43,4 +43,5 @@
   X(GetSaveFileNameA, "GetSaveFileNameA")                                                          \
   X(ExpandEnvironmentStringsA, "ExpandEnvironmentStringsA")                                        \
   X(CreateProcessA, "CreateProcessA")                                                              \
-  X(GetFileTime, "GetFileTime")
+  X(GetFileTime, "GetFileTime")                                                                    \
+  X(GetClientRect, "GetClientRect")

@@ -1,17 +1,10 @@
-// Wild-card matching as wcmatch does it, in time linear in the text per star.
-#include "platform/acad/internal/lisp_wcmatch.h"
-
-#include <vector>
+// Wild-card matching as the host does it, in time linear in the text per star.
+#include "platform/acad/internal/wildcard_match.h"
 
 namespace sim::detail {
 namespace {
 
-struct Token {
-  enum Kind { Literal, Digit, Letter, Other, AnyOne, Star, Set } kind = Literal;
-  char c = 0;
-  bool negated = false;
-  std::vector<std::pair<char, char>> ranges; // Set
-};
+using Token = WildcardPattern::Token;
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
@@ -21,11 +14,19 @@ bool isLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80;
 }
 
-// One alternative of the pattern as tokens; at ends just after it (on the comma or the end).
-std::vector<Token> parseAlternative(const std::string& pattern, size_t& at, bool* negated) {
-  std::vector<Token> tokens;
-  *negated = at < pattern.size() && pattern[at] == '~';
-  at += *negated ? 1 : 0;
+char upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// One alternative of the pattern; at ends just after it (on the comma or the end).
+WildcardPattern::Alternative parseAlternative(std::string_view pattern, size_t& at) {
+  WildcardPattern::Alternative alternative;
+  alternative.negated = at < pattern.size() && pattern[at] == '~';
+  at += alternative.negated ? 1 : 0;
   while (at < pattern.size() && pattern[at] != ',') {
     Token token;
     const char c = pattern[at++];
@@ -49,8 +50,10 @@ std::vector<Token> parseAlternative(const std::string& pattern, size_t& at, bool
       token.c = at < pattern.size() ? pattern[at++] : '`';
       break;
     case '[': {
-      const size_t close = pattern.find(']', at + (pattern.compare(at, 1, "~") == 0 ? 2 : 1));
-      if (close == std::string::npos) {
+      // A ']' first (or first after '~') is a member, not the end.
+      const size_t first = at + (at < pattern.size() && pattern[at] == '~' ? 2 : 1);
+      const size_t close = first <= pattern.size() ? pattern.find(']', first) : std::string::npos;
+      if (close == std::string_view::npos) {
         token.c = '['; // no closing bracket: the bracket is itself
         break;
       }
@@ -70,15 +73,15 @@ std::vector<Token> parseAlternative(const std::string& pattern, size_t& at, bool
     default:
       token.c = c;
     }
-    tokens.push_back(token);
+    alternative.tokens.push_back(std::move(token));
   }
-  return tokens;
+  return alternative;
 }
 
-bool matchesOne(const Token& token, char c) {
+bool matchesOne(const Token& token, char c, bool ignoreCase) {
   switch (token.kind) {
   case Token::Literal:
-    return c == token.c;
+    return c == token.c || (ignoreCase && upper(c) == upper(token.c));
   case Token::Digit:
     return isDigit(c);
   case Token::Letter:
@@ -88,10 +91,15 @@ bool matchesOne(const Token& token, char c) {
   case Token::AnyOne:
     return true;
   case Token::Set: {
-    bool inside = false;
-    for (const auto& [low, high] : token.ranges) {
-      inside = inside || (c >= low && c <= high);
-    }
+    const auto inSet = [&token](char x) {
+      for (const auto& [low, high] : token.ranges) {
+        if (x >= low && x <= high) {
+          return true;
+        }
+      }
+      return false;
+    };
+    const bool inside = inSet(c) || (ignoreCase && (inSet(upper(c)) || inSet(lower(c))));
     return inside != token.negated;
   }
   case Token::Star:
@@ -100,14 +108,14 @@ bool matchesOne(const Token& token, char c) {
   return false;
 }
 
-bool matchTokens(const std::vector<Token>& tokens, const std::string& text) {
+bool matchTokens(const std::vector<Token>& tokens, std::string_view text, bool ignoreCase) {
   size_t t = 0, p = 0;
   size_t starAt = std::string::npos, resumeText = 0;
   while (t < text.size()) {
     if (p < tokens.size() && tokens[p].kind == Token::Star) {
       starAt = p++;
       resumeText = t;
-    } else if (p < tokens.size() && matchesOne(tokens[p], text[t])) {
+    } else if (p < tokens.size() && matchesOne(tokens[p], text[t], ignoreCase)) {
       ++p;
       ++t;
     } else if (starAt != std::string::npos) {
@@ -125,19 +133,31 @@ bool matchTokens(const std::vector<Token>& tokens, const std::string& text) {
 
 } // namespace
 
-bool wildcardMatch(const std::string& text, const std::string& pattern) {
+WildcardPattern::WildcardPattern(std::string_view pattern, bool ignoreCase)
+    : ignoreCase_(ignoreCase) {
+  pattern = pattern.substr(0, kWildcardLimit);
   size_t at = 0;
   for (;;) {
-    bool negated = false;
-    const std::vector<Token> tokens = parseAlternative(pattern, at, &negated);
-    if (matchTokens(tokens, text) != negated) {
-      return true;
-    }
+    alternatives_.push_back(parseAlternative(pattern, at));
     if (at >= pattern.size()) {
-      return false;
+      break;
     }
     ++at; // the comma
   }
+}
+
+bool WildcardPattern::matches(std::string_view text) const {
+  text = text.substr(0, kWildcardLimit);
+  for (const Alternative& alternative : alternatives_) {
+    if (matchTokens(alternative.tokens, text, ignoreCase_) != alternative.negated) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool wildcardMatch(std::string_view text, std::string_view pattern) {
+  return WildcardPattern(pattern).matches(text);
 }
 
 } // namespace sim::detail
