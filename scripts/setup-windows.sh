@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the Windows build needs: the MinGW-w64 cross compilers (32 and 64 bit), Wine to
-# run their programs (32-bit Wine needs the i386 architecture), and SQLite's amalgamation, made
-# from the distribution's source package since no SQLite is packaged for the cross compilers.
-# Prints the folder holding sqlite3.c. Idempotent.
+# run their programs (32-bit Wine needs the i386 architecture), and, since neither is packaged for
+# the cross compilers, SQLite's amalgamation and a static libtiff for each target, both made from
+# the distribution's source packages. Prints the folder holding them (sqlite/, tiff-ARCH/).
+# Idempotent.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 deps="$PWD/build/windows-deps"
@@ -43,4 +44,25 @@ if [ ! -f "$deps/sqlite/sqlite3.c" ]; then
     ../configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null)
   cp "$deps"/sqlite-source/sqlite3-*/build/sqlite3.[ch] "$deps/sqlite/"
 fi
-echo "$deps/sqlite"
+
+# libtiff without its optional codecs: the stand-in host only reads image sizes.
+for arch in i686 x86_64; do
+  if [ -f "$deps/tiff-$arch/lib/libtiff.a" ]; then continue; fi
+  if [ ! -d "$deps/tiff-source" ]; then
+    mkdir -p "$deps/tiff-source"
+    (cd "$deps/tiff-source" && apt-get source --download-only tiff >/dev/null 2>&1 &&
+      tar -xf tiff_*.orig.tar.*)
+  fi
+  source_dir=$(echo "$deps"/tiff-source/libtiff-*/)
+  codecs_off=()
+  for codec in cxx zlib jpeg old-jpeg jbig lerc lzma webp zstd libdeflate pixarlog; do
+    codecs_off+=("-D$codec=OFF")
+  done
+  cmake -S "$source_dir" -B "$deps/tiff-build-$arch" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF \
+    "${codecs_off[@]}" -DCMAKE_INSTALL_PREFIX="$deps/tiff-$arch" >/dev/null
+  cmake --build "$deps/tiff-build-$arch" >/dev/null
+  cmake --install "$deps/tiff-build-$arch" >/dev/null
+done
+echo "$deps"

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-sqlite=$(bash scripts/setup-windows.sh)
+deps=$(bash scripts/setup-windows.sh)
 # The test programs that run on Windows so far; the others need the stand-in's control surface.
 windows_tests=(test_expr)
 
@@ -15,7 +15,9 @@ for arch in i686 x86_64; do
   # Test discovery runs the programs under Wine during the build already.
   export WINEPREFIX="$PWD/$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-$arch.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DQV_SQLITE_SOURCE="$sqlite" -DQV_WARNINGS_AS_ERRORS=ON \
+    -DCMAKE_BUILD_TYPE=Release -DQV_SQLITE_SOURCE="$deps/sqlite" -DQV_WARNINGS_AS_ERRORS=ON \
+    -DTIFF_INCLUDE_DIR="$deps/tiff-$arch/include" -DTIFF_LIBRARY="$deps/tiff-$arch/lib/libtiff.a" \
+    -DQV_STB_INCLUDE_DIR=/usr/include/stb \
     -DQV_BUILD_BENCHMARKS=OFF -DQV_BUILD_TOOLS=OFF -DQV_BUILD_EXAMPLES=OFF -DQV_HEADER_CHECK=OFF \
     >/dev/null
   cmake --build "$build" --parallel "$jobs" --target quorvane "${windows_tests[@]}"
