@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "platform/acad/internal/entity_geometry.h"
+#include "platform/acad/acedads.h"
+#include "platform/acad/acutads.h"
 #include "platform/acad/group_lists.h"
 #include "testing/host_test.h"
 
@@ -31,8 +33,8 @@ void bulge(GroupList& g) { // (0,0) to (2,0) by a half circle below, then up to 
   g.text(0, "LWPOLYLINE").integer(90, 3).integer(70, 0).point(10, 0, 0).real(42, 1);
   g.point(10, 2, 0).point(10, 2, 3);
 }
-void text(GroupList& g) { // "ABCD" one unit high, turned a quarter: (9,10) to (10,14)
-  g.text(0, "TEXT").point(10, 10, 10).real(40, 1).text(1, "ABCD").real(50, 90);
+void text(GroupList& g) { // "ABCDE" one unit high, turned a quarter: (9,10) to (10,14)
+  g.text(0, "TEXT").point(10, 10, 10).real(40, 1).text(1, "ABCDE").real(50, 90);
 }
 void mtext(GroupList& g) { // attached top left at (0,10), ten wide, one line: (0,9) to (10,10)
   g.text(0, "MTEXT").point(10, 0, 10).real(40, 1).real(41, 10).integer(71, 1).text(1, "Note");
@@ -129,11 +131,17 @@ TEST_F(EntityGeometryTest, SelectsByEachTypesOutline) {
   }
 }
 
-TEST_F(EntityGeometryTest, MeasuresTextByItsCharactersHeightAndWidthFactor) {
-  const Point2 size = sim::detail::textBoxSize("ABCD", 2.0, 0.5);
-  EXPECT_DOUBLE_EQ(size.x, 4 * 2.0 * sim::detail::kTextCharacterWidth * 0.5);
-  EXPECT_DOUBLE_EQ(size.y, 2.0);
-  EXPECT_DOUBLE_EQ(sim::detail::textBoxSize("", 2.0, 1.0).x, 0.0);
+TEST_F(EntityGeometryTest, MeasuresTextAsTheHostsTextBoxDoes) {
+  for (const char* text : {"ABCD", "jog", ""}) {
+    resbuf* list = acutBuildList(RTDXF0, "TEXT", 1, text, 40, 2.0, 41, 0.5, 0);
+    ads_point low, high;
+    ASSERT_EQ(acedTextBox(list, low, high), RTNORM);
+    const sim::detail::TextBox box = sim::detail::textBox(text, 2.0, 0.5);
+    EXPECT_DOUBLE_EQ(box.width, high[0] - low[0]) << text;
+    EXPECT_DOUBLE_EQ(box.bottom, low[1]) << text;
+    EXPECT_DOUBLE_EQ(box.top, high[1]) << text;
+    acutRelRb(list);
+  }
 }
 
 } // namespace

@@ -211,10 +211,10 @@ void text(const Groups& groups, Outline& outline) {
   if (!groups.point(10, start)) {
     return;
   }
-  const Point2 size =
-      textBoxSize(groups.text(1), groups.real(40, 0.0), groups.real(41, 1.0));
+  const TextBox box = textBox(groups.text(1), groups.real(40, 0.0), groups.real(41, 1.0));
   const double rotation = groups.real(50, 0.0) * kPi / 180.0;
-  addBox(outline, groups.system(), start, rotation, size.x, size.y, 0.0, 0.0);
+  addBox(outline, groups.system(), start, rotation, box.width, box.top - box.bottom, 0.0,
+         box.bottom);
 }
 
 void multilineText(const Groups& groups, Outline& outline) {
@@ -238,7 +238,7 @@ void multilineText(const Groups& groups, Outline& outline) {
   longest = std::max(longest, run);
   double width = groups.real(41, 0.0);
   if (width <= 0.0) {
-    width = textBoxSize(std::string(longest, 'x'), height, 1.0).x;
+    width = textBox(std::string(longest, 'x'), height, 1.0).width;
   }
   const double boxHeight = height * (1.0 + (static_cast<double>(lines) - 1.0) * 5.0 / 3.0);
   double angle = groups.real(50, 0.0);
@@ -271,8 +271,12 @@ void imageFrame(const Groups& groups, Outline& outline) {
 
 } // namespace
 
-Point2 textBoxSize(std::string_view text, double height, double widthFactor) {
-  return {static_cast<double>(text.size()) * height * kTextCharacterWidth * widthFactor, height};
+TextBox textBox(std::string_view text, double height, double widthFactor) {
+  TextBox box;
+  box.width = static_cast<double>(text.size()) * height * kTextCharacterWidth * widthFactor;
+  box.top = text.empty() ? 0.0 : height; // an empty text has an empty box
+  box.bottom = text.find_first_of("gjpqy,;") != std::string_view::npos ? -height / 3.0 : 0.0;
+  return box;
 }
 
 void entityOutline(const resbuf* list, Outline& outline) {
