@@ -25,6 +25,8 @@ const char* const lispFunctionNames[] = {
     "cf:favorite", "cf:rememberfolder", "cf:filelists",
     "cf:getfile", "cf:resolvepath", "cf:validpath", "cf:fileparts", "cf:shortname",
     "cf:safename", "cf:copyfile", "cf:projectfolder", "cf:unitscontext", "cf:runprogram",
+    "cf:pickentity", "cf:copyset", "cf:appendset", "cf:addlayer", "cf:eraseset",
+    "cf:fromhandle", "cf:modify", "cf:regapp", "cf:linklabel", "cf:taglast", "cf:wcmatch",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -45,6 +47,8 @@ const Handler lispFunctionHandlers[] = {
     lispFavorite, lispRememberFolder, lispFileLists,
     lispGetFile, lispResolvePath, lispValidPath, lispFileParts, lispShortName,
     lispSafeName, lispCopyFile, lispProjectFolder, lispUnitsContext, lispRunProgram,
+    lispPickEntity, lispCopySet, lispAppendSet, lispAddLayer, lispEraseSet,
+    lispFromHandle, lispModify, lispRegisterApplication, lispLinkLabel, lispTagLast, lispWildcardMatch,
 };
 // clang-format on
 
