@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <numbers>
 #include <string>
 
@@ -52,11 +53,22 @@ struct EntitySystem {
   }
 };
 
-// Groups of one entity, looked up by code.
+// Groups of one entity, found in one pass: the first group of each code that outlines use.
 class Groups {
 public:
-  explicit Groups(const resbuf* list) : list_(list) {}
+  explicit Groups(const resbuf* list) : list_(list) {
+    for (const resbuf* item = list; item != nullptr && item->restype != -3; item = item->rbnext) {
+      const int slot = slotOf(item->restype);
+      if (slot >= 0 && found_[slot] == nullptr) {
+        found_[slot] = item;
+      }
+    }
+  }
   const resbuf* find(int code) const {
+    const int slot = slotOf(code);
+    if (slot >= 0) {
+      return found_[slot];
+    }
     for (const resbuf* item = list_; item != nullptr && item->restype != -3; item = item->rbnext) {
       if (item->restype == code) {
         return item;
@@ -86,13 +98,26 @@ public:
   }
   EntitySystem system() const {
     Vector3 normal{0, 0, 1};
-    point(210, normal);
+    if (!point(210, normal) || (normal.x == 0.0 && normal.y == 0.0 && normal.z > 0.0)) {
+      static const EntitySystem upright(Vector3{0, 0, 1});
+      return upright;
+    }
     return EntitySystem(normal);
   }
   const resbuf* list() const { return list_; }
 
 private:
+  static int slotOf(int code) {
+    static constexpr int kCodes[] = {0, 1, 10, 11, 12, 13, 38, 40, 41, 50, 51, 70, 71, 210};
+    for (int i = 0; i < static_cast<int>(std::size(kCodes)); ++i) {
+      if (kCodes[i] == code) {
+        return i;
+      }
+    }
+    return -1;
+  }
   const resbuf* list_;
+  const resbuf* found_[14] = {};
 };
 
 double normalAngle(double angle) {
@@ -390,15 +415,18 @@ bool segmentMeetsArc(const Outline::Segment& s, const Outline::Arc& arc) {
 }
 
 // The ends of an arc and its extreme points: what decides whether it lies in a rectangle.
-std::vector<Point2> arcExtremes(const Outline::Arc& arc) {
-  std::vector<Point2> points{pointAt(arc, arc.start), pointAt(arc, arc.start + arc.sweep)};
+// Fills points (room for six) and answers how many.
+int arcExtremes(const Outline::Arc& arc, Point2 (&points)[6]) {
+  int count = 0;
+  points[count++] = pointAt(arc, arc.start);
+  points[count++] = pointAt(arc, arc.start + arc.sweep);
   for (int quarter = 0; quarter < 4; ++quarter) {
     const double angle = quarter * kPi / 2.0;
     if (angleOnArc(arc, angle)) {
-      points.push_back(pointAt(arc, angle));
+      points[count++] = pointAt(arc, angle);
     }
   }
-  return points;
+  return count;
 }
 
 } // namespace
@@ -477,8 +505,10 @@ bool SelectionArea::selects(const Outline& outline) const {
       }
     }
     for (const Outline::Arc& arc : outline.arcs) {
-      for (const Point2& p : arcExtremes(arc)) {
-        if (!insideArea(p)) {
+      Point2 extremes[6];
+      const int count = arcExtremes(arc, extremes);
+      for (int i = 0; i < count; ++i) {
+        if (!insideArea(extremes[i])) {
           return false;
         }
       }
