@@ -150,7 +150,8 @@ void BM_LoopFilter(benchmark::State& state) {
 
 void BM_SSGetWindow(benchmark::State& state) {
   AcDbDatabase& db = *drawing(static_cast<int>(state.range(0)));
-  const ads_point low = {kWindowLow[0], kWindowLow[1], 0}, high = {kWindowHigh[0], kWindowHigh[1], 0};
+  const ads_point low = {kWindowLow[0], kWindowLow[1], 0},
+                  high = {kWindowHigh[0], kWindowHigh[1], 0};
   if (selectAndFree("W", low, high, nullptr) != loopWindow(db)) {
     state.SkipWithError("acedSSGet and the loop selected different entities");
   }

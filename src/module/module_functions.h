@@ -72,13 +72,13 @@ int lispUnitsContext();  // (cf:unitscontext) -> (("volumefactor" . 27.0) ("unit
 int lispRunProgram();    // (cf:runprogram commandLine [wait]) -> the exit code if waited, else 0
 
 // Entities and selection sets (selection_functions.cpp).
-int lispPickEntity();          // (cf:pickentity "LINE ARC" [prompt]) -> (ename (x y z)), or nil
-int lispCopySet();             // (cf:copyset ss) -> a new set of the same entities, or nil
-int lispAppendSet();           // (cf:appendset source target) -> T
-int lispAddLayer();            // (cf:addlayer target layer) -> T
-int lispEraseSet();            // (cf:eraseset ss) -> how many entities were erased
-int lispFromHandle();          // (cf:fromhandle handle) -> ename (an erased one brought back), or nil
-int lispModify();              // (cf:modify entityList) -> acdbEntMod's status
+int lispPickEntity(); // (cf:pickentity "LINE ARC" [prompt]) -> (ename (x y z)), or nil
+int lispCopySet();    // (cf:copyset ss) -> a new set of the same entities, or nil
+int lispAppendSet();  // (cf:appendset source target) -> T
+int lispAddLayer();   // (cf:addlayer target layer) -> T
+int lispEraseSet();   // (cf:eraseset ss) -> how many entities were erased
+int lispFromHandle(); // (cf:fromhandle handle) -> ename (an erased one brought back), or nil
+int lispModify();     // (cf:modify entityList) -> acdbEntMod's status
 int lispRegisterApplication(); // (cf:regapp name) -> T, or nil when not registered
 int lispLinkLabel();           // (cf:linklabel label first second third) -> T
 int lispTagLast();             // (cf:taglast) -> T

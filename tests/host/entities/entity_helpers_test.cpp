@@ -199,8 +199,8 @@ TEST_F(EntityHelpersTest, MatchesNamesThatHoldWildcardCharacters) {
     const char* pattern;
     int status;
   } cases[] = {
-      {"A#1", "A#1", RTNORM}, {"A11", "A#1", RTNORM},    {"AB", "A#", RTERROR},
-      {"a.b", "a.b", RTNORM}, {nullptr, "*", RTNONE},     {"x", nullptr, RTNONE},
+      {"A#1", "A#1", RTNORM}, {"A11", "A#1", RTNORM}, {"AB", "A#", RTERROR},
+      {"a.b", "a.b", RTNORM}, {nullptr, "*", RTNONE}, {"x", nullptr, RTNONE},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(qv::wildcardMatch(c.text, c.pattern), c.status);
@@ -253,9 +253,8 @@ TEST_F(EntityHelpersTest, FailuresOnTheWayLeaveNothingBehind) {
   };
   for (const char* call :
        {"acedSSAdd", "acedSSLength", "acedSSName", "acedSSGet", "acedEntSel", "acdbEntGet",
-        "acdbEntMod", "acdbHandEnt", "acdbEntLast", "acdbGetObjectId",
-        "acdbOpenAcDbEntity", "AcDbObject::setXData", "AcDbDatabase::getSymbolTable",
-        "acutBuildList", "acedCommand"}) {
+        "acdbEntMod", "acdbHandEnt", "acdbEntLast", "acdbGetObjectId", "acdbOpenAcDbEntity",
+        "AcDbObject::setXData", "AcDbDatabase::getSymbolTable", "acutBuildList", "acedCommand"}) {
     EXPECT_GT(qvtest::forEachFailure(call, everything), 0) << call;
   }
   for (const Name& entity : {a, b}) { // both live and undamaged at the end

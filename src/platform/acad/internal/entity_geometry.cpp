@@ -31,7 +31,7 @@ Vector3 unit(const Vector3& v) {
 // The entity's own coordinate system (the drawing's arbitrary-axis rule).
 struct EntitySystem {
   Vector3 ax{1, 0, 0}, ay{0, 1, 0}, normal{0, 0, 1};
-  bool upright = true;  // normal along +Z: entity coordinates are world coordinates
+  bool upright = true;   // normal along +Z: entity coordinates are world coordinates
   bool mirrored = false; // normal along -Z: x is mirrored
 
   explicit EntitySystem(const Vector3& n) : normal(unit(n)) {
@@ -313,7 +313,7 @@ void entityOutline(const resbuf* list, Outline& outline) {
   if (std::strcmp(type, "POINT") == 0 || std::strcmp(type, "INSERT") == 0) {
     if (groups.point(10, a)) {
       outline.points.push_back(std::strcmp(type, "POINT") == 0 ? Point2{a.x, a.y}
-                                                                : system.toWorld(a.x, a.y, a.z));
+                                                               : system.toWorld(a.x, a.y, a.z));
     }
   } else if (std::strcmp(type, "LINE") == 0) {
     if (groups.point(10, a) && groups.point(11, b)) {

@@ -52,7 +52,8 @@ void entityOutline(const resbuf* groups, Outline& outline);
 
 // A text's box as acedTextBox measures it, from the left end of the baseline: each character is
 // kTextCharacterWidth times the height wide (times the width factor), the box reaches up to the
-// height (an empty text: nothing) and, for a text with a descender (g j p q y , ;), down to a third of the height.
+// height (an empty text: nothing) and, for a text with a descender (g j p q y , ;), down to a third
+// of the height.
 inline constexpr double kTextCharacterWidth = 0.8;
 struct TextBox {
   double width = 0.0, bottom = 0.0, top = 0.0;

@@ -174,8 +174,8 @@ LispRef ssgetSubr(LispMachine& machine, LispArgs& args) {
     machine.fail("too many arguments");
   }
   ads_name set;
-  const int status = selectEntities(hasMode ? mode.c_str() : nullptr, pt1, pt2, filter.head(),
-                                    set, true);
+  const int status =
+      selectEntities(hasMode ? mode.c_str() : nullptr, pt1, pt2, filter.head(), set, true);
   if (status == RTCAN) {
     machine.fail("Function cancelled");
   }
