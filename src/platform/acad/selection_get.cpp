@@ -172,10 +172,10 @@ int selectEntities(const char* mode, const void* pt1, const void* pt2, const res
     }
   } else {
     if (mode == nullptr) { // a pick at pt1: the pick box about the point
-      resbuf size{};
+      const auto viewSize = host().sysVars.find("VIEWSIZE");
       const double half =
-          (acedGetVar("VIEWSIZE", &size) == RTNORM && size.restype == RTREAL ? size.resval.rreal
-                                                                             : 1.0) /
+          (viewSize != host().sysVars.end() && viewSize->second.real > 0.0 ? viewSize->second.real
+                                                                           : 1.0) /
           200.0;
       const Point2 at = pointAt(pt1);
       request.area.emplace(
