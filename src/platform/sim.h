@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/acad/sim_database.h" // the drawing database: objects left open
+#include "platform/acad/sim_database.h" // the drawing database: objects left open, regeneration
 #include "platform/acad/sim_dcl.h"      // dialogs (DCL): what was shown, files left loaded
 #include "platform/acad/sim_host.h"     // documents, modules, AutoLISP, system variables, alerts
 #include "platform/acad/sim_lisp.h"     // the AutoLISP interpreter: evalLisp, readLisp

@@ -3,12 +3,14 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
 #include "platform/acad/dbapserv.h"
 #include "platform/acad/dbents.h"
 #include "platform/acad/dbsymtb.h"
+#include "platform/acad/internal/entity_store.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
 
@@ -282,6 +284,42 @@ TEST_F(EntityCoreTest, EntModWaitsForRegenerationWhenTheHostAsks) {
   EXPECT_EQ(errnoValue(), 23);
   EXPECT_EQ(acedCommand(RTSTR, "_.REGEN", 0), RTNORM);
   EXPECT_EQ(acdbEntMod(list.head), RTNORM);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EntityCoreTest, TheHostsOwnMakerChecksAsEntMakeAndTheWalkSkipsDeletedEntities) {
+  List paper(acutBuildList(RTDXF0, "POINT", 67, 1, 10, kA, 0));
+  List model(acutBuildList(RTDXF0, "CIRCLE", 10, kA, 40, 1.0, 0));
+  List refused(acutBuildList(RTDXF0, "CIRCLE", 10, kA, 0));
+  AcDbObjectId ids[3];
+  ASSERT_EQ(makeEntityFromList(*db(), paper.head, ids[0]), Acad::eOk);
+  ASSERT_EQ(makeEntityFromList(*db(), model.head, ids[1]), Acad::eOk);
+  ASSERT_EQ(makeEntityFromList(*db(), model.head, ids[2]), Acad::eOk);
+  AcDbObjectId none;
+  EXPECT_EQ(makeEntityFromList(*db(), refused.head, none), Acad::eInvalidInput);
+  EXPECT_TRUE(none.isNull());
+  EXPECT_EQ(errnoValue(), 47);
+  ads_name middle;
+  acdbGetAdsName(middle, ids[1]);
+  acdbEntDel(middle);
+  std::vector<AcDbObjectId> walked;
+  sim::detail::EntityGroups groups;
+  sim::detail::forEachEntity(*db(), [&](AcDbObjectId id, const AcDbEntity& entity) {
+    walked.push_back(id);
+    sim::detail::entityGroups(entity, groups);
+    EXPECT_EQ(groups[0].code, -1);
+    EXPECT_EQ(groups[0].id, id);
+    EXPECT_EQ(groups[1].text, entity.dxfType());
+    return true;
+  });
+  EXPECT_EQ(walked, (std::vector<AcDbObjectId>{ids[0], ids[2]}));
+  AcDbEntity* point = nullptr;
+  ASSERT_EQ(acdbOpenAcDbEntity(point, ids[0], AcDb::kForRead), Acad::eOk);
+  EXPECT_EQ(point->blockId(), db()->paperSpaceId());
+  point->close();
 }
 
 } // namespace
