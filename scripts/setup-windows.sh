@@ -11,7 +11,7 @@ deps="$PWD/build/windows-deps"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 tcl
-  dpkg-dev xz-utils)
+  dpkg-dev xz-utils bzip2)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -39,7 +39,7 @@ if [ ! -f "$deps/sqlite/sqlite3.c" ]; then
     $sudo apt-get update -qq
   fi
   rm -rf "$deps/sqlite-source" && mkdir -p "$deps/sqlite-source" "$deps/sqlite"
-  (cd "$deps/sqlite-source" && apt-get source --download-only sqlite3 >/dev/null 2>&1 &&
+  (cd "$deps/sqlite-source" && { apt-get source --download-only sqlite3 >/dev/null 2>&1 || true; } &&
     tar -xf sqlite3_*.orig.tar.xz && cd sqlite3-*/ && mkdir -p build && cd build &&
     ../configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null)
   cp "$deps"/sqlite-source/sqlite3-*/build/sqlite3.[ch] "$deps/sqlite/"
@@ -50,7 +50,8 @@ for arch in i686 x86_64; do
   if [ -f "$deps/tiff-$arch/lib/libtiff.a" ]; then continue; fi
   if [ ! -d "$deps/tiff-source" ]; then
     mkdir -p "$deps/tiff-source"
-    (cd "$deps/tiff-source" && apt-get source --download-only tiff >/dev/null 2>&1 &&
+    # Only the upstream tarball is needed; a mirror may lack the packaging files beside it.
+    (cd "$deps/tiff-source" && { apt-get source --download-only tiff >/dev/null 2>&1 || true; } &&
       tar -xf tiff_*.orig.tar.*)
   fi
   source_dir=$(echo "$deps"/tiff-source/libtiff-*/)

@@ -34,6 +34,8 @@ const char* const lispFunctionNames[] = {
     "cf:arcordinate", "cf:curveelevation", "cf:snapoff", "cf:snapon", "cf:setcolor",
     "cf:setlayer", "cf:wipeout", "cf:colorramp", "cf:round", "cf:groupednumber",
     "cf:splittext", "cf:jointext", "cf:appendmessage",
+    "cf:pickentity", "cf:copyset", "cf:appendset", "cf:addlayer", "cf:eraseset",
+    "cf:fromhandle", "cf:modify", "cf:regapp", "cf:linklabel", "cf:taglast", "cf:wcmatch",
 };
 // clang-format on
 const size_t lispFunctionCount = sizeof lispFunctionNames / sizeof lispFunctionNames[0];
@@ -63,6 +65,8 @@ const Handler lispFunctionHandlers[] = {
     lispArcOrdinate, lispCurveElevation, lispSnapOff, lispSnapOn, lispSetColor,
     lispSetLayer, lispWipeout, lispColorRamp, lispRound, lispGroupedNumber,
     lispSplitText, lispJoinText, lispAppendMessage,
+    lispPickEntity, lispCopySet, lispAppendSet, lispAddLayer, lispEraseSet,
+    lispFromHandle, lispModify, lispRegisterApplication, lispLinkLabel, lispTagLast, lispWildcardMatch,
 };
 // clang-format on
 

@@ -112,5 +112,17 @@ int lispGroupedNumber();  // (cf:groupednumber value [precision]) -> "1,234.50",
 int lispSplitText();      // (cf:splittext text) -> ("502 characters\7" ... "the rest")
 int lispJoinText();       // (cf:jointext pieces) -> the text
 int lispAppendMessage();  // (cf:appendmessage text [newline]) -> T
+// Entities and selection sets (selection_functions.cpp).
+int lispPickEntity(); // (cf:pickentity "LINE ARC" [prompt]) -> (ename (x y z)), or nil
+int lispCopySet();    // (cf:copyset ss) -> a new set of the same entities, or nil
+int lispAppendSet();  // (cf:appendset source target) -> T
+int lispAddLayer();   // (cf:addlayer target layer) -> T
+int lispEraseSet();   // (cf:eraseset ss) -> how many entities were erased
+int lispFromHandle(); // (cf:fromhandle handle) -> ename (an erased one brought back), or nil
+int lispModify();     // (cf:modify entityList) -> acdbEntMod's status
+int lispRegisterApplication(); // (cf:regapp name) -> T, or nil when not registered
+int lispLinkLabel();           // (cf:linklabel label first second third) -> T
+int lispTagLast();             // (cf:taglast) -> T
+int lispWildcardMatch();       // (cf:wcmatch text pattern) -> T or nil
 
 } // namespace qv

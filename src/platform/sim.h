@@ -23,11 +23,12 @@
 #include "platform/acad/sim_dcl.h"      // dialogs (DCL): what was shown, files left loaded
 #include "platform/acad/sim_host.h"     // documents, modules, AutoLISP, system variables, alerts
 #include "platform/acad/sim_lisp.h"     // the AutoLISP interpreter: evalLisp, readLisp
-#include "platform/acad/sim_selection.h" // selection sets left live
 #include "platform/sim_answers.h"       // the user's answers: read this first
 #include "platform/win/sim_files.h"
 #include "platform/win/sim_registry.h" // the registry: .reg files in and out, open keys
 #include "platform/win/sim_system.h"
+
+#include "platform/acad/sim_selection.h" // selection sets left live
 
 namespace sim {
 

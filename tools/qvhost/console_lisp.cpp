@@ -52,6 +52,14 @@ bool answerOf(const resbuf* args, sim::Answer* made) {
     *made = sim::Answer::tile(text(first), text(second));
   } else if (name == "press" && text(first) != nullptr) {
     *made = sim::Answer::press(text(first));
+  } else if (name == "pick" && first != nullptr &&
+             (first->restype == RTENAME || first->restype == RTNIL) && second != nullptr &&
+             (second->restype == RTPOINT || second->restype == RT3DPOINT)) {
+    // An entity (nil: empty space) and the point picked at.
+    const int64_t nothing[2] = {0, 0};
+    *made = sim::Answer::pick(first->restype == RTENAME ? first->resval.rlname : nothing,
+                              second->resval.rpoint[X], second->resval.rpoint[Y],
+                              second->restype == RT3DPOINT ? second->resval.rpoint[Z] : 0.0);
   } else if (name == "cancel" && first == nullptr) {
     *made = sim::Answer::cancel();
   } else if (name == "break" && isNumber(first)) {

@@ -27,6 +27,7 @@ In a script the person's answers come from the queue of answers, filled beforeha
   (qvhost:answer "point" 1.0 2.0 0.0) a point
   (qvhost:answer "tile" "key" "val")  a value set in a dialog's tile
   (qvhost:answer "press" "key")       a dialog button pressed
+  (qvhost:answer "pick" ename '(1 2)) an entity picked at a point (nil: empty space)
   (qvhost:answer "cancel")            the person cancels
   (qvhost:answer "break" 1)           ESC pressed at the next check (0: not pressed)
 and (qvhost:asked) lists what was asked so far, as (call prompt) pairs, a dialog once however

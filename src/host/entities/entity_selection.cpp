@@ -16,8 +16,7 @@ constexpr int kPickMissed = 7; // ERRNO: the pick hit nothing
 
 int errnoValue() {
   resbuf value{};
-  return acedGetVar("ERRNO", &value) == RTNORM && value.restype == RTSHORT ? value.resval.rint
-                                                                            : 0;
+  return acedGetVar("ERRNO", &value) == RTNORM && value.restype == RTSHORT ? value.resval.rint : 0;
 }
 
 // True when the upper-cased type equals one of the words of types, each trimmed of spaces.

@@ -32,8 +32,8 @@ struct resbuf* acedGetArgs();
 // wins); a function that sets none returns nil. RTERROR outside a kInvkSubrMsg.
 int acedRetInt(int value); // RTSHORT when it fits 16 bits, else RTLONG
 int acedRetReal(ads_real value);
-int acedRetPoint(const ads_point point);        // RT3DPOINT; RTERROR for a null point
-int acedRetStr(const char* text);               // RTERROR for a null text
+int acedRetPoint(const ads_point point); // RT3DPOINT; RTERROR for a null point
+int acedRetStr(const char* text);        // RTERROR for a null text
 // type RTENAME or RTPICKS; a selection set so returned passes to AutoLISP, which frees it when
 // its last value goes (the application does not free it).
 int acedRetName(const ads_name name, int type);

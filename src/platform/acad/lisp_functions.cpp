@@ -6,8 +6,8 @@
 
 #include "platform/acad/acutads.h"
 #include "platform/acad/internal/host_state.h"
-#include "platform/acad/internal/selection_sets.h"
 #include "platform/acad/internal/lisp_machine.h"
+#include "platform/acad/internal/selection_sets.h"
 #include "platform/internal/session.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // person's picks taken from the queue of answers.
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,8 +63,8 @@ std::vector<EntityKey> collect(const Request& request) {
       return true;
     }
     entityGroups(entity, groups);
-    const resbuf* list = chain.build(
-        groups, request.filter->needsExtendedData() ? &entity.xDataGroups() : nullptr);
+    const resbuf* list =
+        chain.build(groups, request.filter->needsExtendedData() ? &entity.xDataGroups() : nullptr);
     if (!request.filter->passes(list)) {
       return true;
     }
@@ -91,9 +91,9 @@ std::vector<EntityKey> collect(const Request& request) {
 int askPerson(const SelectionFilter& filter, std::vector<EntityKey>& found) {
   for (;;) {
     printToCommandLine("\nSelect objects: ");
-    const sim::Answer answer = takeAnswer(
-        {"acedSSGet", sim::Answer::Kind::Pick, "\nSelect objects: ", "", "", 0},
-        sim::Answer::Kind::Text);
+    const sim::Answer answer =
+        takeAnswer({"acedSSGet", sim::Answer::Kind::Pick, "\nSelect objects: ", "", "", 0},
+                   sim::Answer::Kind::Text);
     if (answer.kind == sim::Answer::Kind::Cancel) {
       return RTCAN;
     }
@@ -117,8 +117,8 @@ int askPerson(const SelectionFilter& filter, std::vector<EntityKey>& found) {
       continue;
     }
     printToCommandLine("Specify opposite corner: ");
-    const sim::Answer corner = takeAnswer(
-        {"acedSSGet", sim::Answer::Kind::Point, "Specify opposite corner: ", "", "", 0});
+    const sim::Answer corner =
+        takeAnswer({"acedSSGet", sim::Answer::Kind::Point, "Specify opposite corner: ", "", "", 0});
     if (corner.kind == sim::Answer::Kind::Cancel) {
       return RTCAN;
     }
@@ -172,14 +172,15 @@ int selectEntities(const char* mode, const void* pt1, const void* pt2, const res
     }
   } else {
     if (mode == nullptr) { // a pick at pt1: the pick box about the point
-      resbuf size{};
+      const auto viewSize = host().sysVars.find("VIEWSIZE");
       const double half =
-          (acedGetVar("VIEWSIZE", &size) == RTNORM && size.restype == RTREAL ? size.resval.rreal
-                                                                              : 1.0) /
+          (viewSize != host().sysVars.end() && viewSize->second.real > 0.0 ? viewSize->second.real
+                                                                           : 1.0) /
           200.0;
       const Point2 at = pointAt(pt1);
-      request.area.emplace(SelectionMode::Crossing,
-                           std::vector<Point2>{{at.x - half, at.y - half}, {at.x + half, at.y + half}});
+      request.area.emplace(
+          SelectionMode::Crossing,
+          std::vector<Point2>{{at.x - half, at.y - half}, {at.x + half, at.y + half}});
       request.modelSpaceOnly = true;
       request.lastOnly = true; // the one drawn last, on top
     } else if (chosen == "X") {

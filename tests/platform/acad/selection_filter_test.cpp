@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/acad/internal/selection_filter.h"
 #include "platform/acad/group_lists.h"
+#include "platform/acad/internal/selection_filter.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -41,18 +41,15 @@ TEST_F(SelectionFilterTest, PassesTheEntitiesThatMeetEveryCondition) {
       {"two conditions", [](GroupList& f) { f.text(0, "CIRCLE").text(8, "0"); }, false, true,
        false},
       {"or",
-       [](GroupList& f) {
-         f.text(-4, "<OR").text(0, "LINE").text(0, "TEXT").text(-4, "OR>");
-       },
+       [](GroupList& f) { f.text(-4, "<OR").text(0, "LINE").text(0, "TEXT").text(-4, "OR>"); },
        true, false, true},
-      {"or in lower case",
-       [](GroupList& f) { f.text(-4, "<or").text(0, "LINE").text(-4, "or>"); }, true, false,
-       false},
+      {"or in lower case", [](GroupList& f) { f.text(-4, "<or").text(0, "LINE").text(-4, "or>"); },
+       true, false, false},
       {"not", [](GroupList& f) { f.text(-4, "<NOT").text(0, "LINE").text(-4, "NOT>"); }, false,
        true, true},
       {"xor",
-       [](GroupList& f) { f.text(-4, "<XOR").text(8, "0").text(0, "LINE").text(-4, "XOR>"); },
-       true, true, false},
+       [](GroupList& f) { f.text(-4, "<XOR").text(8, "0").text(0, "LINE").text(-4, "XOR>"); }, true,
+       true, false},
       {"xor of both",
        [](GroupList& f) { f.text(-4, "<XOR").text(8, "0").text(0, "CIRCLE").text(-4, "XOR>"); },
        false, false, false},
@@ -72,19 +69,18 @@ TEST_F(SelectionFilterTest, PassesTheEntitiesThatMeetEveryCondition) {
        false},
       {"!= layer", [](GroupList& f) { f.text(-4, "!=").text(8, "0"); }, true, false, true},
       {"/= colour", [](GroupList& f) { f.text(-4, "/=").integer(62, 256); }, true, false, false},
-      {"point by coordinate", [](GroupList& f) { f.text(-4, ">,<,*").point(10, 4, 6, 99); },
-       false, true, false},
-      {"point one operator", [](GroupList& f) { f.text(-4, "<=").point(10, 1, 1, 0); }, true,
-       false, true},
-      {"point missing operators", [](GroupList& f) { f.text(-4, ">").point(10, 4, 4, 1); },
-       false, false, false},
-      {"point first only", [](GroupList& f) { f.text(-4, ">,").point(10, 4, 99, 99); }, false,
+      {"point by coordinate", [](GroupList& f) { f.text(-4, ">,<,*").point(10, 4, 6, 99); }, false,
        true, false},
-      {"normal by default", [](GroupList& f) { f.point(210, 0, 0, 1); }, true, true, true},
-      {"extended data", [](GroupList& f) { f.marker(-3).text(1001, "qv*"); }, false, false,
+      {"point one operator", [](GroupList& f) { f.text(-4, "<=").point(10, 1, 1, 0); }, true, false,
        true},
-      {"extended data absent", [](GroupList& f) { f.marker(-3).text(1001, "OTHER"); }, false,
+      {"point missing operators", [](GroupList& f) { f.text(-4, ">").point(10, 4, 4, 1); }, false,
        false, false},
+      {"point first only", [](GroupList& f) { f.text(-4, ">,").point(10, 4, 99, 99); }, false, true,
+       false},
+      {"normal by default", [](GroupList& f) { f.point(210, 0, 0, 1); }, true, true, true},
+      {"extended data", [](GroupList& f) { f.marker(-3).text(1001, "qv*"); }, false, false, true},
+      {"extended data absent", [](GroupList& f) { f.marker(-3).text(1001, "OTHER"); }, false, false,
+       false},
   };
   for (const auto& c : cases) {
     GroupList list;
@@ -113,11 +109,9 @@ TEST_F(SelectionFilterTest, RefusesBadlyFormedFiltersWithTheHostsErrorNumbers) {
       {"operator before a group",
        [](GroupList& f) { f.text(-4, ">").text(-4, "<OR").text(0, "A").text(-4, "OR>"); }, 57},
       {"unknown operator", [](GroupList& f) { f.text(-4, "=>").real(40, 1); }, 58},
-      {"unknown group", [](GroupList& f) { f.text(-4, "<FOO").text(0, "A").text(-4, "FOO>"); },
-       58},
+      {"unknown group", [](GroupList& f) { f.text(-4, "<FOO").text(0, "A").text(-4, "FOO>"); }, 58},
       {"empty group", [](GroupList& f) { f.text(-4, "<AND").text(-4, "AND>"); }, 59},
-      {"wrong closer", [](GroupList& f) { f.text(-4, "<AND").text(0, "A").text(-4, "OR>"); },
-       60},
+      {"wrong closer", [](GroupList& f) { f.text(-4, "<AND").text(0, "A").text(-4, "OR>"); }, 60},
       {"closer alone", [](GroupList& f) { f.text(-4, "OR>"); }, 60},
       {"not of two",
        [](GroupList& f) { f.text(-4, "<NOT").text(0, "A").text(0, "B").text(-4, "NOT>"); }, 61},

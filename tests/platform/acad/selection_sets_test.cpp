@@ -120,7 +120,11 @@ TEST_F(SelectionSetsTest, SelectsByModeAreaAndFilter) {
     const resbuf* filter;
     std::vector<int64_t> names;
   } cases[] = {
-      {"everything", "X", nullptr, nullptr, nullptr,
+      {"everything",
+       "X",
+       nullptr,
+       nullptr,
+       nullptr,
        {wall.value[1], door.value[1], ring.value[1], paper.value[1]}},
       {"a layer", "X", nullptr, nullptr, walls, {wall.value[1]}},
       {"language-neutral mode", "_x", nullptr, nullptr, walls, {wall.value[1]}},
@@ -129,7 +133,11 @@ TEST_F(SelectionSetsTest, SelectsByModeAreaAndFilter) {
       {"window with a filter", "W", low, high, walls, {wall.value[1]}},
       {"crossing through the circle", "C", cornerA, cornerB, nullptr, {ring.value[1]}},
       {"window polygon", "WP", pointList, nullptr, nullptr, {door.value[1]}},
-      {"crossing polygon", "CP", pointList, nullptr, nullptr,
+      {"crossing polygon",
+       "CP",
+       pointList,
+       nullptr,
+       nullptr,
        {wall.value[1], door.value[1], ring.value[1]}},
       {"fence", "F", pointList, nullptr, nullptr, {wall.value[1], ring.value[1]}},
       {"a pick", nullptr, cornerB, nullptr, nullptr, {}},

@@ -1,6 +1,7 @@
 // Entity groups as result buffers, without copies of their texts.
 #include "platform/acad/internal/entity_chain.h"
 
+#include <array>
 #include <cstring>
 
 #include "platform/acad/internal/entity_store.h"
@@ -8,11 +9,28 @@
 
 namespace sim::detail {
 
+namespace {
+
+// The value kind of each group code from -5 to 1071, looked up once.
+RbValueKind kindOf(int code) {
+  static const auto table = [] {
+    std::array<RbValueKind, 1077> kinds{};
+    for (int i = 0; i < static_cast<int>(kinds.size()); ++i) {
+      const int c = i - 5;
+      kinds[static_cast<size_t>(i)] = c == 38 || c == 39 ? RbValueKind::Real : rbValueKind(c);
+    }
+    return kinds;
+  }();
+  return code >= -5 && code <= 1071 ? table[static_cast<size_t>(code + 5)] : rbValueKind(code);
+}
+
+} // namespace
+
 void EntityChain::add(const EntityGroup& group) {
-  resbuf item;
-  std::memset(&item, 0, sizeof item);
+  resbuf& item = items_.emplace_back();
+  item.rbnext = nullptr;
   item.restype = group.code;
-  switch (group.code == 38 || group.code == 39 ? RbValueKind::Real : rbValueKind(group.code)) {
+  switch (kindOf(group.code)) {
   case RbValueKind::String:
     item.resval.rstring = const_cast<char*>(group.text.c_str());
     break;
@@ -36,9 +54,9 @@ void EntityChain::add(const EntityGroup& group) {
     nameOfId(group.id, item.resval.rlname);
     break;
   default:
+    item.resval.rlname[0] = item.resval.rlname[1] = 0;
     break;
   }
-  items_.push_back(item);
 }
 
 const resbuf* EntityChain::build(const EntityGroups& groups, const EntityGroups* extendedData) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <numbers>
 #include <string>
 
@@ -30,7 +31,7 @@ Vector3 unit(const Vector3& v) {
 // The entity's own coordinate system (the drawing's arbitrary-axis rule).
 struct EntitySystem {
   Vector3 ax{1, 0, 0}, ay{0, 1, 0}, normal{0, 0, 1};
-  bool upright = true;  // normal along +Z: entity coordinates are world coordinates
+  bool upright = true;   // normal along +Z: entity coordinates are world coordinates
   bool mirrored = false; // normal along -Z: x is mirrored
 
   explicit EntitySystem(const Vector3& n) : normal(unit(n)) {
@@ -52,11 +53,22 @@ struct EntitySystem {
   }
 };
 
-// Groups of one entity, looked up by code.
+// Groups of one entity, found in one pass: the first group of each code that outlines use.
 class Groups {
 public:
-  explicit Groups(const resbuf* list) : list_(list) {}
+  explicit Groups(const resbuf* list) : list_(list) {
+    for (const resbuf* item = list; item != nullptr && item->restype != -3; item = item->rbnext) {
+      const int slot = slotOf(item->restype);
+      if (slot >= 0 && found_[slot] == nullptr) {
+        found_[slot] = item;
+      }
+    }
+  }
   const resbuf* find(int code) const {
+    const int slot = slotOf(code);
+    if (slot >= 0) {
+      return found_[slot];
+    }
     for (const resbuf* item = list_; item != nullptr && item->restype != -3; item = item->rbnext) {
       if (item->restype == code) {
         return item;
@@ -86,13 +98,26 @@ public:
   }
   EntitySystem system() const {
     Vector3 normal{0, 0, 1};
-    point(210, normal);
+    if (!point(210, normal) || (normal.x == 0.0 && normal.y == 0.0 && normal.z > 0.0)) {
+      static const EntitySystem upright(Vector3{0, 0, 1});
+      return upright;
+    }
     return EntitySystem(normal);
   }
   const resbuf* list() const { return list_; }
 
 private:
+  static int slotOf(int code) {
+    static constexpr int kCodes[] = {0, 1, 10, 11, 12, 13, 38, 40, 41, 50, 51, 70, 71, 210};
+    for (int i = 0; i < static_cast<int>(std::size(kCodes)); ++i) {
+      if (kCodes[i] == code) {
+        return i;
+      }
+    }
+    return -1;
+  }
   const resbuf* list_;
+  const resbuf* found_[14] = {};
 };
 
 double normalAngle(double angle) {
@@ -211,10 +236,10 @@ void text(const Groups& groups, Outline& outline) {
   if (!groups.point(10, start)) {
     return;
   }
-  const Point2 size =
-      textBoxSize(groups.text(1), groups.real(40, 0.0), groups.real(41, 1.0));
+  const TextBox box = textBox(groups.text(1), groups.real(40, 0.0), groups.real(41, 1.0));
   const double rotation = groups.real(50, 0.0) * kPi / 180.0;
-  addBox(outline, groups.system(), start, rotation, size.x, size.y, 0.0, 0.0);
+  addBox(outline, groups.system(), start, rotation, box.width, box.top - box.bottom, 0.0,
+         box.bottom);
 }
 
 void multilineText(const Groups& groups, Outline& outline) {
@@ -238,7 +263,7 @@ void multilineText(const Groups& groups, Outline& outline) {
   longest = std::max(longest, run);
   double width = groups.real(41, 0.0);
   if (width <= 0.0) {
-    width = textBoxSize(std::string(longest, 'x'), height, 1.0).x;
+    width = textBox(std::string(longest, 'x'), height, 1.0).width;
   }
   const double boxHeight = height * (1.0 + (static_cast<double>(lines) - 1.0) * 5.0 / 3.0);
   double angle = groups.real(50, 0.0);
@@ -271,8 +296,12 @@ void imageFrame(const Groups& groups, Outline& outline) {
 
 } // namespace
 
-Point2 textBoxSize(std::string_view text, double height, double widthFactor) {
-  return {static_cast<double>(text.size()) * height * kTextCharacterWidth * widthFactor, height};
+TextBox textBox(std::string_view text, double height, double widthFactor) {
+  TextBox box;
+  box.width = static_cast<double>(text.size()) * height * kTextCharacterWidth * widthFactor;
+  box.top = text.empty() ? 0.0 : height; // an empty text has an empty box
+  box.bottom = text.find_first_of("gjpqy,;") != std::string_view::npos ? -height / 3.0 : 0.0;
+  return box;
 }
 
 void entityOutline(const resbuf* list, Outline& outline) {
@@ -284,7 +313,7 @@ void entityOutline(const resbuf* list, Outline& outline) {
   if (std::strcmp(type, "POINT") == 0 || std::strcmp(type, "INSERT") == 0) {
     if (groups.point(10, a)) {
       outline.points.push_back(std::strcmp(type, "POINT") == 0 ? Point2{a.x, a.y}
-                                                                : system.toWorld(a.x, a.y, a.z));
+                                                               : system.toWorld(a.x, a.y, a.z));
     }
   } else if (std::strcmp(type, "LINE") == 0) {
     if (groups.point(10, a) && groups.point(11, b)) {
@@ -386,15 +415,18 @@ bool segmentMeetsArc(const Outline::Segment& s, const Outline::Arc& arc) {
 }
 
 // The ends of an arc and its extreme points: what decides whether it lies in a rectangle.
-std::vector<Point2> arcExtremes(const Outline::Arc& arc) {
-  std::vector<Point2> points{pointAt(arc, arc.start), pointAt(arc, arc.start + arc.sweep)};
+// Fills points (room for six) and answers how many.
+int arcExtremes(const Outline::Arc& arc, Point2 (&points)[6]) {
+  int count = 0;
+  points[count++] = pointAt(arc, arc.start);
+  points[count++] = pointAt(arc, arc.start + arc.sweep);
   for (int quarter = 0; quarter < 4; ++quarter) {
     const double angle = quarter * kPi / 2.0;
     if (angleOnArc(arc, angle)) {
-      points.push_back(pointAt(arc, angle));
+      points[count++] = pointAt(arc, angle);
     }
   }
-  return points;
+  return count;
 }
 
 } // namespace
@@ -473,8 +505,10 @@ bool SelectionArea::selects(const Outline& outline) const {
       }
     }
     for (const Outline::Arc& arc : outline.arcs) {
-      for (const Point2& p : arcExtremes(arc)) {
-        if (!insideArea(p)) {
+      Point2 extremes[6];
+      const int count = arcExtremes(arc, extremes);
+      for (int i = 0; i < count; ++i) {
+        if (!insideArea(extremes[i])) {
           return false;
         }
       }

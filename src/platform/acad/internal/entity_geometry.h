@@ -50,11 +50,15 @@ struct Outline {
 // The outline of an entity's group list; empty when it gives no place.
 void entityOutline(const resbuf* groups, Outline& outline);
 
-// The size of a text's box, our rule for the host's text measure: each character is
-// kTextCharacterWidth times the height wide (times the width factor), the box as high as the
-// height; a text of no characters has no width.
-inline constexpr double kTextCharacterWidth = 1.0;
-Point2 textBoxSize(std::string_view text, double height, double widthFactor);
+// A text's box as acedTextBox measures it, from the left end of the baseline: each character is
+// kTextCharacterWidth times the height wide (times the width factor), the box reaches up to the
+// height (an empty text: nothing) and, for a text with a descender (g j p q y , ;), down to a third
+// of the height.
+inline constexpr double kTextCharacterWidth = 0.8;
+struct TextBox {
+  double width = 0.0, bottom = 0.0, top = 0.0;
+};
+TextBox textBox(std::string_view text, double height, double widthFactor);
 
 enum class SelectionMode { Window, Crossing, WindowPolygon, CrossingPolygon, Fence };
 

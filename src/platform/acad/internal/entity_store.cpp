@@ -10,8 +10,8 @@
 #include "platform/acad/acutads.h"
 #include "platform/acad/dbsymtb.h"
 #include "platform/acad/internal/host_state.h"
-#include "platform/acad/internal/wildcard_match.h"
 #include "platform/acad/internal/rb_kinds.h"
+#include "platform/acad/internal/wildcard_match.h"
 
 namespace sim::detail {
 namespace {

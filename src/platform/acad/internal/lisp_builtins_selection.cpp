@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/acad/acedads.h"
+#include "platform/acad/internal/host_state.h"
 #include "platform/acad/internal/lisp_machine.h"
 #include "platform/acad/internal/selection_filter.h"
 #include "platform/acad/internal/selection_get.h"
@@ -174,18 +175,17 @@ LispRef ssgetSubr(LispMachine& machine, LispArgs& args) {
     machine.fail("too many arguments");
   }
   ads_name set;
-  const int status = selectEntities(hasMode ? mode.c_str() : nullptr, pt1, pt2, filter.head(),
-                                    set, true);
+  const int status =
+      selectEntities(hasMode ? mode.c_str() : nullptr, pt1, pt2, filter.head(), set, true);
   if (status == RTCAN) {
     machine.fail("Function cancelled");
   }
   if (status != RTNORM) {
-    resbuf error{};
-    if (acedGetVar("ERRNO", &error) == RTNORM && error.resval.rint >= kFilterPrematureEnd &&
-        error.resval.rint <= kFilterBadIntegerTest) {
+    const int error = host().sysVars["ERRNO"].shortValue;
+    if (error >= kFilterPrematureEnd && error <= kFilterBadIntegerTest) {
       machine.fail("bad SSGET list");
     }
-    if (acedGetVar("ERRNO", &error) == RTNORM && error.resval.rint == 98) {
+    if (error == 98) {
       machine.fail("bad SSGET mode string");
     }
     return LispRef();

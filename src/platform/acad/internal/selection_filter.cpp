@@ -15,10 +15,10 @@ struct SelectionFilter::Node {
   int code = 0;
   FilterValueKind valueKind = FilterValueKind::None;
   Op ops[3] = {Op::Equal, Op::Equal, Op::Equal};
-  std::optional<WildcardPattern> pattern; // String
-  double value[3] = {};                   // Real (value[0]), Point, Vector
-  int64_t integer = 0;                    // Integer
-  int64_t name[2] = {};                   // Name
+  std::optional<WildcardPattern> pattern;    // String
+  double value[3] = {};                      // Real (value[0]), Point, Vector
+  int64_t integer = 0;                       // Integer
+  int64_t name[2] = {};                      // Name
   std::vector<WildcardPattern> applications; // ExtendedData
 };
 
@@ -69,10 +69,10 @@ std::optional<Op> parseOp(std::string_view text) {
   static const struct {
     const char* text;
     Op op;
-  } kOps[] = {{"*", Op::Any},         {"=", Op::Equal},         {"!=", Op::NotEqual},
-              {"/=", Op::NotEqual},   {"<>", Op::NotEqual},     {"<", Op::Less},
-              {"<=", Op::LessEqual},  {">", Op::Greater},       {">=", Op::GreaterEqual},
-              {"&", Op::BitAnd},      {"&=", Op::BitMaskEqual}};
+  } kOps[] = {{"*", Op::Any},        {"=", Op::Equal},        {"!=", Op::NotEqual},
+              {"/=", Op::NotEqual},  {"<>", Op::NotEqual},    {"<", Op::Less},
+              {"<=", Op::LessEqual}, {">", Op::Greater},      {">=", Op::GreaterEqual},
+              {"&", Op::BitAnd},     {"&=", Op::BitMaskEqual}};
   for (const auto& entry : kOps) {
     if (text == entry.text) {
       return entry.op;
@@ -83,8 +83,7 @@ std::optional<Op> parseOp(std::string_view text) {
 
 // Names of table entries, types and applications are matched without regard to case.
 bool namesTableEntry(int code) {
-  return code == 0 || code == 2 || code == 3 || code == 6 || code == 7 || code == 8 ||
-         code == 1001;
+  return code == 0 || code == 2 || code == 3 || code == 6 || code == 7 || code == 8 || code == 1001;
 }
 
 bool nearlyEqual(double a, double b) {
@@ -295,8 +294,8 @@ private:
     at_ = at_->rbnext;
     const size_t node = addNode(parent, Node::ExtendedData);
     while (at_ != nullptr && at_->restype == 1001) {
-      filter_.nodes_[node].applications.emplace_back(
-          at_->resval.rstring ? at_->resval.rstring : "", true);
+      filter_.nodes_[node].applications.emplace_back(at_->resval.rstring ? at_->resval.rstring : "",
+                                                     true);
       at_ = at_->rbnext;
     }
     if (filter_.nodes_[node].applications.empty()) {
@@ -373,7 +372,7 @@ private:
       return 0;
     }
     const std::optional<Op> op = parseOp(text);
-    const int wrongTest = test.valueKind == FilterValueKind::String   ? kFilterBadStringTest
+    const int wrongTest = test.valueKind == FilterValueKind::String    ? kFilterBadStringTest
                           : test.valueKind == FilterValueKind::Real    ? kFilterBadRealTest
                           : test.valueKind == FilterValueKind::Integer ? kFilterBadIntegerTest
                           : test.valueKind == FilterValueKind::Vector  ? kFilterBadVectorTest
@@ -381,10 +380,11 @@ private:
     if (!op) {
       return listed ? wrongTest : kFilterBadOperator;
     }
-    const bool equalityOnly = test.valueKind != FilterValueKind::Real &&
-                              test.valueKind != FilterValueKind::Integer;
+    const bool equalityOnly =
+        test.valueKind != FilterValueKind::Real && test.valueKind != FilterValueKind::Integer;
     if ((equalityOnly && *op != Op::Any && *op != Op::Equal && *op != Op::NotEqual) ||
-        (test.valueKind == FilterValueKind::Real && (*op == Op::BitAnd || *op == Op::BitMaskEqual))) {
+        (test.valueKind == FilterValueKind::Real &&
+         (*op == Op::BitAnd || *op == Op::BitMaskEqual))) {
       return wrongTest;
     }
     test.ops[0] = *op;

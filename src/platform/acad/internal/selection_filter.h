@@ -57,8 +57,17 @@ public:
   // True when some condition asks about extended data.
   bool needsExtendedData() const { return needsExtendedData_; }
 
-  enum class Op : unsigned char { Any, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual,
-                                  BitAnd, BitMaskEqual };
+  enum class Op : unsigned char {
+    Any,
+    Equal,
+    NotEqual,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    BitAnd,
+    BitMaskEqual
+  };
   struct Node;
 
 private:
