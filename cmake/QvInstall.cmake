@@ -11,8 +11,13 @@ endif()
 install(TARGETS ${QV_INSTALLED_TARGETS} EXPORT quorvaneTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvane)
+# platform/win/sdk/ forwards to the real SDK in the Windows build only.
+set(QV_NOT_INSTALLED PATTERN "internal" EXCLUDE)
+if(NOT WIN32)
+  list(APPEND QV_NOT_INSTALLED PATTERN "sdk" EXCLUDE)
+endif()
 install(DIRECTORY src/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvane
-  FILES_MATCHING PATTERN "*.h" PATTERN "internal" EXCLUDE)
+  FILES_MATCHING PATTERN "*.h" ${QV_NOT_INSTALLED})
 install(EXPORT quorvaneTargets NAMESPACE quorvane::
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/quorvane)
 

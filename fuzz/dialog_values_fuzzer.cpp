@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::vector<qv::TileKeys> bodies;
   for (bool ignoreCase : {false, true}) {
-    qv::scanDialogTiles((folder() / "f.dcl").c_str(), "d", ignoreCase, bodies);
+    qv::scanDialogTiles((folder() / "f.dcl").string().c_str(), "d", ignoreCase, bodies);
   }
   char value[16];
   for (int where : {0, 1, 2}) {
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   int id = -1;
-  if (ads_load_dialog((folder() / "fixed.dcl").c_str(), &id) != RTNORM) {
+  if (ads_load_dialog((folder() / "fixed.dcl").string().c_str(), &id) != RTNORM) {
     std::abort();
   }
   ads_hdlg dialog = BAD_DIALOG;

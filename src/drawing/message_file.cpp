@@ -1,5 +1,8 @@
 #include "drawing/message_file.h"
 
+#include <cstdio>
+
+#include "platform/win/share.h"
 #include "platform/win/stdio_win.h"
 
 namespace qv {

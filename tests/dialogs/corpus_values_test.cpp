@@ -26,7 +26,7 @@ TEST_F(CorpusValuesTest, EveryDialogGetsItsScannedValuesBack) {
     for (std::sregex_iterator at(text.begin(), text.end(), header), end; at != end; ++at) {
       const std::string name = (*at)[1];
       std::vector<qv::TileKeys> bodies;
-      ASSERT_TRUE(qv::scanDialogTiles(entry.path().c_str(), name.c_str(), false, bodies));
+      ASSERT_TRUE(qv::scanDialogTiles(entry.path().string().c_str(), name.c_str(), false, bodies));
       const qv::TileKeys keys = bodies.empty() ? qv::TileKeys() : bodies.back();
       std::map<std::string, std::string> set; // the scanned keys that are tiles, and their values
       runDialog(dcl, name.c_str(), [&](ads_hdlg dialog) {

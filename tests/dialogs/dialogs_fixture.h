@@ -80,7 +80,8 @@ protected:
                              const std::function<void(ads_hdlg)>& work) {
     int id = -1;
     EXPECT_EQ(
-        ads_load_dialog(((dclFolder_.empty() ? lisp() : dclFolder_) / (dcl + ".dcl")).c_str(), &id),
+        ads_load_dialog(
+            ((dclFolder_.empty() ? lisp() : dclFolder_) / (dcl + ".dcl")).string().c_str(), &id),
         RTNORM);
     ads_hdlg dialog = BAD_DIALOG;
     EXPECT_EQ(ads_new_dialog(name, id, NULLCB, &dialog), RTNORM) << dcl << " " << name;

@@ -1,6 +1,7 @@
 // Wipeouts behind straight and rotated texts; the text kept when no wipeout is made.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "drawing/text_wipeout.h"
 #include "drawing_fixture.h"
@@ -21,7 +22,7 @@ bool makeText(double angle, ads_point low, ads_point high, ads_name text) {
 TEST_F(TextWipeoutTest, BoxBehindStraightAndRotatedTexts) {
   sim::setSysVarShort("OSMODE", 0);
   for (double degrees : {0.0, 30.0, 90.0, 200.0}) {
-    const double angle = degrees * M_PI / 180;
+    const double angle = degrees * std::numbers::pi / 180;
     ads_point low, high;
     ads_name text, made;
     ASSERT_TRUE(makeText(angle, low, high, text));

@@ -36,7 +36,7 @@ std::vector<uint8_t> greyPixels(int width, int height) {
 } // namespace
 
 bool writeTiff(const std::filesystem::path& path, int width, int height) {
-  TIFF* tiff = TIFFOpen(path.c_str(), "w");
+  TIFF* tiff = TIFFOpen(path.string().c_str(), "w");
   if (tiff == nullptr) {
     return false;
   }
@@ -59,12 +59,12 @@ bool writeTiff(const std::filesystem::path& path, int width, int height) {
 
 bool writePng(const std::filesystem::path& path, int width, int height) {
   const std::vector<uint8_t> pixels = greyPixels(width, height);
-  return stbi_write_png(path.c_str(), width, height, 1, pixels.data(), width) != 0;
+  return stbi_write_png(path.string().c_str(), width, height, 1, pixels.data(), width) != 0;
 }
 
 bool writeBmp(const std::filesystem::path& path, int width, int height) {
   const std::vector<uint8_t> pixels = greyPixels(width, height);
-  return stbi_write_bmp(path.c_str(), width, height, 1, pixels.data()) != 0;
+  return stbi_write_bmp(path.string().c_str(), width, height, 1, pixels.data()) != 0;
 }
 
 } // namespace qvtest

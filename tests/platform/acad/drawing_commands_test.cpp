@@ -78,7 +78,7 @@ TEST_F(DrawingCommandsTest, RunningObjectSnapMovesPointsWithinTheAperture) {
       {2, {2.1, -0.1, 0}, 2, 0},                              // midpoint
       {4133, {0.05, 0.05, 0}, 0, 0},                          // the host's default has end points
       {16385, {4.1, 0.1, 0}, 4.1, 0.1},                       // suppressed
-      {0, {4.1, 0.1, 0}, 4.1, 0.1},     {8, {1, 1, 0}, 1, 1}, // no node near
+      {0, {4.1, 0.1, 0}, 4.1, 0.1},     {8, {1, 1, 0}, 1, 1}, // no node nearTip
       {8, {1.1, 1.1, 0}, 1, 1}, // the node of the point made just before
   };
   for (const Case& c : cases) {
@@ -109,8 +109,8 @@ TEST_F(DrawingCommandsTest, LeaderDrawsArrowheadLinesAndText) {
   EXPECT_NEAR(findGroup(made[3], 40)->point[0], 0.36, 1e-12); // DIMTXT x DIMSCALE
 
   // Two empty answers: no text. A first segment shorter than two arrows: no arrowhead.
-  const ads_point near = {0.9, 0, 0};
-  ASSERT_EQ(acedCommand(RTSTR, "_.DIM1", RTSTR, "_LEA", RTPOINT, tip, RTPOINT, near, RTSTR, "",
+  const ads_point nearTip = {0.9, 0, 0};
+  ASSERT_EQ(acedCommand(RTSTR, "_.DIM1", RTSTR, "_LEA", RTPOINT, tip, RTPOINT, nearTip, RTSTR, "",
                         RTSTR, "", RTNONE),
             RTNORM);
   EXPECT_EQ(drawingTypes().size(), 5u);

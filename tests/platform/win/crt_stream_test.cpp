@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/sim.h"
+#include "platform/win/share.h"
+#include "platform/win/stdio_win.h"
 #include "platform/win/windows.h"
 #include "testing/host_test.h"
 

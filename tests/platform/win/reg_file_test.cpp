@@ -277,7 +277,7 @@ TEST_F(RegFileTest, ExportsFoundInTheWildLoadWhole) {
   // Every file goes out and back in unchanged.
   for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
     sim::reset();
-    load(entry.path().filename().c_str());
+    load(entry.path().filename().string().c_str());
     const std::string once = sim::exportRegistry();
     sim::reset();
     EXPECT_TRUE(sim::loadRegistry(once).problems.empty()) << entry.path();

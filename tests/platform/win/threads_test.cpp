@@ -16,7 +16,7 @@ struct Seen {
   std::atomic<int> priority{THREAD_PRIORITY_ERROR_RETURN};
 };
 
-unsigned recordSelf(void* argument) {
+unsigned __stdcall recordSelf(void* argument) {
   auto* seen = static_cast<Seen*>(argument);
   seen->id = GetCurrentThreadId();
   seen->priority = GetThreadPriority(GetCurrentThread());
