@@ -22,12 +22,12 @@ int zoomWindow(const Point3& first, const resbuf*& args) {
     return RTNORM; // the host waits for the opposite corner
   }
   if (!takePoint(args, second)) {
-    return refuseInput("Invalid window specification.");
+    return refuseInput("Invalid window corners.");
   }
   const double width = std::fabs(second.x - first.x);
   const double height = std::fabs(second.y - first.y);
   if (width == 0.0 && height == 0.0) {
-    return refuseInput("Invalid window specification.");
+    return refuseInput("Invalid window corners.");
   }
   View view;
   view.center[X] = (first.x + second.x) / 2;
@@ -118,7 +118,7 @@ int zoomCommand(const resbuf*& args) {
       return RTNORM;
     }
     if (!takePoint(args, corner)) {
-      return refuseInput("Invalid window specification.");
+      return refuseInput("Invalid window corners.");
     }
     return zoomWindow(corner, args);
   }

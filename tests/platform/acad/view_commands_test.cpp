@@ -88,9 +88,9 @@ TEST_F(ViewCommandsTest, BadAnswersAreRefusedAndChangeNothing) {
   const Case expected[] = {
       {acedCommand(RTSTR, "_.ZOOM", RTSTR, "_Q", RTNONE), "\nInvalid option keyword.\n"},
       {acedCommand(RTSTR, "_.ZOOM", RTSTR, "_W", RTPOINT, a, RTPOINT, a, RTNONE),
-       "\nInvalid window specification.\n"},
+       "\nInvalid window corners.\n"},
       {acedCommand(RTSTR, "_.ZOOM", RTSTR, "_W", RTSTR, "one", RTNONE),
-       "\nInvalid window specification.\n"},
+       "\nInvalid window corners.\n"},
       {acedCommand(RTSTR, "_.ZOOM", RTSTR, "_C", RTSTR, "", RTREAL, -2.0, RTNONE),
        "\nValue must be positive and nonzero.\n"},
       {acedCommand(RTSTR, "_.ZOOM", RTSTR, "_C", RTSTR, "", RTSTR, "big", RTNONE),
