@@ -9,7 +9,6 @@
 
 #include "platform/acad/acedads.h"
 #include "platform/acad/dbapserv.h"
-#include "platform/acad/internal/entity_chain.h"
 #include "platform/acad/internal/entity_geometry.h"
 #include "platform/acad/internal/entity_store.h"
 #include "platform/acad/internal/host_state.h"
@@ -56,20 +55,17 @@ std::vector<EntityKey> collect(const Request& request) {
   }
   const AcDbObjectId model = spaceBlock(*db, false);
   EntityGroups groups;
-  EntityChain chain;
   Outline outline;
   forEachEntity(*db, [&](AcDbObjectId id, const AcDbEntity& entity) {
     if (request.modelSpaceOnly && entity.blockId() != model) {
       return true;
     }
     entityGroups(entity, groups);
-    const resbuf* list =
-        chain.build(groups, request.filter->needsExtendedData() ? &entity.xDataGroups() : nullptr);
-    if (!request.filter->passes(list)) {
+    if (!request.filter->passes(groups, &entity.xDataGroups())) {
       return true;
     }
     if (request.area) {
-      entityOutline(list, outline);
+      entityOutline(groups, outline);
       if (!request.area->selects(outline)) {
         return true;
       }
@@ -107,10 +103,9 @@ int askPerson(const SelectionFilter& filter, std::vector<EntityKey>& found) {
         continue;
       }
       EntityGroups groups;
-      EntityChain chain;
       entityGroups(*entity, groups);
       const EntityKey key{picked[0], picked[1]};
-      if (filter.passes(chain.build(groups, &entity->xDataGroups())) &&
+      if (filter.passes(groups, &entity->xDataGroups()) &&
           std::find(found.begin(), found.end(), key) == found.end()) {
         found.push_back(key);
       }

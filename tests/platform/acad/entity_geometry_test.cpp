@@ -168,7 +168,7 @@ TEST_F(EntityGeometryTest, SelectsByEachTypesOutline) {
     GroupList list;
     c.entity(list);
     Outline outline;
-    sim::detail::entityOutline(list.head(), outline);
+    sim::detail::entityOutline(list.entityGroups(), outline);
     EXPECT_EQ(SelectionArea(c.mode, c.points).selects(outline), c.selected) << c.what;
   }
 }

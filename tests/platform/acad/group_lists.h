@@ -1,5 +1,5 @@
 // Group lists built in the test's own memory (never released through the host), for the tests
-// of filters and entity outlines.
+// of filters and entity outlines, and the same lists as an entity's groups.
 #pragma once
 
 #include <cstring>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/acad/adsdef.h"
+#include "platform/acad/internal/entity_store.h"
 
 namespace qvtest {
 
@@ -47,8 +48,22 @@ public:
     return *this;
   }
   const resbuf* head() const { return items_.empty() ? nullptr : &items_.front(); }
+  // The list as an entity holds it: its groups up to -3, and the extended data after it.
+  sim::detail::EntityGroups entityGroups() const { return groupsOf(false); }
+  sim::detail::EntityGroups extendedData() const { return groupsOf(true); }
 
 private:
+  sim::detail::EntityGroups groupsOf(bool afterMarker) const {
+    sim::detail::EntityGroups groups;
+    bool after = false;
+    for (const resbuf& item : items_) {
+      after = after || item.restype == -3;
+      if (after == afterMarker && item.restype != -3) {
+        sim::detail::groupFromItem(item, groups.emplace_back());
+      }
+    }
+    return groups;
+  }
   resbuf& item(int code) {
     items_.emplace_back();
     std::memset(&items_.back(), 0, sizeof(resbuf));

@@ -56,45 +56,45 @@ struct EntitySystem {
 // Groups of one entity, found in one pass: the first group of each code that outlines use.
 class Groups {
 public:
-  explicit Groups(const resbuf* list) : list_(list) {
-    for (const resbuf* item = list; item != nullptr && item->restype != -3; item = item->rbnext) {
-      const int slot = slotOf(item->restype);
+  explicit Groups(const EntityGroups& all) : all_(all) {
+    for (const EntityGroup& group : all) {
+      const int slot = slotOf(group.code);
       if (slot >= 0 && found_[slot] == nullptr) {
-        found_[slot] = item;
+        found_[slot] = &group;
       }
     }
   }
-  const resbuf* find(int code) const {
+  const EntityGroup* find(int code) const {
     const int slot = slotOf(code);
     if (slot >= 0) {
       return found_[slot];
     }
-    for (const resbuf* item = list_; item != nullptr && item->restype != -3; item = item->rbnext) {
-      if (item->restype == code) {
-        return item;
+    for (const EntityGroup& group : all_) {
+      if (group.code == code) {
+        return &group;
       }
     }
     return nullptr;
   }
   double real(int code, double otherwise) const {
-    const resbuf* item = find(code);
-    return item ? item->resval.rreal : otherwise;
+    const EntityGroup* group = find(code);
+    return group ? group->values[0] : otherwise;
   }
   int integer(int code, int otherwise) const {
-    const resbuf* item = find(code);
-    return item ? item->resval.rint : otherwise;
+    const EntityGroup* group = find(code);
+    return group ? group->integer : otherwise;
   }
   bool point(int code, Vector3& p) const {
-    const resbuf* item = find(code);
-    if (item == nullptr) {
+    const EntityGroup* group = find(code);
+    if (group == nullptr) {
       return false;
     }
-    p = {item->resval.rpoint[0], item->resval.rpoint[1], item->resval.rpoint[2]};
+    p = {group->values[0], group->values[1], group->values[2]};
     return true;
   }
   const char* text(int code) const {
-    const resbuf* item = find(code);
-    return item && item->resval.rstring ? item->resval.rstring : "";
+    const EntityGroup* group = find(code);
+    return group ? group->text.c_str() : "";
   }
   EntitySystem system() const {
     Vector3 normal{0, 0, 1};
@@ -104,7 +104,7 @@ public:
     }
     return EntitySystem(normal);
   }
-  const resbuf* list() const { return list_; }
+  const EntityGroups& all() const { return all_; }
 
 private:
   static int slotOf(int code) {
@@ -116,8 +116,8 @@ private:
     }
     return -1;
   }
-  const resbuf* list_;
-  const resbuf* found_[14] = {};
+  const EntityGroups& all_;
+  const EntityGroup* found_[14] = {};
 };
 
 double normalAngle(double angle) {
@@ -160,9 +160,9 @@ void addArc(Outline& outline, const EntitySystem& system, const Vector3& centre,
 }
 
 // A closed chain of corners given in the world.
-void addLoop(Outline& outline, const std::vector<Point2>& corners) {
-  for (size_t i = 0; i < corners.size(); ++i) {
-    outline.segments.push_back({corners[i], corners[(i + 1) % corners.size()]});
+template <size_t N> void addLoop(Outline& outline, const Point2 (&corners)[N]) {
+  for (size_t i = 0; i < N; ++i) {
+    outline.segments.push_back({corners[i], corners[(i + 1) % N]});
   }
 }
 
@@ -171,12 +171,12 @@ void addLoop(Outline& outline, const std::vector<Point2>& corners) {
 void addBox(Outline& outline, const EntitySystem& system, const Vector3& origin, double angle,
             double width, double height, double dx, double dy) {
   const double c = std::cos(angle), s = std::sin(angle);
-  std::vector<Point2> corners;
+  Point2 corners[4];
   const double xs[4] = {dx, dx + width, dx + width, dx};
   const double ys[4] = {dy, dy, dy + height, dy + height};
   for (int i = 0; i < 4; ++i) {
-    corners.push_back(system.toWorld(origin.x + xs[i] * c - ys[i] * s,
-                                     origin.y + xs[i] * s + ys[i] * c, origin.z));
+    corners[i] = system.toWorld(origin.x + xs[i] * c - ys[i] * s, origin.y + xs[i] * s + ys[i] * c,
+                                origin.z);
   }
   addLoop(outline, corners);
 }
@@ -188,12 +188,11 @@ void lightweightPolyline(const Groups& groups, Outline& outline) {
     double x, y, bulge;
   };
   std::vector<Vertex> vertices;
-  for (const resbuf* item = groups.list(); item != nullptr && item->restype != -3;
-       item = item->rbnext) {
-    if (item->restype == 10) {
-      vertices.push_back({item->resval.rpoint[0], item->resval.rpoint[1], 0.0});
-    } else if (item->restype == 42 && !vertices.empty()) {
-      vertices.back().bulge = item->resval.rreal;
+  for (const EntityGroup& group : groups.all()) {
+    if (group.code == 10) {
+      vertices.push_back({group.values[0], group.values[1], 0.0});
+    } else if (group.code == 42 && !vertices.empty()) {
+      vertices.back().bulge = group.values[0];
     }
   }
   if (vertices.size() == 1) {
@@ -304,9 +303,9 @@ TextBox textBox(std::string_view text, double height, double widthFactor) {
   return box;
 }
 
-void entityOutline(const resbuf* list, Outline& outline) {
+void entityOutline(const EntityGroups& all, Outline& outline) {
   outline.clear();
-  const Groups groups(list);
+  const Groups groups(all);
   const char* type = groups.text(0);
   const EntitySystem system = groups.system();
   Vector3 a, b, c, d;
@@ -342,9 +341,9 @@ void entityOutline(const resbuf* list, Outline& outline) {
   } else if (std::strcmp(type, "WIPEOUT") == 0 || std::strcmp(type, "IMAGE") == 0) {
     imageFrame(groups, outline);
   } else {
-    for (const resbuf* item = list; item != nullptr && item->restype != -3; item = item->rbnext) {
-      if (item->restype >= 10 && item->restype <= 18) {
-        outline.points.push_back({item->resval.rpoint[0], item->resval.rpoint[1]});
+    for (const EntityGroup& group : all) {
+      if (group.code >= 10 && group.code <= 18) {
+        outline.points.push_back({group.values[0], group.values[1]});
       }
     }
   }

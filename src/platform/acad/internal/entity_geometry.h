@@ -1,4 +1,4 @@
-// Where an entity lies, for the geometric modes of acedSSGet, taken from its group list.
+// Where an entity lies, for the geometric modes of acedSSGet, taken from its groups.
 //
 // An entity is reduced to its outline in the world's XY plane (points given in the entity's own
 // coordinate system are carried to the world by the drawing's arbitrary-axis rule, then seen from
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/acad/adsdef.h"
+#include "platform/acad/dbmain.h"
 
 namespace sim::detail {
 
@@ -47,8 +48,8 @@ struct Outline {
   }
 };
 
-// The outline of an entity's group list; empty when it gives no place.
-void entityOutline(const resbuf* groups, Outline& outline);
+// The outline of an entity's groups (as acdbEntGet gives them); empty when they give no place.
+void entityOutline(const EntityGroups& groups, Outline& outline);
 
 // A text's box as acedTextBox measures it, from the left end of the baseline: each character is
 // kTextCharacterWidth times the height wide (times the width factor), the box reaches up to the

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/acad/internal/group_value.h"
 #include "platform/acad/internal/rb_kinds.h"
 
 namespace sim::detail {
@@ -301,7 +302,6 @@ private:
     if (filter_.nodes_[node].applications.empty()) {
       return kFilterMissingOperand;
     }
-    filter_.needsExtendedData_ = true;
     return 0;
   }
 
@@ -405,7 +405,6 @@ SelectionFilter& SelectionFilter::operator=(SelectionFilter&&) noexcept = defaul
 bool SelectionFilter::read(const resbuf* filter, int* error) {
   nodes_.clear();
   nodes_.emplace_back();
-  needsExtendedData_ = false;
   FilterReader reader(*this, filter);
   const int code = reader.readOperands(0, nullptr, 0);
   if (code != 0) {
@@ -421,35 +420,40 @@ bool SelectionFilter::read(const resbuf* filter, int* error) {
 
 namespace {
 
-bool passesNode(const std::vector<Node>& nodes, size_t index, const resbuf* groups) {
+// The entity a filter is asked about.
+struct Candidate {
+  const EntityGroups& groups;
+  const EntityGroups* extendedData;
+};
+
+bool passesNode(const std::vector<Node>& nodes, size_t index, const Candidate& entity) {
   const Node& node = nodes[index];
   switch (node.kind) {
   case Node::And:
     for (const size_t child : node.children) {
-      if (!passesNode(nodes, child, groups)) {
+      if (!passesNode(nodes, child, entity)) {
         return false;
       }
     }
     return true;
   case Node::Or:
     for (const size_t child : node.children) {
-      if (passesNode(nodes, child, groups)) {
+      if (passesNode(nodes, child, entity)) {
         return true;
       }
     }
     return false;
   case Node::Xor:
-    return passesNode(nodes, node.children[0], groups) !=
-           passesNode(nodes, node.children[1], groups);
+    return passesNode(nodes, node.children[0], entity) !=
+           passesNode(nodes, node.children[1], entity);
   case Node::Not:
-    return !passesNode(nodes, node.children[0], groups);
+    return !passesNode(nodes, node.children[0], entity);
   case Node::Test: {
     bool found = false;
-    const resbuf* item = groups;
-    for (; item != nullptr && item->restype != -3; item = item->rbnext) {
-      if (item->restype == node.code) {
+    for (const EntityGroup& group : entity.groups) {
+      if (group.code == node.code) {
         found = true;
-        if (testValue(node, item->resval)) {
+        if (testValue(node, groupValue(group))) {
           return true;
         }
       }
@@ -457,16 +461,16 @@ bool passesNode(const std::vector<Node>& nodes, size_t index, const resbuf* grou
     ads_u_val fallback{};
     return !found && defaultValue(node.code, fallback) && testValue(node, fallback);
   }
-  case Node::ExtendedData: {
-    const resbuf* data = groups;
-    while (data != nullptr && data->restype != -3) {
-      data = data->rbnext;
-    }
+  case Node::ExtendedData:
     for (const WildcardPattern& application : node.applications) {
       bool present = false;
-      for (const resbuf* item = data; item != nullptr && !present; item = item->rbnext) {
-        present = item->restype == 1001 && item->resval.rstring != nullptr &&
-                  application.matches(item->resval.rstring);
+      if (entity.extendedData != nullptr) {
+        for (const EntityGroup& group : *entity.extendedData) {
+          if (group.code == 1001 && application.matches(group.text)) {
+            present = true;
+            break;
+          }
+        }
       }
       if (!present) {
         return false;
@@ -474,14 +478,13 @@ bool passesNode(const std::vector<Node>& nodes, size_t index, const resbuf* grou
     }
     return true;
   }
-  }
   return false;
 }
 
 } // namespace
 
-bool SelectionFilter::passes(const resbuf* groups) const {
-  return passesNode(nodes_, 0, groups);
+bool SelectionFilter::passes(const EntityGroups& groups, const EntityGroups* extendedData) const {
+  return passesNode(nodes_, 0, Candidate{groups, extendedData});
 }
 
 } // namespace sim::detail

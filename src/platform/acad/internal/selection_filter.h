@@ -1,4 +1,4 @@
-// The filter list of acedSSGet, read once and then asked about each entity's group list.
+// The filter list of acedSSGet, read once and then asked about each entity's groups.
 //
 // Every item of the list is a condition and all of them must hold. A condition is a group that
 // the entity must have (strings by wild-card: names of types, layers, blocks, styles, linetypes
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/acad/adsdef.h"
+#include "platform/acad/dbmain.h"
 #include "platform/acad/internal/wildcard_match.h"
 
 namespace sim::detail {
@@ -52,10 +53,9 @@ public:
   // Reads a filter list (null: everything passes). False for a badly formed list, with the
   // host's ERRNO value in *error.
   bool read(const resbuf* filter, int* error);
-  // True when the entity's groups (as acdbEntGetX gives them: extended data after -3) pass.
-  bool passes(const resbuf* groups) const;
-  // True when some condition asks about extended data.
-  bool needsExtendedData() const { return needsExtendedData_; }
+  // True when the entity passes: its groups as acdbEntGet gives them, and its extended data
+  // (1001 application names, each followed by its groups; null: none).
+  bool passes(const EntityGroups& groups, const EntityGroups* extendedData) const;
 
   enum class Op : unsigned char {
     Any,
@@ -72,7 +72,6 @@ public:
 
 private:
   std::vector<Node> nodes_; // nodes_[0] is the implied AND of the whole list
-  bool needsExtendedData_ = false;
   friend class FilterReader;
 };
 
