@@ -9,31 +9,13 @@
 #include "platform/acad/dbsymtb.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "testing/result_lists.h"
 
 namespace {
 
-struct List {
-  resbuf* head = nullptr;
-  explicit List(resbuf* list) : head(list) {}
-  ~List() { acutRelRb(head); }
-  List(const List&) = delete;
-  List& operator=(const List&) = delete;
-};
-
-const resbuf* group(const resbuf* list, int code, int nth = 0) {
-  for (; list != nullptr; list = list->rbnext) {
-    if (list->restype == code && nth-- == 0) {
-      return list;
-    }
-  }
-  return nullptr;
-}
-
-int errnoValue() {
-  resbuf value{};
-  acedGetVar("ERRNO", &value);
-  return value.resval.rint;
-}
+using qvtest::errnoValue;
+using qvtest::group;
+using qvtest::List;
 
 const ads_point kA = {1, 2, 0};
 const ads_point kB = {4, 6, 0};

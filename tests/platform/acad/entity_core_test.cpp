@@ -13,33 +13,13 @@
 #include "platform/acad/internal/entity_store.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "testing/result_lists.h"
 
 namespace {
 
-// A list released at the end of the scope.
-struct List {
-  resbuf* head = nullptr;
-  explicit List(resbuf* list) : head(list) {}
-  ~List() { acutRelRb(head); }
-  List(const List&) = delete;
-  List& operator=(const List&) = delete;
-};
-
-// The nth group of code in a list; null when missing.
-const resbuf* group(const resbuf* list, int code, int nth = 0) {
-  for (; list != nullptr; list = list->rbnext) {
-    if (list->restype == code && nth-- == 0) {
-      return list;
-    }
-  }
-  return nullptr;
-}
-
-int errnoValue() {
-  resbuf value{};
-  acedGetVar("ERRNO", &value);
-  return value.resval.rint;
-}
+using qvtest::errnoValue;
+using qvtest::group;
+using qvtest::List;
 
 class EntityCoreTest : public qvtest::HostTest {
 protected:

@@ -9,16 +9,13 @@
 #include "platform/acad/rxdlinkr.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "testing/result_lists.h"
 
 namespace {
 
-class HostServicesTest : public qvtest::HostTest {};
+using qvtest::errnoValue;
 
-int errnoValue() {
-  resbuf value{};
-  EXPECT_EQ(acedGetVar("errno", &value), RTNORM);
-  return value.resval.rint;
-}
+class HostServicesTest : public qvtest::HostTest {};
 
 TEST_F(HostServicesTest, ReadsVariablesWithoutRegardToCase) {
   resbuf* value = acutNewRb(RTSTR);

@@ -14,15 +14,12 @@
 #include "platform/acad/imgent.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "testing/result_lists.h"
 #include "testing/test_images.h"
 
 namespace {
 
-int errnoValue() {
-  resbuf value{};
-  EXPECT_EQ(acedGetVar("ERRNO", &value), RTNORM);
-  return value.resval.rint;
-}
+using qvtest::errnoValue;
 
 std::vector<std::string> loadedModules() {
   std::vector<std::string> names;

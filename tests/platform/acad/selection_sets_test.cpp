@@ -8,14 +8,11 @@
 #include "platform/acad/acutads.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "testing/result_lists.h"
 
 namespace {
 
-int errnoValue() {
-  resbuf value{};
-  acedGetVar("ERRNO", &value);
-  return value.resval.rint;
-}
+using qvtest::errnoValue;
 
 struct Name {
   ads_name value = {0, 0};

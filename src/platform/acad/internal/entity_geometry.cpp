@@ -487,21 +487,28 @@ bool SelectionArea::arcMeetsBoundary(const Outline::Arc& arc) const {
   return false;
 }
 
+bool SelectionArea::pointsAndEndsInside(const Outline& outline) const {
+  for (const Point2& p : outline.points) {
+    if (!insideArea(p)) {
+      return false;
+    }
+  }
+  for (const Outline::Segment& s : outline.segments) {
+    if (!insideArea(s.a) || !insideArea(s.b)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool SelectionArea::selects(const Outline& outline) const {
   if (outline.empty() || boundary_.empty()) {
     return false;
   }
   switch (mode_) {
   case SelectionMode::Window:
-    for (const Point2& p : outline.points) {
-      if (!insideArea(p)) {
-        return false;
-      }
-    }
-    for (const Outline::Segment& s : outline.segments) {
-      if (!insideArea(s.a) || !insideArea(s.b)) {
-        return false;
-      }
+    if (!pointsAndEndsInside(outline)) {
+      return false;
     }
     for (const Outline::Arc& arc : outline.arcs) {
       Point2 extremes[6];
@@ -516,15 +523,10 @@ bool SelectionArea::selects(const Outline& outline) const {
   case SelectionMode::WindowPolygon: {
     // Wholly inside a polygon that may be concave: every piece starts inside and crosses no
     // edge except where it only touches the edge at an inside point.
-    for (const Point2& p : outline.points) {
-      if (!insideArea(p)) {
-        return false;
-      }
+    if (!pointsAndEndsInside(outline)) {
+      return false;
     }
     for (const Outline::Segment& s : outline.segments) {
-      if (!insideArea(s.a) || !insideArea(s.b)) {
-        return false;
-      }
       for (const Outline::Segment& edge : boundary_) {
         const double d1 = crossOf(edge.a, edge.b, s.a), d2 = crossOf(edge.a, edge.b, s.b);
         const double d3 = crossOf(s.a, s.b, edge.a), d4 = crossOf(s.a, s.b, edge.b);

@@ -72,6 +72,8 @@ public:
 
 private:
   bool insideArea(Point2 p) const;
+  // True when every point and every segment's ends lie inside.
+  bool pointsAndEndsInside(const Outline& outline) const;
   bool segmentMeetsBoundary(const Outline::Segment& segment) const;
   bool arcMeetsBoundary(const Outline::Arc& arc) const;
 
