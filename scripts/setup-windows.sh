@@ -12,21 +12,8 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 tcl
   dpkg-dev xz-utils bzip2)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]} > 0)); then
-  echo "setup-windows: installing ${missing[*]}" >&2
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
-  fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >&2
-fi
+source scripts/install-packages.sh
+install_packages setup-windows "${packages[@]}"
 
 if [ ! -f "$deps/sqlite/sqlite3.c" ]; then
   # Source packages come from the same archive as the binary ones: a deb-src twin of its list.
