@@ -22,64 +22,6 @@
 namespace qv {
 namespace {
 
-// A list of two or three numbers that AutoLISP passed as a list (it holds an integer).
-bool numberList(const resbuf* value, ads_point point) {
-  int count = 0;
-  point[Z] = 0.0;
-  for (const resbuf* item = value->rbnext; item != nullptr && item->restype != RTLE;
-       item = item->rbnext) {
-    if (count == 3) {
-      return false;
-    }
-    switch (item->restype) {
-    case RTSHORT:
-      point[count++] = item->resval.rint;
-      break;
-    case RTLONG:
-      point[count++] = item->resval.rlong;
-      break;
-    case RTREAL:
-      point[count++] = item->resval.rreal;
-      break;
-    default:
-      return false;
-    }
-  }
-  return count >= 2;
-}
-
-// A point argument (2D or 3D) into point.
-bool pointArgument(LispArgs& args, ads_point point) {
-  const resbuf* value = nullptr;
-  if (!args.any(value)) {
-    return false;
-  }
-  if (value->restype == RTLB) {
-    return numberList(value, point) || args.refuse("pointp", value);
-  }
-  if (value->restype != RTPOINT && value->restype != RT3DPOINT) {
-    return args.refuse("pointp", value);
-  }
-  point[X] = value->resval.rpoint[X];
-  point[Y] = value->resval.rpoint[Y];
-  point[Z] = value->restype == RTPOINT ? 0.0 : value->resval.rpoint[Z];
-  return true;
-}
-
-// An entity name argument.
-bool entityArgument(LispArgs& args, ads_name entity) {
-  const resbuf* value = nullptr;
-  if (!args.any(value)) {
-    return false;
-  }
-  if (value->restype != RTENAME) {
-    return args.refuse("lentityp", value);
-  }
-  entity[0] = value->resval.rlname[0];
-  entity[1] = value->resval.rlname[1];
-  return true;
-}
-
 // The points of a list argument, as a host list of RT3DPOINT items that the caller releases.
 bool pointListArgument(LispArgs& args, resbuf*& points) {
   const resbuf* list = nullptr;
@@ -91,11 +33,7 @@ bool pointListArgument(LispArgs& args, resbuf*& points) {
   for (const resbuf* item = list->rbnext; item != nullptr && item->restype != RTLE;
        item = skipValue(item)) {
     ads_point point = {0, 0, 0};
-    if (item->restype == RTPOINT || item->restype == RT3DPOINT) {
-      point[X] = item->resval.rpoint[X];
-      point[Y] = item->resval.rpoint[Y];
-      point[Z] = item->restype == RTPOINT ? 0.0 : item->resval.rpoint[Z];
-    } else if (item->restype != RTLB || !numberList(item, point)) {
+    if (!pointOfValue(item, point)) {
       acutRelRb(points);
       return args.refuse("pointp", item);
     }
@@ -126,7 +64,7 @@ int answerPoint(const ads_point point) {
 int lispSelectNear() {
   LispArgs args;
   ads_point point;
-  if (!pointArgument(args, point) || !args.done()) {
+  if (!args.point(point) || !args.done()) {
     return acedRetNil();
   }
   ads_name set = {0, 0};
@@ -155,7 +93,7 @@ int lispSelectZoom() {
     return answerSet(status, set);
   }
   ads_point first, second;
-  if (!pointArgument(args, first) || !pointArgument(args, second) || !args.done()) {
+  if (!args.point(first) || !args.point(second) || !args.done()) {
     return acedRetNil();
   }
   return answerSet(selectWithZoom(mode, first, second, nullptr, set), set);
@@ -173,7 +111,7 @@ int lispRefreshView() {
 int lispLeaderArrow() {
   LispArgs args;
   ads_point start, tip;
-  if (!pointArgument(args, start) || !pointArgument(args, tip) || !args.done()) {
+  if (!args.point(start) || !args.point(tip) || !args.done()) {
     return acedRetNil();
   }
   ads_name set = {0, 0};
@@ -187,7 +125,7 @@ int lispLeaderArrow() {
 int lispObjectToWorld() {
   LispArgs args;
   ads_point normal, point;
-  if (!pointArgument(args, normal) || !pointArgument(args, point) || !args.done()) {
+  if (!args.point(normal) || !args.point(point) || !args.done()) {
     return acedRetNil();
   }
   objectToWorld(normal, point);
@@ -245,7 +183,7 @@ int lispSetColor() {
   LispArgs args;
   ads_name entity;
   int color = 0;
-  if (!entityArgument(args, entity) || !args.integer(color) || !args.done()) {
+  if (!args.entity(entity) || !args.integer(color) || !args.done()) {
     return acedRetNil();
   }
   setEntityColor(color, entity);
@@ -256,7 +194,7 @@ int lispSetLayer() {
   LispArgs args;
   ads_name entity;
   const char* layer = nullptr;
-  if (!entityArgument(args, entity) || !args.text(layer) || !args.done()) {
+  if (!args.entity(entity) || !args.text(layer) || !args.done()) {
     return acedRetNil();
   }
   std::string name = layer;
@@ -268,7 +206,7 @@ int lispWipeout() {
   LispArgs args;
   ads_name text;
   double factor = 0.5;
-  if (!entityArgument(args, text) || !args.optionalReal(factor) || !args.done()) {
+  if (!args.entity(text) || !args.optionalReal(factor) || !args.done()) {
     return acedRetNil();
   }
   return acedRetInt(wipeoutBehindText(text, factor));

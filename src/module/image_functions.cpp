@@ -7,32 +7,13 @@
 
 namespace qv {
 
-namespace {
-
-// Reads the next argument as a point (two or three numbers; z 0 for two).
-bool readPoint(LispArgs& args, ads_point point) {
-  const resbuf* value = nullptr;
-  if (!args.any(value)) {
-    return false;
-  }
-  if (value->restype != RTPOINT && value->restype != RT3DPOINT) {
-    return args.refuse("2D/3D point:", value);
-  }
-  point[X] = value->resval.rpoint[X];
-  point[Y] = value->resval.rpoint[Y];
-  point[Z] = value->restype == RT3DPOINT ? value->resval.rpoint[Z] : 0.0;
-  return true;
-}
-
-} // namespace
-
 int lispAttachImage() {
   LispArgs args;
   const char* path = nullptr;
   ads_point first = {0, 0, 0};
   ads_point second = {0, 0, 0};
   bool keepProportions = false;
-  if (!args.text(path) || !readPoint(args, first) || !readPoint(args, second) ||
+  if (!args.text(path) || !args.point(first) || !args.point(second) ||
       !args.optionalFlag(keepProportions) || !args.done()) {
     return acedRetNil();
   }

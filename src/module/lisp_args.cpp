@@ -181,6 +181,40 @@ bool LispArgs::optionalList(const resbuf*& out) {
   return list(out);
 }
 
+bool LispArgs::point(ads_point out) {
+  const resbuf* value = take();
+  if (value == nullptr) {
+    return false;
+  }
+  return pointOfValue(value, out) || refuse("2D/3D point:", value);
+}
+
+bool LispArgs::entity(ads_name out) {
+  const resbuf* value = take();
+  if (value == nullptr) {
+    return false;
+  }
+  if (value->restype != RTENAME) {
+    return refuse("lentityp", value);
+  }
+  out[0] = value->resval.rlname[0];
+  out[1] = value->resval.rlname[1];
+  return true;
+}
+
+bool LispArgs::optionalEntity(const resbuf*& out) {
+  out = takeOptional();
+  return out == nullptr ? !failed_ : out->restype == RTENAME || refuse("lentityp", out);
+}
+
+bool LispArgs::selectionSet(const resbuf*& out) {
+  out = take();
+  if (out == nullptr) {
+    return false;
+  }
+  return out->restype == RTPICKS || refuse("lselsetp", out);
+}
+
 bool LispArgs::done() {
   if (failed_) {
     return false;
@@ -191,6 +225,35 @@ bool LispArgs::done() {
     return false;
   }
   return true;
+}
+
+bool pointOfValue(const resbuf* value, ads_point point) {
+  if (value->restype == RTPOINT || value->restype == RT3DPOINT) {
+    point[X] = value->resval.rpoint[X];
+    point[Y] = value->resval.rpoint[Y];
+    point[Z] = value->restype == RTPOINT ? 0.0 : value->resval.rpoint[Z];
+    return true;
+  }
+  if (value->restype != RTLB) {
+    return false;
+  }
+  // A list of numbers that AutoLISP did not pass as a point (it holds an integer).
+  int count = 0;
+  point[Z] = 0.0;
+  for (const resbuf* item = value->rbnext; item != nullptr && item->restype != RTLE;
+       item = item->rbnext) {
+    if (count == 3) {
+      return false;
+    }
+    if (isInteger(item)) {
+      point[count++] = integerOf(item);
+    } else if (item->restype == RTREAL) {
+      point[count++] = item->resval.rreal;
+    } else {
+      return false;
+    }
+  }
+  return count >= 2;
 }
 
 const resbuf* skipValue(const resbuf* item) {

@@ -34,6 +34,13 @@ public:
 
   // An optional list argument: out stays null when it is absent or nil.
   bool optionalList(const resbuf*& out);
+  // A point: two or three numbers, passed as a point or as a list (z 0 for two).
+  bool point(ads_point out);
+  // An entity name; the optional form gives null for nil or no argument.
+  bool entity(ads_name out);
+  bool optionalEntity(const resbuf*& out);
+  // A selection set.
+  bool selectionSet(const resbuf*& out);
 
   // True when every argument was read; otherwise prints "; error: too many arguments" (once).
   bool done();
@@ -56,6 +63,10 @@ private:
 // The item after a whole value starting at item: after the matching RTLE for an RTLB, else the
 // next item. Null at the end of the list.
 const resbuf* skipValue(const resbuf* item);
+
+// The point that value gives: a point, or a list of two or three numbers (z 0 for two). False
+// for any other value.
+bool pointOfValue(const resbuf* value, ads_point point);
 
 // Prints "; error: <message>" on the command line, as the host reports an error in a call.
 void printLispError(const char* message);

@@ -14,28 +14,6 @@
 namespace qv {
 namespace {
 
-// An entity name argument (nil allowed when optional): false after the host's error.
-bool entityArgument(LispArgs& args, const resbuf*& out, bool optional) {
-  const resbuf* item = nullptr;
-  if (!args.any(item)) {
-    return false;
-  }
-  if (item->restype == RTENAME || (optional && item->restype == RTNIL)) {
-    out = item->restype == RTENAME ? item : nullptr;
-    return true;
-  }
-  return args.refuse("lentityp", item);
-}
-
-bool setArgument(LispArgs& args, const resbuf*& out) {
-  const resbuf* item = nullptr;
-  if (!args.any(item)) {
-    return false;
-  }
-  out = item;
-  return item->restype == RTPICKS || args.refuse("lselsetp", item);
-}
-
 // An entity list in AutoLISP's form ((code . value) ... (code x y z)) as a chain of groups; the
 // chain points into the arguments. False for an item of another form.
 bool groupsOfList(const resbuf* open, std::deque<resbuf>& groups) {
@@ -90,7 +68,7 @@ int lispPickEntity() {
 int lispCopySet() {
   LispArgs args;
   const resbuf* source = nullptr;
-  if (!setArgument(args, source) || !args.done()) {
+  if (!args.selectionSet(source) || !args.done()) {
     return acedRetNil();
   }
   ads_name copy;
@@ -108,7 +86,7 @@ int lispAppendSet() {
   LispArgs args;
   const resbuf* source = nullptr;
   const resbuf* target = nullptr;
-  if (!setArgument(args, source) || !setArgument(args, target) || !args.done()) {
+  if (!args.selectionSet(source) || !args.selectionSet(target) || !args.done()) {
     return acedRetNil();
   }
   appendSetToSet(source->resval.rlname, target->resval.rlname);
@@ -119,7 +97,7 @@ int lispAddLayer() {
   LispArgs args;
   const resbuf* target = nullptr;
   const char* layer = nullptr;
-  if (!setArgument(args, target) || !args.text(layer) || !args.done()) {
+  if (!args.selectionSet(target) || !args.text(layer) || !args.done()) {
     return acedRetNil();
   }
   addEntitiesOnLayer(target->resval.rlname, layer);
@@ -129,7 +107,7 @@ int lispAddLayer() {
 int lispEraseSet() {
   LispArgs args;
   const resbuf* set = nullptr;
-  if (!setArgument(args, set) || !args.done()) {
+  if (!args.selectionSet(set) || !args.done()) {
     return acedRetNil();
   }
   return acedRetInt(eraseSetEntities(set->resval.rlname));
@@ -169,15 +147,15 @@ int lispRegisterApplication() {
 
 int lispLinkLabel() {
   LispArgs args;
-  const resbuf* label = nullptr;
-  const resbuf* linked[3] = {};
-  if (!entityArgument(args, label, false) || !entityArgument(args, linked[0], true) ||
-      !entityArgument(args, linked[1], false) || !entityArgument(args, linked[2], true) ||
-      !args.done()) {
+  ads_name label, middle;
+  const resbuf* before = nullptr;
+  const resbuf* after = nullptr;
+  if (!args.entity(label) || !args.optionalEntity(before) || !args.entity(middle) ||
+      !args.optionalEntity(after) || !args.done()) {
     return acedRetNil();
   }
-  linkLabelToEntities(label->resval.rlname, linked[0] ? linked[0]->resval.rlname : nullptr,
-                      linked[1]->resval.rlname, linked[2] ? linked[2]->resval.rlname : nullptr);
+  linkLabelToEntities(label, before ? before->resval.rlname : nullptr, middle,
+                      after ? after->resval.rlname : nullptr);
   return acedRetT();
 }
 
