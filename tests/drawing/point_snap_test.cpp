@@ -10,11 +10,11 @@ namespace {
 using PointSnapTest = qvtest::DrawingTest;
 
 TEST_F(PointSnapTest, PairsAndDoubledSuspends) {
-  struct Case {
+  const struct {
     int16_t osmode;
     int suspends;
   } cases[] = {{4133, 1}, {4133, 2}, {37, 3}, {0, 1}, {0, 2}};
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     sim::setSysVarShort("OSMODE", c.osmode);
     snapCalls_.clear();
     qv::suspendPointSnap();
