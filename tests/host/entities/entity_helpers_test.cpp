@@ -1,6 +1,7 @@
 // The command and entity helpers: picking by type, set copies, erasing, handles, the
 // regeneration retry, application names and the family's extended data, with failure sweeps.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/entities/entity_helpers.h"
@@ -183,16 +184,12 @@ TEST_F(EntityHelpersTest, RegistersOnceAndTagsAndLinksWithExtendedData) {
 }
 
 TEST_F(EntityHelpersTest, MatchesNamesThatHoldWildcardCharacters) {
-  const struct {
-    const char* text;
-    const char* pattern;
-    int status;
-  } cases[] = {
+  const std::tuple<const char*, const char*, int> cases[] = {
       {"A#1", "A#1", RTNORM}, {"A11", "A#1", RTNORM}, {"AB", "A#", RTERROR},
       {"a.b", "a.b", RTNORM}, {nullptr, "*", RTNONE}, {"x", nullptr, RTNONE},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(qv::wildcardMatch(c.text, c.pattern), c.status);
+  for (const auto& [text, pattern, status] : cases) {
+    EXPECT_EQ(qv::wildcardMatch(text, pattern), status);
   }
   EXPECT_EQ(acutWcMatch("A#1", "A#1"), RTERROR); // the host's own test fails for it
 }

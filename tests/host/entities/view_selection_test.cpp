@@ -1,5 +1,7 @@
 // Selection near a point with the pick box's size, selection with a zoom-out when the area leaves
 // the view, and the view redrawn as it was.
+#include <tuple>
+
 #include "host/entities/view_selection.h"
 #include "platform/acad/acdbads.h"
 #include "platform/acad/acedads.h"
@@ -46,22 +48,18 @@ protected:
 
 TEST_F(ViewSelectionTest, NearPointUsesThePickBoxOfTheView) {
   const ads_point pick = {6.1, 4.5, 0};
-  struct Case {
-    int windowHeight;
-    double viewHeight;
-    const char* selected;
-  } cases[] = {
+  const std::tuple<int, double, const char*> cases[] = {
       {600, 9, "0"},   // 10 pixels: 0.15 units
       {200, 9, "01"},  // 0.45 units
       {600, 45, "01"}, // zoomed out: 0.75 units
       {0, 9, "012"},   // a window without height counts as one pixel: 90 units
   };
-  for (const Case& c : cases) {
-    sim::setDocumentWindowSize(1000, c.windowHeight);
-    sim::setSysVarReal("VIEWSIZE", c.viewHeight);
+  for (const auto& [windowHeight, viewHeight, selected] : cases) {
+    sim::setDocumentWindowSize(1000, windowHeight);
+    sim::setSysVarReal("VIEWSIZE", viewHeight);
     ads_name set;
-    EXPECT_EQ(members(qv::selectNearPoint(nullptr, pick, set), set), c.selected)
-        << c.windowHeight << " " << c.viewHeight;
+    EXPECT_EQ(members(qv::selectNearPoint(nullptr, pick, set), set), selected)
+        << windowHeight << " " << viewHeight;
   }
   // A filter goes to the host with the pick box.
   resbuf* filter = acutBuildList(8, "nosuchlayer", RTNONE);
