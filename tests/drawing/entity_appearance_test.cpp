@@ -1,4 +1,6 @@
 // Colours and layers set with their rules and messages.
+#include <tuple>
+
 #include "drawing/entity_appearance.h"
 #include "drawing_fixture.h"
 #include "platform/acad/acdbads.h"
@@ -21,18 +23,17 @@ std::string colourOf(const ads_name entity) {
 }
 
 TEST_F(EntityAppearanceTest, ColoursFollowTheRules) {
-  const struct {
-    int colour, before; // before: the entity's colour, 256 by layer
-    const char* after;
-  } cases[] = {{7, 256, "7 after 8"}, {0, 256, "-"},           {300, 3, "-"},
-               {-1, 3, "-"},          {255, 3, "255 after 8"}, {1, 200, "1 after 8"}};
+  // The colour set, the entity's colour before (256: by layer), its colour group after.
+  const std::tuple<int, int, const char*> cases[] = {
+      {7, 256, "7 after 8"}, {0, 256, "-"},           {300, 3, "-"},
+      {-1, 3, "-"},          {255, 3, "255 after 8"}, {1, 200, "1 after 8"}};
   const ads_point a = {0, 0, 0}, b = {1, 1, 0};
-  for (const auto& c : cases) {
+  for (const auto& [colour, before, after] : cases) {
     ads_name line;
     ASSERT_TRUE(qvtest::makeEntity(
-        acutBuildList(RTDXF0, "LINE", 8, "walls", 62, c.before, 10, a, 11, b, RTNONE), line));
-    qv::setEntityColor(c.colour, line);
-    EXPECT_EQ(colourOf(line), c.after) << c.colour;
+        acutBuildList(RTDXF0, "LINE", 8, "walls", 62, before, 10, a, 11, b, RTNONE), line));
+    qv::setEntityColor(colour, line);
+    EXPECT_EQ(colourOf(line), after) << colour;
   }
   ads_name line;
   ASSERT_TRUE(qvtest::makeLine(0, 0, 1, 1, line));
@@ -48,21 +49,19 @@ TEST_F(EntityAppearanceTest, LayersFollowTheRulesAndMessages) {
   ASSERT_TRUE(qvtest::makeLine(0, 0, 1, 1, line));
   const ads_point a = {0, 0, 0};
   ASSERT_TRUE(qvtest::makeEntity(acutBuildList(RTDXF0, "POINT", 8, "Walls", 10, a, 0), other));
-  const struct {
-    const char* name;
-    const char* printed;
-    const char* layer; // the line's layer afterwards
-  } cases[] = {{"  Walls ", "", "Walls"},
-               {"A*B", "\nError: invalid layer A*B", "Walls"},
-               {"   ", "\nError: invalid layer ", "Walls"},
-               {"no such layer", "", "Walls"}, // the host refuses a layer the drawing lacks
-               {"0", "", "0"}};
-  for (const auto& c : cases) {
+  // The layer's name given, what is printed, the line's layer afterwards.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"  Walls ", "", "Walls"},
+      {"A*B", "\nError: invalid layer A*B", "Walls"},
+      {"   ", "\nError: invalid layer ", "Walls"},
+      {"no such layer", "", "Walls"}, // the host refuses a layer the drawing lacks
+      {"0", "", "0"}};
+  for (const auto& [given, printed, layer] : cases) {
     sim::takeCommandLine();
-    std::string name = c.name;
+    std::string name = given;
     qv::setEntityLayer(name.data(), line);
-    EXPECT_EQ(sim::takeCommandLine(), c.printed) << c.name;
-    EXPECT_EQ(qvtest::findGroup(qvtest::groupsOf(line), 8)->text, c.layer) << c.name;
+    EXPECT_EQ(sim::takeCommandLine(), printed) << given;
+    EXPECT_EQ(qvtest::findGroup(qvtest::groupsOf(line), 8)->text, layer) << given;
   }
   for (const char* call : {"acdbGetObjectId", "acdbOpenAcDbEntity", "AcDbEntity::setLayer"}) {
     qvtest::forEachFailure(call, [&](int) {

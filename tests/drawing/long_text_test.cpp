@@ -1,5 +1,6 @@
 // Long texts split into chains of result buffers and joined again.
 #include <string>
+#include <utility>
 
 #include "drawing/long_text.h"
 #include "drawing_fixture.h"
@@ -10,13 +11,12 @@ namespace {
 using LongTextTest = qvtest::DrawingTest;
 
 TEST_F(LongTextTest, SplitsIntoMarkedPiecesAndJoinsBack) {
-  const struct {
-    size_t length;
-    std::vector<size_t> items;
-  } cases[] = {{0, {0}}, {502, {502}}, {503, {503}}, {504, {503, 2}}, {1006, {503, 503, 2}}};
-  for (const auto& c : cases) {
+  // A length, and the lengths of the pieces.
+  const std::pair<size_t, std::vector<size_t>> cases[] = {
+      {0, {0}}, {502, {502}}, {503, {503}}, {504, {503, 2}}, {1006, {503, 503, 2}}};
+  for (const auto& [length, items] : cases) {
     std::string text;
-    for (size_t i = 0; i < c.length; ++i) {
+    for (size_t i = 0; i < length; ++i) {
       text += static_cast<char>('a' + i % 26);
     }
     resbuf* head = acutBuildList(RTSHORT, 12, RTNONE); // the chain goes after what is there
@@ -27,7 +27,7 @@ TEST_F(LongTextTest, SplitsIntoMarkedPiecesAndJoinsBack) {
       lengths.push_back(piece.size());
       EXPECT_EQ(piece.size() == 503 && piece.back() == '\7', item->rbnext != nullptr);
     }
-    EXPECT_EQ(lengths, c.items) << c.length;
+    EXPECT_EQ(lengths, items) << length;
     head->rbnext->restype = 1000; // extended-data texts join as well
     qv::msString joined = "stale";
     EXPECT_EQ(qv::joinLongText(head->rbnext, joined), nullptr);

@@ -1,5 +1,6 @@
 // Object snap switched off around point input and back on, in pairs and doubled.
 #include <algorithm>
+#include <utility>
 
 #include "drawing/point_snap.h"
 #include "drawing_fixture.h"
@@ -10,25 +11,22 @@ namespace {
 using PointSnapTest = qvtest::DrawingTest;
 
 TEST_F(PointSnapTest, PairsAndDoubledSuspends) {
-  struct Case {
-    int16_t osmode;
-    int suspends;
-  } cases[] = {{4133, 1}, {4133, 2}, {37, 3}, {0, 1}, {0, 2}};
-  for (const Case& c : cases) {
-    sim::setSysVarShort("OSMODE", c.osmode);
+  const std::pair<int16_t, int> cases[] = {{4133, 1}, {4133, 2}, {37, 3}, {0, 1}, {0, 2}};
+  for (const auto& [osmode, suspends] : cases) {
+    sim::setSysVarShort("OSMODE", osmode);
     snapCalls_.clear();
     qv::suspendPointSnap();
     sim::setSysVarShort("OSMODE", 99); // a later suspend must not save this
-    for (int i = 1; i < c.suspends; ++i) {
+    for (int i = 1; i < suspends; ++i) {
       qv::suspendPointSnap();
     }
     // A later suspend clears the mode again; an osmode of 0 is neither cleared nor restored.
-    EXPECT_EQ(number("OSMODE"), c.osmode > 0 && c.suspends > 1 ? 0 : 99) << c.osmode;
+    EXPECT_EQ(number("OSMODE"), osmode > 0 && suspends > 1 ? 0 : 99) << osmode;
     qv::restorePointSnap();
-    EXPECT_EQ(number("OSMODE"), c.osmode > 0 ? c.osmode : 99) << c.osmode;
-    std::vector<int> expected(static_cast<size_t>(c.suspends), 0);
+    EXPECT_EQ(number("OSMODE"), osmode > 0 ? osmode : 99) << osmode;
+    std::vector<int> expected(static_cast<size_t>(suspends), 0);
     expected.push_back(1);
-    EXPECT_EQ(snapCalls_, expected) << c.osmode;
+    EXPECT_EQ(snapCalls_, expected) << osmode;
   }
   // Once restored, a new pair reads the mode anew.
   sim::setSysVarShort("OSMODE", 7);

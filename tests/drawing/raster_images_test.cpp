@@ -135,7 +135,7 @@ TEST_F(RasterAttachTest, ReusesTheDefinitionOfAFileOfTheSameName) {
   definition->close();
 }
 
-TEST_F(RasterAttachTest, FitsTheRectangleWhateverTheOrderOfItsCorners) {
+TEST_F(RasterAttachTest, FitsTheRectangleInAnyCornerOrderOrKeepsTheProportions) {
   const double corners[4][2][3] = {{{10, 20, 5}, {4, 26, 5}},
                                    {{4, 26, 5}, {10, 20, 5}},
                                    {{4, 20, -3}, {10, 26, 9}},
@@ -146,13 +146,13 @@ TEST_F(RasterAttachTest, FitsTheRectangleWhateverTheOrderOfItsCorners) {
     ASSERT_EQ(attach("C:\\maps\\site.photo.tif"), 1);
     expectPlacement(images().back(), AcGePoint3d(4, 20, 0), 6, 6);
   }
-}
-
-TEST_F(RasterAttachTest, KeepsTheProportionsOfWideAndTallImages) {
+  // Keeping the proportions, from the first corner.
+  std::copy(corners[0][0], corners[0][0] + 3, first_);
+  std::copy(corners[0][1], corners[0][1] + 3, second_);
   ASSERT_EQ(attach("C:\\maps\\site.photo.tif", true), 1);
   ASSERT_EQ(attach("D:\\other\\tall.bmp", true), 1);
-  expectPlacement(images()[0], AcGePoint3d(10, 20, 5), 2.0, 1.0);
-  expectPlacement(images()[1], AcGePoint3d(10, 20, 5), 10.0 / 30.0, 1.0);
+  expectPlacement(images()[4], AcGePoint3d(10, 20, 5), 2.0, 1.0);
+  expectPlacement(images()[5], AcGePoint3d(10, 20, 5), 10.0 / 30.0, 1.0);
 }
 
 TEST_F(RasterAttachTest, FailuresPrintTheirStatusAndLeaveNothingBehind) {
@@ -181,23 +181,13 @@ TEST_F(RasterAttachTest, FailuresPrintTheirStatusAndLeaveNothingBehind) {
 // Every failure of the attach's host calls ends in 0 with no image entity left (but for a failed
 // placement) and nothing open; a run the failure did not stop attaches one linked image.
 TEST_F(RasterAttachTest, SweepsTheFailuresOfAnAttach) {
-  const char* calls[] = {"acedArxLoad",
-                         "acedArxLoaded",
-                         "acutNewRb",
-                         "acdbOpenAcDbObject",
-                         "AcDbRasterImageDef::createImageDictionary",
-                         "AcDbRasterImageDef::new",
-                         "AcDbRasterImageDef::setSourceFileName",
-                         "AcDbRasterImageDef::load",
-                         "AcDbDictionary::setAt",
-                         "AcDbRasterImage::new",
-                         "AcDbRasterImageDefReactor::new",
-                         "AcDbDatabase::addAcDbObject",
-                         "AcDbRasterImage::setImageDefId",
-                         "AcDbDatabase::getSymbolTable",
-                         "AcDbSymbolTable::getAt",
-                         "AcDbBlockTableRecord::appendAcDbEntity"};
-  for (const char* call : calls) {
+  for (const char* call : {"acedArxLoad", "acedArxLoaded", "acutNewRb", "acdbOpenAcDbObject",
+                           "AcDbRasterImageDef::createImageDictionary", "AcDbRasterImageDef::new",
+                           "AcDbRasterImageDef::setSourceFileName", "AcDbRasterImageDef::load",
+                           "AcDbDictionary::setAt", "AcDbRasterImage::new",
+                           "AcDbRasterImageDefReactor::new", "AcDbDatabase::addAcDbObject",
+                           "AcDbRasterImage::setImageDefId", "AcDbDatabase::getSymbolTable",
+                           "AcDbSymbolTable::getAt", "AcDbBlockTableRecord::appendAcDbEntity"}) {
     const int points = qvtest::forEachFailure(call, [&](int) {
       const int document = sim::openDocument("C:\\maps\\sweep.dwg");
       sim::takeCommandLine();

@@ -1,5 +1,6 @@
 // Items found in lists, and copies that can be released beside their originals.
 #include <cstring>
+#include <utility>
 
 #include "drawing/resbuf_lists.h"
 #include "drawing_fixture.h"
@@ -12,12 +13,10 @@ using ResbufListsTest = qvtest::DrawingTest;
 TEST_F(ResbufListsTest, ItemsByPositionAndExtendedTexts) {
   resbuf* list = acutBuildList(RTSHORT, 1, 1000, "Alpha", 1000, "alpha", 1001, "alpha", RTNONE);
   resbuf* third = list->rbnext->rbnext;
-  const struct {
-    int n;
-    resbuf* item;
-  } cases[] = {{0, list}, {2, third}, {3, third->rbnext}, {4, nullptr}, {-1, nullptr}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(qv::listItemAt(list, c.n), c.item) << c.n;
+  const std::pair<int, resbuf*> cases[] = {
+      {0, list}, {2, third}, {3, third->rbnext}, {4, nullptr}, {-1, nullptr}};
+  for (const auto& [n, item] : cases) {
+    EXPECT_EQ(qv::listItemAt(list, n), item) << n;
   }
   EXPECT_EQ(qv::findXdataString(list, "alpha"), third); // case counts; a 1001 is not looked at
   EXPECT_EQ(qv::findXdataString(list, "ALPHA"), nullptr);

@@ -1,6 +1,8 @@
 // File names as texts: parts, 8.3 names, forbidden characters and resolvePath's rules.
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "host/file_names.h"
 #include "testing/host_test.h"
@@ -10,13 +12,7 @@ namespace {
 using FileNamesTest = qvtest::HostTest;
 
 TEST_F(FileNamesTest, PartsOfAPath) {
-  struct Case {
-    const char* path;
-    const char* extension;
-    const char* name;
-    const char* folder;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
       {"C:\\JOBS\\ROAD.CRD", "CRD", "ROAD.CRD", "C:\\JOBS\\"},
       {"C:\\JOBS.2024\\SITE", "", "SITE", "C:\\JOBS.2024\\"},
       {"c:/a/b.tar.gz", "gz", "b.tar.gz", "c:/a/"},
@@ -24,15 +20,15 @@ TEST_F(FileNamesTest, PartsOfAPath) {
       {"", "", "", ""},
       {"C:\\JOBS\\", "", "", "C:\\JOBS\\"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path);
+  for (const auto& [path, extension, name, folder] : cases) {
+    SCOPED_TRACE(path);
     char out[64];
-    qv::fileExtension(c.path, out);
-    EXPECT_STREQ(out, c.extension);
-    qv::fileNamePart(c.path, out);
-    EXPECT_STREQ(out, c.name);
-    qv::folderPart(c.path, out);
-    EXPECT_STREQ(out, c.folder);
+    qv::fileExtension(path, out);
+    EXPECT_STREQ(out, extension);
+    qv::fileNamePart(path, out);
+    EXPECT_STREQ(out, name);
+    qv::folderPart(path, out);
+    EXPECT_STREQ(out, folder);
   }
   char small[5];
   qv::fileNamePart("C:\\LONGNAME.TXT", small);
@@ -49,27 +45,20 @@ TEST_F(FileNamesTest, ShortNamesAndForbiddenCharacters) {
   for (const auto& [name, expected] : shortNames) {
     EXPECT_EQ(qv::isShortFileName(name), expected) << name;
   }
-  struct Case {
-    const char* name;
-    int forbidden;
-    const char* trimmedName;
-    int replaced;
-    const char* replacedName;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, int, const char*, int, const char*> cases[] = {
       {"", 1, "", 0, ""},       {"a:b", 1, "a:b", 1, "a_b"},
       {"ab", 0, "ab", 1, "ab"}, {"  site 1 \t", 0, "site 1", 1, "site 1"},
       {" \t ", 1, "", 0, ""},   {"<>/\\\":?|,=`~*", 1, "<>/\\\":?|,=`~*", 1, "_____________"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [given, forbidden, trimmedName, replaced, replacedName] : cases) {
+    SCOPED_TRACE(given);
     char name[32];
-    std::strcpy(name, c.name);
-    EXPECT_EQ(qv::hasForbiddenChars(name), c.forbidden);
-    EXPECT_STREQ(name, c.trimmedName);
-    std::strcpy(name, c.name);
-    EXPECT_EQ(qv::replaceForbiddenChars(name), c.replaced);
-    EXPECT_STREQ(name, c.replacedName);
+    std::strcpy(name, given);
+    EXPECT_EQ(qv::hasForbiddenChars(name), forbidden);
+    EXPECT_STREQ(name, trimmedName);
+    std::strcpy(name, given);
+    EXPECT_EQ(qv::replaceForbiddenChars(name), replaced);
+    EXPECT_STREQ(name, replacedName);
   }
   char slashes[] = "c:/a/b\\c";
   EXPECT_EQ(qv::slashesToBackslashes(slashes), 8u);
@@ -77,12 +66,7 @@ TEST_F(FileNamesTest, ShortNamesAndForbiddenCharacters) {
 }
 
 TEST_F(FileNamesTest, ResolvePathRules) {
-  struct Case {
-    const char* base;
-    const char* relative;
-    const char* result;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"C", "X\\", "X\\"},
       {"C:\\A", "D:", "D:"},
       {"C:\\A", "D:\\Y\\", "D:\\Y\\"},
@@ -101,10 +85,10 @@ TEST_F(FileNamesTest, ResolvePathRules) {
       {"C:\\A\\", "X", "C:\\A\\X"},
       {"C:\\A", "", "C:\\A"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [base, relative, result] : cases) {
     char out[64] = "unchanged";
-    qv::resolvePath(c.base, c.relative, out);
-    EXPECT_STREQ(out, c.result) << c.base << " + " << c.relative;
+    qv::resolvePath(base, relative, out);
+    EXPECT_STREQ(out, result) << base << " + " << relative;
   }
 }
 

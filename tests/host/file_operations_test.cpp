@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "host/file_operations.h"
 #include "platform/sim.h"
@@ -55,21 +56,17 @@ TEST_F(FileOperationsTest, FolderAndPathChecks) {
 }
 
 TEST_F(FileOperationsTest, DeleteBackupTakesTheExtensionOfTheNameOnly) {
-  struct Case {
-    const char* path;
-    const char* backup;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"C:\\JOBS.2024\\SITE", "C:\\JOBS.2024\\SITE.bak"},
       {"C:\\JOBS.2024\\SITE.DWG", "C:\\JOBS.2024\\SITE.bak"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [given, backup] : cases) {
     write("Jobs.2024/Site.bak", "old");
     char path[64];
-    std::strcpy(path, c.path);
+    std::strcpy(path, given);
     qv::deleteBackupOf(path);
-    EXPECT_STREQ(path, c.backup);
-    EXPECT_FALSE(std::filesystem::exists(tempDir() / "Jobs.2024/Site.bak")) << c.path;
+    EXPECT_STREQ(path, backup);
+    EXPECT_FALSE(std::filesystem::exists(tempDir() / "Jobs.2024/Site.bak")) << given;
     EXPECT_EQ(read("Jobs.bak"), "keep");
   }
   char tight[] = "C:\\A";

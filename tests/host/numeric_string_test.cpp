@@ -1,4 +1,6 @@
 // The numeric-string test and value at their boundaries, and the user-break latch.
+#include <tuple>
+
 #include "module_fixture.h"
 
 namespace {
@@ -7,13 +9,7 @@ class NumericStringTest : public qvtest::ModuleTest {};
 
 TEST_F(NumericStringTest, AcceptsPlainDecimalsWhoseTerminatorLiesWithinTheMaximumLength) {
   constexpr double kNo = -98765432.1;
-  struct Case {
-    const char* text;
-    size_t maxLength;
-    int numeric;
-    double value;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, size_t, int, double> cases[] = {
       {"-12.5", 10, 1, -12.5}, {"007", 10, 1, 7},          {"-", 10, 1, 0},
       {".", 10, 1, 0},         {"12.5.1", 10, 0, kNo},     {"", 10, 0, kNo},
       {"1e5", 10, 0, kNo},     {"+1", 10, 0, kNo},         {"1-", 10, 0, kNo},
@@ -21,10 +17,10 @@ TEST_F(NumericStringTest, AcceptsPlainDecimalsWhoseTerminatorLiesWithinTheMaximu
       {"0x1", 10, 0, kNo},     {"1234567890", 10, 0, kNo}, {"1234567890", 11, 1, 1234567890},
       {"5", 0, 0, kNo},        {nullptr, 10, 0, kNo},
   };
-  for (const Case& c : cases) {
-    const char* shown = c.text == nullptr ? "(null)" : c.text;
-    EXPECT_EQ(qv::isNumericString(c.text, c.maxLength), c.numeric) << shown << " " << c.maxLength;
-    EXPECT_EQ(qv::numericStringValue(c.text, c.maxLength), c.value) << shown << " " << c.maxLength;
+  for (const auto& [text, maxLength, numeric, value] : cases) {
+    const char* shown = text == nullptr ? "(null)" : text;
+    EXPECT_EQ(qv::isNumericString(text, maxLength), numeric) << shown << " " << maxLength;
+    EXPECT_EQ(qv::numericStringValue(text, maxLength), value) << shown << " " << maxLength;
   }
   // Characters beyond the limit are never read.
   const char unterminated[3] = {'1', '2', 'x'};

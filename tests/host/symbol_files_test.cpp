@@ -1,6 +1,8 @@
 // Symbol drawings by folder, index and support path, and the command associated with a file.
 #include <filesystem>
 #include <fstream>
+#include <tuple>
+#include <utility>
 
 #include "module_fixture.h"
 #include "platform/win/windows.h"
@@ -30,12 +32,7 @@ protected:
 };
 
 TEST_F(SymbolFilesTest, FindsSymbolsInFolderIndexAndSupportPath) {
-  struct Case {
-    const char* name;
-    const char* found;
-    const char* printed;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"tree", "C:\\PSYM\\TREE", ""},
       {"C:\\Psym\\Tree.dwg", "C:\\PSYM\\TREE", ""},
       {"mast", "C:\\LIB.V2\\MAST.DWG", "\nWarning: Symbol 'C:\\PSYM\\MAST.DWG' does not exist.\n"},
@@ -47,14 +44,14 @@ TEST_F(SymbolFilesTest, FindsSymbolsInFolderIndexAndSupportPath) {
        "\nWarning: Symbol 'C:\\NONE\\MAST.DWG' does not exist.\n"
        "\nWarning: Symbol 'C:\\NONE\\MAST.DWG' does not exist.\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, expected, printed] : cases) {
+    SCOPED_TRACE(name);
     char found[MAX_PATH] = "stale";
-    qv::findSymbolFile(found, c.name, 0);
-    EXPECT_STREQ(found, c.found);
-    EXPECT_EQ(sim::takeCommandLine(), c.printed);
-    qv::findSymbolFile(found, c.name, 1);
-    EXPECT_STREQ(found, c.found);
+    qv::findSymbolFile(found, name, 0);
+    EXPECT_STREQ(found, expected);
+    EXPECT_EQ(sim::takeCommandLine(), printed);
+    qv::findSymbolFile(found, name, 1);
+    EXPECT_STREQ(found, expected);
     EXPECT_EQ(sim::takeCommandLine(), "");
   }
   qvtest::forEachFailure("fopen", [&](int) {
@@ -79,28 +76,24 @@ TEST_F(SymbolFilesTest, AssociatedCommandReadsTheClassesRoot) {
   setDefault("Quorvane.Points\\shell\\open\\command", REG_EXPAND_SZ,
              "\"%QV_TOOLS%\\points.exe\" \"%1\"");
   setDefault(".txt", REG_SZ, "txtfile");
-  struct Case {
-    const char* file;
-    const char* command;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"C:\\JOBS\\ROAD.CRD", "\"C:\\Tools\\points.exe\" \"%1\""},
       {"a.txt", ""},  // the type has no command
       {"x.dwg", ""},  // no such extension
       {"c", "stale"}, // no extension: a box, the output untouched
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
+  for (const auto& [file, expected] : cases) {
+    SCOPED_TRACE(file);
     char command[256] = "stale";
-    qv::associatedCommand(c.file, command);
-    EXPECT_STREQ(command, c.command);
+    qv::associatedCommand(file, command);
+    EXPECT_STREQ(command, expected);
   }
   EXPECT_EQ(sim::asked().back().prompt, "Unable to determine file extension");
   for (const char* call : {"RegOpenKeyExA", "RegQueryValueExA", "ExpandEnvironmentStringsA"}) {
     qvtest::forEachFailure(call, [&](int) {
       char command[256] = "stale";
       qv::associatedCommand("road.crd", command);
-      EXPECT_TRUE(command[0] == '\0' || std::string(command) == cases[0].command);
+      EXPECT_TRUE(command[0] == '\0' || std::string(command) == cases[0].second);
     });
   }
   ::unsetenv("QV_TOOLS");

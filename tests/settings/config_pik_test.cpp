@@ -1,5 +1,6 @@
 // "config.pik": the folder lines, files of every length, and the rewrite that fails whole.
 #include <string>
+#include <tuple>
 
 #include "platform/sim.h"
 #include "records/record_test_util.h"
@@ -25,12 +26,8 @@ protected:
 
 TEST_F(ConfigPikTest, WritesTheDriveAndTheFolderOnLinesThreeAndFour) {
   const std::string longLine(300, 'L');
-  const struct {
-    const char* label;
-    const char* folder;
-    std::string before;
-    std::string after;
-  } cases[] = {
+  // A label, the folder, config.pik before and after.
+  const std::tuple<const char*, const char*, std::string, std::string> cases[] = {
       {"drive letter", "D:/data/jobs", "1\r\n2\r\n3\r\n4\r\n5\r\n",
        "1\r\n2\r\nD:\r\n\\data\\jobs\r\n5\r\n"},
       {"no drive letter", "//srv/jobs", "1\r\n2\r\n3\r\n4\r\n", "1\r\n2\r\n3\r\n\\\\srv\\jobs\r\n"},
@@ -40,10 +37,10 @@ TEST_F(ConfigPikTest, WritesTheDriveAndTheFolderOnLinesThreeAndFour) {
       {"two lines", "D:\\a", "1\r\n2", "1\r\n2"},
       {"empty", "D:\\a", "", ""},
   };
-  for (const auto& c : cases) {
-    writeHost("config.pik", c.before);
-    EXPECT_EQ(qv::updateConfigPikPath(c.folder), 1) << c.label;
-    EXPECT_EQ(readHost("config.pik"), c.after) << c.label;
+  for (const auto& [label, folder, before, after] : cases) {
+    writeHost("config.pik", before);
+    EXPECT_EQ(qv::updateConfigPikPath(folder), 1) << label;
+    EXPECT_EQ(readHost("config.pik"), after) << label;
   }
   install("C:/");
   writeHost("config.pik", "1\r\n2\r\n3\r\n4\r\n");

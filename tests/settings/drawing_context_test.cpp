@@ -2,6 +2,8 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "platform/sim.h"
 #include "records/record_test_util.h"
@@ -24,10 +26,7 @@ protected:
 };
 
 TEST_F(DrawingContextTest, ReadsTheUnitSystemByTheSymbolsType) {
-  const struct {
-    const char* setup;
-    bool metric;
-  } cases[] = {
+  const std::pair<const char*, bool> cases[] = {
       {"", false},
       {"(setq is_metric 1)", true},
       {"(setq is_metric 0)", false},
@@ -38,16 +37,16 @@ TEST_F(DrawingContextTest, ReadsTheUnitSystemByTheSymbolsType) {
   };
   sim::evalLisp("(setq qvan_date_format \"\" qvan_ton_name 12 qvan_meter_name \"" +
                 std::string(80, 'm') + "\")");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.setup);
+  for (const auto& [setup, metric] : cases) {
+    SCOPED_TRACE(setup);
     sim::evalLisp("(setq is_metric nil)");
-    sim::evalLisp(c.setup);
+    sim::evalLisp(setup);
     const qv::QvUnitsContext units = qv::readUnitsContext();
     EXPECT_EQ(units.valid, 1);
-    EXPECT_EQ(units.volumeFactor, c.metric ? 1.0 : 27.0);
-    EXPECT_EQ(units.unitWeightB, c.metric ? 2403.0 : 150.0);
-    EXPECT_STREQ(units.unitAbbrev, c.metric ? "m" : "ft");
-    EXPECT_EQ(units.unitName, c.metric ? std::string(49, 'm') : "foot");
+    EXPECT_EQ(units.volumeFactor, metric ? 1.0 : 27.0);
+    EXPECT_EQ(units.unitWeightB, metric ? 2403.0 : 150.0);
+    EXPECT_STREQ(units.unitAbbrev, metric ? "m" : "ft");
+    EXPECT_EQ(units.unitName, metric ? std::string(49, 'm') : "foot");
     EXPECT_STREQ(units.tonName, "12");
     EXPECT_STREQ(units.stationName, "station");
     EXPECT_STREQ(units.dateFormat, "mm/dd/yyyy");
@@ -58,32 +57,24 @@ TEST_F(DrawingContextTest, ReadsTheUnitSystemByTheSymbolsType) {
 TEST_F(DrawingContextTest, NamesTheDrawingsWorkingFiles) {
   char name[16];
   EXPECT_STREQ(qv::productIniName(name), "quorvane.ini");
-  EXPECT_EQ(qv::drawingBaseName(name), 8);
-  EXPECT_STREQ(name, "Site");
-  sim::openDocument("C:\\Jobs\\A.dwg");
-  EXPECT_EQ(qv::drawingBaseName(name), 5);
-  EXPECT_STREQ(name, "A");
-  sim::openDocument("C:\\Jobs\\A.b");
-  EXPECT_EQ(qv::drawingBaseName(name), 3);
-  EXPECT_STREQ(name, "A.b");
-
-  sim::openDocument("C:\\Jobs\\Site.dwg");
+  const std::tuple<const char*, int, const char*> drawings[] = {
+      {"C:\\Jobs\\A.dwg", 5, "A"}, {"C:\\Jobs\\A.b", 3, "A.b"}, {"C:\\Jobs\\Site.dwg", 8, "Site"}};
+  for (const auto& [path, answer, base] : drawings) {
+    sim::openDocument(path);
+    EXPECT_EQ(qv::drawingBaseName(name), answer) << path;
+    EXPECT_STREQ(name, base);
+  }
   sim::evalLisp("(setq tmpdir$ \"C:\\\\Tmp\\\\\")");
   writeHost("Tmp/Site-surf.ini", "other=5|X\nexist=1|EXIST2\n");
-  const struct {
-    const char* kind;
-    const char* part;
-    int number;
-    const char* path;
-  } cases[] = {
+  const std::tuple<const char*, const char*, int, const char*> cases[] = {
       {"ex", nullptr, 0, "C:\\Tmp\\Site-EXIST2.flt"}, {"OG", "N", 0, "C:\\Tmp\\SiteN-EXIST2.flt"},
       {"fn", nullptr, 0, "C:\\Tmp\\Site-fn.flt"},     {"Ex", nullptr, -1, "C:\\Tmp\\Site-ex.flt"},
       {"ch", nullptr, 3, "C:\\Tmp\\Site-ch3.flt"},    {"XY", "_2", 0, "C:\\Tmp\\Site_2-XY.flt"},
   };
   char path[260];
-  for (const auto& c : cases) {
-    qv::surfaceFilePath(path, c.kind, c.part, c.number);
-    EXPECT_STREQ(path, c.path);
+  for (const auto& [kind, part, number, expected] : cases) {
+    qv::surfaceFilePath(path, kind, part, number);
+    EXPECT_STREQ(path, expected);
   }
   writeHost("Tmp/Site-surf.ini", "final=0|FINAL\nexist=|\n");
   for (const char* binary : {"1", "\"1\""}) {
@@ -96,25 +87,18 @@ TEST_F(DrawingContextTest, NamesTheDrawingsWorkingFiles) {
 }
 
 TEST_F(DrawingContextTest, ChangesExtensionsWithinTheBuffer) {
-  const struct {
-    const char* path;
-    const char* extension;
-    size_t size;
-    const char* result;
-    const char* returned;
-  } cases[] = {
+  const std::tuple<const char*, const char*, size_t, const char*, const char*> cases[] = {
       {"C:\\JOBS.2024\\SITE", "ini", 32, "C:\\JOBS.2024\\SITE.ini", "ini"},
       {"C:/a/site.dwg", "bak", 32, "C:/a/site.bak", "bak"},
       {"site.", "txt", 32, "site.txt", "txt"},
       {"site.dwg", "longer", 10, "site.long", "long"},
       {"abcdefghi", "x", 10, "abcdefghi", ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [path, extension, size, result, returned] : cases) {
     char buffer[32] = {};
-    std::strcpy(buffer, c.path);
-    const char* extension = qv::changeExtension(buffer, c.size, c.extension);
-    EXPECT_STREQ(buffer, c.result);
-    EXPECT_STREQ(extension, c.returned);
+    std::strcpy(buffer, path);
+    EXPECT_STREQ(qv::changeExtension(buffer, size, extension), returned);
+    EXPECT_STREQ(buffer, result);
   }
 }
 
@@ -136,17 +120,12 @@ TEST_F(DrawingContextTest, RunsProgramsAndAnswersTheirExitCodes) {
   sim::mapDrive('K', tempDir().string());
   writeHost("run", "#!/bin/sh\nexit 7\n");
   std::filesystem::permissions(tempPath("run"), std::filesystem::perms::owner_all);
-  const struct {
-    const char* line;
-    int wait;
-    int result;
-  } cases[] = {
+  const std::tuple<const char*, int, int> cases[] = {
       {"K:\\run", 1, 7},     {"sh -c \"exit 3\"", 1, 3}, {"K:\\missing", 1, -1},
       {"K:\\missing", 0, 0}, {"sh -c \"exit 3\"", 0, 0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    EXPECT_EQ(qv::runProgram(c.line, c.wait), c.result);
+  for (const auto& [line, wait, result] : cases) {
+    EXPECT_EQ(qv::runProgram(line, wait), result) << line;
   }
   for (const char* call : {"CreateProcessA", "WaitForSingleObject"}) {
     qvtest::forEachFailure(

@@ -2,6 +2,7 @@
 // the places and recent-files lists of a drawing.
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "host/folders.h"
 #include "platform/sim.h"
@@ -76,23 +77,19 @@ TEST_F(FileSelectionTest, LeavesAnUnreadableFileAndAnUnknownFolderAlone) {
 }
 
 TEST_F(FileSelectionTest, ListsAFolderInNameOrderThroughTheFilter) {
-  const struct {
-    const char* extensions;
-    const char* folder;
-    const char* ids;
-  } cases[] = {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"CRD;txt", "C:\\List", "A a.crd b.TXT "},
       {nullptr, "C:\\List\\", "A a.crd b.TXT c.dat "},
       {"*.dat", "C:\\List", "A a.crd b.TXT c.dat "},
       {"dat", "C:\\Missing", ""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.ids);
+  for (const auto& [extensions, folder, ids] : cases) {
+    SCOPED_TRACE(ids);
     qv::IQvUniRecord* list = reinterpret_cast<qv::IQvUniRecord*>(1);
-    EXPECT_EQ(qv::listFolder(c.extensions, c.folder, &list), 1);
-    EXPECT_EQ(qvtest::idsOf(list), c.ids);
+    EXPECT_EQ(qv::listFolder(extensions, folder, &list), 1);
+    EXPECT_EQ(qvtest::idsOf(list), ids);
     if (list != nullptr) {
-      EXPECT_EQ(qvtest::describe(list).find(std::string("[id=A path=") + c.folder + " dir=1]"), 0U);
+      EXPECT_EQ(qvtest::describe(list).find(std::string("[id=A path=") + folder + " dir=1]"), 0U);
       qv::msString size;
       list->next()->getFieldText("size", size);
       EXPECT_STREQ(size, "1");

@@ -2,6 +2,7 @@
 // all, the drawing copies, and the line reader.
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "platform/acad/acutads.h"
 #include "platform/sim.h"
@@ -84,25 +85,22 @@ TEST_F(PropertyFileTest, GrowsAndConvertsAsTheRuntimeReads) {
     EXPECT_EQ(file.capacity(), i < 13 ? 16 : 32) << i;
   }
   EXPECT_EQ(file.count(), 17);
-  const struct {
-    const char* value;
-    int16_t shortValue;
-    int32_t intValue;
-    double realValue;
-  } cases[] = {{"70000", 4464, 70000, 70000.0},
-               {" -12.75x", -12, -12, -12.75},
-               {"99999999999", -1, 2147483647, 99999999999.0},
-               {"0x10", 0, 0, 0.0},
-               {"", 0, 0, 0.0}};
-  for (const auto& c : cases) {
-    file.setValue("v", c.value, 0);
+  // A value, read as a short, an int and a real.
+  const std::tuple<const char*, int16_t, int32_t, double> cases[] = {
+      {"70000", 4464, 70000, 70000.0},
+      {" -12.75x", -12, -12, -12.75},
+      {"99999999999", -1, 2147483647, 99999999999.0},
+      {"0x10", 0, 0, 0.0},
+      {"", 0, 0, 0.0}};
+  for (const auto& [text, shortValue, intValue, realValue] : cases) {
+    file.setValue("v", text, 0);
     int16_t s = 7;
     int32_t i = 7;
     double r = 7;
     EXPECT_EQ(file.getShort("V", &s) + file.getInt("V", &i) + file.getReal("V", &r), 3);
-    EXPECT_EQ(s, c.shortValue) << c.value;
-    EXPECT_EQ(i, c.intValue) << c.value;
-    EXPECT_DOUBLE_EQ(r, c.realValue) << c.value;
+    EXPECT_EQ(s, shortValue) << text;
+    EXPECT_EQ(i, intValue) << text;
+    EXPECT_DOUBLE_EQ(r, realValue) << text;
   }
   file.setValue("t", "abcdefgh", 0);
   char text[8] = "#######";
@@ -199,14 +197,12 @@ TEST_F(PropertyFileTest, TheLineReaderTakesOneLinePerCall) {
   FILE* in = _fsopen("P:\\lines.txt", "rt", _SH_DENYNO);
   ASSERT_NE(in, nullptr);
   char buffer[8];
-  const struct {
-    int size;
-    int stored;
-    const char* text;
-  } reads[] = {{4, 3, "abc"}, {0, 0, "abc"}, {8, 0, ""}, {8, 2, "xy"}, {8, 4, "last"}, {8, 0, ""}};
-  for (const auto& r : reads) {
-    EXPECT_EQ(qv::readLine(in, buffer, r.size), r.stored) << r.text;
-    EXPECT_STREQ(buffer, r.text);
+  // The buffer's size, what is stored and the text.
+  const std::tuple<int, int, const char*> reads[] = {{4, 3, "abc"}, {0, 0, "abc"},  {8, 0, ""},
+                                                     {8, 2, "xy"},  {8, 4, "last"}, {8, 0, ""}};
+  for (const auto& [size, stored, text] : reads) {
+    EXPECT_EQ(qv::readLine(in, buffer, size), stored) << text;
+    EXPECT_STREQ(buffer, text);
   }
   EXPECT_NE(feof(in), 0);
   fclose(in);

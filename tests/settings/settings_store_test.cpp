@@ -2,8 +2,8 @@
 // the installation folder, and every registry failure on the way.
 #include <cstring>
 #include <string>
+#include <tuple>
 
-#include "platform/acad/acedads.h"
 #include "platform/sim.h"
 #include "platform/win/windows.h"
 #include "settings/settings.h"
@@ -45,7 +45,7 @@ protected:
   }
 };
 
-TEST_F(SettingsStoreTest, TheKeyPathNamesReleaseAndInstallation) {
+TEST_F(SettingsStoreTest, TheKeyPathNamesReleaseAndInstallationOrIsShortened) {
   char path[qv::settingsKeyPathSize];
   EXPECT_EQ(qv::settingsKeyPath(path), 1);
   EXPECT_EQ(std::string(path), keyPath);
@@ -60,35 +60,16 @@ TEST_F(SettingsStoreTest, TheKeyPathNamesReleaseAndInstallation) {
   sim::removeSysVar("*_PKSER");
   EXPECT_EQ(qv::settingsKeyPath(path), 1);
   EXPECT_EQ(std::string(path), shortened);
-}
-
-TEST_F(SettingsStoreTest, TheInstallationIdentifierIsTheHostsAndReadOnly) {
-  resbuf value{};
-  value.restype = RTSTR;
-  value.resval.rstring = const_cast<char*>("other");
-  EXPECT_EQ(acedSetVar("*_pkser", &value), RTERROR);
-  char path[qv::settingsKeyPathSize];
-  qv::settingsKeyPath(path);
-  EXPECT_EQ(std::string(path), keyPath);
-}
-
-TEST_F(SettingsStoreTest, AMissingIdentifierReadsAndWritesTheShortenedKey) {
-  ASSERT_TRUE(sim::loadRegistry(
-                  header + "[HKEY_CURRENT_USER\\Software\\Maradel Software\\Quorvane\\2007]\r\n"
-                           "\"A\"=\"short\"\r\n")
-                  .ok);
-  sim::removeSysVar("*_PKSER");
+  // Values are then read and written under the shortened key.
+  ASSERT_TRUE(sim::loadRegistry(header + "[" + shortUserKey + "]\r\n\"A\"=\"short\"\r\n").ok);
   EXPECT_EQ(read("A", 1), "short");
   EXPECT_EQ(qv::writeSettingString("B", "new", 1), ERROR_SUCCESS);
   EXPECT_EQ(read("B", 1), "new");
 }
 
 TEST_F(SettingsStoreTest, InstallPathPrefersTheReleaseValue) {
-  struct Case {
-    const char* label;
-    std::string values;
-    std::string expected;
-  } cases[] = {
+  // A label, the values of the machine's key, the path found.
+  const std::tuple<const char*, std::string, std::string> cases[] = {
       {"both", "\"PATH_R15\"=\"C:\\\\R15\\\\\"\r\n\"PATH\"=\"C:\\\\Old\"\r\n", "C:\\R15\\"},
       {"names in another case", "\"path\"=\"C:\\\\Old\"\r\n\"path_r15\"=\"C:\\\\R15\"\r\n",
        "C:\\R15"},
@@ -105,11 +86,11 @@ TEST_F(SettingsStoreTest, InstallPathPrefersTheReleaseValue) {
       {"stored without a terminator", "\"PATH_R15\"=hex(1):43,3a\r\n", "C:"},
       {"empty", "\"PATH_R15\"=\"\"\r\n\"PATH\"=\"C:\\\\Old\"\r\n", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [label, values, expected] : cases) {
     sim::reset();
-    install(c.values);
-    EXPECT_EQ(std::string(qv::installPath()), c.expected) << c.label;
-    EXPECT_EQ(sim::openKeys(), 0) << c.label;
+    install(values);
+    EXPECT_EQ(std::string(qv::installPath()), expected) << label;
+    EXPECT_EQ(sim::openKeys(), 0) << label;
   }
   sim::reset();
   ASSERT_TRUE(
@@ -118,13 +99,8 @@ TEST_F(SettingsStoreTest, InstallPathPrefersTheReleaseValue) {
 }
 
 TEST_F(SettingsStoreTest, ReadTakesTheRootFromTheFlagAndRefusesTooLongValues) {
-  struct Case {
-    const char* label;
-    std::string values; // in the machine's key
-    const char* name;
-    int perUser;
-    std::string expected;
-  } cases[] = {
+  // A label, the values of the machine's key, the name read, the per-user flag, the text read.
+  const std::tuple<const char*, std::string, const char*, int, std::string> cases[] = {
       {"per user", "", "Who", 1, "user"},
       {"per machine", "", "Who", 0, "machine"},
       {"any non-zero flag", "", "who", -3, "user"},
@@ -135,10 +111,10 @@ TEST_F(SettingsStoreTest, ReadTakesTheRootFromTheFlagAndRefusesTooLongValues) {
        ""},
       {"stored without a terminator", "\"V\"=hex(1):61,62,63\r\n", "V", 0, "abc"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [label, values, name, perUser, expected] : cases) {
     sim::reset();
-    install(c.values);
-    EXPECT_EQ(read(c.name, c.perUser), c.expected) << c.label;
+    install(values);
+    EXPECT_EQ(read(name, perUser), expected) << label;
   }
   sim::reset();
   EXPECT_EQ(read("Who", 0), "") << "no key";

@@ -1,6 +1,7 @@
 // The command and entity helpers: picking by type, set copies, erasing, handles, the
 // regeneration retry, application names and the family's extended data, with failure sweeps.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/entities/entity_helpers.h"
@@ -8,6 +9,7 @@
 #include "platform/acad/acedads.h"
 #include "platform/acad/acutads.h"
 #include "platform/sim.h"
+#include "testing/drawing_entities.h"
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
@@ -16,6 +18,8 @@ namespace {
 struct Name {
   ads_name value = {0, 0};
 };
+
+const ads_point kOrigin = {0, 0, 0}, kCorner = {1, 1, 0};
 
 class EntityHelpersTest : public qvtest::HostTest {
 protected:
@@ -26,19 +30,18 @@ protected:
     return made;
   }
   Name line(const char* layer = "0") {
-    const ads_point a = {0, 0, 0}, b = {1, 1, 0};
-    return make(acutBuildList(RTDXF0, "LINE", 8, layer, 10, a, 11, b, 0));
+    return make(acutBuildList(RTDXF0, "LINE", 8, layer, 10, kOrigin, 11, kCorner, 0));
   }
   Name arc() {
-    const ads_point c = {0, 0, 0};
-    return make(acutBuildList(RTDXF0, "ARC", 10, c, 40, 1.0, 50, 0.0, 51, 1.0, 0));
+    return make(acutBuildList(RTDXF0, "ARC", 10, kOrigin, 40, 1.0, 50, 0.0, 51, 1.0, 0));
   }
-  Name circle() {
-    const ads_point c = {0, 0, 0};
-    return make(acutBuildList(RTDXF0, "CIRCLE", 10, c, 40, 1.0, 0));
+  static bool alive(const Name& entity) {
+    resbuf* list = acdbEntGet(entity.value);
+    acutRelRb(list);
+    return list != nullptr;
   }
-  // The text of group code in the entity's extended data of application.
-  std::vector<std::string> extendedData(const Name& entity, const char* application) {
+  // The texts and integers of the entity's extended data of application.
+  static std::vector<std::string> extendedData(const Name& entity, const char* application) {
     resbuf* apps = acutBuildList(RTSTR, application, 0);
     resbuf* list = acdbEntGetX(entity.value, apps);
     std::vector<std::string> found;
@@ -55,67 +58,64 @@ protected:
     acutRelRb(apps);
     return found;
   }
-  std::string handleOf(const Name& entity) {
-    resbuf* list = acdbEntGet(entity.value);
-    std::string handle;
-    for (const resbuf* item = list; item != nullptr; item = item->rbnext) {
-      if (item->restype == 5) {
-        handle = item->resval.rstring;
-      }
-    }
-    acutRelRb(list);
-    return handle;
+  static std::string handleOf(const Name& entity) {
+    return qvtest::findGroup(qvtest::groupsOf(entity.value), 5)->text;
   }
-  int length(const ads_name set) {
+  static int length(const ads_name set) {
     int32_t count = -1;
     acedSSLength(set, &count);
     return count;
   }
-  const int64_t nothing_[2] = {0, 0};
 };
 
 TEST_F(EntityHelpersTest, PicksUntilAnEntityOfAListedType) {
-  const Name a = arc(), c = circle();
-  sim::answer(sim::Answer::pick(c.value, 1, 0));
-  sim::answer(sim::Answer::pick(nothing_, 5, 5)); // a miss: asked again without a word
-  sim::answer(sim::Answer::pick(a.value, 0.5, 0.8));
-  ads_name picked;
-  ads_point point;
-  ASSERT_EQ(qv::selectEntityOfTypes("LINE ARC", "\nPick: ", picked, point), RTNORM);
-  EXPECT_TRUE(acdbNameEqual(picked, a.value));
-  EXPECT_EQ(point[1], 0.8);
-  EXPECT_EQ(sim::asked().size(), 3u);
-  const std::string said = sim::commandLine();
-  const std::string message = "\nSelection is not one of 'LINE ARC'.";
-  ASSERT_NE(said.find(message), std::string::npos);
-  EXPECT_EQ(said.find(message, said.find(message) + 1), std::string::npos) << said;
-}
-
-TEST_F(EntityHelpersTest, ReturnsACancelEnterAndLowerCaseListsMatchNothing) {
-  const Name l = line();
+  const Name l = line(), a = arc();
+  const Name circle = make(acutBuildList(RTDXF0, "CIRCLE", 10, kOrigin, 40, 1.0, 0));
+  const int64_t nothing[2] = {0, 0};
   const struct {
     const char* types;
     std::vector<sim::Answer> answers;
     int status;
-    size_t messages;
+    int messages; // of "Selection is not one of '<types>'."
+    const Name* picked;
+    double y;
   } cases[] = {
-      {"LINE", {sim::Answer::cancel()}, RTCAN, 0},
-      {"LINE", {sim::Answer::text("")}, RTNONE, 0},
-      {"line arc", {sim::Answer::pick(l.value, 0, 0), sim::Answer::cancel()}, RTCAN, 1},
-      {" LINE  ", {sim::Answer::pick(l.value, 0, 0)}, RTNORM, 0},
+      // A miss is asked again without a word.
+      {"LINE ARC",
+       {sim::Answer::pick(circle.value, 1, 0), sim::Answer::pick(nothing, 5, 5),
+        sim::Answer::pick(a.value, 0.5, 0.8)},
+       RTNORM,
+       1,
+       &a,
+       0.8},
+      {"LINE", {sim::Answer::cancel()}, RTCAN, 0, nullptr, 0},
+      {"LINE", {sim::Answer::text("")}, RTNONE, 0, nullptr, 0},
+      {"line arc", {sim::Answer::pick(l.value, 0, 0), sim::Answer::cancel()}, RTCAN, 1, nullptr, 0},
+      {" LINE  ", {sim::Answer::pick(l.value, 0, 0.25)}, RTNORM, 0, &l, 0.25},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.types);
     sim::takeCommandLine();
     for (const sim::Answer& answer : c.answers) {
       sim::answer(answer);
     }
     ads_name picked;
     ads_point point;
-    EXPECT_EQ(qv::selectEntityOfTypes(c.types, nullptr, picked, point), c.status) << c.types;
-    EXPECT_EQ(sim::commandLine().find("Selection is not one of '" + std::string(c.types) + "'.") !=
-                  std::string::npos,
-              c.messages == 1)
-        << c.types;
+    EXPECT_EQ(
+        qv::selectEntityOfTypes(c.types, c.picked == &a ? "\nPick: " : nullptr, picked, point),
+        c.status);
+    EXPECT_EQ(sim::pendingAnswers(), 0u);
+    const std::string said = sim::commandLine();
+    const std::string message = "\nSelection is not one of '" + std::string(c.types) + "'.";
+    int messages = 0;
+    for (size_t at = said.find(message); at != std::string::npos; at = said.find(message, at + 1)) {
+      ++messages;
+    }
+    EXPECT_EQ(messages, c.messages) << said;
+    if (c.picked != nullptr) {
+      EXPECT_TRUE(acdbNameEqual(picked, c.picked->value));
+      EXPECT_EQ(point[1], c.y);
+    }
   }
 }
 
@@ -134,7 +134,7 @@ TEST_F(EntityHelpersTest, CopiesAppendsFiltersAndErasesSets) {
   EXPECT_EQ(length(copy), 3);
   EXPECT_EQ(qv::eraseSetEntities(copy), 3);
   EXPECT_EQ(qv::eraseSetEntities(copy), 0); // erased entities cannot be opened
-  EXPECT_EQ(acdbEntGet(c.value), nullptr);
+  EXPECT_FALSE(alive(c));
   acedSSFree(copy);
   const ads_name unknown = {0, 0};
   EXPECT_EQ(qv::newSetFromSet(unknown, copy), RTERROR);
@@ -147,14 +147,10 @@ TEST_F(EntityHelpersTest, FindsByHandleAndBringsBackOnlyAnErasedEntity) {
   ads_name found;
   ASSERT_EQ(qv::entityFromHandle(handle.c_str(), found), RTNORM);
   EXPECT_TRUE(acdbNameEqual(found, a.value));
-  resbuf* list = acdbEntGet(a.value);
-  EXPECT_NE(list, nullptr); // a live entity stays live
-  acutRelRb(list);
+  EXPECT_TRUE(alive(a)); // a live entity stays live
   ASSERT_EQ(acdbEntDel(a.value), RTNORM);
   ASSERT_EQ(qv::entityFromHandle(handle.c_str(), found), RTNORM);
-  list = acdbEntGet(a.value);
-  EXPECT_NE(list, nullptr); // brought back
-  acutRelRb(list);
+  EXPECT_TRUE(alive(a)); // brought back
   EXPECT_EQ(qv::entityFromHandle("ZZ", found), RTERROR);
 }
 
@@ -169,13 +165,7 @@ TEST_F(EntityHelpersTest, ModifiesOnceMoreAfterARegeneration) {
     EXPECT_EQ(sim::callCount("acdbEntMod") - before, refusing ? 2 : 1);
     EXPECT_EQ(sim::regenCount() - regens, refusing ? 1 : 0);
   }
-  resbuf* list = acdbEntGet(a.value);
-  for (const resbuf* item = list; item != nullptr; item = item->rbnext) {
-    if (item->restype == 8) {
-      EXPECT_STREQ(item->resval.rstring, "Second");
-    }
-  }
-  acutRelRb(list);
+  EXPECT_EQ(qvtest::findGroup(qvtest::groupsOf(a.value), 8)->text, "Second");
 }
 
 TEST_F(EntityHelpersTest, RegistersOnceAndTagsAndLinksWithExtendedData) {
@@ -194,16 +184,12 @@ TEST_F(EntityHelpersTest, RegistersOnceAndTagsAndLinksWithExtendedData) {
 }
 
 TEST_F(EntityHelpersTest, MatchesNamesThatHoldWildcardCharacters) {
-  const struct {
-    const char* text;
-    const char* pattern;
-    int status;
-  } cases[] = {
+  const std::tuple<const char*, const char*, int> cases[] = {
       {"A#1", "A#1", RTNORM}, {"A11", "A#1", RTNORM}, {"AB", "A#", RTERROR},
       {"a.b", "a.b", RTNORM}, {nullptr, "*", RTNONE}, {"x", nullptr, RTNONE},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(qv::wildcardMatch(c.text, c.pattern), c.status);
+  for (const auto& [text, pattern, status] : cases) {
+    EXPECT_EQ(qv::wildcardMatch(text, pattern), status);
   }
   EXPECT_EQ(acutWcMatch("A#1", "A#1"), RTERROR); // the host's own test fails for it
 }
@@ -247,8 +233,7 @@ TEST_F(EntityHelpersTest, FailuresOnTheWayLeaveNothingBehind) {
     ads_name found;
     qv::entityFromHandle(handle.c_str(), found);
     while (sim::pendingAnswers() > 0) { // a pick left over when the question failed
-      ads_point p;
-      acedEntSel(nullptr, found, p);
+      acedEntSel(nullptr, found, point);
     }
   };
   for (const char* call :
@@ -257,11 +242,7 @@ TEST_F(EntityHelpersTest, FailuresOnTheWayLeaveNothingBehind) {
         "AcDbObject::setXData", "AcDbDatabase::getSymbolTable", "acutBuildList", "acedCommand"}) {
     EXPECT_GT(qvtest::forEachFailure(call, everything), 0) << call;
   }
-  for (const Name& entity : {a, b}) { // both live and undamaged at the end
-    resbuf* list = acdbEntGet(entity.value);
-    EXPECT_NE(list, nullptr);
-    acutRelRb(list);
-  }
+  EXPECT_TRUE(alive(a) && alive(b)); // both live and undamaged at the end
 }
 
 // Erasing closes every entity it opened, counts only those erased and skips the rest.
@@ -273,13 +254,7 @@ TEST_F(EntityHelpersTest, ErasingSweptOverOpeningsAndErasures) {
       ASSERT_EQ(acedSSAdd(a.value, nullptr, set), RTNORM);
       acedSSAdd(b.value, set, set);
       const int erased = qv::eraseSetEntities(set);
-      int gone = 0;
-      for (const Name& entity : {a, b}) {
-        resbuf* list = acdbEntGet(entity.value);
-        gone += list == nullptr ? 1 : 0;
-        acutRelRb(list);
-      }
-      EXPECT_EQ(erased, gone) << call << " " << nth;
+      EXPECT_EQ(erased, !alive(a) + !alive(b)) << call << " " << nth;
       acedSSFree(set);
     });
   }

@@ -1,5 +1,6 @@
 // Object-to-world coordinates, arc ordinates and vertical-curve elevations.
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -38,30 +39,26 @@ TEST(PlaneGeometryTest, ObjectToWorldFollowsTheArbitraryAxisRule) {
 TEST(PlaneGeometryTest, ArcOrdinatesAndCurveElevations) {
   qv::ArcOrdinateArc upper{10, 20, 5, 0, 7, 24, 13, 24, 0};
   qv::ArcOrdinateArc lower{10, 20, 5, 0, 7, 16, 13, 16, 1};
-  const struct {
-    const qv::ArcOrdinateArc* arc;
-    double x, y;
-  } arcs[] = {{&upper, 10, 25},
-              {&lower, 10, 15},
-              {&upper, 13, 24},
-              {&lower, 7, 16},
-              {&upper, 14, 23},
-              {&lower, 14, 17},
-              {&upper, 15.000000000000002, 20}}; // no NaN
-  for (const auto& c : arcs) {
-    EXPECT_DOUBLE_EQ(qv::arcOrdinate(c.x, *c.arc), c.y) << c.x;
+  const std::tuple<const qv::ArcOrdinateArc*, double, double> arcs[] = {
+      {&upper, 10, 25},
+      {&lower, 10, 15},
+      {&upper, 13, 24},
+      {&lower, 7, 16},
+      {&upper, 14, 23},
+      {&lower, 14, 17},
+      {&upper, 15.000000000000002, 20}}; // no NaN
+  for (const auto& [arc, x, y] : arcs) {
+    EXPECT_DOUBLE_EQ(qv::arcOrdinate(x, *arc), y) << x;
   }
   // Tangents rising 2 % to (100, 102) and falling 1 %: the curve from 50 to 150, and from 70 to
   // 160 with unequal lengths, meets the tangents at both ends.
-  const struct {
-    double l1, l2, x, elevation;
-  } curves[] = {{50, 50, 50, 101.0},      {50, 50, 75, 101.40625}, {50, 50, 100, 101.625},
-                {50, 50, 125, 101.65625}, {50, 50, 150, 101.5},    {30, 60, 70, 101.4},
-                {30, 60, 160, 101.4}};
-  for (const auto& c : curves) {
-    EXPECT_NEAR(qv::verticalCurveElevation(0, 100, 100, 102, 200, 101, c.l1, c.l2, c.x),
-                c.elevation, 1e-9)
-        << c.x;
+  const std::tuple<double, double, double, double> curves[] = {
+      {50, 50, 50, 101.0},      {50, 50, 75, 101.40625}, {50, 50, 100, 101.625},
+      {50, 50, 125, 101.65625}, {50, 50, 150, 101.5},    {30, 60, 70, 101.4},
+      {30, 60, 160, 101.4}};
+  for (const auto& [l1, l2, x, elevation] : curves) {
+    EXPECT_NEAR(qv::verticalCurveElevation(0, 100, 100, 102, 200, 101, l1, l2, x), elevation, 1e-9)
+        << x;
   }
 }
 

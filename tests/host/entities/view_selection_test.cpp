@@ -1,5 +1,7 @@
 // Selection near a point with the pick box's size, selection with a zoom-out when the area leaves
 // the view, and the view redrawn as it was.
+#include <tuple>
+
 #include "host/entities/view_selection.h"
 #include "platform/acad/acdbads.h"
 #include "platform/acad/acedads.h"
@@ -46,22 +48,18 @@ protected:
 
 TEST_F(ViewSelectionTest, NearPointUsesThePickBoxOfTheView) {
   const ads_point pick = {6.1, 4.5, 0};
-  struct Case {
-    int windowHeight;
-    double viewHeight;
-    const char* selected;
-  } cases[] = {
+  const std::tuple<int, double, const char*> cases[] = {
       {600, 9, "0"},   // 10 pixels: 0.15 units
       {200, 9, "01"},  // 0.45 units
       {600, 45, "01"}, // zoomed out: 0.75 units
       {0, 9, "012"},   // a window without height counts as one pixel: 90 units
   };
-  for (const Case& c : cases) {
-    sim::setDocumentWindowSize(1000, c.windowHeight);
-    sim::setSysVarReal("VIEWSIZE", c.viewHeight);
+  for (const auto& [windowHeight, viewHeight, selected] : cases) {
+    sim::setDocumentWindowSize(1000, windowHeight);
+    sim::setSysVarReal("VIEWSIZE", viewHeight);
     ads_name set;
-    EXPECT_EQ(members(qv::selectNearPoint(nullptr, pick, set), set), c.selected)
-        << c.windowHeight << " " << c.viewHeight;
+    EXPECT_EQ(members(qv::selectNearPoint(nullptr, pick, set), set), selected)
+        << windowHeight << " " << viewHeight;
   }
   // A filter goes to the host with the pick box.
   resbuf* filter = acutBuildList(8, "nosuchlayer", RTNONE);
@@ -83,42 +81,25 @@ TEST_F(ViewSelectionTest, NearPointSelectsNothingWhenAHostCallFails) {
   }
 }
 
-TEST_F(ViewSelectionTest, ZoomsOutOnlyWhenACornerLeavesTheView) {
-  const ads_point inA = {5.9, 2.9, 0}, inB = {6.1, 6.1, 0};  // within 4.5 of the centre
-  const ads_point outA = {5.9, -1, 0}, outB = {6.5, 9.5, 0}; // corners beyond it
-  struct Case {
+// Windows zoom out when a corner leaves the view (4.5 around the centre); polygons and fences
+// when the box of 1.25 times their points' extent does.
+TEST_F(ViewSelectionTest, ZoomsOutOnlyWhenTheAreaLeavesTheView) {
+  const struct {
     const char* mode;
-    const ads_point* a;
-    const ads_point* b;
+    std::vector<std::vector<double>> points;
     int zooms; // ZOOM commands run
     const char* selected;
   } cases[] = {
-      {"W", &inA, &inB, 0, "0"},
-      {"w", &outA, &outB, 2, "01"},
-      {"c", &inA, &inB, 0, "0"},
-      {"C", &outA, &outB, 2, "01"},
-  };
-  const std::vector<double> before = view();
-  for (const Case& c : cases) {
-    const int commands = sim::callCount("acedCommand");
-    ads_name set;
-    EXPECT_EQ(members(qv::selectWithZoom(c.mode, *c.a, *c.b, nullptr, set), set), c.selected)
-        << c.mode;
-    EXPECT_EQ(sim::callCount("acedCommand") - commands, c.zooms) << c.mode;
-    EXPECT_EQ(view(), before) << c.mode;
-  }
-  // Polygons and fences: the box of 1.25 times the points' extent decides.
-  struct PolygonCase {
-    const char* mode;
-    std::vector<std::vector<double>> points;
-    int zooms;
-    const char* selected;
-  } polygons[] = {
+      {"W", {{5.9, 2.9}, {6.1, 6.1}}, 0, "0"},
+      {"w", {{5.9, -1}, {6.5, 9.5}}, 2, "01"},
+      {"c", {{5.9, 2.9}, {6.1, 6.1}}, 0, "0"},
+      {"C", {{5.9, -1}, {6.5, 9.5}}, 2, "01"},
       {"WP", {{5.9, 2.9}, {6.1, 2.9}, {6.1, 6.1}, {5.9, 6.1}}, 0, "0"},
       {"cp", {{5.9, 0.5}, {6.5, 0.5}, {6.5, 7}, {5.9, 7}}, 2, "01"}, // 1.25 x 6.5 > 4.5 x 2
       {"F", {{5, 4}, {7, 4}}, 0, "01"},
   };
-  for (const PolygonCase& c : polygons) {
+  const std::vector<double> before = view();
+  for (const auto& c : cases) {
     resbuf* list = nullptr;
     for (auto p = c.points.rbegin(); p != c.points.rend(); ++p) {
       const ads_point point = {(*p)[0], (*p)[1], 0};
@@ -128,8 +109,13 @@ TEST_F(ViewSelectionTest, ZoomsOutOnlyWhenACornerLeavesTheView) {
     }
     const int commands = sim::callCount("acedCommand");
     ads_name set;
-    EXPECT_EQ(members(qv::selectWithZoom(c.mode, list, nullptr, nullptr, set), set), c.selected)
-        << c.mode;
+    // W and C take two corners, the rest a point list.
+    const ads_point a = {c.points[0][0], c.points[0][1], 0},
+                    b = {c.points[1][0], c.points[1][1], 0};
+    const bool window = c.mode[1] == '\0' && c.mode[0] != 'F';
+    const int status = window ? qv::selectWithZoom(c.mode, a, b, nullptr, set)
+                              : qv::selectWithZoom(c.mode, list, nullptr, nullptr, set);
+    EXPECT_EQ(members(status, set), c.selected) << c.mode;
     EXPECT_EQ(sim::callCount("acedCommand") - commands, c.zooms) << c.mode;
     EXPECT_EQ(view(), before) << c.mode;
     acutRelRb(list);
