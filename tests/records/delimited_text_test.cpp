@@ -199,6 +199,20 @@ TEST_F(DelimitedTextTest, ExportWritesColumnsOfEveryRecordAndReadsBack) {
   EXPECT_EQ(readHost("empty.csv"), "\r\n");
 }
 
+// A line of 100 MB reads in bounded pieces, and the good content after it is still found.
+TEST_F(DelimitedTextTest, AHundredMegabyteLineReadsInPiecesAndTheNextLineWhole) {
+  writeHost("huge.csv", std::string(100u << 20, 'x') + "\r\nok,1\r\n");
+  qv::IQvUniRecord* table = qv::readTextTable("D:\\huge.csv", ',', nullptr, 0, 0, 0, 0);
+  ASSERT_NE(table, nullptr);
+  // 10239 characters a read: the line gives ceil(104857600 / 10239) records, then "ok,1".
+  const int count = table->countRecords();
+  EXPECT_EQ(count, (104857600 + 10238) / 10239 + 1);
+  char value[16] = {};
+  EXPECT_EQ(table->itemAt(count - 1)->getFieldChars("1", value), 1);
+  EXPECT_STREQ(value, "ok");
+  table->releaseChain();
+}
+
 // Lines are cut out of blocks of 64 KiB: they read the same wherever a block ends in them.
 TEST_F(DelimitedTextTest, LinesReadTheSameWhereverABlockEndsInThem) {
   const std::string lines = "a, b ,c\r\n" + std::string(10300, 'x') + ",y\r\n" +
