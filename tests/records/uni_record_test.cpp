@@ -308,14 +308,6 @@ TEST_F(UniRecordTest, AppendsReachTheEndWhateverLeftTheChain) {
          return nullptr;
        },
        "h a z "},
-      {"cut with setNext, the tail released",
-       {"h", "a", "b"},
-       [](Records& r) {
-         r[1]->setNext(nullptr);
-         r[2]->release();
-         return nullptr;
-       },
-       "h a z "},
       {"cut with setNext, the rest kept",
        {"h", "a", "b", "c"},
        [](Records& r) {
