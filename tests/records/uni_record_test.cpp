@@ -289,95 +289,65 @@ TEST_F(UniRecordTest, AppendAndRemoveRefuseWhatWouldBreakTheChain) {
   EXPECT_EQ(idsOf(chain_), "a d ");
 }
 
-// Every way a record can leave a chain behind its head's back; the next append through the head,
-// or through the record after it, must still land at the chain's end (the sanitizer build catches
-// a write to a deleted record).
+using Records = std::vector<qv::IQvUniRecord*>;
+
+// Changes the chain h a b c (records in order) in one way of those a record can leave a chain
+// behind its head's back; answers a loose chain to release.
+qv::IQvUniRecord* changeBehindTheHead(int way, Records& r) {
+  switch (way) {
+  case 0: // removeRecord through a later record
+    r[1]->removeRecord(r[3]);
+    return nullptr;
+  case 1: // cut with setNext, the rest kept
+    r[1]->setNext(nullptr);
+    return r[2];
+  case 2: { // takeRecords of a middle record
+    qv::IQvUniRecord* rest = r[1];
+    qv::takeRecords(&rest, 1);
+    return rest;
+  }
+  case 3: // cut with setNext, the tail released
+    r[1]->setNext(nullptr);
+    r[2]->releaseChain();
+    return nullptr;
+  case 4: // inserted after the head
+    r[0]->setNext(newRecord("x"));
+    r[0]->next()->setNext(r[1]);
+    return nullptr;
+  case 5: // the tail extended directly
+    r[3]->setNext(newRecord("x"));
+    return nullptr;
+  case 6: // the last record moved into the middle
+    r[2]->setNext(nullptr);
+    r[0]->setNext(r[3]);
+    r[3]->setNext(r[1]);
+    return nullptr;
+  default: { // sorted: the old head, now the last, goes second in r
+    qv::IQvUniRecord* oldHead = r[0];
+    qv::sortRecords(&r[0], nullptr, 0);
+    r[1] = oldHead;
+    return nullptr;
+  }
+  }
+}
+
+// The next append through the chain's head, or through the record after it, must still land at
+// the chain's end (the sanitizer build catches a write to a deleted record).
 TEST_F(UniRecordTest, AppendsReachTheEndWhateverLeftTheChain) {
-  using Records = std::vector<qv::IQvUniRecord*>;
-  const struct {
-    const char* name;
-    std::vector<const char*> ids;
-    // Changes the chain built from ids (records in order); answers a loose chain to release.
-    std::function<qv::IQvUniRecord*(Records&)> change;
-    const char* expected; // after appending "z" through the head, which may be another record now
-  } cases[] = {
-      {"removeRecord through a later record",
-       {"h", "a", "b"},
-       [](Records& r) {
-         r[1]->removeRecord(r[2]);
-         return nullptr;
-       },
-       "h a z "},
-      {"cut with setNext, the rest kept",
-       {"h", "a", "b", "c"},
-       [](Records& r) {
-         r[1]->setNext(nullptr);
-         return r[2];
-       },
-       "h a z "},
-      {"takeRecords of a middle record",
-       {"h", "a", "b", "c"},
-       [](Records& r) {
-         qv::IQvUniRecord* rest = r[1];
-         qv::takeRecords(&rest, 1);
-         return rest;
-       },
-       "h a z "},
-      {"releaseChain of the tail part",
-       {"h", "a", "b", "c"},
-       [](Records& r) {
-         r[1]->setNext(nullptr);
-         r[2]->releaseChain();
-         return nullptr;
-       },
-       "h a z "},
-      {"insert after the head",
-       {"h", "a", "b"},
-       [](Records& r) {
-         qv::IQvUniRecord* x = newRecord("x");
-         x->setNext(r[1]);
-         r[0]->setNext(x);
-         return nullptr;
-       },
-       "h x a b z "},
-      {"the tail extended directly",
-       {"h", "a"},
-       [](Records& r) {
-         r[1]->setNext(newRecord("x"));
-         return nullptr;
-       },
-       "h a x z "},
-      {"the last record moved into the middle",
-       {"h", "a", "b"},
-       [](Records& r) {
-         r[1]->setNext(nullptr);
-         r[0]->setNext(r[2]);
-         r[2]->setNext(r[1]);
-         return nullptr;
-       },
-       "h b a z "},
-      {"sorted; the old head is second now",
-       {"c", "b", "a"},
-       [](Records& r) {
-         qv::IQvUniRecord* head = r[0];
-         qv::sortRecords(&head, nullptr, 0);
-         r.insert(r.begin(), head);
-         return nullptr;
-       },
-       "a b c z "},
-  };
-  for (const auto& c : cases) {
+  const char* const expected[] = {"h a b z ",     "h a z ",       "h a z ",     "h a z ",
+                                  "h x a b c z ", "h a b c x z ", "h c a b z ", "a b c h z "};
+  for (int way = 0; way < 8; ++way) {
     for (const int appendThrough : {0, 1}) {
       Records records;
-      for (const char* id : c.ids) {
+      for (const char* id : {"h", "a", "b", "c"}) {
         records.push_back(newRecord(id));
         if (records.size() > 1) {
           records[0]->appendRecord(records.back());
         }
       }
-      qv::IQvUniRecord* loose = c.change(records);
+      qv::IQvUniRecord* loose = changeBehindTheHead(way, records);
       records[appendThrough]->appendRecord(newRecord("z"));
-      EXPECT_EQ(idsOf(records[0]), c.expected) << c.name << ", through " << appendThrough;
+      EXPECT_EQ(idsOf(records[0]), expected[way]) << way << ", through " << appendThrough;
       records[0]->releaseChain();
       if (loose != nullptr) {
         loose->releaseChain();
