@@ -128,32 +128,53 @@ TEST_F(EvaluateExpressionTest, GivesTheValueOfEveryFormOrFailsQuietly) {
 // was asked about, in order: values written back as numbers, and operands as the levels cut them.
 TEST_F(EvaluateExpressionTest, PrintsEachMessageAndAsksForTheTextsTheLevelsCut) {
   const std::string unknown = "Unable to evaluate a value of variable 'nope'.\n";
+  const std::string parentheses = "Parentheses do not match.\n";
+  const std::string brackets = "Brackets do not match.\n";
   const struct {
     const char* expression;
     double expected;
     std::string message;
-    const char* asked; // separated by "|"
+    const char* asked; // each in braces
   } cases[] = {
-      {"-5", -5, "", "0.0|5|-5.00000000000000"}, // 0.0 - 5, written back as the same number
-      {"-2*-3", 6, "", "2|-3|6.00000000000000"},
-      {"1-2*-3", 7, "", "2|-3|1|6.00000000000000|7.00000000000000"},
-      {"if \"abc\" like \"A*\" then 1 else 0", 1, "", "1|0|1.00000000000000"},
+      {"-5", -5, "", "{0.0}{5}{-5.00000000000000}"}, // 0.0 - 5, written back as the same number
+      {"-2*-3", 6, "", "{2}{-3}{6.00000000000000}"},
+      {"1-2*-3", 7, "", "{2}{-3}{1}{6.00000000000000}{7.00000000000000}"},
+      {"if \"abc\" like \"A*\" then 1 else 0", 1, "", "{1}{0}{1.00000000000000}"},
       // Arithmetic bounds operands at every level: the operand of + in 2>1+3 is the text 2>1.
-      {"2>1+3", kNo, "", "2>1|3"},
+      {"2>1+3", kNo, "", "{2>1}{3}"},
       // The comparison operators do not bound operands: 1 is compared with the text 2&3<4.
-      {"1<2&3<4", kNo, "", "1|2&3<4"},
+      {"1<2&3<4", kNo, "", "{1}{2&3<4}"},
       // The minus level runs before "<": -5<3 hands the operand 5<3 to the caller's function.
-      {"-5<3", kNo, "", "0.0|5<3"},
+      {"-5<3", kNo, "", "{0.0}{5<3}"},
       // "then" must stand at least two words after "like": with no pattern between them there is
       // no LIKE test and no if/then/else, and the whole text goes to the caller's function.
-      {"if \"abc\" like then 5 else 6", kNo, "", "if \"abc\" like then 5 else 6"},
-      {")1(", kNo, "Parentheses do not match.\n", ""},
-      {"x]", kNo, "Brackets do not match.\n", ""},
-      {"[nope]", kNo, unknown, "nope|[nope]"},
+      {"if \"abc\" like then 5 else 6", kNo, "", "{if \"abc\" like then 5 else 6}"},
+      {")1(", kNo, parentheses, ""},
+      {"x]", kNo, brackets, ""},
+      {"[nope]", kNo, unknown, "{nope}{[nope]}"},
       // A failed variable stops substitution only: the operator hands "[nope]" on, which fails.
-      {"[x]+[nope]+[y]", kNo, unknown, "x|nope|3.00000000000000|[nope]"},
+      {"[x]+[nope]+[y]", kNo, unknown, "{x}{nope}{3.00000000000000}{[nope]}"},
       {"2*", kNo, "\nWarning: Variable name or real value is missing: 2* Token1: 2 Token2: ", ""},
-      {"y^2", kNo, "Can not evaluate the power of negative numbers.\n", "y|2"},
+      {"y^2", kNo, "Can not evaluate the power of negative numbers.\n", "{y}{2}"},
+      // A "(" or "[" never closed stays in the operand's text; a ")" or "]" without its opener is
+      // the message. The empty group is a text without a value.
+      {"(", kNo, "", "{(}"},
+      {")", kNo, parentheses, ""},
+      {"((1)", kNo, "", "{1}{(1.00000000000000}"},
+      {"(1))", kNo, parentheses, "{1}"},
+      {"[", kNo, "", "{[}"},
+      {"]", kNo, brackets, ""},
+      {"[[x]", kNo, "", "{x}{[3.00000000000000}"},
+      {"[x]]", kNo, brackets, "{x}"},
+      {"(]", kNo, brackets, ""},
+      {"[)", kNo, parentheses, ""},
+      {"()", kNo, "", "{}"},
+      {"[]", kNo, "Unable to evaluate a value of variable ''.\n", "{}{[]}"},
+      {"(()", kNo, "", "{}"},
+      {"if (", kNo, "", "{if (}"},
+      {"if ) then", kNo, parentheses, ""},
+      {"[(1)]", 1, "", "{1}{1.00000000000000}{1.00000000000000}"},
+      {"([x)]", kNo, "", "{[x}"},
   };
   for (const auto& c : cases) {
     valueLog().clear();
@@ -161,7 +182,7 @@ TEST_F(EvaluateExpressionTest, PrintsEachMessageAndAsksForTheTextsTheLevelsCut) 
     EXPECT_EQ(sim::takeCommandLine(), c.message) << c.expression;
     std::string asked;
     for (const std::string& text : valueLog()) {
-      asked += (asked.empty() ? "" : "|") + text;
+      asked += "{" + text + "}";
     }
     EXPECT_EQ(asked, c.asked) << c.expression;
   }

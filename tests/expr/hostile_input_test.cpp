@@ -75,56 +75,6 @@ TEST_F(HostileInputTest, ExpressionsOfAHundredThousandCharacters) {
                                         operand + "* Token1: " + operand + " Token2: ");
 }
 
-// Each row: a text, its value (kNo for none), the message and the last text the caller's
-// function was asked about. A "(" or "[" never closed stays in the operand's text; a ")" or "]"
-// without its opener is the message.
-TEST_F(HostileInputTest, UnbalancedGroupsAndBrackets) {
-  const double kNo = qv::EVAL_NO_VALUE;
-  const std::string parentheses = "Parentheses do not match.\n";
-  const std::string brackets = "Brackets do not match.\n";
-  struct Case {
-    const char* text;
-    double value;
-    std::string message;
-    const char* lastAsked; // null: the caller's function was not called
-  };
-  const Case cases[] = {
-      {"(", kNo, "", "("},
-      {")", kNo, parentheses, nullptr},
-      {"((1)", kNo, "", "(1.00000000000000"},
-      {"(1))", kNo, parentheses, "1"},
-      {"[", kNo, "", "["},
-      {"]", kNo, brackets, nullptr},
-      {"[[x]", kNo, "", "[3.00000000000000"},
-      {"[x]]", kNo, brackets, "x"},
-      {"(]", kNo, brackets, nullptr},
-      {"[)", kNo, parentheses, nullptr},
-      {"()", kNo, "", ""}, // the empty group is a text without a value
-      {"[]", kNo, "Unable to evaluate a value of variable ''.\n", "[]"},
-      {"(()", kNo, "", ""},
-      {"if (", kNo, "", "if ("},
-      {"if ) then", kNo, parentheses, nullptr},
-      {"[(1)]", 1.0, "", "1.00000000000000"},
-      {"([x)]", kNo, "", "[x"},
-  };
-  for (const Case& c : cases) {
-    qvtest::valueLog().clear();
-    const double value = evaluate(c.text);
-    if (isNoValue(c.value)) {
-      EXPECT_TRUE(isNoValue(value)) << c.text << " gave " << value;
-    } else {
-      EXPECT_EQ(value, c.value) << c.text;
-    }
-    EXPECT_EQ(sim::takeCommandLine(), c.message) << c.text;
-    if (c.lastAsked == nullptr) {
-      EXPECT_TRUE(qvtest::valueLog().empty()) << c.text;
-    } else {
-      ASSERT_FALSE(qvtest::valueLog().empty()) << c.text;
-      EXPECT_EQ(qvtest::valueLog().back(), c.lastAsked) << c.text;
-    }
-  }
-}
-
 TEST_F(HostileInputTest, GarbageOverTheLanguagesCharacters) {
   // Texts drawn from the characters that mean something to the evaluator, and a few others.
   const std::string alphabet = "0123456789.+-*/^<>!=|&()[]\" ifthenelselikenot*?#@xy\r\n\t~e";
