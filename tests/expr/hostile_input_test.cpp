@@ -1,6 +1,7 @@
 // The evaluator on what a user may type: very long expressions, unbalanced groups and brackets,
-// garbage and numbers at the edge of the double range. Each gives its value or the no-value
-// marker and its message; the sanitizer build catches any read outside a buffer.
+// and garbage (numbers at the edges of the double range are with the other values). Each gives its
+// value or the no-value marker and its message; the sanitizer build catches any read outside a
+// buffer.
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -34,15 +35,6 @@ protected:
   }
 };
 
-std::string repeat(const std::string& piece, int times) {
-  std::string text;
-  text.reserve(piece.size() * static_cast<size_t>(times));
-  for (int i = 0; i < times; ++i) {
-    text += piece;
-  }
-  return text;
-}
-
 TEST_F(HostileInputTest, ExpressionsOfAHundredThousandCharacters) {
   // Every step rewrites the whole text, so these keep to a few thousand steps each.
   const std::string term = "1234567890123456789012345678901234567890.25";
@@ -54,85 +46,33 @@ TEST_F(HostileInputTest, ExpressionsOfAHundredThousandCharacters) {
   }
   EXPECT_EQ(evaluate(sum), expected);
   const std::string spaces(98000, ' ');
-  EXPECT_EQ(evaluate(repeat("(", 1000) + spaces + "7" + spaces + repeat(")", 1000)), 7.0);
-  EXPECT_EQ(evaluate(repeat("[x]/[x]*", 1000) + spaces + "1"), 1.0);
-  EXPECT_TRUE(isNoValue(evaluate(repeat("(", 100000))));
+  EXPECT_EQ(evaluate(std::string(1000, '(') + spaces + "7" + spaces + std::string(1000, ')')), 7.0);
+  std::string quotients;
+  for (int i = 0; i < 1000; ++i) {
+    quotients += "[x]/[x]*";
+  }
+  EXPECT_EQ(evaluate(quotients + spaces + "1"), 1.0);
+  EXPECT_TRUE(isNoValue(evaluate(std::string(100000, '('))));
   EXPECT_TRUE(isNoValue(evaluate(std::string(100000, '7') + "+1"))); // beyond the doubles
   EXPECT_TRUE(sim::commandLine().empty());
 
-  EXPECT_TRUE(isNoValue(evaluate(repeat(")", 100000))));
+  EXPECT_TRUE(isNoValue(evaluate(std::string(100000, ')'))));
   EXPECT_EQ(sim::takeCommandLine(), "Parentheses do not match.\n");
-  EXPECT_TRUE(isNoValue(evaluate(repeat("]", 100000))));
+  EXPECT_TRUE(isNoValue(evaluate(std::string(100000, ']'))));
   EXPECT_EQ(sim::takeCommandLine(), "Brackets do not match.\n");
 
   // Messages that quote the text arrive whole, though the host prints 132 characters a call.
   const std::string name(100000, 'n');
   EXPECT_TRUE(isNoValue(evaluate("[" + name + "]")));
   EXPECT_EQ(sim::takeCommandLine(), "Unable to evaluate a value of variable '" + name + "'.\n");
-  const std::string minuses = repeat("-", 100000);
+  const std::string minuses(100000, '-');
   EXPECT_TRUE(isNoValue(evaluate(minuses)));
   EXPECT_EQ(sim::takeCommandLine(), "\nWarning: Variable name or real value is missing: " +
                                         minuses + " Token1:  Token2: -");
-}
-
-TEST_F(HostileInputTest, WarningsQuotingLongExpressionsArriveWhole) {
-  const std::string operand(150, 'x');
-  const std::string expression = operand + "*"; // 151 characters, the right operand missing
-  EXPECT_TRUE(isNoValue(evaluate(expression)));
-  const std::string expected = "\nWarning: Variable name or real value is missing: " + expression +
-                               " Token1: " + operand + " Token2: ";
-  EXPECT_EQ(expected.size(), 369u);
-  EXPECT_EQ(sim::takeCommandLine(), expected);
-}
-
-// Each row: a text, its value (kNo for none), the message and the last text the caller's
-// function was asked about. A "(" or "[" never closed stays in the operand's text; a ")" or "]"
-// without its opener is the message.
-TEST_F(HostileInputTest, UnbalancedGroupsAndBrackets) {
-  const double kNo = qv::EVAL_NO_VALUE;
-  const std::string parentheses = "Parentheses do not match.\n";
-  const std::string brackets = "Brackets do not match.\n";
-  struct Case {
-    const char* text;
-    double value;
-    std::string message;
-    const char* lastAsked; // null: the caller's function was not called
-  };
-  const Case cases[] = {
-      {"(", kNo, "", "("},
-      {")", kNo, parentheses, nullptr},
-      {"((1)", kNo, "", "(1.00000000000000"},
-      {"(1))", kNo, parentheses, "1"},
-      {"[", kNo, "", "["},
-      {"]", kNo, brackets, nullptr},
-      {"[[x]", kNo, "", "[3.00000000000000"},
-      {"[x]]", kNo, brackets, "x"},
-      {"(]", kNo, brackets, nullptr},
-      {"[)", kNo, parentheses, nullptr},
-      {"()", kNo, "", ""}, // the empty group is a text without a value
-      {"[]", kNo, "Unable to evaluate a value of variable ''.\n", "[]"},
-      {"(()", kNo, "", ""},
-      {"if (", kNo, "", "if ("},
-      {"if ) then", kNo, parentheses, nullptr},
-      {"[(1)]", 1.0, "", "1.00000000000000"},
-      {"([x)]", kNo, "", "[x"},
-  };
-  for (const Case& c : cases) {
-    qvtest::valueLog().clear();
-    const double value = evaluate(c.text);
-    if (isNoValue(c.value)) {
-      EXPECT_TRUE(isNoValue(value)) << c.text << " gave " << value;
-    } else {
-      EXPECT_EQ(value, c.value) << c.text;
-    }
-    EXPECT_EQ(sim::takeCommandLine(), c.message) << c.text;
-    if (c.lastAsked == nullptr) {
-      EXPECT_TRUE(qvtest::valueLog().empty()) << c.text;
-    } else {
-      ASSERT_FALSE(qvtest::valueLog().empty()) << c.text;
-      EXPECT_EQ(qvtest::valueLog().back(), c.lastAsked) << c.text;
-    }
-  }
+  const std::string operand(150, 'x'); // the right operand missing
+  EXPECT_TRUE(isNoValue(evaluate(operand + "*")));
+  EXPECT_EQ(sim::takeCommandLine(), "\nWarning: Variable name or real value is missing: " +
+                                        operand + "* Token1: " + operand + " Token2: ");
 }
 
 TEST_F(HostileInputTest, GarbageOverTheLanguagesCharacters) {
@@ -159,24 +99,6 @@ TEST_F(HostileInputTest, GarbageOverTheLanguagesCharacters) {
   EXPECT_TRUE(isNoValue(evaluate(bytes)));
   EXPECT_EQ(qvtest::valueLog(), std::vector<std::string>{""});
   sim::takeCommandLine(); // the random texts' messages
-}
-
-TEST_F(HostileInputTest, NumbersAtTheEdgesOfTheDoubleRange) {
-  EXPECT_EQ(evaluate("1.7976931348623157e308"), 1.7976931348623157e308);
-  EXPECT_EQ(evaluate("1.7976931348623157e308*1"), 1.7976931348623157e308);
-  EXPECT_TRUE(isNoValue(evaluate("1.7976931348623157e308*2")));
-  EXPECT_TRUE(isNoValue(evaluate("10^400")));
-  EXPECT_EQ(evaluate("10^-400"), 0.0);
-  EXPECT_EQ(evaluate("0.0000001*0.0000001"), 1e-14);
-  EXPECT_EQ(evaluate("0.0000001*0.00000001"), 0.0); // below the 14 decimals written back
-  // A "-" in an exponent bounds operands like any minus: 1e-300*2 multiplies 300 by 2.
-  EXPECT_TRUE(isNoValue(evaluate("1e-300*2")));
-  EXPECT_TRUE(isNoValue(evaluate("1e999")));
-  EXPECT_TRUE(isNoValue(evaluate("(1e308*10)-(1e308*10)")));
-  EXPECT_TRUE(isNoValue(evaluate("huge-huge")));
-  EXPECT_TRUE(isNoValue(evaluate("0*huge")));
-  EXPECT_TRUE(isNoValue(evaluate("if 1 then huge")));
-  EXPECT_TRUE(sim::commandLine().empty());
 }
 
 } // namespace

@@ -51,14 +51,12 @@ TEST_F(MatchWildcardTest, ManyStarsOnLongTextsNeverBacktrack) {
   // Backtracking tries every way of spreading 60 stars over 20,000 characters before it gives
   // up (more ways than could ever be counted); taking each piece leftmost answers at once.
   const std::string text(20000, 'a');
-  std::string failing;
-  std::string matching;
+  std::string stars;
   for (int i = 0; i < 60; ++i) {
-    failing += "*a";
-    matching += "*a";
+    stars += "*a";
   }
-  failing += "*b";
-  matching += "*";
+  const std::string failing = stars + "*b";
+  const std::string matching = stars + "*";
   EXPECT_FALSE(matches(text, failing));
   EXPECT_TRUE(matches(text, matching));
   EXPECT_TRUE(matches(text + "b", failing));
@@ -66,11 +64,7 @@ TEST_F(MatchWildcardTest, ManyStarsOnLongTextsNeverBacktrack) {
   // Pieces with wildcards among the stars, over a long text with the match at the very end.
   std::string mixed(100000, 'x');
   mixed += "a1b2c3";
-  std::string pattern;
-  for (int i = 0; i < 1000; ++i) {
-    pattern += "*";
-  }
-  pattern += "@#*@#*@#";
+  const std::string pattern = std::string(1000, '*') + "@#*@#*@#";
   EXPECT_TRUE(matches(mixed, pattern));
   EXPECT_FALSE(matches(mixed + "d", pattern));
 }

@@ -122,6 +122,17 @@ TEST_F(DrawingStorageTest, WarnsWhenTheEntryHoldsNoText) {
   EXPECT_EQ(sim::takeCommandLine(), "\nWarning 1: dictionary entry F\\G not found");
 }
 
+TEST_F(DrawingStorageTest, AnEntryInTheWayOfAFolderStaysAndStopsTheWalk) {
+  qv::writeStorageText("W", "entry", nullptr);
+  qv::writeStorageText("W\\inner", "lost", nullptr);
+  EXPECT_EQ(qv::openStorageFolder("W\\inner", nullptr, 0), nullptr);
+  EXPECT_EQ(qv::openStorageFolder("W\\inner", nullptr, 1), nullptr);
+  EXPECT_EQ(qv::removeStorageEntry("W\\inner", nullptr), 0);
+  EXPECT_EQ(listed("W"), Names{});
+  EXPECT_EQ(readText("W"), "entry");
+  EXPECT_EQ(entries(""), Names{"W"});
+}
+
 struct CutCase {
   size_t length;
   int size;
@@ -141,11 +152,7 @@ TEST_F(DrawingStorageTest, CutsTextsAtTheBufferSize) {
     qv::writeStorageText("cut", text.c_str(), nullptr);
     EXPECT_EQ(readText("cut", nullptr, c.size), text.substr(0, c.kept));
   }
-  EXPECT_EQ(sim::takeCommandLine(), "");
-}
-
-TEST_F(DrawingStorageTest, WritesNothingIntoABufferOfNoSize) {
-  qv::writeStorageText("cut", "text", nullptr);
+  // Nothing goes into a buffer of no size.
   char buffer[2] = {'#', '#'};
   qv::readStorageText("cut", buffer, 0, nullptr);
   qv::readStorageText("cut", buffer, -3, nullptr);
@@ -154,7 +161,7 @@ TEST_F(DrawingStorageTest, WritesNothingIntoABufferOfNoSize) {
   EXPECT_EQ(sim::takeCommandLine(), "");
 }
 
-TEST_F(DrawingStorageTest, AWriteReplacesTheEntryOfThatPath) {
+TEST_F(DrawingStorageTest, AWriteReplacesTheEntryOfThatPathAndARemoveKeepsItsFolder) {
   qv::writeStorageText("S\\twice", "first", nullptr);
   qv::writeStorageText("S\\TWICE", "second", nullptr);
   EXPECT_EQ(entries("S\\"), Names{"twice"});
@@ -162,6 +169,10 @@ TEST_F(DrawingStorageTest, AWriteReplacesTheEntryOfThatPath) {
   qv::writeStorageText("S\\twice", nullptr, nullptr);
   EXPECT_EQ(readText("S\\twice"), "");
   EXPECT_EQ(sim::takeCommandLine(), "");
+  EXPECT_EQ(qv::removeStorageEntry("s\\TWICE", nullptr), 1);
+  EXPECT_EQ(qv::removeStorageEntry("S\\twice", nullptr), 0);
+  EXPECT_EQ(entries("S\\"), Names{});
+  EXPECT_EQ(entries(""), Names{"S/"});
 }
 
 TEST_F(DrawingStorageTest, ListsFoldersOnlyWithOrWithoutTheTrailingBackslash) {
@@ -190,14 +201,6 @@ TEST_F(DrawingStorageTest, UsesTheCallersRootAtEveryStep) {
   EXPECT_EQ(entries("P\\", "MY_ROOT"), Names{});
 }
 
-TEST_F(DrawingStorageTest, RemovesAnEntryAndKeepsItsFolder) {
-  qv::writeStorageText("R\\gone", "x", nullptr);
-  EXPECT_EQ(qv::removeStorageEntry("r\\GONE", nullptr), 1);
-  EXPECT_EQ(qv::removeStorageEntry("R\\gone", nullptr), 0);
-  EXPECT_EQ(entries("R\\"), Names{});
-  EXPECT_EQ(entries(""), Names{"R/"});
-}
-
 TEST_F(DrawingStorageTest, KeepsListsOfEveryKindOfValue) {
   ads_point point = {1.0, 2.0, 3.0};
   resbuf* list = acutBuildList(1, "text", 10, point, 40, 0.25, 70, 3, 90, int32_t{-7}, 0);
@@ -214,17 +217,6 @@ TEST_F(DrawingStorageTest, KeepsListsOfEveryKindOfValue) {
   EXPECT_EQ(back->rbnext->resval.rpoint[2], 3.0);
   acutRelRb(list);
   acutRelRb(back);
-}
-
-TEST_F(DrawingStorageTest, AnEntryInTheWayOfAFolderStaysAndStopsTheWalk) {
-  qv::writeStorageText("W", "entry", nullptr);
-  qv::writeStorageText("W\\inner", "lost", nullptr);
-  EXPECT_EQ(qv::openStorageFolder("W\\inner", nullptr, 0), nullptr);
-  EXPECT_EQ(qv::openStorageFolder("W\\inner", nullptr, 1), nullptr);
-  EXPECT_EQ(qv::removeStorageEntry("W\\inner", nullptr), 0);
-  EXPECT_EQ(listed("W"), Names{});
-  EXPECT_EQ(readText("W"), "entry");
-  EXPECT_EQ(entries(""), Names{"W"});
 }
 
 TEST_F(DrawingStorageTest, ARefusedListAlertsAndKeepsTheStoredData) {

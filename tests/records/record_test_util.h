@@ -23,6 +23,13 @@ protected:
   }
 };
 
+// A new record with the given id, for the caller to link or release.
+inline qv::QvUniRecord* newRecord(const char* id) {
+  auto* record = new qv::QvUniRecord;
+  record->setId(id);
+  return record;
+}
+
 // The ids of a chain, each followed by a space ("-" for an absent id).
 inline std::string idsOf(const qv::IQvUniRecord* record) {
   std::string out;

@@ -3,7 +3,6 @@
 #include "records/table_file.h"
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/sim.h"
@@ -14,9 +13,21 @@
 namespace {
 
 using qvtest::describe;
+using qvtest::newRecord;
 
 // Every kind of character an attribute value must carry.
 const char kAwkward[] = "a&b<c>d\"e'f\r\ng\\h \xE9\xFF end";
+
+// Each table of a chain as "(id|type|desc)" ("~" for an absent text), then its records.
+std::string describeTables(const qv::IQvUniTable* table) {
+  auto text = [](const char* value) { return value != nullptr ? std::string(value) : "~"; };
+  std::string out;
+  for (; table != nullptr; table = table->next()) {
+    out += "(" + text(table->getId()) + "|" + text(table->getType()) + "|" +
+           text(table->getDesc()) + ")" + describe(table->firstRecord());
+  }
+  return out;
+}
 
 class TableFileTest : public qvtest::FileTest {
 protected:
@@ -25,28 +36,34 @@ protected:
     sim::mapDrive('Q', tempDir().string());
   }
   void TearDown() override {
-    if (tables_ != nullptr) {
-      tables_->releaseChain();
-    }
+    releaseTables();
     HostTest::TearDown();
   }
-  // Reads a file made from bytes; the chain is kept for TearDown.
+  void releaseTables() {
+    if (tables_ != nullptr) {
+      tables_->releaseChain();
+      tables_ = nullptr;
+    }
+  }
+  // Reads a file of the folder; the chain is kept until the next read or TearDown.
+  qv::IQvUniTable* readFile(const char* path) {
+    releaseTables();
+    tables_ = qv::readTableFile(path);
+    return tables_;
+  }
   qv::IQvUniTable* readBytes(const std::string& bytes) {
     writeHost("in.xml", bytes);
-    tables_ = qv::readTableFile("Q:\\IN.XML");
-    return tables_;
+    return readFile("Q:\\IN.XML");
   }
   qv::IQvUniTable* tables_ = nullptr;
 };
 
-TEST_F(TableFileTest, ATableChainComesBackFieldByField) {
+TEST_F(TableFileTest, TablesAndRecordsComeBackFieldByField) {
   auto* first = new qv::QvUniTable;
   first->setId("folders");
   first->setType(kAwkward);
-  first->setDesc("");
-  auto* parent = new qv::QvUniRecord;
-  parent->setId(kAwkward);
-  parent->setField("path", "C:\\data\\n", 0, "string");
+  first->setDesc("see id=7 and type=x");
+  auto* parent = newRecord(kAwkward);
   parent->setField("count", "12", 0, "integer");
   parent->setField("blank", "", 0, "");
   parent->setField("odd", kAwkward, 0, nullptr);
@@ -54,40 +71,49 @@ TEST_F(TableFileTest, ATableChainComesBackFieldByField) {
   {
     qv::QvChildRecordScope child(current);
     current->setId("child");
-    current->setField("c", "1", 0, nullptr);
     {
       qv::QvChildRecordScope grandchild(current);
       current->setField("g", "2", 0, "real");
     }
   }
   first->addRecord(parent);
+  // Folders with a backslash before an "n", and values and names that look like attributes.
+  auto* lookalikes = newRecord("C:\\new\\notes\\");
+  for (const char* folder : {"\\\\server\\n", "a\\\r\nb", "\\n\\\\n\\"}) {
+    lookalikes->setField("dir", folder, 0, nullptr);
+  }
+  lookalikes->setField("kind", "type=road", 0, "real");
+  lookalikes->setField("myvalue=", "v", 0, nullptr);
+  lookalikes->setField("type", "name=\"q\" id=5 value=3", 0, nullptr);
+  first->addRecord(lookalikes);
   auto* noId = new qv::QvUniRecord;
   noId->setField("x", "y", 0, nullptr);
   first->addRecord(noId);
-  auto* emptyId = new qv::QvUniRecord;
-  emptyId->setId("");
-  first->addRecord(emptyId);
+  first->addRecord(newRecord(""));
   auto* second = new qv::QvUniTable; // no attributes at all
   second->addRecord(new qv::QvUniRecord);
   first->appendTable(second);
 
   ASSERT_EQ(qv::writeTableFile("Q:\\out.xml", first), 1);
-  tables_ = qv::readTableFile("q:\\OUT.XML");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_STREQ(tables_->getId(), "folders");
-  EXPECT_STREQ(tables_->getType(), kAwkward);
-  EXPECT_STREQ(tables_->getDesc(), "");
-  // A backslash before an "n" is not taken for the escape of a line break.
-  const std::string expected = std::string("[id=") + kAwkward +
-                               " path=C:\\data\\n:string count=12:integer blank= odd=" + kAwkward +
-                               " {[id=child c=1 {[noid g=2:real]}]}][noid x=y][noid]";
-  EXPECT_EQ(describe(tables_->firstRecord()), expected);
-  ASSERT_NE(tables_->next(), nullptr);
-  EXPECT_STREQ(tables_->next()->getId(), ""); // absent attributes come back empty
-  EXPECT_STREQ(tables_->next()->getType(), "");
-  EXPECT_EQ(describe(tables_->next()->firstRecord()), "[noid]");
-  EXPECT_EQ(tables_->next()->next(), nullptr);
   first->releaseChain();
+  // Written as a reference that XML tools also read as a backslash; line breaks as before.
+  EXPECT_NE(readHost("out.xml").find("value=\"a\\\\nb\""), std::string::npos);
+  EXPECT_NE(readHost("out.xml").find("id=\"C:&#92;new&#92;notes\\\" "), std::string::npos);
+  // Absent table attributes come back empty, absent and empty ids absent.
+  EXPECT_EQ(describeTables(readFile("q:\\OUT.XML")),
+            std::string("(folders|") + kAwkward + "|see id=7 and type=x)[id=" + kAwkward +
+                " count=12:integer blank= odd=" + kAwkward +
+                " {[id=child {[noid g=2:real]}]}][id=C:\\new\\notes\\ dir=\\\\server\\n "
+                "dir=a\\\r\nb dir=\\n\\\\n\\ kind=type=road:real myvalue==v "
+                "type=name=\"q\" id=5 value=3][noid x=y][noid](||)[noid]");
+
+  // A record file is one table without attributes.
+  qv::IQvUniRecord* records = newRecord("1");
+  records->appendRecord(newRecord("2"));
+  ASSERT_EQ(qv::writeRecordFile("Q:\\r.xml", records), 1);
+  records->releaseChain();
+  EXPECT_NE(readHost("r.xml").find("\r\n<table>\r\n<record id=\"1\" >"), std::string::npos);
+  EXPECT_EQ(describeTables(readFile("Q:\\r.xml")), "(~|~|~)[id=1][id=2]");
 }
 
 TEST_F(TableFileTest, WritesTheExactBytesWithWindowsLineEnds) {
@@ -112,220 +138,101 @@ TEST_F(TableFileTest, WritesTheExactBytesWithWindowsLineEnds) {
                                "</maradel_xml>\r\n");
 }
 
-TEST_F(TableFileTest, FoldersWithABackslashBeforeAnNComeBack) {
-  const char* folders[] = {"C:\\new\\notes\\", "\\\\server\\n", "a\\\r\nb", "\\n\\\\n\\"};
-  qv::QvUniTable table;
-  auto* record = new qv::QvUniRecord;
-  for (const char* folder : folders) {
-    record->setField("dir", folder, 0, nullptr);
-  }
-  record->setId(folders[0]);
-  table.addRecord(record);
-  ASSERT_EQ(qv::writeTableFile("Q:\\f.xml", &table), 1);
-  // Written as a reference that XML tools also read as a backslash; line breaks as before.
-  EXPECT_NE(readHost("f.xml").find("value=\"a\\\\nb\""), std::string::npos);
-  EXPECT_NE(readHost("f.xml").find("id=\"C:&#92;new&#92;notes\\\" "), std::string::npos);
-  tables_ = qv::readTableFile("Q:\\f.xml");
-  ASSERT_NE(tables_, nullptr);
-  qv::IQvUniRecord* back = tables_->firstRecord();
-  ASSERT_NE(back, nullptr);
-  EXPECT_STREQ(back->getId(), folders[0]);
-  const qv::IQvUniField* field = back->firstField();
-  for (const char* folder : folders) {
-    ASSERT_NE(field, nullptr);
-    EXPECT_STREQ(field->getValue(), folder);
-    field = field->next();
-  }
+// A table as XML tools write it, inside a prolog and a root.
+std::string xmlTable(const std::string& body) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<maradel_xml>\n  <table id=\"t\">\n" + body +
+         "\n  </table>\n</maradel_xml>\n";
 }
 
-TEST_F(TableFileTest, ARecordFileReadsBackAsOneTableWithoutAttributes) {
-  auto* a = new qv::QvUniRecord;
-  a->setId("1");
-  auto* b = new qv::QvUniRecord;
-  b->setId("2");
-  a->appendRecord(b);
-  ASSERT_EQ(qv::writeRecordFile("Q:\\r.xml", a), 1);
-  EXPECT_NE(readHost("r.xml").find("\r\n<table>\r\n<record id=\"1\" >"), std::string::npos);
-  a->releaseChain();
-  tables_ = qv::readTableFile("Q:\\r.xml");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_EQ(tables_->getId(), nullptr); // made by the reader for the first record
-  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1][id=2]");
-  EXPECT_EQ(tables_->next(), nullptr);
-}
-
-TEST_F(TableFileTest, ReadsFilesNoWriterOfOursMade) {
-  // Another root, no prolog, one line, a record split over lines, LF line ends.
-  readBytes("<other><table id=\"a\" type=\"T\"><record id=\"1\" ><value name=\"v\" value=\"1\""
-            "/></record></table><record id=\"2\"\n><value name=\"w\"\nvalue=\"x y\"\n>"
-            "</value></record></other>");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_STREQ(tables_->getType(), "T");
-  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 v=1]");
-  ASSERT_NE(tables_->next(), nullptr); // the record after </table> starts a new table
-  EXPECT_EQ(tables_->next()->getId(), nullptr);
-  EXPECT_EQ(describe(tables_->next()->firstRecord()), "[id=2 w=x y]");
-}
-
-TEST_F(TableFileTest, AOneLineFileLongerThanTheFirstReadKeepsItsTags) {
-  // The first read takes 1023 characters and ends just after the space of "<record ".
-  const std::string head = "<table id=\"t\" >";
-  const std::string filler(1023 - head.size() - 8, 'x');
-  readBytes(head + filler +
-            "<record id=\"1\" ><value name=\"a\" value=\"1\">"
-            "</value></record>");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 a=1]");
-}
-
-TEST_F(TableFileTest, OddTagsAndAttributes) {
-  readBytes("<table id=\"t\">\r\n<record id=\"outer\" >\r\n<record>\r\n"
-            "<value name=\"inner\" value=\"1\"></value>\r\n</record>\r\n"
-            "<value name=\"after\" value=\"2\"></value>\r\n</record>\r\n"
-            "<record xid=\"first\" id=\"second\" >\r\n<value name=bare value=\"q\"></value>\r\n"
-            "<value name=\"\" value=\"skipped\"></value>\r\n<value name=\"open value=\"></value>"
-            "\r\n</record>\r\n");
-  ASSERT_NE(tables_, nullptr);
-  // "<record>" without attributes is a record all the same. "xid=" is not "id=". An unquoted
-  // value runs to the next quote: "name=bare" gives "bare value=".
-  EXPECT_EQ(describe(tables_->firstRecord()),
-            "[id=outer after=2 {[noid inner=1]}][id=second bare value==q open value==]");
-}
-
-// Values that hold what looks like an attribute, and names that end in "=".
-TEST_F(TableFileTest, AttributesAreMatchedByWholeNameOutsideValues) {
-  qv::QvUniTable table;
-  table.setId("roads");
-  table.setType("list");
-  table.setDesc("see id=7 and type=x");
-  auto* record = new qv::QvUniRecord;
-  record->setId("name=\"x\" value=y");
-  record->setField("kind", "type=road", 0, "real");
-  record->setField("myvalue=", "v", 0, nullptr);
-  record->setField("n", "name=\"q\" id=5", 0, nullptr);
-  record->setField("type", "value=3", 0, "integer");
-  table.addRecord(record);
-  ASSERT_EQ(qv::writeTableFile("Q:\\a.xml", &table), 1);
-  tables_ = qv::readTableFile("Q:\\a.xml");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_STREQ(tables_->getId(), "roads");
-  EXPECT_STREQ(tables_->getType(), "list");
-  EXPECT_STREQ(tables_->getDesc(), "see id=7 and type=x");
-  EXPECT_EQ(describe(tables_->firstRecord()), "[id=name=\"x\" value=y kind=type=road:real "
-                                              "myvalue==v n=name=\"q\" id=5 type=value=3:integer]");
-}
-
-// A table as XML tools write it: comments, indentation, single quotes, spaces around "=",
-// attributes on lines of their own, ">" inside a value, character references, records that close
-// themselves and records without attributes.
-TEST_F(TableFileTest, ReadsTablesOtherXmlToolsWrite) {
-  struct Case {
+// Files no writer of ours made, odd tags, the legacy line format, and files with nothing to read
+// ("" for null).
+TEST_F(TableFileTest, ReadsWhatOtherWritersMake) {
+  const std::string firstRead = "<table id=\"t\" >" + std::string(1023 - 15 - 8, 'x');
+  const struct {
     const char* name;
-    std::string body;
-    const char* expected;
-  };
-  const Case cases[] = {
+    std::string bytes;
+    std::string expected;
+  } cases[] = {
+      {"another root, no prolog, one line, LF line ends",
+       "<other><table id=\"a\" type=\"T\"><record id=\"1\" ><value name=\"v\" value=\"1\""
+       "/></record></table><record id=\"2\"\n><value name=\"w\"\nvalue=\"x y\"\n>"
+       "</value></record></other>",
+       "(a|T|)[id=1 v=1](~|~|~)[id=2 w=x y]"}, // a record after </table> starts a new table
+      {"a first read of 1023 characters ending just after the space of \"<record \"",
+       firstRead + "<record id=\"1\" ><value name=\"a\" value=\"1\"></value></record>",
+       "(t||)[id=1 a=1]"},
+      // "<record>" without attributes is a record all the same. "xid=" is not "id=". An unquoted
+      // value runs to the next quote: "name=bare" gives "bare value=".
+      {"odd tags and attributes",
+       "<table id=\"t\">\r\n<record id=\"outer\" >\r\n<record>\r\n"
+       "<value name=\"inner\" value=\"1\"></value>\r\n</record>\r\n"
+       "<value name=\"after\" value=\"2\"></value>\r\n</record>\r\n"
+       "<record xid=\"first\" id=\"second\" >\r\n<value name=bare value=\"q\"></value>\r\n"
+       "<value name=\"\" value=\"skipped\"></value>\r\n<value name=\"open value=\"></value>"
+       "\r\n</record>\r\n",
+       "(t||)[id=outer after=2 {[noid inner=1]}][id=second bare value==q open value==]"},
       {"self-closing records",
-       "<record id=\"1\"/><record id=\"2\" /><record/>\n<record id='3'>"
-       "<value name='a' value='x'/></record>",
-       "[id=1][id=2][noid][id=3 a=x]"},
+       xmlTable("<record id=\"1\"/><record id=\"2\" /><record/>\n<record id='3'>"
+                "<value name='a' value='x'/></record>"),
+       "(t||)[id=1][id=2][noid][id=3 a=x]"},
       {"self-closing child",
-       "<record id=\"p\"><record id=\"c\"/><value name=\"a\" value=\"1\"/>"
-       "</record>",
-       "[id=p a=1 {[id=c]}]"},
+       xmlTable("<record id=\"p\"><record id=\"c\"/><value name=\"a\" value=\"1\"/></record>"),
+       "(t||)[id=p a=1 {[id=c]}]"},
       {"quotes and spaces",
-       "<record id = '7' >\n  <value name = \"it's\"\tvalue= 'say \"hi\"' "
-       "type =\"t\" />\n</record>",
-       "[id=7 it's=say \"hi\":t]"},
+       xmlTable("<record id = '7' >\n  <value name = \"it's\"\tvalue= 'say \"hi\"' "
+                "type =\"t\" />\n</record>"),
+       "(t||)[id=7 it's=say \"hi\":t]"},
       {"attributes on lines",
-       "<record\n    id=\"L\"\n>\n<value\n  name=\"a\"\n  value=\"b\"\n/>\n"
-       "</record\n>",
-       "[id=L a=b]"},
+       xmlTable("<record\n    id=\"L\"\n>\n<value\n  name=\"a\"\n  value=\"b\"\n/>\n</record\n>"),
+       "(t||)[id=L a=b]"},
       {"> inside values",
-       "<record id=\"a>b\"><value name=\"x\" value=\"1 > 0\"/>"
-       "<value name='y' value='<&gt;'/></record>",
-       "[id=a>b x=1 > 0 y=<>]"},
+       xmlTable("<record id=\"a>b\"><value name=\"x\" value=\"1 > 0\"/>"
+                "<value name='y' value='<&gt;'/></record>"),
+       "(t||)[id=a>b x=1 > 0 y=<>]"},
       {"character references",
-       "<record id=\"&#65;&#x42;&#X63;\"><value name=\"v\" "
-       "value=\"&#92;n&#13;&#10;&#233;&#0;&#256;&#x;&amp;#65;\"/></record>",
-       "[id=ABc v=\\n\r\n\xE9&#0;&#256;&#x;&#65;]"},
+       xmlTable("<record id=\"&#65;&#x42;&#X63;\"><value name=\"v\" "
+                "value=\"&#92;n&#13;&#10;&#233;&#0;&#256;&#x;&amp;#65;\"/></record>"),
+       "(t||)[id=ABc v=\\n\r\n\xE9&#0;&#256;&#x;&#65;]"},
       {"comments",
-       "<!-- <record id=\"no\"> \"quoted\" -- > --><record id=\"yes\"><!--x-->"
-       "</record>",
-       "[id=yes]"},
+       xmlTable("<!-- <record id=\"no\"> \"quoted\" -- > --><record id=\"yes\"><!--x--></record>"),
+       "(t||)[id=yes]"},
+      {"a table that closes itself; a record after it starts a table of its own",
+       "<table id=\"empty\"/><record id=\"r\"/>", "(empty||)(~|~|~)[id=r]"},
+      {"a closing bracket before the next tag ends the read",
+       "<table id=\"t\" >\n<record id=\"1\" >\n<value name=\"a\" value=\"1\"></value>\n"
+       "</record>\n> stray\n<record id=\"2\" >\n</record>\n",
+       "(t||)[id=1 a=1]"},
+      {"cut off inside a record: the fields read so far stay",
+       "<table id=\"t\" >\n<record id=\"1\" >\n<value name=\"a\" value=\"1\"></value>\n"
+       "<value name=\"b\" value=\"2",
+       "(t||)[id=1 a=1]"},
+      {"the legacy format",
+       "  <qvunirecord  \r\nID = 7\r\nname = \"Smith=Jones\"\r\n=lead==x=y\r\n"
+       "quoted = \"full\"\r\nescaped=a&amp;b\r\nnothing\r\n/>\r\nignored=1\r\n"
+       "<QvUniRecord\r\nother=2\r\n/>\r\n",
+       "(~|~|~)[id=7 name=Smith lead=x quoted=full escaped=a&b][noid other=2]"},
+      {"the legacy format not on the first line: XML without tables",
+       "\r\n<QvUniRecord\r\na=1\r\n/>\r\n", ""},
+      {"empty", "", ""},
+      {"a root only", "<?xml version=\"1.0\" ?>\n<root>\n</root>\n", ""},
+      {"no tags", "just text, no tags at all", ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    readBytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<maradel_xml>\n  <table id=\"t\">\n" +
-              c.body + "\n  </table>\n</maradel_xml>\n");
-    ASSERT_NE(tables_, nullptr);
-    EXPECT_EQ(describe(tables_->firstRecord()), c.expected);
-    EXPECT_EQ(tables_->next(), nullptr);
-    tables_->releaseChain();
-    tables_ = nullptr;
+  for (const auto& c : cases) {
+    EXPECT_EQ(describeTables(readBytes(c.bytes)), c.expected) << c.name;
   }
-  // A table that closes itself holds nothing; a record after it starts a table of its own.
-  readBytes("<table id=\"empty\"/><record id=\"r\"/>");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_EQ(tables_->firstRecord(), nullptr);
-  ASSERT_NE(tables_->next(), nullptr);
-  EXPECT_EQ(describe(tables_->next()->firstRecord()), "[id=r]");
-}
-
-TEST_F(TableFileTest, StopsAtAClosingBracketBeforeTheNextTagAndKeepsWhatWasRead) {
-  readBytes("<table id=\"t\" >\n<record id=\"1\" >\n<value name=\"a\" value=\"1\"></value>\n"
-            "</record>\n> stray\n<record id=\"2\" >\n</record>\n");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 a=1]");
-  tables_->releaseChain();
-  tables_ = nullptr;
-  // Cut off inside a record: the fields read so far stay.
-  readBytes("<table id=\"t\" >\n<record id=\"1\" >\n<value name=\"a\" value=\"1\"></value>\n"
-            "<value name=\"b\" value=\"2");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_EQ(describe(tables_->firstRecord()), "[id=1 a=1]");
-}
-
-TEST_F(TableFileTest, NothingReadGivesNull) {
-  EXPECT_EQ(qv::readTableFile("Q:\\missing.xml"), nullptr);
-  EXPECT_EQ(qv::readTableFile(nullptr), nullptr);
-  EXPECT_EQ(readBytes(""), nullptr);
-  EXPECT_EQ(readBytes("<?xml version=\"1.0\" ?>\n<root>\n</root>\n"), nullptr);
-  EXPECT_EQ(readBytes("just text, no tags at all"), nullptr);
-}
-
-TEST_F(TableFileTest, ReadsTheLegacyLineFormat) {
-  readBytes("  <qvunirecord  \r\nID = 7\r\nname = \"Smith=Jones\"\r\n=lead==x=y\r\n"
-            "quoted = \"full\"\r\nescaped=a&amp;b\r\nnothing\r\n/>\r\nignored=1\r\n"
-            "<QvUniRecord\r\nother=2\r\n/>\r\n");
-  ASSERT_NE(tables_, nullptr);
-  EXPECT_EQ(tables_->getId(), nullptr);
-  EXPECT_EQ(describe(tables_->firstRecord()),
-            "[id=7 name=Smith lead=x quoted=full escaped=a&b][noid other=2]");
-  EXPECT_EQ(tables_->next(), nullptr);
-  tables_->releaseChain();
-  tables_ = nullptr;
-  // Not on the first line: read as XML, which finds nothing.
-  EXPECT_EQ(readBytes("\r\n<QvUniRecord\r\na=1\r\n/>\r\n"), nullptr);
+  EXPECT_EQ(readFile("Q:\\missing.xml"), nullptr);
+  EXPECT_EQ(readFile(nullptr), nullptr);
 }
 
 TEST_F(TableFileTest, LongLinesAndNulBytesAreReadSafely) {
   const std::string huge(3 * 1024 * 1024, 'v');
-  std::string bytes = "<table id=\"t\" ><record id=\"1\" ><value name=\"big\" value=\"" + huge +
-                      "\"></value></record>";
-  bytes +=
-      std::string("<record id=\"2\" ><value name=\"n\" value=\"a") + '\0' + "b\"></value></record>";
-  readBytes(bytes);
-  ASSERT_NE(tables_, nullptr);
-  qv::IQvUniRecord* first = tables_->firstRecord();
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(std::string(first->firstField()->getValue()), huge);
-  const std::string legacyLine(5000, 'z');
-  tables_->releaseChain();
-  tables_ = nullptr;
-  readBytes("<QvUniRecord\nname=" + legacyLine + "\n/>\n");
-  ASSERT_NE(tables_, nullptr);
-  // The line is read in pieces of 1023 characters: the first piece holds the field.
+  ASSERT_NE(readBytes("<table id=\"t\" ><record id=\"1\" ><value name=\"big\" value=\"" + huge +
+                      "\"></value></record><record id=\"2\" ><value name=\"n\" value=\"a" + '\0' +
+                      "b\"></value></record>"),
+            nullptr);
+  EXPECT_EQ(std::string(tables_->firstRecord()->firstField()->getValue()), huge);
+  // The legacy line is read in pieces of 1023 characters: the first piece holds the field.
+  ASSERT_NE(readBytes("<QvUniRecord\nname=" + std::string(5000, 'z') + "\n/>\n"), nullptr);
   EXPECT_EQ(std::string(tables_->firstRecord()->firstField()->getValue()).size(), 1018u);
 }
 
@@ -348,10 +255,8 @@ TEST_F(TableFileTest, ALineReadsTheSameWhereverABlockEndsInIt) {
   // The first line is read on its own; the blocks start after it.
   const size_t blockEnd = 64 * 1024 - (first.size() - first.find('\n') - 1);
   for (const std::string& line : lines) {
-    ASSERT_NE(readBytes(first + line + "</table>\n"), nullptr);
-    const std::string whole = describe(tables_->firstRecord());
-    tables_->releaseChain();
-    tables_ = nullptr;
+    const std::string whole = describeTables(readBytes(first + line + "</table>\n"));
+    ASSERT_NE(whole, "");
     for (size_t padding = blockEnd - line.size() - 4; padding <= blockEnd + 4; padding += 5) {
       // Lines of spaces put the line's start padding characters into the blocks.
       std::string spaces;
@@ -360,11 +265,7 @@ TEST_F(TableFileTest, ALineReadsTheSameWhereverABlockEndsInIt) {
         spaces += std::string(length - 1, ' ') + "\n";
         left -= length;
       }
-      qv::IQvUniTable* tables = readBytes(first + spaces + line + "</table>\n");
-      ASSERT_NE(tables, nullptr);
-      EXPECT_EQ(describe(tables->firstRecord()), whole) << padding;
-      tables_->releaseChain();
-      tables_ = nullptr;
+      EXPECT_EQ(describeTables(readBytes(first + spaces + line + "</table>\n")), whole) << padding;
     }
   }
 }
@@ -373,19 +274,16 @@ TEST_F(TableFileTest, ALineReadsTheSameWhereverABlockEndsInIt) {
 // whole, the file is closed and nothing is left over. Only the run without a failure reads.
 TEST_F(TableFileTest, AReadFailingInAnyBlockGivesNothing) {
   std::string bytes = "<?xml version=\"1.0\" ?>\n<table id=\"t\" >\n";
+  std::string legacy;
   for (int i = 0; i < 3000; ++i) {
     bytes += "<record id=\"" + std::to_string(i) + "\" ><value name=\"a\" value=\"" +
              std::string(40, 'v') + "\"></value></record>\n";
-  }
-  std::string legacy;
-  for (int i = 0; i < 3000; ++i) {
     legacy += "<QvUniRecord\nID=" + std::to_string(i) + "\na=" + std::string(40, 'v') + "\n/>\n";
   }
   for (const std::string& file : {bytes + "</table>\n", legacy}) {
     ASSERT_NE(readBytes(file), nullptr);
     const int all = tables_->firstRecord()->countRecords();
-    tables_->releaseChain();
-    tables_ = nullptr;
+    releaseTables();
     int read = 0;
     const int points = qvtest::forEachFailure("fread", [&](int) {
       qv::IQvUniTable* tables = qv::readTableFile("Q:\\in.xml");
@@ -400,23 +298,24 @@ TEST_F(TableFileTest, AReadFailingInAnyBlockGivesNothing) {
   }
 }
 
-TEST_F(TableFileTest, DeepNestingIsRefusedNotRecursedInto) {
-  std::string bytes = "<table id=\"t\" >";
-  for (int i = 0; i < 100000; ++i) {
-    bytes += "<record >";
-  }
-  readBytes(bytes);
-  ASSERT_NE(tables_, nullptr);
+int depthOf(qv::IQvUniRecord* record) {
   int depth = 0;
-  for (qv::IQvUniRecord* r = tables_->firstRecord(); r != nullptr; r = r->firstChild()) {
+  for (; record != nullptr; record = record->firstChild()) {
     ++depth;
   }
-  EXPECT_EQ(depth, qv::kMaxRecordDepth + 1);
+  return depth;
 }
 
-// 203 levels of records, each with a field before and after its child, then a record at the
-// top level.
-std::string tooDeepTable() {
+TEST_F(TableFileTest, NestingTooDeepEndsTheReadKeepingWhatCameBefore) {
+  std::string unclosed = "<table id=\"t\" >";
+  for (int i = 0; i < 100000; ++i) {
+    unclosed += "<record >";
+  }
+  ASSERT_NE(readBytes(unclosed), nullptr);
+  EXPECT_EQ(depthOf(tables_->firstRecord()), qv::kMaxRecordDepth + 1);
+
+  // 203 levels of records, each with a field before and after its child, then a record at the
+  // top level.
   std::string bytes = "<table id=\"t\" >\n<record id=\"first\" ></record>\n";
   const int levels = qv::kMaxRecordDepth + 3;
   for (int i = 0; i < levels; ++i) {
@@ -425,51 +324,35 @@ std::string tooDeepTable() {
   for (int i = 0; i < levels; ++i) {
     bytes += "<value name=\"after\" value=\"a\" /></record>\n";
   }
-  return bytes + "<record id=\"last\" ></record>\n</table>\n";
-}
-
-TEST_F(TableFileTest, NestingTooDeepEndsTheReadKeepingWhatCameBefore) {
-  readBytes(tooDeepTable());
-  ASSERT_NE(tables_, nullptr);
+  ASSERT_NE(readBytes(bytes + "<record id=\"last\" ></record>\n</table>\n"), nullptr);
   qv::IQvUniRecord* first = tables_->firstRecord();
-  ASSERT_NE(first, nullptr);
   EXPECT_STREQ(first->getId(), "first");
   qv::IQvUniRecord* deep = first->next();
   ASSERT_NE(deep, nullptr);
   // Nothing inside the deep record turns into a record of the table, and nothing follows it.
   EXPECT_EQ(deep->next(), nullptr);
   EXPECT_EQ(tables_->next(), nullptr);
-  int depth = 0;
+  EXPECT_EQ(depthOf(deep), qv::kMaxRecordDepth + 1);
   for (qv::IQvUniRecord* r = deep; r != nullptr; r = r->firstChild()) {
     // Each keeps the field before its child; the fields after it were never reached.
     ASSERT_NE(r->firstField(), nullptr);
     EXPECT_STREQ(r->firstField()->getName(), "before");
     EXPECT_EQ(r->firstField()->next(), nullptr);
-    ++depth;
   }
-  EXPECT_EQ(depth, qv::kMaxRecordDepth + 1);
 }
 
 TEST_F(TableFileTest, FailedWritesAnswerZeroAndKeepTheOldFile) {
   writeHost("keep.xml", "old content");
-  qv::QvUniTable table;
-  table.setId("new");
+  auto* table = new qv::QvUniTable;
+  table->setId("new");
   sim::failCall("fopen");
-  EXPECT_EQ(qv::writeTableFile("Q:\\keep.xml", &table), 0);
+  EXPECT_EQ(qv::writeTableFile("Q:\\keep.xml", table), 0);
   sim::clearFailures();
   EXPECT_EQ(readHost("keep.xml"), "old content");
-  EXPECT_EQ(qv::writeTableFile("Q:\\no such folder\\x.xml", &table), 0);
+  EXPECT_EQ(qv::writeTableFile("Q:\\no such folder\\x.xml", table), 0);
   EXPECT_EQ(qv::writeRecordFile(nullptr, nullptr), 0);
-  EXPECT_EQ(qv::writeTableFile("Q:\\keep.xml", &table), 1);
-  EXPECT_NE(readHost("keep.xml").find("<table id=\"new\" >"), std::string::npos);
-}
-
-TEST_F(TableFileTest, AWriteFailingPartWayThroughALargeFileKeepsTheOldFile) {
-  writeHost("keep.xml", "old content");
-  auto* table = new qv::QvUniTable;
   for (int i = 0; i < 3000; ++i) {
-    auto* record = new qv::QvUniRecord;
-    record->setId(std::to_string(i).c_str());
+    qv::QvUniRecord* record = newRecord(std::to_string(i).c_str());
     record->setField("text", kAwkward, 0, "string");
     table->addRecord(record);
   }
@@ -489,9 +372,9 @@ TEST_F(TableFileTest, AWriteFailingPartWayThroughALargeFileKeepsTheOldFile) {
     }
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 1);
-  ASSERT_EQ(qv::writeRecordFile("Q:\\keep.xml", table->firstRecord()), 1);
-  tables_ = qv::readTableFile("Q:\\keep.xml");
-  ASSERT_NE(tables_, nullptr);
+  ASSERT_EQ(qv::writeTableFile("Q:\\keep.xml", table), 1);
+  ASSERT_NE(readFile("Q:\\keep.xml"), nullptr);
+  EXPECT_STREQ(tables_->getId(), "new");
   EXPECT_EQ(describe(tables_->firstRecord()), describe(table->firstRecord()));
   table->releaseChain();
 }

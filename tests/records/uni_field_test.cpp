@@ -79,6 +79,8 @@ protected:
 };
 
 TEST_F(FieldListTest, AddAppendsAddFirstPrependsAndReplaceChangesOnlyTheFirstValue) {
+  EXPECT_EQ(list_.find("x"), nullptr);
+  EXPECT_EQ(list_.fieldAt(0), nullptr);
   list_.add("a", "1", 0, nullptr);
   list_.add("b", "2", 0, "integer");
   list_.add("A", "3", 0, nullptr); // a second field of the same name
@@ -89,8 +91,12 @@ TEST_F(FieldListTest, AddAppendsAddFirstPrependsAndReplaceChangesOnlyTheFirstVal
   EXPECT_STREQ(list_.find("b")->getType(), "integer");
   list_.add("c", nullptr, 1, nullptr); // nothing to replace: appended, null value as empty
   EXPECT_EQ(names(list_), "a=1;b=9;A=3;c=;");
-  EXPECT_EQ(list_.last(), list_.find("c"));
+  EXPECT_EQ(list_.last(), list_.find("C"));
   EXPECT_EQ(list_.last()->next(), nullptr);
+  EXPECT_EQ(list_.find(nullptr), nullptr);
+  EXPECT_EQ(list_.fieldAt(3), list_.last());
+  EXPECT_EQ(list_.fieldAt(4), nullptr);
+  EXPECT_EQ(list_.fieldAt(-1), nullptr);
   qv::QvFieldList front;
   front.addFirst("b", "2", 0, nullptr);
   EXPECT_EQ(front.first(), front.last());
@@ -98,18 +104,6 @@ TEST_F(FieldListTest, AddAppendsAddFirstPrependsAndReplaceChangesOnlyTheFirstVal
   front.addFirst("B", "7", 1, nullptr); // replaces, not put in front
   EXPECT_EQ(names(front), "a=1;b=7;");
   EXPECT_STREQ(front.last()->getName(), "b");
-}
-
-TEST_F(FieldListTest, FindAndFieldAt) {
-  EXPECT_EQ(list_.find("x"), nullptr);
-  EXPECT_EQ(list_.fieldAt(0), nullptr);
-  list_.add("x", "1", 0, nullptr);
-  list_.add("y", "2", 0, nullptr);
-  EXPECT_EQ(list_.find(nullptr), nullptr);
-  EXPECT_EQ(list_.find("X"), list_.first());
-  EXPECT_EQ(list_.fieldAt(1), list_.last());
-  EXPECT_EQ(list_.fieldAt(2), nullptr);
-  EXPECT_EQ(list_.fieldAt(-1), nullptr);
 }
 
 TEST_F(FieldListTest, RemoveKeepsFirstAndLastRight) {

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "record_test_util.h"
 #include "records/records.h"
-#include "testing/host_test.h"
 
 namespace {
 
@@ -32,28 +32,12 @@ protected:
     return table;
   }
   static qv::IQvUniRecord* record(const char* id, const char* value) {
-    auto* made = new qv::QvUniRecord;
-    made->setId(id);
+    qv::QvUniRecord* made = qvtest::newRecord(id);
     made->setField("v", value, 0, "integer");
     return made;
   }
   qv::IQvUniTable* tables_ = nullptr;
 };
-
-TEST_F(UniTableTest, NewTablesHaveNothingAndSettersCopy) {
-  qv::QvUniTable table;
-  EXPECT_EQ(table.getId(), nullptr);
-  EXPECT_EQ(table.getType(), nullptr);
-  EXPECT_EQ(table.getDesc(), nullptr);
-  EXPECT_EQ(table.firstRecord(), nullptr);
-  EXPECT_EQ(table.next(), nullptr);
-  table.setId(nullptr);
-  table.setType("t");
-  table.setDesc("a description");
-  EXPECT_STREQ(table.getId(), "");
-  EXPECT_STREQ(table.getType(), "t");
-  EXPECT_STREQ(table.getDesc(), "a description");
-}
 
 TEST_F(UniTableTest, FindTableMatchesIdAndTypeWithoutCase) {
   qv::IQvUniTable* first = addTable("dwg", "folders");
@@ -93,6 +77,12 @@ TEST_F(UniTableTest, AppendAndRemoveTables) {
 }
 
 TEST_F(UniTableTest, RecordsGoToTheEndAndCloneCopiesPresentTextsAndRecordsWithoutTypes) {
+  qv::QvUniTable fresh; // nothing at all; a null id is set as empty
+  EXPECT_EQ(fresh.getDesc(), nullptr);
+  EXPECT_EQ(fresh.firstRecord(), nullptr);
+  EXPECT_EQ(fresh.next(), nullptr);
+  fresh.setId(nullptr);
+  EXPECT_STREQ(fresh.getId(), "");
   qv::IQvUniTable* table = addTable("t", nullptr);
   table->setDesc("");
   table->addRecord(nullptr);
@@ -117,42 +107,15 @@ TEST_F(UniTableTest, RecordsGoToTheEndAndCloneCopiesPresentTextsAndRecordsWithou
 // A record that leaves the table's chain by a call on another record must not take the next
 // added record with it.
 TEST_F(UniTableTest, AddedRecordsReachTheEndWhateverLeftTheChain) {
-  const struct {
-    const char* name;
-    void (*change)(qv::IQvUniRecord* first);
-    const char* expected;
-  } cases[] = {
-      {"the last record cut off and released",
-       [](qv::IQvUniRecord* first) {
-         qv::IQvUniRecord* third = first->next()->next();
-         first->next()->setNext(nullptr);
-         third->release();
-       },
-       "1 2 4 "},
-      {"the last record removed through the second",
-       [](qv::IQvUniRecord* first) { first->next()->removeRecord(first->next()->next()); },
-       "1 2 4 "},
-      {"the last two cut off and released as a chain",
-       [](qv::IQvUniRecord* first) {
-         qv::IQvUniRecord* rest = first->next();
-         first->setNext(nullptr);
-         rest->releaseChain();
-       },
-       "1 4 "},
-  };
-  for (const auto& c : cases) {
-    qv::IQvUniTable* table = addTable(c.name, nullptr);
-    table->addRecord(record("1", "1"));
-    table->addRecord(record("2", "2"));
-    table->addRecord(record("3", "3"));
-    c.change(table->firstRecord());
-    table->addRecord(record("4", "4"));
-    std::string ids;
-    for (qv::IQvUniRecord* r = table->firstRecord(); r != nullptr; r = r->next()) {
-      ids += std::string(r->getId()) + " ";
-    }
-    EXPECT_EQ(ids, c.expected) << c.name;
+  qv::IQvUniTable* table = addTable("t", nullptr);
+  for (const char* id : {"1", "2", "3"}) {
+    table->addRecord(record(id, id));
   }
+  qv::IQvUniRecord* third = table->firstRecord()->itemAt(2);
+  table->firstRecord()->next()->setNext(nullptr); // the last record cut off and released
+  third->release();
+  table->addRecord(record("4", "4"));
+  EXPECT_EQ(qvtest::idsOf(table->firstRecord()), "1 2 4 ");
 }
 
 } // namespace
