@@ -10,16 +10,12 @@ namespace {
 
 class ControlEscapeTest : public qvtest::HostTest {};
 
-TEST_F(ControlEscapeTest, EscapesLineFeedsTabsAndBackslashes) {
+TEST_F(ControlEscapeTest, EscapesAndUnescapesTheThreeSequences) {
   char out[64];
   EXPECT_EQ(qv::EscapeControl("a\nb\tc\\d\re", out), 12);
   EXPECT_STREQ(out, "a\\nb\\tc\\\\d\re");
   EXPECT_EQ(qv::EscapeControl(nullptr, out), 0);
   EXPECT_STREQ(out, "");
-}
-
-TEST_F(ControlEscapeTest, UnescapesAndDropsRawLineFeeds) {
-  char out[64];
   EXPECT_EQ(qv::UnescapeControl("a\\nb\\tc\\\\d", out), 7);
   EXPECT_STREQ(out, "a\nb\tc\\d");
   qv::UnescapeControl("raw\nfeed\\x and \\", out);

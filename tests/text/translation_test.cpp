@@ -74,7 +74,7 @@ TEST_F(TranslationTest, ChoosesTheFirstEntryByMarkerAndUnescapesValues) {
   EXPECT_EQ(translate("Open"), "Open");
 }
 
-TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrives) {
+TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrivesAndCutsLongLines) {
   writeFile("WIN.TXT", "ORIGINAL=Yes\r\nTRANSLATION=Oui\r\nORIGINAL=No\rTRANSLATION=Non\r\n");
   sim::mapDrive('T', tempDir().string());
   ASSERT_EQ(qv::LoadTranslations("t:\\win.txt"), 1);
@@ -83,9 +83,6 @@ TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrives) {
   // it.
   EXPECT_EQ(translate("No"), "No");
   EXPECT_EQ(sim::openFiles(), 0);
-}
-
-TEST_F(TranslationTest, CutsLongLinesWithoutReadingTheirTailAsLines) {
   const std::string longValue(300, 'v');
   const std::string path =
       writeFile("long.txt", "ORIGINAL=Long\nTRANSLATION=" + longValue +
