@@ -181,7 +181,7 @@ TEST_F(FileRewriteTest, AFileHeldOpenIsWrittenInPlaceWhenTheSharingAllows) {
   EXPECT_EQ(names(""), "dialogs.ini ");
 }
 
-TEST_F(FileRewriteTest, WholeContentReplacesTheFileUnderTheGivenTemporaryName) {
+TEST_F(FileRewriteTest, GivenTemporaryNamesOrPathsAndAbandonedRewrites) {
   qv::QvFileRewrite rewrite("U:\\DIALOGS.INI", "dialogs.new");
   ASSERT_NE(rewrite.file(), nullptr);
   EXPECT_EQ(rewrite.tempPath(), "U:\\dialogs.new");
@@ -192,28 +192,22 @@ TEST_F(FileRewriteTest, WholeContentReplacesTheFileUnderTheGivenTemporaryName) {
   EXPECT_EQ(readHost("dialogs.ini"), "new=2\r\n");
   EXPECT_FALSE(exists("dialogs.new"));
   EXPECT_EQ(rewrite.commit(), 0);
-}
-
-TEST_F(FileRewriteTest, ANewFileIsCreatedAndATemporaryPathIsKept) {
-  std::filesystem::create_directory(tempPath("tmp"));
-  qv::QvFileRewrite rewrite("U:\\fresh.txt", "U:\\tmp\\temp.txt", "wb");
-  ASSERT_NE(rewrite.file(), nullptr);
-  fputs("x\n", rewrite.file());
+  std::filesystem::create_directory(tempPath("tmp")); // a new file, a temporary path given
+  qv::QvFileRewrite fresh("U:\\fresh.txt", "U:\\tmp\\temp.txt", "wb");
+  ASSERT_NE(fresh.file(), nullptr);
+  fputs("x\n", fresh.file());
   EXPECT_TRUE(exists("tmp/temp.txt"));
-  EXPECT_EQ(rewrite.commit(), 1);
+  EXPECT_EQ(fresh.commit(), 1);
   EXPECT_EQ(readHost("fresh.txt"), "x\n");
   EXPECT_FALSE(exists("tmp/temp.txt"));
-}
-
-TEST_F(FileRewriteTest, AbandonedOrDestroyedRewritesLeaveNothingBehind) {
   {
-    qv::QvFileRewrite rewrite("U:\\dialogs.ini", nullptr);
-    ASSERT_NE(rewrite.file(), nullptr);
-    EXPECT_EQ(rewrite.tempPath().substr(0, 6), "U:\\~qv");
-    fputs("never\n", rewrite.file());
+    qv::QvFileRewrite abandoned("U:\\dialogs.ini", nullptr);
+    ASSERT_NE(abandoned.file(), nullptr);
+    EXPECT_EQ(abandoned.tempPath().substr(0, 6), "U:\\~qv");
+    fputs("never\n", abandoned.file());
   }
-  EXPECT_EQ(names(""), "dialogs.ini ");
-  EXPECT_EQ(readHost("dialogs.ini"), "old=1\r\n");
+  EXPECT_EQ(names(""), "dialogs.ini fresh.txt tmp ");
+  EXPECT_EQ(readHost("dialogs.ini"), "new=2\r\n");
   EXPECT_EQ(sim::openFiles(), 0);
 }
 

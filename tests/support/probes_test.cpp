@@ -16,15 +16,12 @@ namespace {
 
 class ProbesTest : public qvtest::HostTest {};
 
-TEST_F(ProbesTest, TimeOfDayCountsHundredthsWithMinuteBeforeHourAndAcrossMidnight) {
+TEST_F(ProbesTest, TimeOfDayInUniversalTimeAndTheHundredthsBetweenTwo) {
   EXPECT_DOUBLE_EQ(qv::hundredthsBetween(59, 23, 59, 50.0, 0, 0, 0, 25.0), 75.0);
   EXPECT_DOUBLE_EQ(qv::hundredthsBetween(30, 12, 15, 42.5, 30, 12, 15, 42.5), 0.0);
   // 10:00:00.00 to 10:01:30.50; a swap of minute and hour would give hours, not 90.5 s.
   EXPECT_DOUBLE_EQ(qv::hundredthsBetween(0, 10, 0, 0.0, 1, 10, 30, 50.0), 9050.0);
   EXPECT_DOUBLE_EQ(qv::hundredthsBetween(qv::TimeOfDay{59, 23, 59, 50.0}, {0, 0, 0, 25.0}), 75.0);
-}
-
-TEST_F(ProbesTest, TimeOfDayReadsTheSystemClockInUniversalTime) {
   using namespace std::chrono;
   const auto before = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
   qv::TimeOfDay now;
@@ -61,16 +58,13 @@ std::string reportedAtOnce(const char* name) {
   return "<the clock moved in every try>";
 }
 
-TEST_F(ProbesTest, TimingReportsOnTheDebuggerOutputOnlyWithLongNamesCut) {
+TEST_F(ProbesTest, TimingReportsTheSecondsOnTheDebuggerOutputOnlyWithLongNamesCut) {
   EXPECT_EQ(reportedAtOnce("triangulate"), "Time spent in (triangulate) is 0.000000 seconds \n");
   EXPECT_EQ(sim::commandLine(), "");
   const std::string longName(300, 'n');
   EXPECT_EQ(reportedAtOnce(longName.c_str()),
             "Time spent in (" + std::string(79, 'n') + ") is 0.000000 seconds \n");
   EXPECT_EQ(reportedAtOnce(nullptr), "Time spent in () is 0.000000 seconds \n");
-}
-
-TEST_F(ProbesTest, TimingALongerStretchPrintsItsSeconds) {
   qv::TimingProbe probe("wait");
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   probe.report();
@@ -83,7 +77,7 @@ TEST_F(ProbesTest, TimingALongerStretchPrintsItsSeconds) {
   EXPECT_LT(std::stod(seconds[1]), 0.9); // seconds, not tenths or hundredths
 }
 
-TEST_F(ProbesTest, MemoryReportsOnTheCommandLineOnlyWithLongNamesCut) {
+TEST_F(ProbesTest, MemoryReportsItsSignedGrowthOnTheCommandLineOnly) {
   qv::MemoryProbe probe("load points");
   std::string grown(1 << 20, 'x');
   probe.report();
@@ -105,9 +99,6 @@ MEMORYSTATUS withPageFile(SIZE_T total, SIZE_T available) {
   status.dwTotalPageFile = total;
   status.dwAvailPageFile = available;
   return status;
-}
-
-TEST_F(ProbesTest, MemoryGrowthIsSignedAndCountsCommittedMemory) {
   // committed = total page file - available page file
   EXPECT_EQ(qv::MemoryProbe::committedGrowth(withPageFile(8000, 5000), withPageFile(8000, 4000)),
             1000);

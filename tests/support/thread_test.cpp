@@ -71,7 +71,7 @@ unsigned __stdcall doubleIt(void* argument) {
   return 7;
 }
 
-TEST_F(ThreadTest, GivenRoutineGetsTheArgumentAndItsExitCodeIsKept) {
+TEST_F(ThreadTest, GivenRoutineGetsTheArgumentAndTheBodySeesTheStopRequest) {
   Body body;
   int value = 21;
   ASSERT_TRUE(body.start(doubleIt, 64 * 1024, &value));
@@ -79,19 +79,16 @@ TEST_F(ThreadTest, GivenRoutineGetsTheArgumentAndItsExitCodeIsKept) {
   EXPECT_EQ(value, 42);
   EXPECT_EQ(exitCodeOf(body), 7u);
   EXPECT_EQ(sim::debugOutput(), ""); // only the default routine writes "done"
-}
-
-TEST_F(ThreadTest, BodySeesTheStopRequest) {
-  Body body;
-  body.untilStop = true;
-  EXPECT_FALSE(body.stopRequested());
-  ASSERT_TRUE(body.startSelf());
-  ASSERT_TRUE(body.resume());
-  while (!body.polling) {
+  Body polling;
+  polling.untilStop = true;
+  EXPECT_FALSE(polling.stopRequested());
+  ASSERT_TRUE(polling.startSelf());
+  ASSERT_TRUE(polling.resume());
+  while (!polling.polling) {
     // let the body start polling, so the request reaches a running loop
   }
-  body.requestStop();
-  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0); // a body that missed it would never end
+  polling.requestStop();
+  EXPECT_EQ(polling.wait(INFINITE), WAIT_OBJECT_0); // a body that missed it would never end
 }
 
 TEST_F(ThreadTest, SecondStartIsRefusedPriorityReachesTheThreadAFailedStartLeavesNone) {
