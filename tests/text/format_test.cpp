@@ -1,5 +1,6 @@
 // The formatter: every conversion of its table, "*" widths, results around the working buffer's
-// size, "z" freeing its argument, out-of-memory results and msString::Format.
+// size, "z" freeing its argument, out-of-memory results and msString::Format; and long messages
+// reaching the host's command line whole, in pieces its 132-character buffer takes.
 #include "text/format.h"
 
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 #include "text/ms_string.h"
+#include "text/print_pieces.h"
 
 namespace {
 
@@ -152,6 +154,39 @@ TEST_F(FormatTest, FormatsIntoAnMsString) {
   EXPECT_EQ(s.Format("%s", big.c_str()), 1);
   EXPECT_EQ(s.GetLength(), 5000);
   EXPECT_EQ(s.GetCapacity(), qv::msStringCapacityFor(5000));
+}
+
+class PrintPiecesTest : public qvtest::HostTest {};
+
+// A text of the given length whose every position can be told apart, '%' signs included.
+std::string numbered(size_t length) {
+  std::string text;
+  for (size_t i = 0; i < length; ++i) {
+    text += "0123456789%abcdefghijklmnopqrstuvwxyz"[i % 37];
+  }
+  return text;
+}
+
+TEST_F(PrintPiecesTest, EveryLengthArrivesWhole) {
+  for (size_t length : {0, 1, 131, 132, 133, 264, 265, 1000}) {
+    const std::string text = numbered(length);
+    qv::PrintInPieces(text.c_str());
+    EXPECT_EQ(sim::takeCommandLine(), text) << length;
+    qv::PrintLong("<%s>%d", text.c_str(), 7);
+    EXPECT_EQ(sim::takeCommandLine(), "<" + text + ">7") << length;
+  }
+  qv::PrintInPieces(nullptr);
+  qv::PrintLong(nullptr);
+  EXPECT_EQ(sim::commandLine(), "");
+}
+
+TEST_F(PrintPiecesTest, WithoutMemoryTheFirstPieceStillArrives) {
+  const std::string text = numbered(300);
+  qvtest::forEachFailure("acad_malloc", [&](int nth) {
+    qv::PrintLong("%s", text.c_str());
+    const std::string printed = sim::takeCommandLine();
+    EXPECT_EQ(printed, nth == 1 ? text.substr(0, qv::kCommandLinePiece) : text);
+  });
 }
 
 } // namespace
