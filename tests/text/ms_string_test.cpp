@@ -24,6 +24,7 @@ TEST_F(MsStringTest, SizesBuffersByTheRule) {
       EXPECT_EQ(msString(std::string(static_cast<size_t>(c[0]), 'a').c_str()).GetCapacity(), c[1]);
     }
   }
+  EXPECT_EQ(msString().GetCapacity(), 6);
 }
 
 TEST_F(MsStringTest, AssignsAPartOfItsOwnTextAndNullAsEmpty) {
