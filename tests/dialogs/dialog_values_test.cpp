@@ -60,7 +60,7 @@ TEST_F(DialogValuesTest, GivesAFreshDialogBackEveryValueWhole) {
   EXPECT_EQ(restored(1), "1:shared||1");
 }
 
-TEST_F(DialogValuesTest, KeepsTheRecordsOfOtherDialogsInTheirOrder) {
+TEST_F(DialogValuesTest, KeepsTheRecordsOfOtherDialogsInTheirOrderAndReadsOneStoredValue) {
   qvtest::writeText(user() / "dialogs.ini", "f,ab,gone,'old'\r\n" + kOthers);
   saveAb("new", "", 1);
   EXPECT_EQ(shared(), "f,ab,name,'new'\r\nf,ab,note,''\r\nf,ab,flag,'1'\r\n" + kOthers + "\r\n");
@@ -73,9 +73,6 @@ TEST_F(DialogValuesTest, KeepsTheRecordsOfOtherDialogsInTheirOrder) {
     qv::saveTileValue(dialog, "f", "ab", "gone", 1); // no such tile: its stored value, none
   });
   EXPECT_EQ(shared(), "f,ab,name,'new'\r\nf,ab,namex,'k'\r\ng,h,i,'j'\r\nf,ab,gone,''\r\n");
-}
-
-TEST_F(DialogValuesTest, ReadsOneStoredValue) {
   qvtest::writeText(user() / "dialogs.ini", "f,ab,name,'shared, one'\r\n" + kOthers);
   qvtest::writeText(user() / "f.ini", "f,ab,name,'own'\nf,ab,note,'a'b'\n");
   qv::readStoredTileValue("f", "ab", 0, "name", nullptr, 0); // learns the folders

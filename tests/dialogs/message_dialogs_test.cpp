@@ -50,7 +50,7 @@ TEST_F(MessageDialogsTest, ShowsShortOneLineMessagesInTheFamilyDialog) {
   }
 }
 
-TEST_F(MessageDialogsTest, AsksForAString) {
+TEST_F(MessageDialogsTest, AsksForAStringAndNeverReportsALostAnswerAsAccepted) {
   const struct {
     std::vector<sim::Answer> steps;
     int status;
@@ -82,9 +82,6 @@ TEST_F(MessageDialogsTest, AsksForAString) {
     EXPECT_EQ(sim::takeCommandLine(), "Can not load a dialog definition\n");
     EXPECT_STREQ(output, "as it was");
   }
-}
-
-TEST_F(MessageDialogsTest, AnAnswerLostOnTheWayIsNeverReportedAsAccepted) {
   for (const char* call : {"acedGetSym", "ads_load_dialog", "ads_new_dialog", "ads_start_dialog",
                            "ads_action_tile", "ads_get_tile", "ads_done_dialog", "ads_set_tile"}) {
     qvtest::forEachFailure(call, [](int) {

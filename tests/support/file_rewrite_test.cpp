@@ -115,19 +115,24 @@ TEST_F(FileRewriteTest, TakenTemporaryNamesArePassedOverAndNeverTouched) {
 }
 
 // Every failure on the way (making the temporary file, opening, writing, closing, replacing)
-// keeps the old file whole and leaves no temporary file.
+// keeps the old file whole and leaves no temporary file, whether its name is made or given.
 TEST_F(FileRewriteTest, EveryFailureKeepsTheOldFileAndLeavesNoTemporaryFile) {
-  for (const char* call : {"CreateFileA", "fopen", "fwrite", "fclose", "MoveFileExA"}) {
-    qvtest::forEachFailure(call, [&](int) {
-      qv::QvFileRewrite rewrite("U:\\dialogs.ini", nullptr);
-      if (rewrite.file() != nullptr) {
-        fputs("new=2\n", rewrite.file());
+  for (const char* tempName : {static_cast<const char*>(nullptr), "dialogs.new"}) {
+    for (const char* call : {"CreateFileA", "fopen", "fwrite", "fclose", "MoveFileExA"}) {
+      const int points = qvtest::forEachFailure(call, [&](int) {
+        qv::QvFileRewrite rewrite("U:\\dialogs.ini", tempName);
+        if (rewrite.file() != nullptr) {
+          fputs("new=2\n", rewrite.file());
+        }
+        const int committed = rewrite.commit();
+        EXPECT_EQ(readHost("dialogs.ini"), committed == 1 ? "new=2\r\n" : "old=1\r\n") << call;
+        EXPECT_EQ(names(""), "dialogs.ini ") << call;
+        std::ofstream(tempPath("dialogs.ini"), std::ios::binary) << "old=1\r\n";
+      });
+      if (tempName != nullptr && std::string(call) != "CreateFileA") {
+        EXPECT_EQ(points, 1) << call; // one open, write, close and rename
       }
-      const int committed = rewrite.commit();
-      EXPECT_EQ(readHost("dialogs.ini"), committed == 1 ? "new=2\r\n" : "old=1\r\n") << call;
-      EXPECT_EQ(names(""), "dialogs.ini ") << call;
-      std::ofstream(tempPath("dialogs.ini"), std::ios::binary) << "old=1\r\n";
-    });
+    }
   }
 }
 
@@ -155,6 +160,9 @@ TEST_F(FileRewriteTest, AFileHeldOpenIsWrittenInPlaceWhenTheSharingAllows) {
     ASSERT_NE(rewrite.file(), nullptr);
     fputs("new=22\n", rewrite.file());
     EXPECT_EQ(rewrite.commit(), c.expected);
+    if (c.share == -1) { // the replace's own answer
+      EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    }
     EXPECT_EQ(fclose(holder), 0);
     EXPECT_EQ(readHost("dialogs.ini"), c.expected == 1 ? "new=22\r\n" : "old=1\r\n");
     EXPECT_EQ(names(""), "dialogs.ini ");
@@ -173,7 +181,7 @@ TEST_F(FileRewriteTest, AFileHeldOpenIsWrittenInPlaceWhenTheSharingAllows) {
   EXPECT_EQ(names(""), "dialogs.ini ");
 }
 
-TEST_F(FileRewriteTest, WholeContentReplacesTheFileUnderTheGivenTemporaryName) {
+TEST_F(FileRewriteTest, GivenTemporaryNamesOrPathsAndAbandonedRewrites) {
   qv::QvFileRewrite rewrite("U:\\DIALOGS.INI", "dialogs.new");
   ASSERT_NE(rewrite.file(), nullptr);
   EXPECT_EQ(rewrite.tempPath(), "U:\\dialogs.new");
@@ -184,62 +192,23 @@ TEST_F(FileRewriteTest, WholeContentReplacesTheFileUnderTheGivenTemporaryName) {
   EXPECT_EQ(readHost("dialogs.ini"), "new=2\r\n");
   EXPECT_FALSE(exists("dialogs.new"));
   EXPECT_EQ(rewrite.commit(), 0);
-}
-
-TEST_F(FileRewriteTest, ANewFileIsCreatedAndATemporaryPathIsKept) {
-  std::filesystem::create_directory(tempPath("tmp"));
-  qv::QvFileRewrite rewrite("U:\\fresh.txt", "U:\\tmp\\temp.txt", "wb");
-  ASSERT_NE(rewrite.file(), nullptr);
-  fputs("x\n", rewrite.file());
+  std::filesystem::create_directory(tempPath("tmp")); // a new file, a temporary path given
+  qv::QvFileRewrite fresh("U:\\fresh.txt", "U:\\tmp\\temp.txt", "wb");
+  ASSERT_NE(fresh.file(), nullptr);
+  fputs("x\n", fresh.file());
   EXPECT_TRUE(exists("tmp/temp.txt"));
-  EXPECT_EQ(rewrite.commit(), 1);
+  EXPECT_EQ(fresh.commit(), 1);
   EXPECT_EQ(readHost("fresh.txt"), "x\n");
   EXPECT_FALSE(exists("tmp/temp.txt"));
-}
-
-TEST_F(FileRewriteTest, AFailedWriteCloseOrRenameKeepsTheOldFile) {
-  for (const char* call : {"fwrite", "fclose", "MoveFileExA"}) {
-    const int points = qvtest::forEachFailure(call, [&](int) {
-      qv::QvFileRewrite rewrite("U:\\dialogs.ini", "dialogs.new");
-      ASSERT_NE(rewrite.file(), nullptr);
-      fputs("new\n", rewrite.file());
-      if (rewrite.commit() == 0) {
-        EXPECT_EQ(readHost("dialogs.ini"), "old=1\r\n");
-      } else {
-        EXPECT_EQ(readHost("dialogs.ini"), "new\r\n");
-        std::ofstream(tempPath("dialogs.ini"), std::ios::binary) << "old=1\r\n";
-      }
-      EXPECT_FALSE(exists("dialogs.new"));
-    });
-    EXPECT_EQ(points, 1) << call; // one write, one close, one rename
-  }
-  sim::failCall("fopen");
-  qv::QvFileRewrite unopened("U:\\dialogs.ini", "dialogs.new");
-  EXPECT_EQ(unopened.file(), nullptr);
-  EXPECT_EQ(unopened.commit(), 0);
-  EXPECT_EQ(readHost("dialogs.ini"), "old=1\r\n");
-}
-
-TEST_F(FileRewriteTest, AbandonedOrDestroyedRewritesLeaveNothingBehind) {
   {
-    qv::QvFileRewrite rewrite("U:\\dialogs.ini", nullptr);
-    ASSERT_NE(rewrite.file(), nullptr);
-    EXPECT_EQ(rewrite.tempPath().substr(0, 6), "U:\\~qv");
-    fputs("never\n", rewrite.file());
+    qv::QvFileRewrite abandoned("U:\\dialogs.ini", nullptr);
+    ASSERT_NE(abandoned.file(), nullptr);
+    EXPECT_EQ(abandoned.tempPath().substr(0, 6), "U:\\~qv");
+    fputs("never\n", abandoned.file());
   }
-  EXPECT_EQ(names(""), "dialogs.ini ");
-  EXPECT_EQ(readHost("dialogs.ini"), "old=1\r\n");
+  EXPECT_EQ(names(""), "dialogs.ini fresh.txt tmp ");
+  EXPECT_EQ(readHost("dialogs.ini"), "new=2\r\n");
   EXPECT_EQ(sim::openFiles(), 0);
-  // An old file held open by a reader cannot be replaced: the rewrite fails and keeps it.
-  FILE* reader = _fsopen("U:\\dialogs.ini", "r", _SH_DENYNO);
-  ASSERT_NE(reader, nullptr);
-  qv::QvFileRewrite blocked("U:\\dialogs.ini", "dialogs.new");
-  ASSERT_NE(blocked.file(), nullptr);
-  fputs("new\n", blocked.file());
-  EXPECT_EQ(blocked.commit(), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(fclose(reader), 0);
-  EXPECT_EQ(readHost("dialogs.ini"), "old=1\r\n");
 }
 
 // A writer killed at any moment leaves the old content or the new, never a missing or partial file.

@@ -71,7 +71,7 @@ unsigned __stdcall doubleIt(void* argument) {
   return 7;
 }
 
-TEST_F(ThreadTest, GivenRoutineGetsTheArgumentAndItsExitCodeIsKept) {
+TEST_F(ThreadTest, GivenRoutineGetsTheArgumentAndTheBodySeesTheStopRequest) {
   Body body;
   int value = 21;
   ASSERT_TRUE(body.start(doubleIt, 64 * 1024, &value));
@@ -79,22 +79,19 @@ TEST_F(ThreadTest, GivenRoutineGetsTheArgumentAndItsExitCodeIsKept) {
   EXPECT_EQ(value, 42);
   EXPECT_EQ(exitCodeOf(body), 7u);
   EXPECT_EQ(sim::debugOutput(), ""); // only the default routine writes "done"
-}
-
-TEST_F(ThreadTest, BodySeesTheStopRequest) {
-  Body body;
-  body.untilStop = true;
-  EXPECT_FALSE(body.stopRequested());
-  ASSERT_TRUE(body.startSelf());
-  ASSERT_TRUE(body.resume());
-  while (!body.polling) {
+  Body polling;
+  polling.untilStop = true;
+  EXPECT_FALSE(polling.stopRequested());
+  ASSERT_TRUE(polling.startSelf());
+  ASSERT_TRUE(polling.resume());
+  while (!polling.polling) {
     // let the body start polling, so the request reaches a running loop
   }
-  body.requestStop();
-  EXPECT_EQ(body.wait(INFINITE), WAIT_OBJECT_0); // a body that missed it would never end
+  polling.requestStop();
+  EXPECT_EQ(polling.wait(INFINITE), WAIT_OBJECT_0); // a body that missed it would never end
 }
 
-TEST_F(ThreadTest, SecondStartIsRefusedAndAFailedStartLeavesNoThread) {
+TEST_F(ThreadTest, SecondStartIsRefusedPriorityReachesTheThreadAFailedStartLeavesNone) {
   Body body;
   ASSERT_TRUE(body.startSelf());
   HANDLE first = body.handle();
@@ -102,6 +99,8 @@ TEST_F(ThreadTest, SecondStartIsRefusedAndAFailedStartLeavesNoThread) {
   EXPECT_EQ(body.handle(), first);
   EXPECT_EQ(sim::liveHandles(), 1);
   EXPECT_EQ(sim::callCount("_beginthreadex"), 1);
+  EXPECT_TRUE(body.setPriority(THREAD_PRIORITY_BELOW_NORMAL));
+  EXPECT_EQ(GetThreadPriority(body.handle()), THREAD_PRIORITY_BELOW_NORMAL);
   ASSERT_TRUE(body.finish());
   EXPECT_EQ(body.runs, 1);
 
@@ -113,14 +112,6 @@ TEST_F(ThreadTest, SecondStartIsRefusedAndAFailedStartLeavesNoThread) {
   EXPECT_EQ(failed.wait(0), WAIT_FAILED);
   EXPECT_FALSE(failed.setPriority(THREAD_PRIORITY_NORMAL));
   EXPECT_EQ(sim::liveHandles(), 1);
-}
-
-TEST_F(ThreadTest, PriorityReachesTheThread) {
-  Body body;
-  ASSERT_TRUE(body.startSelf());
-  EXPECT_TRUE(body.setPriority(THREAD_PRIORITY_BELOW_NORMAL));
-  EXPECT_EQ(GetThreadPriority(body.handle()), THREAD_PRIORITY_BELOW_NORMAL);
-  ASSERT_TRUE(body.finish());
 }
 
 // Bodies that use the host's services from their own threads: the command line, the host

@@ -1,10 +1,12 @@
 // Degrees-minutes-seconds, bearings and packed D.MMSS angles: rounding, carries and signs.
 #include "text/angle_format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <span>
 #include <string>
 
 #include "testing/host_test.h"
@@ -12,6 +14,9 @@
 namespace {
 
 using qv::kQuantityTextMax;
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 class AngleFormatTest : public qvtest::HostTest {
 protected:
@@ -21,85 +26,75 @@ protected:
     qv::FormatDms(degrees, out, mode, style);
     return out;
   }
-  // 12°30'00" written with the family's degree sign.
-  static std::string deg(const char* before, const char* after) {
-    return std::string(before) + '\xB0' + after;
-  }
-  static double degrees(int d, int m, double s) { return d + m / 60.0 + s / 3600; }
 };
 
-TEST_F(AngleFormatTest, PrintsHalfDegreeInEveryMode) {
-  EXPECT_EQ(dms(12.5, 1, 1), deg("12", "30'00\""));
-  EXPECT_EQ(dms(12.5, 0, 0), "12.300000000");
-  EXPECT_EQ(dms(12.5, 0, 1), deg("12", "30'00.00000\""));
-  EXPECT_EQ(dms(12.5, 1, 0), "12.3000");
-  EXPECT_EQ(dms(12.5, -1, 1), deg("12", "30'00.0\""));
-  EXPECT_EQ(dms(12.5, -2, 1), deg("12", "30'00.00\""));
-  EXPECT_EQ(dms(12.5, 7, 2), "12.3000"); // any other mode rounds to whole seconds
+// Each row: an angle as degrees, minutes and seconds, the rounding mode (1 whole seconds, -1
+// tenths, -2 hundredths, 0 exact, any other whole seconds), the style (1 with signs, 0 packed
+// D.MMSS) and the text, '*' standing for the family's degree sign. 10.999999 is 10*59'59.9964":
+// it rounds up in every rounding mode and keeps its seconds when exact. Seconds that would print
+// as sixty carry into minutes and degrees, just below stay; ten seconds get no extra zero.
+TEST_F(AngleFormatTest, RoundsCarriesPadsAndSignsInEveryMode) {
+  struct Case {
+    double d, m, s;
+    int mode;
+    const char* text;
+  };
+  const Case withSigns[] = {
+      {12.5, 0, 0, 1, "12*30'00\""},
+      {12.5, 0, 0, 0, "12*30'00.00000\""},
+      {12.5, 0, 0, -1, "12*30'00.0\""},
+      {12.5, 0, 0, -2, "12*30'00.00\""},
+      {10.999999, 0, 0, 1, "11*00'00\""},
+      {10.999999, 0, 0, -1, "11*00'00.0\""},
+      {10.999999, 0, 0, -2, "11*00'00.00\""},
+      {10.999999, 0, 0, 0, "10*59'59.99640\""},
+      {12, 0, 59.5, 1, "12*01'00\""},
+      {12, 0, 59.95, -1, "12*01'00.0\""},
+      {12, 0, 59.996, -2, "12*01'00.00\""},
+      {12, 59, 59.5, 1, "13*00'00\""},
+      {359, 59, 59.96, -1, "360*00'00.0\""},
+      {12, 0, 59.4, 1, "12*00'59\""},
+      {12, 0, 59.94, -1, "12*00'59.9\""},
+      {10.999999999, 0, 0, 0, "11*00'00.00000\""},
+      {7, 14, 59.999996, 0, "7*15'00.00000\""},
+      {5, 3, 7, 1, "5*03'07\""},
+      {5, 13, 27, 1, "5*13'27\""},
+      {12, 5, 7.3, -1, "12*05'07.3\""},
+      {12, 5, 7.25, -2, "12*05'07.25\""},
+      {0, 0, 0, 1, "0*00'00\""},
+      {12, 5, 9.96, -1, "12*05'10.0\""},
+      {12, 5, 9.6, 1, "12*05'10\""},
+      {-12.5, 0, 0, 1, "-12*30'00\""},
+      {-12.5, 0, 0, 0, "-12*30'00.00000\""},
+      {-0.5, 0, 0, -1, "-0*30'00.0\""},
+      {-10.999999, 0, 0, 1, "-11*00'00\""},
+      {kNan, 0, 0, 1, ""},
+      {-kInf, 0, 0, -2, ""},
+  };
+  const Case packed[] = {
+      {12.5, 0, 0, 0, "12.300000000"}, {12.5, 0, 0, 1, "12.3000"},
+      {10.999999, 0, 0, 1, "11.0000"}, {10.999999, 0, 0, 0, "10.595999640"},
+      {12, 59, 59.5, 1, "13.0000"},    {10.999999999, 0, 0, 0, "11.000000000"},
+      {5, 3, 7, 1, "5.0307"},          {5, 13, 7, 1, "5.1307"},
+      {5, 3, 27, 1, "5.0327"},         {12, 5, 7.3, -1, "12.05073"},
+      {12, 5, 7.25, -2, "12.050725"},  {12, 5, 17.3, -1, "12.05173"},
+      {-12.5, 0, 0, 1, "-12.3000"},    {-12.5, 0, 0, 0, "-12.300000000"},
+      {-3, -4, -5.5, -1, "-3.04055"},  {kInf, 0, 0, 0, ""},
+  };
+  for (int style : {1, 0}) {
+    for (const Case& c :
+         style == 1 ? std::span<const Case>(withSigns) : std::span<const Case>(packed)) {
+      std::string expected = c.text;
+      std::replace(expected.begin(), expected.end(), '*', '\xB0');
+      const double angle = c.d + c.m / 60.0 + c.s / 3600;
+      EXPECT_EQ(dms(angle, c.mode, style), expected)
+          << c.d << " " << c.m << " " << c.s << " " << style;
+    }
+  }
+  EXPECT_EQ(dms(12.5, 7, 2), "12.3000"); // another style packs, another mode rounds to seconds
 }
 
-TEST_F(AngleFormatTest, AlmostElevenDegreesRoundsUpInEveryRoundingMode) {
-  // 10.999999 is 10°59'59.9964".
-  EXPECT_EQ(dms(10.999999, 1, 1), deg("11", "00'00\""));
-  EXPECT_EQ(dms(10.999999, -1, 1), deg("11", "00'00.0\""));
-  EXPECT_EQ(dms(10.999999, -2, 1), deg("11", "00'00.00\""));
-  EXPECT_EQ(dms(10.999999, 1, 0), "11.0000");
-  EXPECT_EQ(dms(10.999999, -1, 0), "11.00000");
-  EXPECT_EQ(dms(10.999999, -2, 0), "11.000000");
-  // The exact seconds keep what is there.
-  EXPECT_EQ(dms(10.999999, 0, 1), deg("10", "59'59.99640\""));
-  EXPECT_EQ(dms(10.999999, 0, 0), "10.595999640");
-}
-
-TEST_F(AngleFormatTest, SecondsThatWouldPrintAsSixtyCarryIntoMinutesAndDegrees) {
-  EXPECT_EQ(dms(degrees(12, 0, 59.5), 1, 1), deg("12", "01'00\""));
-  EXPECT_EQ(dms(degrees(12, 0, 59.95), -1, 1), deg("12", "01'00.0\""));
-  EXPECT_EQ(dms(degrees(12, 0, 59.996), -2, 1), deg("12", "01'00.00\""));
-  EXPECT_EQ(dms(degrees(12, 59, 59.5), 1, 1), deg("13", "00'00\""));
-  EXPECT_EQ(dms(degrees(12, 59, 59.5), 1, 0), "13.0000");
-  EXPECT_EQ(dms(degrees(359, 59, 59.96), -1, 1), deg("360", "00'00.0\""));
-  // Just below the threshold stays.
-  EXPECT_EQ(dms(degrees(12, 0, 59.4), 1, 1), deg("12", "00'59\""));
-  EXPECT_EQ(dms(degrees(12, 0, 59.94), -1, 1), deg("12", "00'59.9\""));
-  // Exact seconds that would print as sixty carry too.
-  EXPECT_EQ(dms(10.999999999, 0, 1), deg("11", "00'00.00000\""));
-  EXPECT_EQ(dms(10.999999999, 0, 0), "11.000000000");
-  EXPECT_EQ(dms(degrees(7, 14, 59.999996), 0, 1), deg("7", "15'00.00000\""));
-}
-
-TEST_F(AngleFormatTest, PadsFieldsToTwoDigitsAndPacksDecimalSecondsIntoOneNumber) {
-  EXPECT_EQ(dms(degrees(5, 3, 7), 1, 1), deg("5", "03'07\""));
-  EXPECT_EQ(dms(degrees(5, 3, 7), 1, 0), "5.0307");
-  EXPECT_EQ(dms(degrees(5, 13, 27), 1, 1), deg("5", "13'27\""));
-  EXPECT_EQ(dms(degrees(5, 13, 7), 1, 0), "5.1307");
-  EXPECT_EQ(dms(degrees(5, 3, 27), 1, 0), "5.0327");
-  EXPECT_EQ(dms(degrees(12, 5, 7.3), -1, 1), deg("12", "05'07.3\""));
-  EXPECT_EQ(dms(degrees(12, 5, 7.25), -2, 1), deg("12", "05'07.25\""));
-  EXPECT_EQ(dms(0, 1, 1), deg("0", "00'00\""));
-  // Seconds that round up to ten get no extra zero.
-  EXPECT_EQ(dms(degrees(12, 5, 9.96), -1, 1), deg("12", "05'10.0\""));
-  EXPECT_EQ(dms(degrees(12, 5, 9.6), 1, 1), deg("12", "05'10\""));
-  EXPECT_EQ(dms(degrees(12, 5, 7.3), -1, 0), "12.05073");
-  EXPECT_EQ(dms(degrees(12, 5, 7.25), -2, 0), "12.050725");
-  EXPECT_EQ(dms(degrees(12, 5, 17.3), -1, 0), "12.05173");
-}
-
-TEST_F(AngleFormatTest, NegativeAnglesHaveOneLeadingMinus) {
-  EXPECT_EQ(dms(-12.5, 1, 0), "-12.3000");
-  EXPECT_EQ(dms(-12.5, 1, 1), deg("-12", "30'00\""));
-  EXPECT_EQ(dms(-12.5, 0, 0), "-12.300000000");
-  EXPECT_EQ(dms(-12.5, 0, 1), deg("-12", "30'00.00000\""));
-  EXPECT_EQ(dms(-0.5, -1, 1), deg("-0", "30'00.0\""));
-  EXPECT_EQ(dms(-10.999999, 1, 1), deg("-11", "00'00\""));
-  EXPECT_EQ(dms(-degrees(3, 4, 5.5), -1, 0), "-3.04055");
-}
-
-TEST_F(AngleFormatTest, HostileAnglesNeverOverrunTheDocumentedBuffer) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(dms(nan, 1, 1), "");
-  EXPECT_EQ(dms(inf, 0, 0), "");
-  EXPECT_EQ(dms(-inf, -2, 1), "");
+TEST_F(AngleFormatTest, HugeAnglesNeverOverrunTheDocumentedBuffer) {
   for (double huge : {1e300, -std::numeric_limits<double>::max(), 1e15 + 0.5}) {
     for (int mode : {0, 1, -1, -2}) {
       for (int style : {0, 1}) {
@@ -113,113 +108,81 @@ TEST_F(AngleFormatTest, HostileAnglesNeverOverrunTheDocumentedBuffer) {
   EXPECT_EQ(dms(1e300, 1, 0).substr(301), ".0000");
 }
 
-class BearingTest : public AngleFormatTest {
-protected:
-  std::string bearing(double azimuth, int& quadrant) {
-    char out[kQuantityTextMax];
-    std::memset(out, 'x', sizeof out);
-    quadrant = qv::AzimuthToBearing(azimuth, out);
-    return out;
-  }
-};
-
 // Each row: an azimuth in radians, the bearing and its quadrant, at the exact boundaries, inside
-// each quadrant and after range reduction from outside one turn.
-TEST_F(BearingTest, MeasuresFromTheNorthSouthLineInItsQuadrant) {
+// each quadrant and after range reduction from outside one turn; non-finite: no quadrant.
+TEST_F(AngleFormatTest, BearingsMeasureFromTheNorthSouthLineInTheirQuadrant) {
   constexpr double pi = std::numbers::pi;
   const struct {
     double azimuth;
     const char* text;
     int quadrant;
-  } cases[] = {
-      {0, "0.0000", 1},
-      {pi / 2, "90.0000", 1},
-      {pi, "0.0000", 2},
-      {3 * pi / 2, "90.0000", 3},
-      {2 * pi, "0.0000", 4},
-      {pi / 4, "45.0000", 1},
-      {3 * pi / 4, "45.0000", 2},
-      {5 * pi / 4, "45.0000", 3},
-      {7 * pi / 4, "45.0000", 4},
-      {45.5 * pi / 180, "45.3000", 1},
-      {pi - (10 + 5 / 60.0 + 7 / 3600.0) * pi / 180, "10.0507", 2},
-      {-pi / 2, "90.0000", 3},
-      {-pi / 4, "45.0000", 4},
-      {2 * pi + 3 * pi / 4, "45.0000", 2},
-      {10 * pi + pi / 4, "45.0000", 1},
-      {-9 * pi + pi / 4, "45.0000", 3},
-  };
+  } cases[] = {{0, "0.0000", 1},
+               {pi / 2, "90.0000", 1},
+               {pi, "0.0000", 2},
+               {3 * pi / 2, "90.0000", 3},
+               {2 * pi, "0.0000", 4},
+               {pi / 4, "45.0000", 1},
+               {3 * pi / 4, "45.0000", 2},
+               {5 * pi / 4, "45.0000", 3},
+               {7 * pi / 4, "45.0000", 4},
+               {45.5 * pi / 180, "45.3000", 1},
+               {pi - (10 + 5 / 60.0 + 7 / 3600.0) * pi / 180, "10.0507", 2},
+               {-pi / 2, "90.0000", 3},
+               {-pi / 4, "45.0000", 4},
+               {2 * pi + 3 * pi / 4, "45.0000", 2},
+               {10 * pi + pi / 4, "45.0000", 1},
+               {-9 * pi + pi / 4, "45.0000", 3},
+               {kNan, "", 0},
+               {-kInf, "", 0}};
+  char out[kQuantityTextMax];
   for (const auto& c : cases) {
-    int quadrant = 0;
-    EXPECT_EQ(bearing(c.azimuth, quadrant), c.text) << c.azimuth;
-    EXPECT_EQ(quadrant, c.quadrant) << c.azimuth;
+    std::memset(out, 'x', sizeof out);
+    EXPECT_EQ(qv::AzimuthToBearing(c.azimuth, out), c.quadrant) << c.azimuth;
+    EXPECT_STREQ(out, c.text) << c.azimuth;
   }
-  int quadrant = 0;
-  const std::string far = bearing(1e18, quadrant); // several turns away: still at most 90
-  EXPECT_GE(quadrant, 1);
-  EXPECT_LE(quadrant, 4);
-  EXPECT_LE(std::atof(far.c_str()), 90.0);
+  const int quadrant = qv::AzimuthToBearing(1e18, out); // several turns away: still at most 90
+  EXPECT_TRUE(quadrant >= 1 && quadrant <= 4) << quadrant;
+  EXPECT_LE(std::atof(out), 90.0);
 }
-
-TEST_F(BearingTest, NonFiniteAzimuthGivesNoQuadrant) {
-  int quadrant = 9;
-  EXPECT_EQ(bearing(std::numeric_limits<double>::quiet_NaN(), quadrant), "");
-  EXPECT_EQ(quadrant, 0);
-  EXPECT_EQ(bearing(-std::numeric_limits<double>::infinity(), quadrant), "");
-  EXPECT_EQ(quadrant, 0);
-}
-
-class PackedAngleTest : public qvtest::HostTest {};
 
 // Each row: a packed angle and its degrees, minutes and seconds; no value (98765432.1 either
 // sign) and non-finite values split to zero.
-TEST_F(PackedAngleTest, SplitsDegreesMinutesAndSeconds) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  const double cases[][4] = {
-      {12.05075, 12, 5, 7.5},
-      {-12.05075, -12, -5, -7.5},
-      {359.5959, 359, 59, 59},
-      {12.7, 12, 70, 0},
-      {98765432.1, 0, 0, 0},
-      {-98765432.1, 0, 0, 0},
-      {1e300, 0, 0, 0},
-      {nan, 0, 0, 0},
-      {inf, 0, 0, 0},
-      {98765432.0, 98765432, 0, 0}, // minutes are taken as written; only the marker is no value
-  };
+TEST_F(AngleFormatTest, PackedAnglesSplitIntoDegreesMinutesAndSeconds) {
+  const double cases[][4] = {{12.05075, 12, 5, 7.5},
+                             {-12.05075, -12, -5, -7.5},
+                             {359.5959, 359, 59, 59},
+                             {12.7, 12, 70, 0},
+                             {98765432.1, 0, 0, 0},
+                             {-98765432.1, 0, 0, 0},
+                             {1e300, 0, 0, 0},
+                             {kNan, 0, 0, 0},
+                             {kInf, 0, 0, 0},
+                             // minutes are taken as written; only the marker is no value
+                             {98765432.0, 98765432, 0, 0}};
   for (const auto& c : cases) {
-    double d = 1;
-    double m = 1;
-    double s = 1;
+    double d = 1, m = 1, s = 1;
     qv::SplitDms(c[0], d, m, s);
     EXPECT_NEAR(d, c[1], 1e-9) << c[0];
     EXPECT_NEAR(m, c[2], 1e-9) << c[0];
     EXPECT_NEAR(s, c[3], 1e-6) << c[0];
   }
-}
-
-TEST_F(PackedAngleTest, ConvertsToDecimalDegrees) {
   EXPECT_DOUBLE_EQ(qv::DmsToDegrees(12.3), 12.5);
   EXPECT_DOUBLE_EQ(qv::DmsToDegrees(-12.3), -12.5);
   EXPECT_DOUBLE_EQ(qv::DmsToDegrees(12.05075), 12 + 5 / 60.0 + 7.5 / 3600);
   EXPECT_DOUBLE_EQ(qv::DmsToDegrees(0), 0);
-  EXPECT_EQ(qv::DmsToDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_EQ(qv::DmsToDegrees(kNan), 0);
 }
 
-TEST_F(PackedAngleTest, ValidityAllowsSixtyButNothingAbove) {
-  EXPECT_EQ(qv::IsValidDms(12.6000), 1);
-  EXPECT_EQ(qv::IsValidDms(12.6100), 0);
-  EXPECT_EQ(qv::IsValidDms(12.0060), 1);
-  EXPECT_EQ(qv::IsValidDms(12.00605), 0);
-  EXPECT_EQ(qv::IsValidDms(360.5), 0);
-  EXPECT_EQ(qv::IsValidDms(360), 1);
-  EXPECT_EQ(qv::IsValidDms(-360), 1);
-  EXPECT_EQ(qv::IsValidDms(-360.0001), 0);
-  EXPECT_EQ(qv::IsValidDms(-12.3), 1);
-  EXPECT_EQ(qv::IsValidDms(-12.61), 0);
-  EXPECT_EQ(qv::IsValidDms(std::numeric_limits<double>::quiet_NaN()), 0);
-  EXPECT_EQ(qv::IsValidDms(std::numeric_limits<double>::infinity()), 0);
+// Sixty is allowed in minutes and seconds, nothing above, and nothing beyond a full turn.
+TEST_F(AngleFormatTest, PackedAngleValidity) {
+  const struct {
+    double angle;
+    int valid;
+  } cases[] = {{12.6000, 1}, {12.6100, 0},   {12.0060, 1}, {12.00605, 0}, {360.5, 0}, {360, 1},
+               {-360, 1},    {-360.0001, 0}, {-12.3, 1},   {-12.61, 0},   {kNan, 0},  {kInf, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(qv::IsValidDms(c.angle), c.valid) << c.angle;
+  }
 }
 
 } // namespace

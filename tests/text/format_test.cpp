@@ -1,5 +1,6 @@
 // The formatter: every conversion of its table, "*" widths, results around the working buffer's
-// size, "z" freeing its argument, out-of-memory results and msString::Format.
+// size, "z" freeing its argument, out-of-memory results and msString::Format; and long messages
+// reaching the host's command line whole, in pieces its 132-character buffer takes.
 #include "text/format.h"
 
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 #include "text/ms_string.h"
+#include "text/print_pieces.h"
 
 namespace {
 
@@ -33,64 +35,42 @@ protected:
   }
 };
 
-TEST_F(FormatTest, PrintsIntegers) {
-  EXPECT_EQ(format("%d|%i|%+d|% d|%05d", -42, 7, 5, 5, -42), "-42|7|+5| 5|-0042");
-  EXPECT_EQ(format("%-4d|", 7), "7   |");
+TEST_F(FormatTest, PrintsEveryConversionCountsAndFreesTheTextOfZ) {
+  EXPECT_EQ(format("%d|%i|%+d|% d|%05d|%-4d|%.3d", -42, 7, 5, 5, -42, 7, 5),
+            "-42|7|+5| 5|-0042|7   |005");
   EXPECT_EQ(format("%u|%o|%#o|%x|%#x|%X|%#X", -1, 8, 8, 255, 255, 255, 255),
             "4294967295|10|010|ff|0xff|FF|0XFF");
   // long is 32 bits on Windows.
   EXPECT_EQ(format("%ld|%lld|%llx", -2000000000L, -5000000000LL, 0x1234567890ULL),
             "-2000000000|-5000000000|1234567890");
-  EXPECT_EQ(format("%.3d", 5), "005");
-}
-
-TEST_F(FormatTest, PrintsPointersAndCharacters) {
   void* p = reinterpret_cast<void*>(0xbeef);
   EXPECT_EQ(format("%p|%#p", p, p), "BEEF|0xBEEF");
   EXPECT_EQ(format("[%c][%.3c][%-4c][%5.2c]", 'a', 'b', 'c', 'd'), "[a][bbb][c   ][   dd]");
   // 8-bit texts: a byte from 128 on stays one byte.
   EXPECT_EQ(format("%c", 0xE9), "\xE9");
-}
-
-TEST_F(FormatTest, PrintsTexts) {
-  EXPECT_EQ(format("<%s>", "plain"), "<plain>");
-  EXPECT_EQ(format("<%s>", static_cast<const char*>(nullptr)), "<>");
+  EXPECT_EQ(format("<%s><%s>", "plain", static_cast<const char*>(nullptr)), "<plain><>");
   EXPECT_EQ(format("%.3s|%6s|%-6s|", "abcdef", "ab", "ab"), "abc|    ab|ab    |");
-  EXPECT_EQ(format("%q", "it's"), "it''s");
-  EXPECT_EQ(format("%Q", "it's"), "'it''s'");
+  EXPECT_EQ(format("%q|%Q", "it's", "it's"), "it''s|'it''s'");
   EXPECT_EQ(format("%Q|%q", static_cast<const char*>(nullptr), static_cast<const char*>(nullptr)),
             "NULL|(NULL)");
-}
-
-TEST_F(FormatTest, FreesTheTextOfZ) {
   char* owned = acad_strdup("owned");
   char* cut = acad_strdup("abcdef");
   EXPECT_EQ(sim::liveBlocks(), 2);
   EXPECT_EQ(format("%z|%.2z|%z", owned, cut, static_cast<char*>(nullptr)), "owned|ab|");
   EXPECT_EQ(sim::liveBlocks(), 0);
   EXPECT_TRUE(sim::memoryProblems().empty());
-}
-
-TEST_F(FormatTest, PrintsReals) {
   EXPECT_EQ(format("%f|%5.1f|%e|%E", 3.14159, 3.14159, 1234.5, 0.00012),
             "3.141590|  3.1|1.234500e+03|1.200000E-04");
   EXPECT_EQ(format("%g|%G|%.3g|%lf", 0.0001, 1e20, 2.0 / 3.0, 1.5), "0.0001|1E+20|0.667|1.500000");
-}
-
-TEST_F(FormatTest, TakesWidthAndPrecisionFromTheArguments) {
   EXPECT_EQ(format("[%*d][%-*d][%*d]", 4, 7, 4, 7, -4, 7), "[   7][7   ][7   ]");
   EXPECT_EQ(format("[%.*f][%*.*s][%.*s]", 2, 3.14159, 5, 2, "abcdef", -1, "abc"),
             "[3.14][   ab][abc]");
-}
-
-TEST_F(FormatTest, CountsAndPercentSigns) {
   int count = -1;
   long longCount = -1;
   EXPECT_EQ(format("abc%n%s%ln", &count, "de", &longCount), "abcde");
   EXPECT_EQ(count, 3);
   EXPECT_EQ(longCount, 5);
-  EXPECT_EQ(format("100%%"), "100%");
-  EXPECT_EQ(format("trailing %"), "trailing %");
+  EXPECT_EQ(format("100%% and a trailing %"), "100% and a trailing %");
   // A letter the formatter does not know ends the output; the arguments after it are not read.
   EXPECT_EQ(format("kept%ycut%d", 5), "kept");
 }
@@ -174,6 +154,39 @@ TEST_F(FormatTest, FormatsIntoAnMsString) {
   EXPECT_EQ(s.Format("%s", big.c_str()), 1);
   EXPECT_EQ(s.GetLength(), 5000);
   EXPECT_EQ(s.GetCapacity(), qv::msStringCapacityFor(5000));
+}
+
+class PrintPiecesTest : public qvtest::HostTest {};
+
+// A text of the given length whose every position can be told apart, '%' signs included.
+std::string numbered(size_t length) {
+  std::string text;
+  for (size_t i = 0; i < length; ++i) {
+    text += "0123456789%abcdefghijklmnopqrstuvwxyz"[i % 37];
+  }
+  return text;
+}
+
+TEST_F(PrintPiecesTest, EveryLengthArrivesWhole) {
+  for (size_t length : {0, 1, 131, 132, 133, 264, 265, 1000}) {
+    const std::string text = numbered(length);
+    qv::PrintInPieces(text.c_str());
+    EXPECT_EQ(sim::takeCommandLine(), text) << length;
+    qv::PrintLong("<%s>%d", text.c_str(), 7);
+    EXPECT_EQ(sim::takeCommandLine(), "<" + text + ">7") << length;
+  }
+  qv::PrintInPieces(nullptr);
+  qv::PrintLong(nullptr);
+  EXPECT_EQ(sim::commandLine(), "");
+}
+
+TEST_F(PrintPiecesTest, WithoutMemoryTheFirstPieceStillArrives) {
+  const std::string text = numbered(300);
+  qvtest::forEachFailure("acad_malloc", [&](int nth) {
+    qv::PrintLong("%s", text.c_str());
+    const std::string printed = sim::takeCommandLine();
+    EXPECT_EQ(printed, nth == 1 ? text.substr(0, qv::kCommandLinePiece) : text);
+  });
 }
 
 } // namespace

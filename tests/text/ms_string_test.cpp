@@ -15,16 +15,16 @@ using qv::msString;
 
 class MsStringTest : public qvtest::HostTest {};
 
+// Each row: a length and the capacity of a buffer for it; past what an int holds, none.
 TEST_F(MsStringTest, SizesBuffersByTheRule) {
-  EXPECT_EQ(qv::msStringCapacityFor(0), 6);
-  EXPECT_EQ(qv::msStringCapacityFor(8), 14);
-  EXPECT_EQ(qv::msStringCapacityFor(9), 13);
-  EXPECT_EQ(qv::msStringCapacityFor(20), 28);
+  const int64_t cases[][2] = {{0, 6}, {8, 14}, {9, 13}, {20, 28}, {3000000000, -1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(qv::msStringCapacityFor(c[0]), c[1]) << c[0];
+    if (c[1] > 0) {
+      EXPECT_EQ(msString(std::string(static_cast<size_t>(c[0]), 'a').c_str()).GetCapacity(), c[1]);
+    }
+  }
   EXPECT_EQ(msString().GetCapacity(), 6);
-  EXPECT_EQ(msString("12345678").GetCapacity(), 14);
-  EXPECT_EQ(msString("123456789").GetCapacity(), 13);
-  EXPECT_EQ(msString("12345678901234567890").GetCapacity(), 28);
-  EXPECT_EQ(qv::msStringCapacityFor(int64_t{3000000000}), -1);
 }
 
 TEST_F(MsStringTest, AssignsAPartOfItsOwnTextAndNullAsEmpty) {
@@ -48,16 +48,12 @@ TEST_F(MsStringTest, AssignsAPartOfItsOwnTextAndNullAsEmpty) {
   EXPECT_STREQ(s, "");
 }
 
-TEST_F(MsStringTest, KeepsItsBufferWhenTheNewTextFits) {
+TEST_F(MsStringTest, KeepsItsBufferWhenTheNewTextFitsAndAssignsNumbers) {
   msString s("a much longer text than the next");
   const char* before = s;
   s = "short";
   EXPECT_EQ(static_cast<const char*>(s), before);
   EXPECT_STREQ(s, "short");
-}
-
-TEST_F(MsStringTest, AssignsNumbersAndCharacters) {
-  msString s;
   s = -2147483647 - 1;
   EXPECT_STREQ(s, "-2147483648");
   s = int64_t{9000000000};
@@ -85,21 +81,23 @@ TEST_F(MsStringTest, IndexAcceptsTheTerminatorsPlaceButNotTheCapacity) {
   EXPECT_EQ(sim::alerts()[0], "bad index passed to msString::operator[]");
 }
 
+// Each row: Left, Right or Mid of "abcdef" with its arguments (Left and Right take the second).
 TEST_F(MsStringTest, CutsPiecesAtTheEdges) {
   const msString s("abcdef");
-  EXPECT_STREQ(s.Left(0), "");
-  EXPECT_STREQ(s.Left(-3), "");
-  EXPECT_STREQ(s.Left(2), "ab");
-  EXPECT_STREQ(s.Left(6), "abcdef");
-  EXPECT_STREQ(s.Left(99), "abcdef");
-  EXPECT_STREQ(s.Right(-1), "");
-  EXPECT_STREQ(s.Right(2), "ef");
-  EXPECT_STREQ(s.Right(7), "abcdef");
-  EXPECT_STREQ(s.Mid(6, 1), "");
-  EXPECT_STREQ(s.Mid(-1, 2), "");
-  EXPECT_STREQ(s.Mid(2, 0), "");
-  EXPECT_STREQ(s.Mid(2, 2), "cd");
-  EXPECT_STREQ(s.Mid(4, 50), "ef");
+  const struct {
+    char which;
+    int start, count;
+    const char* piece;
+  } cases[] = {{'L', 0, 0, ""},        {'L', 0, -3, ""}, {'L', 0, 2, "ab"}, {'L', 0, 6, "abcdef"},
+               {'L', 0, 99, "abcdef"}, {'R', 0, -1, ""}, {'R', 0, 2, "ef"}, {'R', 0, 7, "abcdef"},
+               {'M', 6, 1, ""},        {'M', -1, 2, ""}, {'M', 2, 0, ""},   {'M', 2, 2, "cd"},
+               {'M', 4, 50, "ef"}};
+  for (const auto& c : cases) {
+    const msString piece = c.which == 'L'   ? s.Left(c.count)
+                           : c.which == 'R' ? s.Right(c.count)
+                                            : s.Mid(c.start, c.count);
+    EXPECT_STREQ(piece, c.piece) << c.which << c.start << " " << c.count;
+  }
   EXPECT_STREQ(s, "abcdef");
 }
 
@@ -120,17 +118,7 @@ TEST_F(MsStringTest, AppendsInPlaceWhenTheBufferHoldsTheResult) {
   EXPECT_EQ(joined.GetCapacity(), 10);
 }
 
-TEST_F(MsStringTest, ComparesWithAndWithoutCase) {
-  msString a("Hello");
-  EXPECT_TRUE(a == "Hello");
-  EXPECT_TRUE(a != "hello");
-  EXPECT_TRUE("Hello" == a);
-  EXPECT_EQ(a.CompareNoCase(msString("hELLO")), 1);
-  EXPECT_EQ(a.CompareNoCase(msString("hELL")), 0);
-  EXPECT_STREQ(a, "Hello");
-}
-
-TEST_F(MsStringTest, FindsAndTrims) {
+TEST_F(MsStringTest, FindsTrimsAndCompares) {
   msString s(" \t\r\n path/to/file.txt \v\f\n");
   s.TrimLeft();
   EXPECT_STREQ(s, "path/to/file.txt \v\f\n");
@@ -145,6 +133,10 @@ TEST_F(MsStringTest, FindsAndTrims) {
   msString blank("   ");
   blank.TrimRight();
   EXPECT_EQ(blank.IsEmpty(), 1);
+  msString a("Hello");
+  EXPECT_TRUE(a == "Hello" && a != "hello" && "Hello" == a);
+  EXPECT_EQ(a.CompareNoCase(msString("hELLO")), 1);
+  EXPECT_EQ(a.CompareNoCase(msString("hELL")), 0);
 }
 
 TEST_F(MsStringTest, TruncateReportsAPositionOutsideTheBuffer) {

@@ -39,7 +39,7 @@ TEST_F(TextUtilsTest, CopiesAndAppends) {
   EXPECT_EQ(qv::AppendCopy(kept, "x"), nullptr); // kept is freed all the same
 }
 
-TEST_F(TextUtilsTest, TrimsAndStrips) {
+TEST_F(TextUtilsTest, TrimsStripsRemovesAndChangesCase) {
   char text[] = "  value \r\n \r\n";
   qv::TrimText(text);
   EXPECT_STREQ(text, "value");
@@ -60,18 +60,22 @@ TEST_F(TextUtilsTest, TrimsAndStrips) {
   EXPECT_STREQ(onlySlashes, "///");
   qv::TrimText(static_cast<char*>(nullptr));
   qv::StripLineEnd(nullptr);
-}
-
-TEST_F(TextUtilsTest, RemovesCharactersFromTextsBelow322) {
+  char mixed[] = "Mixed Case \xE9 1"; // letters only change case
+  qv::UpperText(mixed);
+  EXPECT_STREQ(mixed, "MIXED CASE \xE9 1");
+  qv::LowerText(mixed);
+  EXPECT_STREQ(mixed, "mixed case \xE9 1");
+  qv::UpperText(s);
+  EXPECT_STREQ(s, "PADDED");
   std::string short321 = std::string(160, 'a') + std::string(161, ' ');
   qv::RemoveSpaces(short321.data());
   EXPECT_STREQ(short321.c_str(), std::string(160, 'a').c_str());
   std::string long322 = std::string(161, 'a') + std::string(161, ' ');
   qv::RemoveSpaces(long322.data());
   EXPECT_EQ(std::string(long322.c_str()), std::string(161, 'a') + std::string(161, ' '));
-  char text[] = "1,234,567";
-  qv::RemoveChar(text, ',');
-  EXPECT_STREQ(text, "1234567");
+  char digits[] = "1,234,567";
+  qv::RemoveChar(digits, ',');
+  EXPECT_STREQ(digits, "1234567");
 }
 
 // Each row: a text and what an in-place edit makes of it.
@@ -104,49 +108,37 @@ TEST_F(TextUtilsTest, StripsLeadingZerosAndGroupsTheFirstRunOfDigits) {
   }
 }
 
-TEST_F(TextUtilsTest, ChangesLetterCaseOnly) {
-  char text[] = "Mixed Case \xE9 1";
-  qv::UpperText(text);
-  EXPECT_STREQ(text, "MIXED CASE \xE9 1");
-  qv::LowerText(text);
-  EXPECT_STREQ(text, "mixed case \xE9 1");
-  msString s("abc");
-  qv::UpperText(s);
-  EXPECT_STREQ(s, "ABC");
-}
-
+// Each row: a text and its first number; none reads as 98765432.1, a "-" before no digits as 0
+// (never infinity or NaN), and "0x" as its zero.
 TEST_F(TextUtilsTest, FindsTheFirstNumber) {
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("N 45.5"), 45.5);
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("-3"), -3.0);
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText(".25 ft"), 0.25);
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("x -7"), -7.0);
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("x-7"), 7.0);
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("a.5"), 5.0);
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText("abc"), 98765432.1);
-  EXPECT_DOUBLE_EQ(qv::FirstNumberInText(nullptr), 98765432.1);
-  // A "-" before no digits reads as 0, never as infinity or NaN; "0x" reads as its zero.
-  EXPECT_EQ(qv::FirstNumberInText("x -inf"), 0.0);
-  EXPECT_EQ(qv::FirstNumberInText("-nan"), 0.0);
-  EXPECT_EQ(qv::FirstNumberInText("id 0x1A"), 0.0);
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {{"N 45.5", 45.5}, {"-3", -3.0},  {".25 ft", 0.25},    {"x -7", -7.0},
+               {"x-7", 7.0},     {"a.5", 5.0},  {"abc", 98765432.1}, {nullptr, 98765432.1},
+               {"x -inf", 0.0},  {"-nan", 0.0}, {"id 0x1A", 0.0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(qv::FirstNumberInText(c.text), c.value) << (c.text ? c.text : "null");
+  }
 }
 
-TEST_F(TextUtilsTest, ReadsFieldsAndQuotedWords) {
+TEST_F(TextUtilsTest, ReadsFieldsQuotedWordsAndWordsWithoutCase) {
   EXPECT_EQ(take(qv::DelimitedAt("say \"hello there\" now", 4)), "hello there");
   EXPECT_EQ(take(qv::DelimitedAt("'unterminated", 0)), "unterminated");
   EXPECT_EQ(take(qv::DelimitedAt("abc", 3)), "");
   EXPECT_EQ(take(qv::DelimitedAt("abc", -1)), "");
-  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 1)), "a");
-  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 3)), "");
-  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 4)), "d");
-  EXPECT_EQ(take(qv::NthField("a,b,,d", ',', 5)), "");
-  EXPECT_EQ(take(qv::NthField("a,b", ',', 0)), "");
-  EXPECT_EQ(take(qv::NthField(nullptr, ',', 1)), "");
+  const struct {
+    const char* text;
+    int n;
+    const char* field;
+  } fields[] = {{"a,b,,d", 1, "a"}, {"a,b,,d", 3, ""}, {"a,b,,d", 4, "d"},
+                {"a,b,,d", 5, ""},  {"a,b", 0, ""},    {nullptr, 1, ""}};
+  for (const auto& c : fields) {
+    EXPECT_EQ(take(qv::NthField(c.text, ',', c.n)), c.field) << c.n;
+  }
   EXPECT_EQ(qv::CountOccurrences("aaaa", "aa"), 2);
   EXPECT_EQ(qv::CountOccurrences("abcabc", "c"), 2);
   EXPECT_EQ(qv::CountOccurrences("abc", ""), 0);
-}
-
-TEST_F(TextUtilsTest, FindsWordsWithoutCase) {
   EXPECT_EQ(qv::WordIndex("north,EAST,elev", "east", ','), 2);
   EXPECT_EQ(qv::WordIndex("north,east", "eas", ','), 0);
   EXPECT_EQ(qv::WordIndex("a,,c", "c", ','), 3);
@@ -159,7 +151,7 @@ TEST_F(TextUtilsTest, FindsWordsWithoutCase) {
   EXPECT_EQ(take(qv::NthField(text, ';', qv::WordIndex(text, "y", ';'))), "Y");
 }
 
-TEST_F(TextUtilsTest, CopiesRangesWithoutReadingPastTheText) {
+TEST_F(TextUtilsTest, CopiesRangesWithoutReadingPastTheTextAndMatchesKeywords) {
   char out[16];
   qv::CopyRange("abcdef", 1, 3, out);
   EXPECT_STREQ(out, "bcd");
@@ -170,9 +162,6 @@ TEST_F(TextUtilsTest, CopiesRangesWithoutReadingPastTheText) {
   EXPECT_EQ(std::string(out, 4), std::string("\0\0a\0", 4));
   qv::CopyRange("abc", 2, 1, out);
   EXPECT_STREQ(out, "");
-}
-
-TEST_F(TextUtilsTest, MatchesKeywords) {
   const char* rest = "unset";
   EXPECT_EQ(qv::MatchKeyword("zoom", "ZOOM \t window", &rest), 1);
   EXPECT_STREQ(rest, "window");

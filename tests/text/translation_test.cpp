@@ -30,54 +30,51 @@ protected:
   }
 };
 
-TEST_F(TranslationTest, ChoosesTheEntryByMarker) {
-  const std::string path = writeFile("tr.txt", "ORIGINAL=Open\n"
-                                               "MARKER=M1\n"
-                                               "TRANSLATION=Ouvrir (M1)\n"
-                                               "ORIGINAL=Open\n"
-                                               "TRANSLATION=Ouvrir\n");
+// The entry with the asked marker, else the one without; the first of duplicates; keys read
+// without case, values unescaped; lines before any ORIGINAL or without "=" ignored.
+TEST_F(TranslationTest, ChoosesTheFirstEntryByMarkerAndUnescapesValues) {
+  const std::string path = writeFile("tr.txt", "marker=before any original\n"
+                                               "translation=ignored too\n"
+                                               "ORIGINAL=Open\nMARKER=M1\nTRANSLATION=Ouvrir (M1)\n"
+                                               "ORIGINAL=Open\nTRANSLATION=Ouvrir\n"
+                                               "ORIGINAL=Open\nTRANSLATION=second\n"
+                                               "ORIGINAL=Open\nMARKER=M1\nTRANSLATION=second\n"
+                                               "original=Line\\none\\ttab\n"
+                                               "Marker=x=y\n"
+                                               "Translation=Ligne\\nun\\\\\n"
+                                               "COMMENT=ignored\n"
+                                               "no equals sign here\n"
+                                               "ORIGINAL=Empty\n"
+                                               "TRANSLATION=\n");
   ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
-  EXPECT_EQ(translate("Open", "M1"), "Ouvrir (M1)");
-  EXPECT_EQ(translate("Open"), "Ouvrir");
-  EXPECT_EQ(translate("Open", "M2"), "Open");
-  EXPECT_EQ(translate("open"), "open");
+  const char* cases[][3] = {{"Open", "M1", "Ouvrir (M1)"},
+                            {"Open", nullptr, "Ouvrir"},
+                            {"Open", "M2", "Open"},
+                            {"open", nullptr, "open"},
+                            {"Line\none\ttab", "x=y", "Ligne\nun\\"},
+                            {"Empty", nullptr, "Empty"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(translate(c[0], c[1]), c[2]) << c[0];
+  }
   const char* unknown = "Close";
   EXPECT_EQ(qv::Translate(unknown, nullptr), unknown);
   EXPECT_EQ(qv::Translate(nullptr, nullptr), nullptr);
-}
-
-TEST_F(TranslationTest, KeepsTheFirstOfDuplicateEntries) {
-  const std::string path = writeFile("dup.txt", "ORIGINAL=Save\nTRANSLATION=first\n"
-                                                "ORIGINAL=Save\nTRANSLATION=second\n"
-                                                "ORIGINAL=Save\nMARKER=B\nTRANSLATION=b\n"
-                                                "ORIGINAL=Save\nMARKER=A\nTRANSLATION=a\n"
-                                                "ORIGINAL=Save\nMARKER=B\nTRANSLATION=b2\n");
-  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
-  EXPECT_EQ(translate("Save"), "first");
-  EXPECT_EQ(translate("Save", "A"), "a");
-  EXPECT_EQ(translate("Save", "B"), "b");
   // Loading again adds nothing new: every entry is a duplicate.
   const int64_t blocks = sim::liveBlocks();
   ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
   EXPECT_EQ(sim::liveBlocks(), blocks);
+  // A file that cannot be opened leaves the table; unloading empties it.
+  EXPECT_EQ(qv::LoadTranslations(tempPath("missing.txt").c_str()), 0);
+  EXPECT_EQ(qv::LoadTranslations(nullptr), 0);
+  sim::failCall("fopen");
+  EXPECT_EQ(qv::LoadTranslations(path.c_str()), 0);
+  EXPECT_EQ(translate("Open"), "Ouvrir");
+  qv::UnloadTranslations();
+  EXPECT_EQ(sim::liveBlocks(), 0);
+  EXPECT_EQ(translate("Open"), "Open");
 }
 
-TEST_F(TranslationTest, ReadsKeysWithoutCaseAndUnescapesValues) {
-  const std::string path = writeFile("keys.txt", "marker=before any original\n"
-                                                 "translation=ignored too\n"
-                                                 "original=Line\\none\\ttab\n"
-                                                 "Marker=x=y\n"
-                                                 "Translation=Ligne\\nun\\\\\n"
-                                                 "COMMENT=ignored\n"
-                                                 "no equals sign here\n"
-                                                 "ORIGINAL=Empty\n"
-                                                 "TRANSLATION=\n");
-  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
-  EXPECT_EQ(translate("Line\none\ttab", "x=y"), "Ligne\nun\\");
-  EXPECT_EQ(translate("Empty"), "Empty");
-}
-
-TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrives) {
+TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrivesAndCutsLongLines) {
   writeFile("WIN.TXT", "ORIGINAL=Yes\r\nTRANSLATION=Oui\r\nORIGINAL=No\rTRANSLATION=Non\r\n");
   sim::mapDrive('T', tempDir().string());
   ASSERT_EQ(qv::LoadTranslations("t:\\win.txt"), 1);
@@ -86,19 +83,6 @@ TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrives) {
   // it.
   EXPECT_EQ(translate("No"), "No");
   EXPECT_EQ(sim::openFiles(), 0);
-}
-
-TEST_F(TranslationTest, LeavesTheTableWhenTheFileCannotBeOpened) {
-  const std::string path = writeFile("ok.txt", "ORIGINAL=A\nTRANSLATION=B\n");
-  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
-  EXPECT_EQ(qv::LoadTranslations(tempPath("missing.txt").c_str()), 0);
-  EXPECT_EQ(qv::LoadTranslations(nullptr), 0);
-  sim::failCall("fopen");
-  EXPECT_EQ(qv::LoadTranslations(path.c_str()), 0);
-  EXPECT_EQ(translate("A"), "B");
-}
-
-TEST_F(TranslationTest, CutsLongLinesWithoutReadingTheirTailAsLines) {
   const std::string longValue(300, 'v');
   const std::string path =
       writeFile("long.txt", "ORIGINAL=Long\nTRANSLATION=" + longValue +
@@ -145,15 +129,6 @@ TEST_F(TranslationTest, DropsEntriesThatMemoryRanOutFor) {
     qv::UnloadTranslations();
   });
   EXPECT_GE(points, 2);
-}
-
-TEST_F(TranslationTest, UnloadEmptiesTheTable) {
-  const std::string path = writeFile("u.txt", "ORIGINAL=A\nTRANSLATION=B\n");
-  ASSERT_EQ(qv::LoadTranslations(path.c_str()), 1);
-  EXPECT_GT(sim::liveBlocks(), 0);
-  qv::UnloadTranslations();
-  EXPECT_EQ(sim::liveBlocks(), 0);
-  EXPECT_EQ(translate("A"), "A");
 }
 
 } // namespace
