@@ -1,5 +1,7 @@
 // The AutoLISP evaluator: special forms, user functions with locals, calls of function values,
 // errors as the host reports them, *error*, vl-catch-all-apply, and the depth bound.
+#include <thread>
+
 #include "lisp_cases.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
@@ -199,6 +201,19 @@ TEST_F(LispEvalTest, DeepAndLongValuesAreFreedWithoutRecursion) {
   EXPECT_EQ(sim::evalLisp("(setq self '(self)) (defun f () f) (type f)"), "USUBR");
   EXPECT_EQ(sim::evalLisp("(setq d nil) (repeat 100000 (setq d (list d))) (equal d d)"), "T");
   EXPECT_EQ(sim::evalLisp("(strlen (vl-prin1-to-string d))"), "200003"); // (((...(nil)...)))
+}
+
+TEST_F(LispEvalTest, ValuesAreCountedAcrossThreadsUntilFreed) {
+  // Made by a thread that has ended, freed by this one; then made here and freed by another.
+  sim::evalLisp("(setq kept nil)");
+  const int64_t before = sim::liveLispValues();
+  std::thread([] { sim::evalLisp("(setq kept (list 1 2 3))"); }).join();
+  EXPECT_EQ(sim::liveLispValues(), before + 6);
+  sim::evalLisp("(setq kept nil)");
+  EXPECT_EQ(sim::liveLispValues(), before);
+  sim::evalLisp("(setq kept (list 1 2 3))");
+  std::thread([] { sim::evalLisp("(setq kept nil)"); }).join();
+  EXPECT_EQ(sim::liveLispValues(), before);
 }
 
 TEST_F(LispEvalTest, EachDocumentHasItsOwnSymbols) {

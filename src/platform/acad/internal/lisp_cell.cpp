@@ -2,7 +2,9 @@
 #include "platform/acad/internal/lisp_cell.h"
 
 #include <atomic>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "platform/acad/internal/selection_sets.h"
 
@@ -20,7 +22,53 @@
 namespace sim::detail {
 namespace {
 
-std::atomic<int64_t> liveCells{0};
+// Cells made less cells freed, counted per thread so that counting needs no locked instruction
+// (an evaluation makes and frees a cell for nearly every number). A thread's count is summed
+// with the others' while the thread runs, and joins the retired total when it ends; a cell may
+// be freed by another thread than the one that made it, so a thread's count may be negative.
+struct CellCounts {
+  std::mutex mutex;
+  std::vector<const std::atomic<int64_t>*> threads;
+  std::atomic<int64_t> retired{0};
+};
+CellCounts& cellCounts() {
+  static CellCounts* const counts = new CellCounts; // kept: threads may end after static ones go
+  return *counts;
+}
+thread_local std::atomic<int64_t> threadCells{0};
+thread_local bool threadCounted = false;
+thread_local bool threadRetired = false;
+struct ThreadCellCount {
+  ThreadCellCount() {
+    CellCounts& counts = cellCounts();
+    std::lock_guard<std::mutex> lock(counts.mutex);
+    counts.threads.push_back(&threadCells);
+  }
+  ~ThreadCellCount() {
+    CellCounts& counts = cellCounts();
+    std::lock_guard<std::mutex> lock(counts.mutex);
+    std::erase(counts.threads, &threadCells);
+    counts.retired.fetch_add(threadCells.exchange(0), std::memory_order_relaxed);
+    threadRetired = true; // cells freed later in this thread count in the retired total
+  }
+  ThreadCellCount(const ThreadCellCount&) = delete;
+  ThreadCellCount& operator=(const ThreadCellCount&) = delete;
+};
+thread_local ThreadCellCount threadCellCount;
+
+void countCells(int64_t change) {
+  if (!threadCounted) {
+    threadCounted = true;
+    (void)&threadCellCount; // registers the thread's count, and retires it as the thread ends
+  }
+  if (threadRetired) {
+    cellCounts().retired.fetch_add(change, std::memory_order_relaxed);
+    return;
+  }
+  // Only this thread writes its count; others read it.
+  threadCells.store(threadCells.load(std::memory_order_relaxed) + change,
+                    std::memory_order_relaxed);
+}
 
 // Freed cells kept for reuse by this thread, linked through their first bytes: an evaluation
 // makes and frees a cell for nearly every number it computes. Off under AddressSanitizer, so that
@@ -68,16 +116,16 @@ void freeCell(LispCell* cell) {
 thread_local LispCell* dying = nullptr;
 thread_local bool draining = false;
 
-void dropReference(LispCell* cell) {
-  if (cell == nullptr || --cell->refs > 0) {
-    return;
-  }
+} // namespace
+
+void releaseLispCell(LispCell* cell) {
   cell->nextDying = dying;
   dying = cell;
   if (draining) {
     return;
   }
   draining = true;
+  int64_t freed = 0;
   while (dying != nullptr) {
     LispCell* next = dying;
     dying = next->nextDying;
@@ -92,50 +140,22 @@ void dropReference(LispCell* cell) {
       releaseLispSelectionSet(next->name);
     }
     freeCell(next);
-    liveCells.fetch_sub(1, std::memory_order_relaxed);
+    ++freed;
   }
+  countCells(-freed);
   draining = false;
 }
+
+namespace {
 
 LispCell* newCell(LispKind kind) {
   LispCell* cell = new (cellMemory()) LispCell;
   cell->kind = kind;
-  liveCells.fetch_add(1, std::memory_order_relaxed);
+  countCells(1);
   return cell;
 }
 
 } // namespace
-
-LispRef::LispRef(LispCell* cell) : cell_(cell) {
-  if (cell_ != nullptr) {
-    ++cell_->refs;
-  }
-}
-
-LispRef::LispRef(const LispRef& other) : cell_(other.cell_) {
-  if (cell_ != nullptr) {
-    ++cell_->refs;
-  }
-}
-
-LispRef& LispRef::operator=(const LispRef& other) {
-  if (other.cell_ != nullptr) {
-    ++other.cell_->refs;
-  }
-  dropReference(std::exchange(cell_, other.cell_));
-  return *this;
-}
-
-LispRef& LispRef::operator=(LispRef&& other) noexcept {
-  if (this != &other) {
-    dropReference(std::exchange(cell_, std::exchange(other.cell_, nullptr)));
-  }
-  return *this;
-}
-
-LispRef::~LispRef() {
-  dropReference(cell_);
-}
 
 LispRef makeInteger(int32_t value) {
   LispRef cell(newCell(LispKind::Integer));
@@ -181,7 +201,13 @@ LispRef makeCell(LispKind kind) {
 }
 
 int64_t liveLispCells() {
-  return liveCells.load(std::memory_order_relaxed);
+  CellCounts& counts = cellCounts();
+  std::lock_guard<std::mutex> lock(counts.mutex);
+  int64_t live = counts.retired.load(std::memory_order_relaxed);
+  for (const std::atomic<int64_t>* count : counts.threads) {
+    live += count->load(std::memory_order_relaxed);
+  }
+  return live;
 }
 
 void LispListBuilder::add(LispRef item) {

@@ -70,6 +70,45 @@ struct LispCell {
   LispCell* nextDying = nullptr; // links the cells being freed, so freeing allocates nothing
 };
 
+// Frees a cell whose last reference went (and what only it held).
+void releaseLispCell(LispCell* cell);
+
+// The reference counting is inline: evaluation copies and drops references at every step.
+inline LispRef::LispRef(LispCell* cell) : cell_(cell) {
+  if (cell_ != nullptr) {
+    ++cell_->refs;
+  }
+}
+inline LispRef::LispRef(const LispRef& other) : cell_(other.cell_) {
+  if (cell_ != nullptr) {
+    ++cell_->refs;
+  }
+}
+inline LispRef::~LispRef() {
+  if (cell_ != nullptr && --cell_->refs == 0) {
+    releaseLispCell(cell_);
+  }
+}
+inline LispRef& LispRef::operator=(const LispRef& other) {
+  if (other.cell_ != nullptr) {
+    ++other.cell_->refs;
+  }
+  LispCell* old = std::exchange(cell_, other.cell_);
+  if (old != nullptr && --old->refs == 0) {
+    releaseLispCell(old);
+  }
+  return *this;
+}
+inline LispRef& LispRef::operator=(LispRef&& other) noexcept {
+  if (this != &other) {
+    LispCell* old = std::exchange(cell_, std::exchange(other.cell_, nullptr));
+    if (old != nullptr && --old->refs == 0) {
+      releaseLispCell(old);
+    }
+  }
+  return *this;
+}
+
 // A selection set's value holds the set (the set goes with the last value that holds it and
 // with its application's acedSSFree).
 inline constexpr int32_t kOwnsSelectionSet = 1;
@@ -100,7 +139,7 @@ inline const LispRef& cdr(const LispRef& value) {
   static const LispRef nil;
   return isCons(value) ? value->cdr : nil;
 }
-// Cells alive now, in this thread's machines (tests check that sessions leave none).
+// Cells alive now in all threads' machines (tests check that sessions leave none).
 int64_t liveLispCells();
 
 // Builds a proper list at its end without walking it.

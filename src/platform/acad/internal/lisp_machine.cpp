@@ -75,18 +75,32 @@ LispStackBase::~LispStackBase() {
   stackLimit = saved_;
 }
 
-void checkLispStack(int depth, int line) {
-  if (depth >= depthBound.load(std::memory_order_relaxed) || stackHere() < stackLimit) {
-    // No handler runs this deep; the top level calls *error* once the stack is unwound.
-    throw LispThrow{kLispStackMessage, line, false, "", "", 0};
+namespace {
+
+[[noreturn, gnu::noinline]] void throwStackError(int line) {
+  // No handler runs this deep; the top level calls *error* once the stack is unwound.
+  throw LispThrow{kLispStackMessage, line, false, "", "", 0};
+}
+
+// Inline: every call of a function passes here.
+inline void checkStack(int depth, int line) {
+  if (depth >= depthBound.load(std::memory_order_relaxed) || stackHere() < stackLimit)
+      [[unlikely]] {
+    throwStackError(line);
   }
+}
+
+} // namespace
+
+void checkLispStack(int depth, int line) {
+  checkStack(depth, line);
 }
 
 // Counts one level of evaluation and keeps the line of the form being evaluated.
 struct LispDepthGuard {
   LispDepthGuard(LispMachine& machine, int line, const LispCell* form = nullptr)
       : machine_(machine), savedLine_(machine.line_), savedForm_(machine.form_) {
-    checkLispStack(machine.depth_, machine.line_);
+    checkStack(machine.depth_, machine.line_);
     ++machine.depth_;
     if (line > 0) {
       machine.line_ = line;
@@ -266,21 +280,6 @@ void LispMachine::stepLimitReached() {
   fail("evaluation stopped after " + std::to_string(stepBound_) + " steps (simulated)");
 }
 
-LispRef LispMachine::eval(const LispRef& form) {
-  countStep();
-  if (!form) {
-    return form;
-  }
-  switch (form->kind) {
-  case LispKind::Symbol:
-    return form->value;
-  case LispKind::Cons:
-    return evalCall(form);
-  default:
-    return form;
-  }
-}
-
 LispRef LispMachine::evalCall(const LispRef& form) {
   LispDepthGuard guard(*this, form->line, form.get());
   const LispRef& head = form->car;
@@ -306,27 +305,36 @@ LispRef LispMachine::evalCall(const LispRef& form) {
       !(isCons(function) && function->car == lambda_)) {
     fail("bad function: " + printValue(function, true));
   }
-  // The argument vectors are kept for reuse: a call would otherwise allocate one each time.
-  struct Spare {
-    std::vector<LispArgs>& pool;
-    LispArgs args;
-    explicit Spare(std::vector<LispArgs>& from) : pool(from) {
-      if (!pool.empty()) {
-        args = std::move(pool.back());
-        pool.pop_back();
+  // Each level of nesting keeps its argument vector for reuse: a call would otherwise allocate
+  // one each time.
+  struct Frame {
+    LispMachine& machine;
+    LispArgs* args;
+    LispArgs own; // deeper than the vectors kept
+    explicit Frame(LispMachine& m) : machine(m), args(&own) {
+      if (machine.argDepth_ < kKeptArgFrames) {
+        args = &machine.argFrames_[machine.argDepth_];
       }
+      ++machine.argDepth_;
     }
-    ~Spare() {
-      args.clear();
-      if (pool.size() < 64) {
-        pool.push_back(std::move(args));
-      }
+    ~Frame() {
+      args->clear();
+      --machine.argDepth_;
     }
-  } spare(spareArgs_);
-  LispArgs& args = spare.args;
+    Frame(const Frame&) = delete;
+    Frame& operator=(const Frame&) = delete;
+  } frame(*this);
+  LispArgs& args = *frame.args;
   const LispCell* rest = form->cdr.get();
   for (; rest != nullptr && rest->kind == LispKind::Cons; rest = rest->cdr.get()) {
     args.push_back(eval(rest->car));
+  }
+  if (isKind(function, LispKind::Subr) && function->subr != nullptr) {
+    // As apply calls a built-in, without the detour.
+    LispDepthGuard subrGuard(*this, 0);
+    LispRef result = function->subr(*this, args);
+    checkStop();
+    return result;
   }
   return apply(function, args);
 }

@@ -37,7 +37,17 @@ public:
   LispRef intern(const std::string& name);
   // The symbol of that upper-cased name if it exists; null otherwise.
   LispRef findSymbol(const std::string& key) const;
-  LispRef eval(const LispRef& form);
+  // Inline: the evaluator's commonest step is a symbol's value or a constant.
+  LispRef eval(const LispRef& form) {
+    countStep();
+    if (form && form->kind == LispKind::Symbol) {
+      return form->value;
+    }
+    if (form && form->kind == LispKind::Cons) {
+      return evalCall(form);
+    }
+    return form;
+  }
   // Calls a function value (built-in, user function, a symbol naming one, or a lambda list).
   LispRef apply(const LispRef& function, LispArgs& args);
   // Reads and evaluates every expression of source; last is the value of the last one, null when
@@ -107,12 +117,14 @@ private:
   LispRef errorHandler_;
   int depth_ = 0;
   int line_ = 0;
-  const LispCell* form_ = nullptr;  // the call being evaluated
-  std::string file_;                // the file being loaded
-  int64_t steps_ = 0;               // steps evaluated in this run
-  int64_t stepBound_ = 0;           // sim::limitLisp's bound, read as each run starts
-  std::vector<LispArgs> spareArgs_; // argument vectors kept for reuse
-  int topLine_ = 0;                 // where the top-level expression of that file (or text) starts
+  const LispCell* form_ = nullptr; // the call being evaluated
+  std::string file_;               // the file being loaded
+  int64_t steps_ = 0;              // steps evaluated in this run
+  int64_t stepBound_ = 0;          // sim::limitLisp's bound, read as each run starts
+  static constexpr size_t kKeptArgFrames = 64;
+  LispArgs argFrames_[kKeptArgFrames]; // argument vectors kept for reuse, one per nesting level
+  size_t argDepth_ = 0;                // calls whose arguments are being evaluated or used
+  int topLine_ = 0; // where the top-level expression of that file (or text) starts
   bool inErrorHandler_ = false;
   int runs_ = 0;            // runs in progress (run() within a call of a run)
   std::string stopMessage_; // the stop requested for the run in progress
