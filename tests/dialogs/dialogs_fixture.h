@@ -41,6 +41,19 @@ inline void putText(const char* symbol, const char* text) {
   acutRelRb(value);
 }
 
+// The folders of the dialogs' tests in top: top/lisp with both DCL files, top/user empty, named
+// by lspdir$ and usrdir$.
+inline void makeDialogFolders(const std::filesystem::path& top) {
+  std::filesystem::create_directories(top / "lisp");
+  std::filesystem::create_directories(top / "user");
+  std::filesystem::copy_file(std::string(QV_TEST_DATA_DIR) + "/../../lisp/qvanfile.dcl",
+                             top / "lisp" / "qvanfile.dcl",
+                             std::filesystem::copy_options::overwrite_existing);
+  writeText(top / "lisp" / "f.dcl", kTestDcl);
+  putText("lspdir$", ((top / "lisp").string() + "/").c_str());
+  putText("usrdir$", ((top / "user").string() + "/").c_str());
+}
+
 // The value the tile of key had when the dialog started.
 inline std::string valueAtStart(const sim::ShownDialog& shown, const std::string& key) {
   const auto tile = std::find_if(shown.atStart.begin(), shown.atStart.end(),
@@ -54,17 +67,9 @@ protected:
     HostTest::SetUp();
     resetSession();
   }
-  // lisp() with both DCL files, user() empty, named by lspdir$ and usrdir$.
   void resetSession() {
     sim::reset();
-    std::filesystem::create_directories(lisp());
-    std::filesystem::create_directories(user());
-    std::filesystem::copy_file(std::string(QV_TEST_DATA_DIR) + "/../../lisp/qvanfile.dcl",
-                               lisp() / "qvanfile.dcl",
-                               std::filesystem::copy_options::overwrite_existing);
-    writeText(lisp() / "f.dcl", kTestDcl);
-    putText("lspdir$", (lisp().string() + "/").c_str());
-    putText("usrdir$", (user().string() + "/").c_str());
+    makeDialogFolders(tempDir());
   }
   std::filesystem::path lisp() const { return tempDir() / "lisp"; }
   std::filesystem::path user() const { return tempDir() / "user"; }
