@@ -39,8 +39,8 @@ uintptr_t stackHere() {
   return reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
 }
 
-uintptr_t findStackLimit() {
-  const uintptr_t here = stackHere();
+// The lowest address this thread's stack may reach; 0 when the system does not say.
+uintptr_t findStackFloor() {
   void* low = nullptr;
 #ifdef _WIN32
   // The thread's stack is one reservation; its base is the lowest address the stack may reach.
@@ -56,8 +56,20 @@ uintptr_t findStackLimit() {
     pthread_attr_destroy(&attributes);
   }
 #endif
-  const uintptr_t floor = reinterpret_cast<uintptr_t>(low);
-  if (low == nullptr || here <= floor + kStackReserve) {
+  return reinterpret_cast<uintptr_t>(low);
+}
+
+// Asked once per thread: on Linux, asking for the main thread's stack reads /proc/self/maps,
+// which costs far more than a short evaluation.
+uintptr_t threadStackFloor() {
+  thread_local const uintptr_t floor = findStackFloor();
+  return floor;
+}
+
+uintptr_t findStackLimit() {
+  const uintptr_t here = stackHere();
+  const uintptr_t floor = threadStackFloor();
+  if (floor == 0 || here <= floor + kStackReserve) {
     return here > kFallbackBudget ? here - kFallbackBudget : 0;
   }
   return floor + kStackReserve;
