@@ -77,6 +77,13 @@ TEST_F(ProbesTest, TimingReportsTheSecondsOnTheDebuggerOutputOnlyWithLongNamesCu
   EXPECT_LT(std::stod(seconds[1]), 0.9); // seconds, not tenths or hundredths
 }
 
+MEMORYSTATUS withPageFile(SIZE_T total, SIZE_T available) {
+  MEMORYSTATUS status{};
+  status.dwTotalPageFile = total;
+  status.dwAvailPageFile = available;
+  return status;
+}
+
 TEST_F(ProbesTest, MemoryReportsItsSignedGrowthOnTheCommandLineOnly) {
   qv::MemoryProbe probe("load points");
   std::string grown(1 << 20, 'x');
@@ -92,13 +99,7 @@ TEST_F(ProbesTest, MemoryReportsItsSignedGrowthOnTheCommandLineOnly) {
   const std::string cut = sim::takeCommandLine();
   EXPECT_NE(cut.find("(" + std::string(qv::kProbeNameSize - 1, 'm') + ")"), std::string::npos);
   EXPECT_EQ(cut.substr(cut.size() - 8), " bytes \n"); // whole line, not cut by the host
-}
 
-MEMORYSTATUS withPageFile(SIZE_T total, SIZE_T available) {
-  MEMORYSTATUS status{};
-  status.dwTotalPageFile = total;
-  status.dwAvailPageFile = available;
-  return status;
   // committed = total page file - available page file
   EXPECT_EQ(qv::MemoryProbe::committedGrowth(withPageFile(8000, 5000), withPageFile(8000, 4000)),
             1000);
