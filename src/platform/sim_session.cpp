@@ -195,6 +195,7 @@ void reset() {
   }
   sessionGeneration.fetch_add(1, std::memory_order_acq_rel);
 #ifdef _WIN32
+  resetDebugOutput(); // its listener's handles are the process's own, counted before the reset
   DWORD handles = 0;
   GetProcessHandleCount(GetCurrentProcess(), &handles);
   handlesAtReset.store(handles, std::memory_order_relaxed);

@@ -30,7 +30,9 @@ TEST_F(ProbesTest, TimeOfDayInUniversalTimeAndTheHundredthsBetweenTwo) {
               now.second >= 0 && now.second < 60);
   EXPECT_GE(now.hundredths, 0.0);
   EXPECT_LT(now.hundredths, 100.0);
-  EXPECT_EQ(now.hundredths, std::floor(now.hundredths * 10) / 10); // whole milliseconds
+  // Whole milliseconds: tenths of a hundredth, up to the rounding of a division by 10 (61.8 * 10
+  // is 617.999..., so a floor would call it 61.7).
+  EXPECT_NEAR(now.hundredths * 10, std::round(now.hundredths * 10), 1e-6);
   const long long dayMs = before % 86400000;
   qv::TimeOfDay then{static_cast<int32_t>(dayMs / 60000 % 60),
                      static_cast<int32_t>(dayMs / 3600000), static_cast<int32_t>(dayMs / 1000 % 60),

@@ -18,6 +18,8 @@ namespace sim::detail {
 #ifdef _WIN32
 // On Windows the process's handle count at the last reset, against which open handles are told.
 inline std::atomic<uint32_t> handlesAtReset{0};
+// Starts listening for the debugger output (once per process) and forgets what was captured.
+void resetDebugOutput();
 #endif
 
 // Counts the resets; a state made under an older generation is stale.

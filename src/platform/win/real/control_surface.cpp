@@ -71,3 +71,13 @@ int64_t openKeys() {
 }
 
 } // namespace sim
+
+namespace sim {
+
+void setAdministrator(std::optional<bool> administrator) {
+  if (administrator.has_value()) {
+    detail::reportMisuse("sim::setAdministrator: Windows answers from the running user's groups");
+  }
+}
+
+} // namespace sim

@@ -1,0 +1,112 @@
+// The debugger output on real Windows: the process listens as a debug monitor does. A program
+// without a debugger sends OutputDebugStringA's text through the shared buffer "DBWIN_BUFFER"
+// (the sender's process id, then the text), taking turns with the monitor through the events
+// "DBWIN_BUFFER_READY" (the monitor is ready) and "DBWIN_DATA_READY" (a text is in the buffer).
+#include <windows.h>
+
+#include <cstring>
+#include <mutex>
+#include <string>
+
+#include "platform/internal/session.h"
+#include "platform/sim.h"
+#include "platform/win/sim_system.h"
+
+namespace sim {
+
+namespace {
+
+struct DebugMonitor {
+  std::mutex guard;
+  std::string captured;
+  HANDLE bufferReady = nullptr;
+};
+
+DebugMonitor& monitor() {
+  static DebugMonitor* kept = new DebugMonitor; // lives while any thread may still write
+  return *kept;
+}
+
+DWORD WINAPI listen(void* parameter) {
+  HANDLE* handles = static_cast<HANDLE*>(parameter);
+  HANDLE bufferReady = handles[0], dataReady = handles[1];
+  const char* buffer = static_cast<const char*>(handles[2]);
+  const DWORD self = GetCurrentProcessId();
+  for (;;) {
+    SetEvent(bufferReady);
+    if (WaitForSingleObject(dataReady, INFINITE) != WAIT_OBJECT_0) {
+      return 0;
+    }
+    DWORD sender = 0;
+    std::memcpy(&sender, buffer, sizeof sender);
+    if (sender == self) {
+      const char* text = buffer + sizeof sender;
+      std::lock_guard<std::mutex> lock(monitor().guard);
+      monitor().captured.append(text, strnlen(text, 4096 - sizeof sender));
+    }
+  }
+}
+
+// Starts listening once per process; false when another monitor holds the buffer already.
+bool startListening() {
+  static const bool started = [] {
+    HANDLE mapping =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "DBWIN_BUFFER");
+    if (mapping == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
+      return false;
+    }
+    static HANDLE handles[3];
+    handles[0] = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
+    handles[1] = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
+    handles[2] = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (handles[0] == nullptr || handles[1] == nullptr || handles[2] == nullptr) {
+      return false;
+    }
+    HANDLE thread = CreateThread(nullptr, 0, listen, handles, 0, nullptr);
+    if (thread == nullptr) {
+      return false;
+    }
+    CloseHandle(thread);
+    monitor().bufferReady = handles[0];
+    return true;
+  }();
+  return started;
+}
+
+// Waits until the listener has taken every text sent so far: it is ready for the next one.
+void waitForListener() {
+  if (WaitForSingleObject(monitor().bufferReady, 1000) == WAIT_OBJECT_0) {
+    SetEvent(monitor().bufferReady); // the turn goes back to whoever sends next
+  }
+}
+
+} // namespace
+
+namespace detail {
+
+void resetDebugOutput() {
+  startListening();
+  std::lock_guard<std::mutex> lock(monitor().guard);
+  monitor().captured.clear();
+}
+
+} // namespace detail
+
+std::string debugOutput() {
+  if (!startListening()) {
+    detail::reportMisuse("sim::debugOutput: another debug monitor holds DBWIN_BUFFER");
+    return {};
+  }
+  waitForListener();
+  std::lock_guard<std::mutex> lock(monitor().guard);
+  return monitor().captured;
+}
+
+std::string takeDebugOutput() {
+  std::string taken = debugOutput();
+  std::lock_guard<std::mutex> lock(monitor().guard);
+  monitor().captured.clear();
+  return taken;
+}
+
+} // namespace sim
