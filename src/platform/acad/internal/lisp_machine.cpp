@@ -341,13 +341,6 @@ LispRef LispMachine::evalCall(const LispRef& form) {
   for (; rest != nullptr && rest->kind == LispKind::Cons; rest = rest->cdr.get()) {
     args.push_back(eval(rest->car));
   }
-  if (isKind(function, LispKind::Subr) && function->subr != nullptr) {
-    // As apply calls a built-in, without the detour.
-    LispDepthGuard subrGuard(*this, 0);
-    LispRef result = function->subr(*this, args);
-    checkStop();
-    return result;
-  }
   return apply(function, args);
 }
 

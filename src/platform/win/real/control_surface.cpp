@@ -70,10 +70,6 @@ int64_t openKeys() {
   return 0;
 }
 
-} // namespace sim
-
-namespace sim {
-
 void setAdministrator(std::optional<bool> administrator) {
   if (administrator.has_value()) {
     detail::reportMisuse("sim::setAdministrator: Windows answers from the running user's groups");

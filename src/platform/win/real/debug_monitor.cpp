@@ -16,6 +16,8 @@ namespace sim {
 
 namespace {
 
+constexpr DWORD kBufferSize = 4096; // the sender's process id, then the text
+
 struct DebugMonitor {
   std::mutex guard;
   std::string captured;
@@ -42,7 +44,7 @@ DWORD WINAPI listen(void* parameter) {
     if (sender == self) {
       const char* text = buffer + sizeof sender;
       std::lock_guard<std::mutex> lock(monitor().guard);
-      monitor().captured.append(text, strnlen(text, 4096 - sizeof sender));
+      monitor().captured.append(text, strnlen(text, kBufferSize - sizeof sender));
     }
   }
 }
@@ -50,9 +52,13 @@ DWORD WINAPI listen(void* parameter) {
 // Starts listening once per process; false when another monitor holds the buffer already.
 bool startListening() {
   static const bool started = [] {
-    HANDLE mapping =
-        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "DBWIN_BUFFER");
-    if (mapping == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        kBufferSize, "DBWIN_BUFFER");
+    if (mapping != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+      CloseHandle(mapping); // another monitor listens
+      return false;
+    }
+    if (mapping == nullptr) {
       return false;
     }
     static HANDLE handles[3];
