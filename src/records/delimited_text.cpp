@@ -52,12 +52,14 @@ public:
 
   // Starts the record of line number line (0-based after the skipped lines).
   void startLine(int line) {
+    columnsOfLast_ = column_;
     headerLine_ = header_ && line == 0;
     column_ = 0;
     if (headerLine_) {
       return;
     }
-    current_ = QvUniRecord::create();
+    // Lines mostly have the columns of the one before.
+    current_ = QvUniRecord::create(columnsOfLast_);
     if (current_ == nullptr) {
       return; // noted; the read answers null
     }
@@ -69,14 +71,23 @@ public:
     last_ = current_;
   }
 
-  // Stores text as the next column of the current line.
-  void store(const char* text) {
+  // Trims the length characters at text in place and stores them as the next column of the
+  // current line.
+  void storeTrimmed(char* text, size_t length) {
+    size_t kept = 0;
+    const char* trimmed = textfile::trimInPlace(text, length, &kept);
+    store(trimmed, kept);
+  }
+
+  // Stores the length characters at text (no NUL among them, one after them) as the next column
+  // of the current line.
+  void store(const char* text, size_t length) {
     const size_t column = column_++;
     if (headerLine_) {
       if (headerNames_.size() <= column) {
         headerNames_.resize(column + 1);
       }
-      headerNames_[column] = text;
+      headerNames_[column].assign(text, length);
       return;
     }
     if (current_ == nullptr) {
@@ -88,7 +99,7 @@ public:
     } else if (column < headerNames_.size()) {
       name = &headerNames_[column];
     }
-    current_->fields().append(name->c_str(), name->size(), text, std::strlen(text));
+    current_->fields().append(name->c_str(), name->size(), text, length);
   }
 
   IQvUniRecord* take() {
@@ -101,6 +112,7 @@ private:
   bool header_;
   bool headerLine_ = false;
   size_t column_ = 0;
+  size_t columnsOfLast_ = 0;
   ColumnNames numbers_;
   std::vector<std::string> headerNames_; // the header line's text for each column
   IQvUniRecord* first_ = nullptr;
@@ -140,7 +152,7 @@ void storeRange(TableBuilder& table, const char* line, size_t length, int64_t fr
     size = static_cast<size_t>(end - begin);
     std::memcpy(piece.data(), line + begin, size); // size < length < piece.size()
   }
-  table.store(textfile::trimInPlace(piece.data(), size));
+  table.storeTrimmed(piece.data(), size);
 }
 
 void splitFixedWidth(TableBuilder& table, const char* line, size_t length,
@@ -154,9 +166,10 @@ void splitFixedWidth(TableBuilder& table, const char* line, size_t length,
   if (restBegin < static_cast<int64_t>(length)) {
     const size_t size = length - static_cast<size_t>(restBegin);
     std::memcpy(piece.data(), line + restBegin, size);
-    const char* rest = textfile::trimInPlace(piece.data(), size);
-    if (*rest != '\0') {
-      table.store(rest);
+    size_t kept = 0;
+    const char* rest = textfile::trimInPlace(piece.data(), size, &kept);
+    if (kept != 0) {
+      table.store(rest, kept);
     }
   }
 }
@@ -165,11 +178,11 @@ void splitDelimited(TableBuilder& table, char* line, size_t length, char delimit
   char* piece = line;
   char* end = line + length;
   while (char* cut = static_cast<char*>(std::memchr(piece, delimiter, end - piece))) {
-    table.store(textfile::trimInPlace(piece, static_cast<size_t>(cut - piece)));
+    table.storeTrimmed(piece, static_cast<size_t>(cut - piece));
     piece = cut + 1;
   }
   if (piece < end) {
-    table.store(textfile::trimInPlace(piece, static_cast<size_t>(end - piece)));
+    table.storeTrimmed(piece, static_cast<size_t>(end - piece));
   }
 }
 

@@ -9,6 +9,23 @@
 
 namespace qv {
 
+// The room's header, then its slots.
+struct QvFieldList::FieldRoom {
+  size_t slots;
+  size_t used; // handed out since the room was given or the list last cleared
+
+  static constexpr size_t kSlotsAt =
+      (2 * sizeof(size_t) + alignof(QvUniField) - 1) / alignof(QvUniField) * alignof(QvUniField);
+
+  QvUniField* slot(size_t index) {
+    return reinterpret_cast<QvUniField*>(reinterpret_cast<char*>(this) + kSlotsAt) + index;
+  }
+  bool holds(const IQvUniField* field) {
+    const auto* at = static_cast<const QvUniField*>(field);
+    return at >= slot(0) && at < slot(slots);
+  }
+};
+
 QvFieldList::~QvFieldList() {
   clear();
 }
@@ -19,8 +36,38 @@ void QvFieldList::clear() {
   last_ = nullptr;
   while (field != nullptr) {
     IQvUniField* following = field->next();
-    delete field;
+    deleteField(field);
     field = following;
+  }
+  if (room_ != nullptr) {
+    room_->used = 0;
+  }
+}
+
+size_t QvFieldList::roomBytes(size_t count) {
+  return FieldRoom::kSlotsAt + count * sizeof(QvUniField);
+}
+
+void QvFieldList::useRoom(void* memory, size_t count) {
+  room_ = new (memory) FieldRoom{count, 0};
+}
+
+QvUniField* QvFieldList::newField() {
+  if (room_ != nullptr && room_->used < room_->slots) {
+    return new (room_->slot(room_->used++)) QvUniField;
+  }
+  auto* field = new (std::nothrow) QvUniField;
+  if (field == nullptr) {
+    noteAllocationFailure();
+  }
+  return field;
+}
+
+void QvFieldList::deleteField(IQvUniField* field) {
+  if (room_ != nullptr && room_->holds(field)) {
+    static_cast<QvUniField*>(field)->~QvUniField();
+  } else {
+    delete field;
   }
 }
 
@@ -49,13 +96,9 @@ IQvUniField* QvFieldList::fieldAt(int index) const {
 }
 
 IQvUniField* QvFieldList::makeField(const char* name, const char* value, const char* type) {
-  auto* field = new (std::nothrow) QvUniField;
-  if (field == nullptr) {
-    noteAllocationFailure();
-    return nullptr;
-  }
-  if (!field->assign(name, value, type)) {
-    delete field;
+  QvUniField* field = newField();
+  if (field != nullptr && !field->assign(name, value, type)) {
+    deleteField(field);
     return nullptr;
   }
   return field;
@@ -103,13 +146,12 @@ void QvFieldList::linkLast(IQvUniField* field) {
 
 void QvFieldList::append(const char* name, size_t nameLength, const char* value, size_t valueLength,
                          const char* type, size_t typeLength) {
-  auto* field = new (std::nothrow) QvUniField;
+  QvUniField* field = newField();
   if (field == nullptr) {
-    noteAllocationFailure();
     return;
   }
   if (!field->assign(name, nameLength, value, valueLength, type, typeLength)) {
-    delete field;
+    deleteField(field);
     return;
   }
   linkLast(field);
@@ -137,7 +179,7 @@ void QvFieldList::remove(IQvUniField* field) {
     last_ = previous;
   }
   field->setNext(nullptr);
-  delete field;
+  deleteField(field);
 }
 
 void QvFieldList::removeByName(const char* name) {

@@ -7,6 +7,8 @@
 
 namespace qv {
 
+class QvUniField;
+
 // first and last are both null or both set; last's next is null. Destroying the list destroys
 // every field in it. Names are matched with case ignored; the first field of a name wins.
 class QvFieldList {
@@ -42,14 +44,31 @@ public:
   // Deletes every field; the list is empty afterwards.
   void clear();
 
+  // Room for fields made in place: a record that a reader makes, knowing how many fields it will
+  // get, comes in one allocation with them instead of one per field.
+  // The bytes that room for count fields takes; memory for it is aligned as a pointer is.
+  static size_t roomBytes(size_t count);
+  // Gives the list room for count fields at memory (roomBytes(count) bytes, owned by the caller
+  // and kept until the list is destroyed). New fields take it in turn, then come from the heap;
+  // a slot freed by a removal is used again only once the list has been cleared.
+  void useRoom(void* memory, size_t count);
+
 private:
-  static IQvUniField* makeField(const char* name, const char* value, const char* type);
+  struct FieldRoom;
+
+  // A new field, in the room while it has a slot left, else from the heap; null when memory ran
+  // out (noted).
+  QvUniField* newField();
+  // Destroys an unlinked field of this list and frees it when it came from the heap.
+  void deleteField(IQvUniField* field);
+  IQvUniField* makeField(const char* name, const char* value, const char* type);
   // add (atFront false) and addFirst (atFront true).
   void put(const char* name, const char* value, int replace, const char* type, bool atFront);
   void linkLast(IQvUniField* field);
 
   IQvUniField* first_ = nullptr;
   IQvUniField* last_ = nullptr;
+  FieldRoom* room_ = nullptr;
 };
 
 } // namespace qv

@@ -75,18 +75,27 @@ private:
   void addField(IQvUniRecord* record, QvUniRecord* own, const char* tag) {
     AttributeWant wants[] = {{"name", 4}, {"value", 5}, {"type", 4}};
     findAttributes(tag, wants, 3);
-    const size_t nameLength = attributeText(wants[0], name_);
+    if (own == nullptr) {
+      if (attributeText(wants[0], name_) != 0) {
+        const size_t typeLength = attributeText(wants[2], type_);
+        attributeText(wants[1], text_);
+        record->setField(name_.c_str(), text_.c_str(), 0,
+                         typeLength == 0 ? nullptr : type_.c_str());
+      }
+      return;
+    }
+    // The texts go from the tag straight into the field, unless they must be unescaped first.
+    const char* name = nullptr;
+    const size_t nameLength = attributeView(wants[0], name_, name);
     if (nameLength == 0) {
       return;
     }
-    const size_t valueLength = attributeText(wants[1], text_);
-    const size_t typeLength = attributeText(wants[2], type_);
-    const char* type = typeLength == 0 ? nullptr : type_.c_str();
-    if (own != nullptr) {
-      own->fields().append(name_.c_str(), nameLength, text_.c_str(), valueLength, type, typeLength);
-    } else {
-      record->setField(name_.c_str(), text_.c_str(), 0, type);
-    }
+    const char* value = nullptr;
+    const size_t valueLength = attributeView(wants[1], text_, value);
+    const char* type = nullptr;
+    const size_t typeLength = attributeView(wants[2], type_, type);
+    own->fields().append(name, nameLength, value, valueLength, typeLength == 0 ? nullptr : type,
+                         typeLength);
   }
 
   // Passes over tags until open records have been closed. True when they were, false when the

@@ -219,6 +219,9 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
   buffer.assign(firstLine);
   TagView tag;
   std::string text;
+  // The records of a table mostly have the fields of the one before: each comes with room for
+  // as many.
+  size_t fieldsOfLast = 0;
   while (takeTag(file, buffer, tag) != 0) {
     const size_t nameLength = elementNameLength(tag.text);
     // A table tag without attributes ("<table>", as writeRecordFile writes it) starts no table:
@@ -243,7 +246,7 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
       if (current == nullptr && startTable() == nullptr) {
         break;
       }
-      QvUniRecord* record = QvUniRecord::create();
+      QvUniRecord* record = QvUniRecord::create(fieldsOfLast);
       if (record == nullptr) {
         break;
       }
@@ -252,6 +255,11 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
       // would take the records inside it for records of the table.
       if (parseRecordElement(file, record, tag, buffer) != 1) {
         break;
+      }
+      fieldsOfLast = 0;
+      for (const IQvUniField* field = record->firstField(); field != nullptr;
+           field = field->next()) {
+        ++fieldsOfLast;
       }
     } else if (equalsLowerName(tag.text, nameLength, "/table", 6)) {
       current = nullptr;

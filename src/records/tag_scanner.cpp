@@ -417,6 +417,23 @@ size_t attributeText(const AttributeWant& want, std::string& out) {
   return i + std::strlen(to + i);
 }
 
+size_t attributeView(const AttributeWant& want, std::string& scratch, const char*& text) {
+  if (want.end == nullptr) {
+    text = "";
+    return 0;
+  }
+  const size_t length = static_cast<size_t>(want.end - want.value);
+  for (size_t i = 0; i < length; ++i) {
+    if (want.value[i] == '&' || want.value[i] == '\\') {
+      const size_t unescaped = attributeText(want, scratch);
+      text = scratch.c_str();
+      return unescaped;
+    }
+  }
+  text = want.value;
+  return length;
+}
+
 void getAttribute(const char* tag, const char* name, msString& out) {
   out = "";
   if (tag == nullptr || name == nullptr) {

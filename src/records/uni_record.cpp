@@ -2,6 +2,7 @@
 #include "records/uni_record.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -113,7 +114,11 @@ bool sameOwnContent(const IQvUniRecord* a, const IQvUniRecord* b, const IQvUniRe
 // A new record with the source's id (absent as empty) and fields without their types; null when
 // memory ran out.
 QvUniRecord* copyOwnContent(const IQvUniRecord* source) {
-  QvUniRecord* copy = QvUniRecord::create();
+  size_t fields = 0;
+  for (const IQvUniField* field = source->firstField(); field != nullptr; field = field->next()) {
+    ++fields;
+  }
+  QvUniRecord* copy = QvUniRecord::create(fields);
   if (copy == nullptr) {
     return nullptr;
   }
@@ -140,10 +145,19 @@ void noteChainCut() {
 
 } // namespace
 
-QvUniRecord* QvUniRecord::create() {
-  auto* record = new (std::nothrow) QvUniRecord;
-  if (record == nullptr) {
+QvUniRecord* QvUniRecord::create(size_t fieldRoom) {
+  constexpr size_t kRoomAt = (sizeof(QvUniRecord) + alignof(std::max_align_t) - 1) /
+                             alignof(std::max_align_t) * alignof(std::max_align_t);
+  const size_t bytes =
+      fieldRoom == 0 ? sizeof(QvUniRecord) : kRoomAt + QvFieldList::roomBytes(fieldRoom);
+  void* memory = ::operator new(bytes, std::nothrow);
+  if (memory == nullptr) {
     noteAllocationFailure();
+    return nullptr;
+  }
+  auto* record = new (memory) QvUniRecord;
+  if (fieldRoom != 0) {
+    record->fields_.useRoom(static_cast<char*>(memory) + kRoomAt, fieldRoom);
   }
   return record;
 }

@@ -16,8 +16,11 @@ constexpr double kFailedRealRead = -98765432.1;
 class QvUniRecord final : public IQvUniRecord {
 public:
   QvUniRecord() = default;
-  // A new record, or null when memory ran out (the failure is noted for the thread).
-  static QvUniRecord* create();
+  // A new record, or null when memory ran out (the failure is noted for the thread). With
+  // fieldRoom, the record comes in one allocation with room for that many fields.
+  static QvUniRecord* create(size_t fieldRoom = 0);
+  // Records made by create with room are one allocation larger than the class: freed unsized.
+  static void operator delete(void* memory) { ::operator delete(memory); }
   QvUniRecord(const QvUniRecord&) = delete;
   QvUniRecord& operator=(const QvUniRecord&) = delete;
   ~QvUniRecord() override;

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "records/field_list.h"
+#include "records/uni_record.h"
+#include "testing/failing_new.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -126,6 +128,44 @@ TEST_F(FieldListTest, RemoveKeepsFirstAndLastRight) {
   EXPECT_EQ(list_.last(), nullptr);
   list_.add("d", "4", 0, nullptr); // an emptied list takes fields again
   EXPECT_EQ(names(list_), "d=4;");
+}
+
+// A record made with room takes that many fields in its own allocation; fields past the room,
+// and fields added after a removal, come from the heap until the list is cleared.
+TEST_F(FieldListTest, RecordsMadeWithRoomHoldTheirFieldsInOneAllocation) {
+  const std::string longText(40, 'x');
+  const int64_t before = qvtest::liveAllocations();
+  qv::QvUniRecord* record = qv::QvUniRecord::create(2);
+  ASSERT_NE(record, nullptr);
+  record->setField("a", "1", 0, nullptr);
+  record->setField("b", longText.c_str(), 0, nullptr); // a long text still has its own
+  EXPECT_EQ(qvtest::liveAllocations() - before, 2);
+  record->setField("c", "3", 0, nullptr); // past the room
+  EXPECT_EQ(qvtest::liveAllocations() - before, 3);
+  record->removeField(record->fields().find("a")); // its slot stays unused until a clear
+  record->insertFieldFirst("d", "4", 0, nullptr);
+  EXPECT_EQ(qvtest::liveAllocations() - before, 4);
+  EXPECT_EQ(names(record->fields()), "d=4;b=" + longText + ";c=3;");
+  record->clearFields();
+  EXPECT_EQ(qvtest::liveAllocations() - before, 1);
+  record->setField("e", "5", 0, nullptr);
+  record->setField("f", "6", 0, nullptr);
+  EXPECT_EQ(qvtest::liveAllocations() - before, 1);
+  qv::IQvUniRecord* copy = record->clone(); // a copy comes with room for the fields it copies
+  EXPECT_EQ(qvtest::liveAllocations() - before, 2);
+  EXPECT_EQ(names(static_cast<qv::QvUniRecord*>(copy)->fields()), "e=5;f=6;");
+  copy->release();
+  delete record;
+  EXPECT_EQ(qvtest::liveAllocations(), before);
+
+  EXPECT_EQ(qvtest::forEachAllocationFailure([&longText](int) {
+              qv::QvUniRecord* made = qv::QvUniRecord::create(3);
+              if (made != nullptr) {
+                made->setField("a", longText.c_str(), 0, nullptr);
+                made->release();
+              }
+            }),
+            2);
 }
 
 } // namespace

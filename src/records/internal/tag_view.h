@@ -78,4 +78,9 @@ void findAttributes(const char* tag, AttributeWant* wants, size_t count);
 // none. Returns the length of out's text (up to its first NUL, which an escape may make).
 size_t attributeText(const AttributeWant& want, std::string& out);
 
+// The same text without a copy where none is needed: text points into the tag when the value
+// holds nothing to unescape, else into scratch, which then holds attributeText's result. Returns
+// the length of the text.
+size_t attributeView(const AttributeWant& want, std::string& scratch, const char*& text);
+
 } // namespace qv

@@ -5,7 +5,7 @@
 
 namespace qv::textfile {
 
-char* trimInPlace(char* text, size_t length) {
+char* trimInPlace(char* text, size_t length, size_t* keptLength) {
   size_t begin = 0;
   while (begin < length && text[begin] == ' ') {
     ++begin;
@@ -15,6 +15,9 @@ char* trimInPlace(char* text, size_t length) {
     --end;
   }
   text[end] = '\0';
+  if (keptLength != nullptr) {
+    *keptLength = end - begin;
+  }
   return text + begin;
 }
 

@@ -10,8 +10,9 @@
 namespace qv::textfile {
 
 // Trims text[0, length): leading spaces, then trailing spaces, CR and LF. Writes a NUL after the
-// kept part (text[length] must be writable) and returns its start.
-char* trimInPlace(char* text, size_t length);
+// kept part (text[length] must be writable) and returns its start; keptLength, when given, takes
+// the kept part's length.
+char* trimInPlace(char* text, size_t length, size_t* keptLength = nullptr);
 
 // Opens path for reading in text mode: share -1 as fopen does, else with that sharing mode.
 FILE* openForReading(const char* path, int share);
