@@ -348,24 +348,28 @@ BENCHMARK(BM_PugixmlLoad_PeakMemory)->Arg(1000000)->Iterations(1)->Unit(benchmar
 BENCHMARK(BM_ReadTableFile_PeakMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 #ifdef QV_HAVE_PUGIXML
 BENCHMARK(BM_PugixmlLoad_Points)
+    ->Arg(250000)
     ->Arg(500000)
     ->Arg(1000000)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 #endif
 BENCHMARK(BM_ReadTableFile_Points)
+    ->Arg(250000)
     ->Arg(500000)
     ->Arg(1000000)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 #ifdef QV_HAVE_PUGIXML
 BENCHMARK(BM_PugixmlSave_Points)
+    ->Arg(250000)
     ->Arg(500000)
     ->Arg(1000000)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 #endif
 BENCHMARK(BM_WriteTableFile_Points)
+    ->Arg(250000)
     ->Arg(500000)
     ->Arg(1000000)
     ->Iterations(3)

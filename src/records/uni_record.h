@@ -2,6 +2,9 @@
 // child chain), and cloneChain.
 #pragma once
 
+#include <cstddef>
+#include <new>
+
 #include "records/field_list.h"
 #include "records/owned_text.h"
 #include "records/uni_interfaces.h"
@@ -19,8 +22,17 @@ public:
   // A new record, or null when memory ran out (the failure is noted for the thread). With
   // fieldRoom, the record comes in one allocation with room for that many fields.
   static QvUniRecord* create(size_t fieldRoom = 0);
-  // Records made by create with room are one allocation larger than the class: freed unsized.
-  static void operator delete(void* memory) { ::operator delete(memory); }
+  // Records made by create with room are one allocation larger than the class, so every record
+  // is freed unsized; the matching forms of new are the global ones.
+  static void* operator new(size_t size) { return ::operator new(size); }
+  static void* operator new(size_t size, const std::nothrow_t& tag) noexcept {
+    return ::operator new(size, tag);
+  }
+  static void* operator new(size_t, void* memory) noexcept { return memory; }
+  static void operator delete(void* memory) noexcept { ::operator delete(memory); }
+  static void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    ::operator delete(memory);
+  }
   QvUniRecord(const QvUniRecord&) = delete;
   QvUniRecord& operator=(const QvUniRecord&) = delete;
   ~QvUniRecord() override;

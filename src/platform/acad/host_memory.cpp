@@ -37,6 +37,14 @@
 
 namespace {
 
+#ifdef QV_PLAIN_HOST_MEMORY
+// A benchmark build measuring the stand-in's share: blocks and result buffers come straight from
+// the C library, without header, count, check or planned failure.
+constexpr bool kPlainMemory = true;
+#else
+constexpr bool kPlainMemory = false;
+#endif
+
 using sim::detail::FailableCall;
 using sim::detail::Tally;
 
@@ -52,7 +60,8 @@ struct Header {
 // The header keeps what follows it aligned as malloc aligns.
 static_assert(sizeof(Header) == 16 && alignof(std::max_align_t) <= 16);
 
-#if !defined(QV_UNDER_ASAN) && !defined(QV_UNDER_TSAN) && !defined(_WIN32)
+#if !defined(QV_UNDER_ASAN) && !defined(QV_UNDER_TSAN) && !defined(_WIN32) &&                      \
+    !defined(QV_PLAIN_HOST_MEMORY)
 // The release check reads the header of a block that may have been released already, so released
 // memory must stay mapped: the C library is told, once at start, not to give the top of its heap
 // back to the system and to serve blocks up to its largest threshold (32 MB) from the heap rather
@@ -152,6 +161,9 @@ void releaseValue(resbuf* item) {
 } // namespace
 
 void* acad_malloc(size_t size) {
+  if constexpr (kPlainMemory) {
+    return std::malloc(size);
+  }
   const sim::detail::StandInCall inCall;
   if (sim::detail::shouldFail(FailableCall::acad_malloc) || size > SIZE_MAX - sizeof(Header)) {
     return nullptr;
@@ -166,6 +178,9 @@ void* acad_malloc(size_t size) {
 }
 
 void* acad_realloc(void* block, size_t size) {
+  if constexpr (kPlainMemory) {
+    return std::realloc(block, size);
+  }
   const sim::detail::StandInCall inCall;
   if (block == nullptr) {
     return acad_malloc(size);
@@ -187,6 +202,10 @@ void* acad_realloc(void* block, size_t size) {
 }
 
 void acad_free(void* block) {
+  if constexpr (kPlainMemory) {
+    std::free(block);
+    return;
+  }
   const sim::detail::StandInCall inCall;
   if (block == nullptr) {
     return;
@@ -213,6 +232,13 @@ char* acad_strdup(const char* text) {
 }
 
 resbuf* acutNewRb(int type) {
+  if constexpr (kPlainMemory) {
+    auto* item = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
+    if (item != nullptr) {
+      item->restype = static_cast<short>(type);
+    }
+    return item;
+  }
   if (sim::detail::shouldFail(FailableCall::acutNewRb)) {
     return nullptr;
   }
@@ -228,6 +254,12 @@ resbuf* acutNewRb(int type) {
 }
 
 int acutRelRb(resbuf* list) {
+  while (kPlainMemory && list != nullptr) {
+    resbuf* next = list->rbnext;
+    releaseValue(list);
+    std::free(list);
+    list = next;
+  }
   while (list != nullptr) {
     Header header;
     if (!readHeader(list, header) || header.state != kLiveResbuf) {
