@@ -27,8 +27,9 @@ public:
   ElementReader(FILE* file, QvScanBuffer& buffer, msString* keepLast)
       : file_(file), buffer_(buffer), keepLast_(keepLast) {}
 
-  // Fills record from the tags after its start tag (start, length characters).
-  int parse(IQvUniRecord* record, const char* start, size_t length, int depth) {
+  // Fills record from the tags after its start tag (which may be the last tag taken: it is read
+  // before the next is taken).
+  int parse(IQvUniRecord* record, const TagView& start, int depth) {
     if (record == nullptr) {
       return 0;
     }
@@ -39,7 +40,7 @@ public:
     }
     // The reader's own records take their fields straight into their lists.
     QvUniRecord* own = dynamic_cast<QvUniRecord*>(record);
-    if (closesItself(start, length)) {
+    if (closesItself(start.text, start.length)) {
       return 1; // "<record id="1"/>": a record with nothing inside
     }
     IQvUniRecord* lastChild = nullptr;
@@ -52,12 +53,12 @@ public:
           return skip(depth + 2) ? kRecordTooDeep : 0;
         }
         QvUniRecord* child = appendNewChild(record, lastChild);
-        const int result = parse(child, tag, last_.length, depth + 1);
+        const int result = parse(child, last_, depth + 1);
         if (result != 1) {
           return result;
         }
       } else if (equalsLowerName(tag, nameLength, "value", 5)) {
-        addField(record, own, tag);
+        addField(record, own, last_);
       } else if (isRecordEnd(tag, nameLength)) {
         return 1;
       }
@@ -72,7 +73,7 @@ private:
   bool take() { return takeTag(file_, buffer_, last_, keepLast_) != 0; }
 
   // A "value" tag: a field when its name is not empty; own is record when it is a QvUniRecord.
-  void addField(IQvUniRecord* record, QvUniRecord* own, const char* tag) {
+  void addField(IQvUniRecord* record, QvUniRecord* own, const TagView& tag) {
     AttributeWant wants[] = {{"name", 4}, {"value", 5}, {"type", 4}};
     findAttributes(tag, wants, 3);
     if (own == nullptr) {
@@ -132,8 +133,10 @@ void appendEscaped(std::string& out, const char* prefix, const char* text, const
 
 int parseRecordElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBuffer& buffer) {
   ElementReader reader(file, buffer, &tag);
-  const char* start = tag != nullptr ? static_cast<const char*>(tag) : "";
-  const int result = reader.parse(record, start, std::strlen(start), 0);
+  TagView start;
+  start.text = tag != nullptr ? static_cast<const char*>(tag) : "";
+  start.length = std::strlen(start.text);
+  const int result = reader.parse(record, start, 0);
   if (reader.last().text != nullptr) {
     tag = reader.last().text;
   }
@@ -143,7 +146,7 @@ int parseRecordElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBu
 
 int parseRecordElement(FILE* file, IQvUniRecord* record, const TagView& start,
                        QvScanBuffer& buffer) {
-  return ElementReader(file, buffer, nullptr).parse(record, start.text, start.length, 0);
+  return ElementReader(file, buffer, nullptr).parse(record, start, 0);
 }
 
 int writeRecordElement(FILE* file, const IQvUniRecord* record) {

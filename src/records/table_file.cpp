@@ -232,7 +232,7 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
         break;
       }
       AttributeWant wants[] = {{"id", 2}, {"type", 4}, {"desc", 4}};
-      findAttributes(tag.text, wants, 3);
+      findAttributes(tag, wants, 3);
       attributeText(wants[0], text);
       table->setId(text.c_str());
       attributeText(wants[1], text);

@@ -248,6 +248,80 @@ struct AttributeCursor {
   }
 };
 
+// The characters that end a run in scanPlainTag: white space, "=", ">", quotes, "/" and the NUL.
+struct PlainStops {
+  bool marks[256] = {};
+  constexpr PlainStops() {
+    for (const char c : {' ', '\t', '\r', '\n', '=', '>', '"', '\'', '/', '\0'}) {
+      marks[static_cast<unsigned char>(c)] = true;
+    }
+  }
+  bool operator()(char c) const { return marks[static_cast<unsigned char>(c)]; }
+};
+constexpr PlainStops kPlainStop;
+
+const char* skipTagWhite(const char* p) {
+  while (isWhite(*p)) {
+    ++p;
+  }
+  return p;
+}
+
+// Reads the tag whose "<" stands at open in one pass when it is written as writers write tags:
+// an element name, then attributes each a name, "=" and a value in double or single quotes, with
+// white space (and "/") between them. Returns the position of its ">" and notes its attributes in
+// tag; kNone for any other tag (a comment, a name without a value, an unquoted value, text after
+// a closing quote) and for a tag not whole in the text, which the general scan then reads. On
+// such tags both scans find the same end, and the attributes are those findAttributes finds.
+size_t scanPlainTag(const char* text, size_t open, size_t size, TagView& tag) {
+  const char* p = text + open + 1;
+  const char* const end = text + size;
+  if (end - p >= 3 && std::memcmp(p, "!--", 3) == 0) {
+    return kNone;
+  }
+  while (!kPlainStop(*p) || *p == '/') {
+    ++p; // the element name, as findAttributes passes over it
+  }
+  int count = 0;
+  for (;;) {
+    while (isWhite(*p) || *p == '/') {
+      ++p;
+    }
+    if (*p == '>') {
+      tag.seenCount = count <= TagView::kMostSeen ? count : -1;
+      return static_cast<size_t>(p - text);
+    }
+    const char* name = p;
+    while (!kPlainStop(*p)) {
+      ++p;
+    }
+    const char* nameEnd = p;
+    p = skipTagWhite(p);
+    if (p == name || *p != '=') {
+      return kNone; // a NUL (the text's end), or not a plain attribute
+    }
+    p = skipTagWhite(p + 1);
+    const char quote = *p;
+    if (quote != '"' && quote != '\'') {
+      return kNone;
+    }
+    const char* value = p + 1;
+    const auto* close = static_cast<const char*>(std::memchr(value, quote, end - value));
+    if (close == nullptr) {
+      return kNone;
+    }
+    p = close + 1;
+    if (!isWhite(*p) && *p != '/' && *p != '>') {
+      return kNone;
+    }
+    if (count < TagView::kMostSeen) {
+      tag.seen[count] = {name, value, static_cast<uint32_t>(nameEnd - name),
+                         static_cast<uint32_t>(close - value)};
+    }
+    ++count;
+  }
+}
+
 // Reads the next block of the file into the buffer, behind the text not yet scanned (the text
 // before pos is dropped first). False at the end of the file or when the read failed.
 bool readBlock(FILE* file, QvScanBuffer& buffer) {
@@ -283,6 +357,10 @@ int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast, 
   size_t openAt = kNone;
   size_t endAt = kNone;
   TagEnd tagEnd(0);
+  tag.seenCount = -1;
+  // A caller's text scanned in place may hold a NUL inside a value, where findAttributes stops:
+  // only a file's text, which holds none, is read by the plain scan.
+  bool plainTried = buffer.borrowed != nullptr;
   // Text before checked has been searched for "<" and ">" already: a long line read block by
   // block is searched once, not once per block.
   size_t checked = buffer.pos;
@@ -299,6 +377,12 @@ int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast, 
       }
     }
     // The end is looked for once the "<" is there; it cannot be found before a ">" has come.
+    if (openAt != kNone && !plainTried) {
+      plainTried = true;
+      if ((endAt = scanPlainTag(base, openAt, size, tag)) != kNone) {
+        break;
+      }
+    }
     if (openAt != kNone && (endAt = tagEnd.find(base, size)) != kNone) {
       break;
     }
@@ -385,6 +469,29 @@ void findAttributes(const char* tag, AttributeWant* wants, size_t count) {
       want.found = true;
       want.value = value;
       want.end = quoted ? end : std::strchr(value, '"'); // as the format always read it
+      --left;
+      break;
+    }
+  }
+}
+
+void findAttributes(const TagView& tag, AttributeWant* wants, size_t count) {
+  if (tag.seenCount < 0) {
+    findAttributes(tag.text, wants, count);
+    return;
+  }
+  size_t left = count;
+  for (int i = 0; i < tag.seenCount && left > 0; ++i) {
+    const TagView::Attribute& seen = tag.seen[i];
+    for (size_t w = 0; w < count; ++w) {
+      AttributeWant& want = wants[w];
+      if (want.found || seen.nameLength != want.nameLength ||
+          !sameBytes(seen.name, want.name, want.nameLength)) {
+        continue;
+      }
+      want.found = true;
+      want.value = seen.value;
+      want.end = seen.value + seen.valueLength;
       --left;
       break;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "records/tag_scanner.h"
@@ -15,6 +16,18 @@ namespace qv {
 struct TagView {
   const char* text = nullptr;
   size_t length = 0;
+  // The attributes, in order, when the scan that found the tag's end could read them on the way:
+  // a tag of plain name="value" attributes (single quotes too) read from a file. Then
+  // findAttributes need not read the tag again. seenCount is -1 when they are not known.
+  struct Attribute {
+    const char* name;
+    const char* value; // after the opening quote
+    uint32_t nameLength;
+    uint32_t valueLength; // up to the closing quote
+  };
+  static constexpr int kMostSeen = 6;
+  Attribute seen[kMostSeen];
+  int seenCount = -1;
 };
 
 // nextTag without its copies: the same tags in the same cases. tag holds the last tag taken, or
@@ -73,6 +86,8 @@ struct AttributeWant {
 
 // Finds several attributes in one pass over the tag, each as getAttribute finds it.
 void findAttributes(const char* tag, AttributeWant* wants, size_t count);
+// The same for a tag taken by takeTag, from the attributes its scan saw when it saw them all.
+void findAttributes(const TagView& tag, AttributeWant* wants, size_t count);
 
 // The value of a found attribute unescaped as XML text into out; the empty text when there is
 // none. Returns the length of out's text (up to its first NUL, which an escape may make).
