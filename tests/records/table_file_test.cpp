@@ -182,6 +182,13 @@ TEST_F(TableFileTest, ReadsWhatOtherWritersMake) {
        xmlTable("<record id = '7' >\n  <value name = \"it's\"\tvalue= 'say \"hi\"' "
                 "type =\"t\" />\n</record>"),
        "(t||)[id=7 it's=say \"hi\":t]"},
+      {"many attributes, attributes without space between them, a slash inside a name",
+       xmlTable(
+           "<record id=\"m\" a1=\"1\" a2=\"2\" a3=\"3\" a4=\"4\" a5=\"5\" a6=\"6\">"
+           "<value x1=\"\" x2=\"\" x3=\"\" x4=\"\" x5=\"\" type=\"t\" name=\"late\" "
+           "value=\"7\"/><value name=\"a\"value=\"b\"/><value name=\"c\" value=\"d\"type=\"e\"/>"
+           "<value na/me=\"x\" name=\"n/\" value=\"s\"/></record>"),
+       "(t||)[id=m late=7:t a=b c=d:e n/=s]"},
       {"attributes on lines",
        xmlTable("<record\n    id=\"L\"\n>\n<value\n  name=\"a\"\n  value=\"b\"\n/>\n</record\n>"),
        "(t||)[id=L a=b]"},
