@@ -13,12 +13,9 @@
 
 namespace {
 
-class NameValueFileTest : public qvtest::FileTest {
+class NameValueFileTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('N', tempDir().string());
-  }
+  NameValueFileTest() : HostTest('N') {}
 };
 
 TEST_F(NameValueFileTest, ReadsNamesAndValuesAndSkipsOddLines) {

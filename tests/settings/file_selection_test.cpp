@@ -14,7 +14,7 @@
 
 namespace {
 
-class FileSelectionTest : public qvtest::FileTest {
+class FileSelectionTest : public qvtest::HostTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();
