@@ -266,10 +266,6 @@ TEST_F(EntityCoreTest, EntModWaitsForRegenerationWhenTheHostAsks) {
   EXPECT_EQ(acdbEntMod(list.head), RTNORM);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(EntityCoreTest, TheHostsOwnMakerChecksAsEntMakeAndTheWalkSkipsDeletedEntities) {
   List paper(acutBuildList(RTDXF0, "POINT", 67, 1, 10, kA, 0));
   List model(acutBuildList(RTDXF0, "CIRCLE", 10, kA, 40, 1.0, 0));

@@ -9,6 +9,7 @@
 #include "platform/acad/rxregsvc.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "testing/result_lists.h"
 
 namespace {
 
@@ -143,19 +144,14 @@ TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocument) {
 
 TEST_F(LispEnvironmentTest, RefusesWhatASymbolCannotHold) {
   resbuf* atom = acutBuildList(RTSHORT, 1, RTNONE);
-  short errnoValue = 0;
-  resbuf errnoBuffer{};
   EXPECT_EQ(acedPutSym("two words", atom), RTERROR);
-  acedGetVar("ERRNO", &errnoBuffer);
-  errnoValue = errnoBuffer.resval.rint;
-  EXPECT_EQ(errnoValue, 83);
+  EXPECT_EQ(qvtest::errnoValue(), 83);
   EXPECT_EQ(acedPutSym("123", atom), RTERROR);
   EXPECT_EQ(acedPutSym(nullptr, atom), RTERROR);
   EXPECT_EQ(acedPutSym("x", nullptr), RTERROR);
   resbuf* unbalanced = acutBuildList(RTLB, RTSHORT, 1, RTNONE);
   EXPECT_EQ(acedPutSym("x", unbalanced), RTERROR);
-  acedGetVar("ERRNO", &errnoBuffer);
-  EXPECT_EQ(errnoBuffer.resval.rint, 93);
+  EXPECT_EQ(qvtest::errnoValue(), 93);
   resbuf* group = acutBuildList(8, "0", RTNONE); // a DXF group is no AutoLISP value
   EXPECT_EQ(acedPutSym("x", group), RTERROR);
   EXPECT_EQ(acedGetSym(nullptr, nullptr), RTERROR);
@@ -184,9 +180,7 @@ TEST_F(LispEnvironmentTest, SymbolNamesFollowTheReadersRules) {
   for (const Case& c : cases) {
     EXPECT_EQ(acedPutSym(c.name, atom), c.status) << c.name;
     if (c.status == RTERROR) {
-      resbuf errnoBuffer{};
-      ASSERT_EQ(acedGetVar("ERRNO", &errnoBuffer), RTNORM);
-      EXPECT_EQ(errnoBuffer.resval.rint, 83) << c.name;
+      EXPECT_EQ(qvtest::errnoValue(), 83) << c.name;
     } else {
       EXPECT_EQ(symbolText(c.name), "1 ") << c.name;
     }
