@@ -59,6 +59,7 @@ TEST_F(MessageDialogsTest, AsksForAStringAndNeverReportsALostAnswerAsAccepted) {
       {{sim::Answer::tile("value", "North, 'fence'"), sim::Answer::press("ok")},
        RTNORM,
        "North, 'f"},
+      {{sim::Answer::press("ok")}, RTNORM, ""}, // the box starts empty
       {{sim::Answer::tile("value", "typed"), sim::Answer::press("cancel")}, RTCAN, "as it was"},
       {{sim::Answer::tile("value", "typed")}, RTCAN, "as it was"},
   };
@@ -71,6 +72,7 @@ TEST_F(MessageDialogsTest, AsksForAStringAndNeverReportsALostAnswerAsAccepted) {
     EXPECT_EQ(qv::askString("Layer:", "New layer", output, sizeof output), each.status);
     EXPECT_STREQ(output, each.output);
     EXPECT_EQ(sim::shownDialogs().back().caption, "New layer");
+    EXPECT_EQ(sim::shownDialogs().back().focusAtStart, "value");
     EXPECT_EQ(qvtest::valueAtStart(sim::shownDialogs().back(), "prompt"), "Layer:");
   }
   // No file, then a file without the dialog.
