@@ -117,7 +117,7 @@ TEST_F(LispEnvironmentTest, SymbolsKeepTheirTypesWithoutRegardToCase) {
   EXPECT_EQ(symbolText("never_set"), "nil");
 }
 
-TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocument) {
+TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocumentAndNoDocumentHasNone) {
   resbuf* atom = acutBuildList(RTSHORT, 7, RTNONE);
   ASSERT_EQ(acedPutSym("x", atom), RTNORM);
   const int first = sim::currentDocument();
@@ -140,6 +140,14 @@ TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocument) {
   EXPECT_FALSE(sim::closeDocument(first));
   EXPECT_EQ(symbolText("x"), "9 ");
   EXPECT_FALSE(sim::closeDocument(12345));
+  // No document means no symbols.
+  ASSERT_TRUE(sim::closeDocument(first));
+  EXPECT_EQ(sim::currentDocument(), 0);
+  resbuf* value = nullptr;
+  EXPECT_EQ(acedGetSym("x", &value), RTERROR);
+  atom = acutBuildList(RTSHORT, 1, RTNONE);
+  EXPECT_EQ(acedPutSym("x", atom), RTERROR);
+  acutRelRb(atom);
 }
 
 TEST_F(LispEnvironmentTest, RefusesWhatASymbolCannotHold) {
@@ -185,16 +193,6 @@ TEST_F(LispEnvironmentTest, SymbolNamesFollowTheReadersRules) {
       EXPECT_EQ(symbolText(c.name), "1 ") << c.name;
     }
   }
-  acutRelRb(atom);
-}
-
-TEST_F(LispEnvironmentTest, NoDocumentMeansNoSymbols) {
-  ASSERT_TRUE(sim::closeDocument(sim::currentDocument()));
-  EXPECT_EQ(sim::currentDocument(), 0);
-  resbuf* value = nullptr;
-  EXPECT_EQ(acedGetSym("x", &value), RTERROR);
-  resbuf* atom = acutBuildList(RTSHORT, 1, RTNONE);
-  EXPECT_EQ(acedPutSym("x", atom), RTERROR);
   acutRelRb(atom);
 }
 
