@@ -2,7 +2,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 

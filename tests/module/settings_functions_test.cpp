@@ -1,7 +1,6 @@
 // Property files, variable sets and "config.pik" from AutoLISP, with the file layer's and the
 // host's failures on the way.
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "module_fixture.h"

@@ -1,6 +1,5 @@
 // Record tables from AutoLISP: a point file imported, stored as a record-table file and read
 // back, exported as delimited text; every failure of the files and the host lists on the way.
-#include <filesystem>
 #include <fstream>
 #include <string>
 

@@ -2,8 +2,6 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/sim.h"
 #include "platform/win/windows.h"

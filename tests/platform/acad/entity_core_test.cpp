@@ -1,6 +1,5 @@
 // The stand-in's entities as DXF group lists: making, reading, the host's refusals, symbol
 // tables, names and handles, and the command dispatcher.
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>

@@ -2,7 +2,6 @@
 // searches with wildcards, attributes, delete and move with Windows' error codes.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 
