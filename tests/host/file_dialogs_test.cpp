@@ -13,11 +13,9 @@ protected:
   void SetUp() override {
     ModuleTest::SetUp();
     sim::mapDrive('C', tempDir().string());
-    for (const char* folder : {"Jobs", "Data/Crd", "Data/Txt", "User"}) {
-      std::filesystem::create_directories(tempDir() / folder);
-    }
+    std::filesystem::create_directories(tempDir() / "User");
     for (const char* file : {"Jobs/Site.dwg", "Data/Crd/Road.crd", "Data/Txt/Notes.txt"}) {
-      std::ofstream(tempPath(file)) << "x";
+      writeHost(file, "x");
     }
     std::strcpy(qv::userFolder, "C:\\USER\\");
     ASSERT_NE(sim::openDocument("C:\\Jobs\\Site.dwg"), 0);
