@@ -1,5 +1,4 @@
 // Object snap switched off around point input and back on, in pairs and doubled.
-#include <algorithm>
 #include <utility>
 
 #include "drawing/point_snap.h"

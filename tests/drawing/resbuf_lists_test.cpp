@@ -1,5 +1,4 @@
 // Items found in lists, and copies that can be released beside their originals.
-#include <cstring>
 #include <utility>
 
 #include "drawing/resbuf_lists.h"

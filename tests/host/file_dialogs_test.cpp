@@ -13,11 +13,9 @@ protected:
   void SetUp() override {
     ModuleTest::SetUp();
     sim::mapDrive('C', tempDir().string());
-    for (const char* folder : {"Jobs", "Data/Crd", "Data/Txt", "User"}) {
-      std::filesystem::create_directories(tempDir() / folder);
-    }
+    std::filesystem::create_directories(tempDir() / "User");
     for (const char* file : {"Jobs/Site.dwg", "Data/Crd/Road.crd", "Data/Txt/Notes.txt"}) {
-      std::ofstream(tempPath(file)) << "x";
+      writeHost(file, "x");
     }
     std::strcpy(qv::userFolder, "C:\\USER\\");
     ASSERT_NE(sim::openDocument("C:\\Jobs\\Site.dwg"), 0);
@@ -33,10 +31,6 @@ protected:
     lastType_ = result.restype;
     return {status, path};
   }
-  std::string projectFile() {
-    std::ifstream in(tempPath("Jobs/Site.ini"), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
   short lastType_ = 0;
 };
 
@@ -47,7 +41,7 @@ TEST_F(FileDialogsTest, ASessionKeepsTheNewestFileFirstAndEachExtensionsFolder) 
   EXPECT_EQ(pick("txt", 0).first, RTNORM);
   sim::answer(sim::Answer::fileName("C:\\Data\\Crd\\Road.crd"));
   EXPECT_EQ(pick("crd;txt", 0).first, RTNORM);
-  EXPECT_EQ(projectFile(),
+  EXPECT_EQ(readHost("Jobs/Site.ini"),
             "PROJECT=C:\\DATA\\CRD\\ROAD.CRD\r\nPROJECT=C:\\DATA\\TXT\\NOTES.TXT\r\n");
   const std::vector<sim::Asked> asked = sim::asked();
   ASSERT_EQ(asked.size(), 3u);
@@ -64,7 +58,7 @@ TEST_F(FileDialogsTest, ASessionKeepsTheNewestFileFirstAndEachExtensionsFolder) 
   sim::evalLisp("(setq do_ini 0)");
   sim::answer(sim::Answer::fileName("C:\\Data\\Txt\\Notes.txt"));
   EXPECT_EQ(pick("txt", 0).first, RTNORM);
-  EXPECT_EQ(projectFile(),
+  EXPECT_EQ(readHost("Jobs/Site.ini"),
             "PROJECT=C:\\DATA\\CRD\\ROAD.CRD\r\nPROJECT=C:\\DATA\\TXT\\NOTES.TXT\r\n");
 }
 
@@ -108,10 +102,11 @@ TEST_F(FileDialogsTest, UnnamedDrawingsAndUnreadableHistoriesAreLeftAlone) {
   std::ofstream(tempPath("Jobs/Site.ini")) << "PROJECT=C:\\OLD\\A.CRD\nMODE=3\n";
   sim::failCall("fopen");
   qv::recordProjectFile("C:\\new.crd");
-  EXPECT_EQ(projectFile(), "PROJECT=C:\\OLD\\A.CRD\nMODE=3\n");
+  EXPECT_EQ(readHost("Jobs/Site.ini"), "PROJECT=C:\\OLD\\A.CRD\nMODE=3\n");
   const std::string long_(400, 'L');
   qv::recordProjectFile(("C:\\" + long_ + ".crd").c_str());
-  EXPECT_EQ(projectFile(), "PROJECT=C:\\" + long_ + ".CRD\r\nPROJECT=C:\\OLD\\A.CRD\r\nMODE=3\r\n");
+  EXPECT_EQ(readHost("Jobs/Site.ini"),
+            "PROJECT=C:\\" + long_ + ".CRD\r\nPROJECT=C:\\OLD\\A.CRD\r\nMODE=3\r\n");
   char folder[MAX_PATH] = "stale";
   qv::projectFileFolder("crd", folder); // the long line is read whole
   EXPECT_STREQ(folder, "C:\\");
@@ -131,7 +126,7 @@ TEST_F(FileDialogsTest, FailuresKeepTheHistoryWhole) {
     SCOPED_TRACE(call);
     qvtest::forEachFailure(call, [&](int) {
       qv::recordProjectFile("C:\\new.crd");
-      const std::string text = projectFile();
+      const std::string text = readHost("Jobs/Site.ini");
       EXPECT_TRUE(text == "PROJECT=C:\\OLD\\A.CRD\n" ||
                   text == "PROJECT=C:\\NEW.CRD\r\nPROJECT=C:\\OLD\\A.CRD\r\n")
           << text;

@@ -1,6 +1,5 @@
 // File names as texts: parts, 8.3 names, forbidden characters and resolvePath's rules.
 #include <cstring>
-#include <string>
 #include <tuple>
 #include <utility>
 

@@ -2,7 +2,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 
@@ -18,17 +17,9 @@ protected:
   void SetUp() override {
     HostTest::SetUp();
     sim::mapDrive('C', tempDir().string());
-    std::filesystem::create_directories(tempDir() / "Jobs.2024");
-    write("Jobs.2024/Site.dwg", "dwg");
-    write("Jobs.bak", "keep");
-    write("Jobs.2024/Site.bak", "old");
-  }
-  void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(tempPath(name), std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    writeHost("Jobs.2024/Site.dwg", "dwg");
+    writeHost("Jobs.bak", "keep");
+    writeHost("Jobs.2024/Site.bak", "old");
   }
 };
 
@@ -61,13 +52,13 @@ TEST_F(FileOperationsTest, DeleteBackupTakesTheExtensionOfTheNameOnly) {
       {"C:\\JOBS.2024\\SITE.DWG", "C:\\JOBS.2024\\SITE.bak"},
   };
   for (const auto& [given, backup] : cases) {
-    write("Jobs.2024/Site.bak", "old");
+    writeHost("Jobs.2024/Site.bak", "old");
     char path[64];
     std::strcpy(path, given);
     qv::deleteBackupOf(path);
     EXPECT_STREQ(path, backup);
     EXPECT_FALSE(std::filesystem::exists(tempDir() / "Jobs.2024/Site.bak")) << given;
-    EXPECT_EQ(read("Jobs.bak"), "keep");
+    EXPECT_EQ(readHost("Jobs.bak"), "keep");
   }
   char tight[] = "C:\\A";
   qv::deleteBackupOf(tight);
@@ -76,26 +67,26 @@ TEST_F(FileOperationsTest, DeleteBackupTakesTheExtensionOfTheNameOnly) {
 
 TEST_F(FileOperationsTest, CopiesBytesAndRefusesTheSameFile) {
   const std::string bytes("line\r\nbare\n\x1a tail\0end", 22);
-  write("image.bin", bytes);
+  writeHost("image.bin", bytes);
   EXPECT_EQ(qv::copyFile("C:\\IMAGE.BIN", "C:\\copy.bin"), 1);
-  EXPECT_EQ(read("copy.bin"), bytes);
+  EXPECT_EQ(readHost("copy.bin"), bytes);
   EXPECT_EQ(qv::copyFile("C:\\image.bin", "c:/IMAGE.BIN"), 0);
-  EXPECT_EQ(read("image.bin"), bytes);
-  write("target.bin", "target");
+  EXPECT_EQ(readHost("image.bin"), bytes);
+  writeHost("target.bin", "target");
   EXPECT_EQ(qv::copyFile("C:\\missing.bin", "C:\\target.bin"), 0);
-  EXPECT_EQ(read("target.bin"), "target");
-  write("big.bin", std::string(3 * 4096 + 5, 'x'));
+  EXPECT_EQ(readHost("target.bin"), "target");
+  writeHost("big.bin", std::string(3 * 4096 + 5, 'x'));
   for (const char* call : {"fopen", "fread", "fwrite", "fclose"}) {
     SCOPED_TRACE(call);
     qvtest::forEachFailure(call, [&](int) {
       if (qv::copyFile("C:\\big.bin", "C:\\out.bin") == 1) {
-        EXPECT_EQ(read("out.bin"), read("big.bin"));
+        EXPECT_EQ(readHost("out.bin"), readHost("big.bin"));
       }
     });
   }
   std::filesystem::remove(tempDir() / "out.bin");
   EXPECT_EQ(qv::copyFile("C:\\big.bin", "C:\\out.bin"), 1);
-  EXPECT_EQ(read("out.bin"), read("big.bin"));
+  EXPECT_EQ(readHost("out.bin"), readHost("big.bin"));
 }
 
 TEST_F(FileOperationsTest, TimeStampIsTheLocalLastWrite) {

@@ -1,6 +1,5 @@
 // Symbol drawings by folder, index and support path, and the command associated with a file.
-#include <filesystem>
-#include <fstream>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -15,16 +14,14 @@ protected:
   void SetUp() override {
     ModuleTest::SetUp();
     sim::mapDrive('C', tempDir().string());
-    for (const char* folder : {"Psym", "Lib.v2", "Support", "User"}) {
-      std::filesystem::create_directories(tempDir() / folder);
-    }
     for (const char* file : {"Psym/Tree.dwg", "Lib.v2/Mast.dwg", "Support/Pole.dwg"}) {
-      std::ofstream(tempPath(file)) << "x";
+      writeHost(file, "x");
     }
-    std::ofstream(tempPath("User/symbols.dta"))
-        << "C:\\OTHER\\X.DWG|MAST\\MAST.DWG is mentioned after the bar\n"
-        << "C:\\OTHER\\Y.DWG|" << std::string(1100, 'S') << "\\MAST.DWG|read whole, no match\n"
-        << "C:\\LIB.V2\\MAST.DWG|a mast\n";
+    writeHost("User/symbols.dta", "C:\\OTHER\\X.DWG|MAST\\MAST.DWG is mentioned after the bar\n"
+                                  "C:\\OTHER\\Y.DWG|" +
+                                      std::string(1100, 'S') +
+                                      "\\MAST.DWG|read whole, no match\n"
+                                      "C:\\LIB.V2\\MAST.DWG|a mast\n");
     std::strcpy(qv::userFolder, "C:\\User\\");
     sim::evalLisp("(setq psname \"C:\\\\psym\\\\\")");
     sim::setSysVarString("ACADPREFIX", "C:\\none;C:\\support");

@@ -1,8 +1,6 @@
 // Property files, variable sets and "config.pik" from AutoLISP, with the file layer's and the
 // host's failures on the way.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "module_fixture.h"
@@ -18,15 +16,6 @@ protected:
     ModuleFunctionTest::SetUp();
     sim::mapDrive('T', tempDir().string());
   }
-  std::string fileText(const std::string& name) const {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  void writeFile(const std::string& name, const std::string& text) const {
-    std::ofstream(tempPath(name), std::ios::binary) << text;
-  }
   // Sweeps the file layer's calls that a rewrite makes: each run answers T with the new text on
   // disk, or nil with the old text kept.
   void sweepRewrite(const std::string& lisp, const std::string& file, const std::string& before,
@@ -34,9 +23,9 @@ protected:
     for (const char* call : {"fopen", "fread", "fwrite", "fclose", "MoveFileExA"}) {
       SCOPED_TRACE(call);
       qvtest::forEachFailure(call, [&](int) {
-        writeFile(file, before);
+        writeHost(file, before);
         const std::string answer = run(lisp);
-        EXPECT_EQ(fileText(file), answer == "T" ? after : before) << answer;
+        EXPECT_EQ(readHost(file), answer == "T" ? after : before) << answer;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 1);
       });
     }
@@ -46,7 +35,7 @@ protected:
 constexpr const char* kOptions = "Units=Feet\r\nPrecision=3\r\nno line\r\nNote=a=b\r\n";
 
 TEST_F(SettingsFunctionsTest, PropertyFilesGiveAndTakeOneValue) {
-  writeFile("opts.ini", kOptions);
+  writeHost("opts.ini", kOptions);
   const struct {
     const char* lisp;
     const char* answer;
@@ -65,9 +54,9 @@ TEST_F(SettingsFunctionsTest, PropertyFilesGiveAndTakeOneValue) {
     EXPECT_EQ(run(c.lisp), c.answer) << c.lisp;
   }
   // Every name the file held stays, in its place; a line without "=" goes.
-  EXPECT_EQ(fileText("opts.ini"), "Units=Feet\r\nprecision=4\r\nNote=a=b\r\nScale=\r\n");
+  EXPECT_EQ(readHost("opts.ini"), "Units=Feet\r\nprecision=4\r\nNote=a=b\r\nScale=\r\n");
   EXPECT_EQ(run("(cf:propwrite \"T:/made.ini\" \"Units\" \"Feet\")"), "T");
-  EXPECT_EQ(fileText("made.ini"), "Units=Feet\r\n");
+  EXPECT_EQ(readHost("made.ini"), "Units=Feet\r\n");
 }
 
 TEST_F(SettingsFunctionsTest, APropertyWriteKeepsTheOldFileOrSavesTheWholeNewOne) {
@@ -98,7 +87,7 @@ TEST_F(SettingsFunctionsTest, VariablesGoToEveryStoreAndComeBack) {
                   c.loaded + "))");
     sim::takeCommandLine();
   }
-  EXPECT_EQ(fileText("vars.ini"),
+  EXPECT_EQ(readHost("vars.ini"),
             "units=Feet\r\nprecision=3\r\nscale=1.500000\r\ncount=100000\r\n");
   EXPECT_EQ(run("(cf:storageread \"Survey\\\\Options\\\\scale\")"), "\"1.500000\"");
   EXPECT_EQ(run("(list units precision count)"), "(\"Feet\" 3 100000)");
@@ -107,7 +96,7 @@ TEST_F(SettingsFunctionsTest, VariablesGoToEveryStoreAndComeBack) {
 }
 
 TEST_F(SettingsFunctionsTest, ARefusedSaveAnswersNil) {
-  writeFile("vars.ini", "units=Old\r\n");
+  writeHost("vars.ini", "units=Old\r\n");
   sweepRewrite("(cf:varsave '((\"units\" . \"New\")) \"file\" \"T:/vars.ini\")", "vars.ini",
                "units=Old\r\n", "units=New\r\n");
   for (const char* call : {"AcDbDictionary::setAt", "AcDbXrecord::setFromRbChain", "acedPutSym"}) {
@@ -131,9 +120,9 @@ TEST_F(SettingsFunctionsTest, ConfigPikTakesTheReportFolder) {
                                 "\r\n")
                   .ok);
   EXPECT_EQ(run("(cf:configpik \"D:/data/jobs\")"), "nil"); // no config.pik
-  writeFile("config.pik", "1\r\n2\r\n3\r\n4\r\n5\r\n");
+  writeHost("config.pik", "1\r\n2\r\n3\r\n4\r\n5\r\n");
   EXPECT_EQ(run("(cf:configpik \"D:/data/jobs\")"), "T");
-  EXPECT_EQ(fileText("config.pik"), "1\r\n2\r\nD:\r\n\\data\\jobs\r\n5\r\n");
+  EXPECT_EQ(readHost("config.pik"), "1\r\n2\r\nD:\r\n\\data\\jobs\r\n5\r\n");
 }
 
 TEST_F(SettingsFunctionsTest, WrongCallsPrintTheHostsErrorAndAnswerNil) {

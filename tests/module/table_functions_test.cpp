@@ -1,8 +1,6 @@
 // Record tables from AutoLISP: a point file imported, stored as a record-table file and read
 // back, exported as delimited text; every failure of the files and the host lists on the way.
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "module_fixture.h"
@@ -18,12 +16,6 @@ protected:
     sim::mapDrive('T', tempDir().string());
     std::ofstream(tempPath("pts.txt"), std::ios::binary)
         << "P2,1010.5,2000.25,101.2,IP\r\n\r\nP1,1000,2000,100.5,CP ,extra\r\n";
-  }
-  std::string fileText(const std::string& name) const {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
   }
   // The sample points, sorted by name, in the symbol pts.
   static void importPoints() {
@@ -56,7 +48,7 @@ TEST_F(TableFunctionsTest, TablesRoundTripThroughTheirFiles) {
     EXPECT_EQ(run(c.write), "T");
     EXPECT_EQ(run(std::string("(equal pts ") + c.read + ")"), "T") << c.read;
   }
-  EXPECT_NE(fileText("b.xml").find("desc=\"Job 12\""), std::string::npos);
+  EXPECT_NE(readHost("b.xml").find("desc=\"Job 12\""), std::string::npos);
   EXPECT_EQ(run("(cf:tableread \"T:/b.xml\" \"other\")"), "nil");
   EXPECT_EQ(run("(cf:tableread \"T:/none.xml\")"), "nil");
   EXPECT_EQ(run("(cf:tablewrite \"T:/no/such/folder/c.xml\" pts)"), "nil");
@@ -65,7 +57,7 @@ TEST_F(TableFunctionsTest, TablesRoundTripThroughTheirFiles) {
 TEST_F(TableFunctionsTest, ExportWritesTheNameFirst) {
   importPoints();
   EXPECT_EQ(run("(cf:textexport \"T:/out.csv\" pts \";\" T)"), "T");
-  EXPECT_EQ(fileText("out.csv"), "id;north;east;elevation;description;6\r\n"
+  EXPECT_EQ(readHost("out.csv"), "id;north;east;elevation;description;6\r\n"
                                  "P1;1000;2000;100.5;CP;extra\r\n"
                                  "P2;1010.5;2000.25;101.2;IP;\r\n");
 }
@@ -85,7 +77,7 @@ TEST_F(TableFunctionsTest, AFailedWriteKeepsTheOldFile) {
         std::ofstream(tempPath(writer.file), std::ios::binary) << "old";
         const std::string answer = run(writer.write);
         EXPECT_TRUE(answer == "T" || answer == "nil") << answer;
-        EXPECT_EQ(answer == "T", fileText(writer.file) != "old") << writer.write << " " << call;
+        EXPECT_EQ(answer == "T", readHost(writer.file) != "old") << writer.write << " " << call;
       });
     }
   }

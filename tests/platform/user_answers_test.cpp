@@ -1,5 +1,5 @@
-// The queue of the user's answers as waiting calls take it: each kind, cancels, wrong kinds and
-// the log of what was asked.
+// The queue of the user's answers as waiting calls take it: cancels, wrong kinds, the ESC check
+// and the log of what was asked.
 #include <gtest/gtest-spi.h>
 
 #include "platform/acad/acedads.h"
@@ -17,35 +17,14 @@ sim::Asked question(Kind kind, const char* call = "askingCall") {
   return sim::Asked{call, kind, "Prompt:", "default", "*.xml", 3};
 }
 
-TEST_F(UserAnswersTest, EachKindIsTakenInOrderWithItsValues) {
-  const int64_t entity[2] = {41, 42};
-  sim::answer(sim::Answer::button(6));
-  sim::answer(sim::Answer::text("north"));
-  sim::answer(sim::Answer::fileName("C:\\jobs\\road.xml"));
+// Each kind's values reach the caller through the waiting calls (the dialog, pick, file and
+// message-box tests show them, and the log of what was asked); here what those do not show.
+TEST_F(UserAnswersTest, APointWithoutHeightLiesAtZeroAndAResetForgetsTheLog) {
   sim::answer(sim::Answer::point(1.5, -2.0));
-  sim::answer(sim::Answer::pick(entity, 3.0, 4.0, 5.0));
-  sim::answer(sim::Answer::tile("width", "12.5"));
-  EXPECT_EQ(sim::pendingAnswers(), 6u);
-
-  const sim::Answer button = sim::detail::takeAnswer(question(Kind::Button));
-  EXPECT_EQ(button.kind, Kind::Button);
-  EXPECT_EQ(button.status, 6);
-  EXPECT_EQ(sim::detail::takeAnswer(question(Kind::Text)).value, "north");
-  EXPECT_EQ(sim::detail::takeAnswer(question(Kind::FileName)).value, "C:\\jobs\\road.xml");
-  const sim::Answer point = sim::detail::takeAnswer(question(Kind::Point));
-  EXPECT_EQ(point.kind, Kind::Point);
-  EXPECT_EQ(point.location[0], 1.5);
-  EXPECT_EQ(point.location[1], -2.0);
-  EXPECT_EQ(point.location[2], 0.0);
-  const sim::Answer pick = sim::detail::takeAnswer(question(Kind::Pick));
-  EXPECT_EQ(pick.kind, Kind::Pick);
-  EXPECT_EQ(pick.entity[0], 41);
-  EXPECT_EQ(pick.entity[1], 42);
-  EXPECT_EQ(pick.location[2], 5.0);
-  const sim::Answer tile = sim::detail::takeAnswer(question(Kind::Tile));
-  EXPECT_EQ(tile.key, "width");
-  EXPECT_EQ(tile.value, "12.5");
-  EXPECT_EQ(sim::pendingAnswers(), 0u);
+  EXPECT_EQ(sim::detail::takeAnswer(question(Kind::Point)).location[2], 0.0);
+  EXPECT_EQ(sim::asked().size(), 1u);
+  sim::reset();
+  EXPECT_TRUE(sim::asked().empty());
 }
 
 TEST_F(UserAnswersTest, AnEmptyQueueAndACancelAnswerAsAPersonWhoCancels) {
@@ -64,23 +43,6 @@ TEST_F(UserAnswersTest, AnAnswerOfTheWrongKindFailsTheTestNamingBothKinds) {
                           "acedGetFileD waits for a file name but the next answer is a text");
   EXPECT_EQ(taken.kind, Kind::Cancel);
   EXPECT_EQ(sim::detail::takeAnswer(question(Kind::Button)).status, 1); // the wrong one was taken
-}
-
-TEST_F(UserAnswersTest, EveryWaitingCallIsLoggedWithWhatItAsked) {
-  sim::answer(sim::Answer::button(1));
-  sim::detail::takeAnswer(question(Kind::Button, "MessageBoxA"));
-  sim::detail::takeAnswer(sim::Asked{"acedGetFileD", Kind::FileName, "Open", "road", "xml", 2});
-  const std::vector<sim::Asked> log = sim::asked();
-  ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].call, "MessageBoxA");
-  EXPECT_EQ(log[0].kind, Kind::Button);
-  EXPECT_EQ(log[1].call, "acedGetFileD");
-  EXPECT_EQ(log[1].prompt, "Open");
-  EXPECT_EQ(log[1].defaultValue, "road");
-  EXPECT_EQ(log[1].filter, "xml");
-  EXPECT_EQ(log[1].flags, 2);
-  sim::reset();
-  EXPECT_TRUE(sim::asked().empty());
 }
 
 TEST_F(UserAnswersTest, TheEscCheckTakesOnlyABreakAnswerAndIsNotLogged) {

@@ -35,12 +35,9 @@ std::string takeTables(qv::IQvUniTable* made) {
   return text;
 }
 
-class AllocationFailureTest : public qvtest::FileTest {
+class AllocationFailureTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    FileTest::SetUp();
-    sim::mapDrive('M', tempDir().string());
-  }
+  AllocationFailureTest() : HostTest('M') {}
   // A tree with long texts (kept outside the objects), typed fields and nested children.
   static qv::IQvUniRecord* sampleChain() {
     const std::string longText(40, 'v');

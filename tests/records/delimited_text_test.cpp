@@ -13,12 +13,9 @@
 
 namespace {
 
-class DelimitedTextTest : public qvtest::FileTest {
+class DelimitedTextTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('D', tempDir().string());
-  }
+  DelimitedTextTest() : HostTest('D') {}
   // The chain described ("[noid 1=a 2=b]..."), and released.
   static std::string rows(qv::IQvUniRecord* first) {
     std::string text = qvtest::describe(first);

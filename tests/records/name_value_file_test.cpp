@@ -2,8 +2,6 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/sim.h"
 #include "platform/win/windows.h"
@@ -13,12 +11,9 @@
 
 namespace {
 
-class NameValueFileTest : public qvtest::FileTest {
+class NameValueFileTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('N', tempDir().string());
-  }
+  NameValueFileTest() : HostTest('N') {}
 };
 
 TEST_F(NameValueFileTest, ReadsNamesAndValuesAndSkipsOddLines) {

@@ -1,27 +1,12 @@
-// Helpers shared by the record tests: files of the test folder as bytes and records as comparable
-// text.
+// Helpers shared by the record tests: records as comparable text.
 #pragma once
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "records/records.h"
 #include "testing/host_test.h"
 
 namespace qvtest {
-
-// A test that writes and reads files of its temporary folder as bytes.
-class FileTest : public HostTest {
-protected:
-  void writeHost(const std::string& name, const std::string& bytes) {
-    std::ofstream(tempPath(name), std::ios::binary) << bytes;
-  }
-  std::string readHost(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
-};
 
 // A new record with the given id, for the caller to link or release.
 inline qv::QvUniRecord* newRecord(const char* id) {

@@ -29,12 +29,9 @@ std::string describeTables(const qv::IQvUniTable* table) {
   return out;
 }
 
-class TableFileTest : public qvtest::FileTest {
+class TableFileTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('Q', tempDir().string());
-  }
+  TableFileTest() : HostTest('Q') {}
   void TearDown() override {
     releaseTables();
     HostTest::TearDown();

@@ -5,7 +5,6 @@
 #include <cfloat>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 

@@ -104,18 +104,4 @@ TEST_F(UniTableTest, RecordsGoToTheEndAndCloneCopiesPresentTextsAndRecordsWithou
   copy->release();
 }
 
-// A record that leaves the table's chain by a call on another record must not take the next
-// added record with it.
-TEST_F(UniTableTest, AddedRecordsReachTheEndWhateverLeftTheChain) {
-  qv::IQvUniTable* table = addTable("t", nullptr);
-  for (const char* id : {"1", "2", "3"}) {
-    table->addRecord(record(id, id));
-  }
-  qv::IQvUniRecord* third = table->firstRecord()->itemAt(2);
-  table->firstRecord()->next()->setNext(nullptr); // the last record cut off and released
-  third->release();
-  table->addRecord(record("4", "4"));
-  EXPECT_EQ(qvtest::idsOf(table->firstRecord()), "1 2 4 ");
-}
-
 } // namespace

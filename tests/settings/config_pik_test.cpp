@@ -3,13 +3,13 @@
 #include <tuple>
 
 #include "platform/sim.h"
-#include "records/record_test_util.h"
 #include "settings/settings.h"
 #include "testing/failure_sweep.h"
+#include "testing/host_test.h"
 
 namespace {
 
-class ConfigPikTest : public qvtest::FileTest {
+class ConfigPikTest : public qvtest::HostTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();

@@ -6,13 +6,13 @@
 #include <utility>
 
 #include "platform/sim.h"
-#include "records/record_test_util.h"
 #include "settings/settings.h"
 #include "testing/failure_sweep.h"
+#include "testing/host_test.h"
 
 namespace {
 
-class DrawingContextTest : public qvtest::FileTest {
+class DrawingContextTest : public qvtest::HostTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();

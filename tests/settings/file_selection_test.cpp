@@ -14,7 +14,7 @@
 
 namespace {
 
-class FileSelectionTest : public qvtest::FileTest {
+class FileSelectionTest : public qvtest::HostTest {
 protected:
   void SetUp() override {
     HostTest::SetUp();
@@ -140,7 +140,7 @@ TEST_F(FileSelectionTest, BuildsPlacesAndRecentFilesWithoutDuplicates) {
 TEST_F(FileSelectionTest, FailuresKeepGetfileWhole) {
   qv::setFavorite("C:\\Data\\", 0);
   const std::string before = getfile();
-  for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA", "GetFileAttributesA"}) {
+  for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA"}) {
     SCOPED_TRACE(call);
     qvtest::forEachFailure(call, [&](int) {
       const int written = qv::setFavorite("C:\\Other\\", 0);
@@ -150,6 +150,11 @@ TEST_F(FileSelectionTest, FailuresKeepGetfileWhole) {
       qv::setFavorite("C:\\Other\\", 1);
     });
   }
+  // A file that cannot be read, and whose presence cannot be told either, is not started anew.
+  sim::failCall("fopen");
+  sim::failCall("GetFileAttributesA");
+  EXPECT_EQ(qv::setFavorite("C:\\Other\\", 0), 0);
+  EXPECT_EQ(getfile(), before);
   qvtest::forEachAllocationFailure([&](int) {
     if (qv::rememberFolder("C:\\Data\\a.crd") == 1) {
       qvtest::UnfailingAllocations unfailing;

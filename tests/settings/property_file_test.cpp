@@ -8,21 +8,18 @@
 #include "platform/sim.h"
 #include "platform/win/windows.h"
 #include "records/drawing_storage.h"
-#include "records/record_test_util.h"
 #include "settings/settings.h"
 #include "testing/failure_sweep.h"
+#include "testing/host_test.h"
 #include "testing/killed_writer.h"
 
 namespace {
 
 const qv::QvPropertyDefault kDefaults[] = {{"Units", "Feet"}, {"NAME", "x"}, {"Last", "y"}};
 
-class PropertyFileTest : public qvtest::FileTest {
+class PropertyFileTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('P', tempDir().string());
-  }
+  PropertyFileTest() : HostTest('P') {}
   static std::string value(const qv::QvPropertyFile& file, const char* name) {
     const char* raw = file.getRaw(name);
     return raw != nullptr ? raw : "<missing>";

@@ -2,18 +2,15 @@
 #include <string>
 
 #include "platform/sim.h"
-#include "records/record_test_util.h"
 #include "settings/settings.h"
 #include "testing/failing_new.h"
+#include "testing/host_test.h"
 
 namespace {
 
-class PropertyValueTest : public qvtest::FileTest {
+class PropertyValueTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('A', tempDir().string());
-  }
+  PropertyValueTest() : HostTest('A') {}
 };
 
 // However memory runs out, the file keeps every name: either the new value is saved whole or

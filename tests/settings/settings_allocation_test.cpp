@@ -5,18 +5,15 @@
 
 #include "platform/sim.h"
 #include "records/drawing_storage.h"
-#include "records/record_test_util.h"
 #include "settings/settings.h"
 #include "testing/failing_new.h"
+#include "testing/host_test.h"
 
 namespace {
 
-class SettingsAllocationTest : public qvtest::FileTest {
+class SettingsAllocationTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('A', tempDir().string());
-  }
+  SettingsAllocationTest() : HostTest('A') {}
 };
 
 TEST_F(SettingsAllocationTest, EveryFailedAllocationIsContained) {

@@ -8,18 +8,15 @@
 #include "platform/acad/acutads.h"
 #include "platform/sim.h"
 #include "records/drawing_storage.h"
-#include "records/record_test_util.h"
 #include "settings/settings.h"
 #include "testing/failure_sweep.h"
+#include "testing/host_test.h"
 
 namespace {
 
-class VariableSetTest : public qvtest::FileTest {
+class VariableSetTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('V', tempDir().string());
-  }
+  VariableSetTest() : HostTest('V') {}
   // Entries, oldest first: count (int), ratio (real), big (long), label (text of 4, group g),
   // note (text of 8), off (disabled int).
   int32_t count = 7;

@@ -22,10 +22,6 @@ protected:
     sim::mapDrive('U', tempDir().string());
     std::ofstream(tempPath("dialogs.ini"), std::ios::binary) << "old=1\r\n";
   }
-  std::string readHost(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
   bool exists(const std::string& name) { return std::filesystem::exists(tempPath(name)); }
   // The names in a folder of the temporary folder, sorted, each followed by a space.
   std::string names(const std::string& folder) {

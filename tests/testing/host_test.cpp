@@ -2,6 +2,8 @@
 #include "testing/host_test.h"
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #ifdef _WIN32
 #include <process.h>
 #define getpid _getpid
@@ -47,6 +49,9 @@ void HostTest::SetUp() {
                                                 std::to_string(counter++) + "-" + info->name());
   std::filesystem::remove_all(tempDir_);
   std::filesystem::create_directories(tempDir_);
+  if (drive_ != 0) {
+    sim::mapDrive(drive_, tempDir_.string());
+  }
 }
 
 void HostTest::TearDown() {
@@ -64,6 +69,16 @@ void HostTest::TearDown() {
 
 std::string HostTest::tempPath(const std::string& name) const {
   return (tempDir_ / name).string();
+}
+
+std::string HostTest::readHost(const std::string& name) const {
+  std::ifstream in(tempDir_ / name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void HostTest::writeHost(const std::string& name, const std::string& bytes) const {
+  std::filesystem::create_directories((tempDir_ / name).parent_path());
+  std::ofstream(tempDir_ / name, std::ios::binary) << bytes;
 }
 
 } // namespace qvtest

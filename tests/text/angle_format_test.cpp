@@ -2,7 +2,6 @@
 #include "text/angle_format.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <numbers>

@@ -73,9 +73,13 @@ TEST_F(DatabaseTest, RefusesTheReaderAfterTheMostTheHostAllows) {
   }
 }
 
-TEST_F(DatabaseTest, OpensAnErasedObjectOnlyWhenAskedTo) {
+TEST_F(DatabaseTest, ErasesWhenOpenForWriteAndOpensAnErasedObjectOnlyWhenAskedTo) {
   const AcDbObjectId id = addXrecord("GONE");
   AcDbObject* object = nullptr;
+  ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForRead), Acad::eOk);
+  EXPECT_EQ(object->erase(), Acad::eNotOpenForWrite);
+  object->close();
+  EXPECT_FALSE(id.isErased());
   ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite), Acad::eOk);
   EXPECT_EQ(object->erase(), Acad::eOk);
   EXPECT_EQ(object->erase(), Acad::eWasErased);
@@ -93,15 +97,6 @@ TEST_F(DatabaseTest, OpensAnErasedObjectOnlyWhenAskedTo) {
   ASSERT_EQ(db()->getNamedObjectsDictionary(named, AcDb::kForRead), Acad::eOk);
   EXPECT_FALSE(named->has("GONE"));
   named->close();
-}
-
-TEST_F(DatabaseTest, ErasesOnlyAnObjectOpenForWrite) {
-  const AcDbObjectId id = addXrecord("KEPT");
-  AcDbObject* object = nullptr;
-  ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForRead), Acad::eOk);
-  EXPECT_EQ(object->erase(), Acad::eNotOpenForWrite);
-  object->close();
-  EXPECT_FALSE(id.isErased());
 }
 
 TEST_F(DatabaseTest, DescribesClassesAndRefusesTheWrongOne) {

@@ -1,6 +1,5 @@
 // "_.POINT", "_.LINE", "_.DIM1" "_LEADER" and "_.WIPEOUT": the entities they make, running object
 // snap, refusals; and AutoLISP's command on the same commands.
-#include <cmath>
 
 #include "platform/acad/acdbads.h"
 #include "platform/acad/acedads.h"

@@ -1,6 +1,5 @@
 // The stand-in's entities as DXF group lists: making, reading, the host's refusals, symbol
 // tables, names and handles, and the command dispatcher.
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -265,10 +264,6 @@ TEST_F(EntityCoreTest, EntModWaitsForRegenerationWhenTheHostAsks) {
   EXPECT_EQ(acedCommand(RTSTR, "_.REGEN", 0), RTNORM);
   EXPECT_EQ(acdbEntMod(list.head), RTNORM);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(EntityCoreTest, TheHostsOwnMakerChecksAsEntMakeAndTheWalkSkipsDeletedEntities) {
   List paper(acutBuildList(RTDXF0, "POINT", 67, 1, 10, kA, 0));

@@ -9,6 +9,7 @@
 #include "platform/acad/rxregsvc.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
+#include "testing/result_lists.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST_F(LispEnvironmentTest, SymbolsKeepTheirTypesWithoutRegardToCase) {
   EXPECT_EQ(symbolText("never_set"), "nil");
 }
 
-TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocument) {
+TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocumentAndNoDocumentHasNone) {
   resbuf* atom = acutBuildList(RTSHORT, 7, RTNONE);
   ASSERT_EQ(acedPutSym("x", atom), RTNORM);
   const int first = sim::currentDocument();
@@ -139,23 +140,26 @@ TEST_F(LispEnvironmentTest, SymbolsBelongToTheirDocument) {
   EXPECT_FALSE(sim::closeDocument(first));
   EXPECT_EQ(symbolText("x"), "9 ");
   EXPECT_FALSE(sim::closeDocument(12345));
+  // No document means no symbols.
+  ASSERT_TRUE(sim::closeDocument(first));
+  EXPECT_EQ(sim::currentDocument(), 0);
+  resbuf* value = nullptr;
+  EXPECT_EQ(acedGetSym("x", &value), RTERROR);
+  atom = acutBuildList(RTSHORT, 1, RTNONE);
+  EXPECT_EQ(acedPutSym("x", atom), RTERROR);
+  acutRelRb(atom);
 }
 
 TEST_F(LispEnvironmentTest, RefusesWhatASymbolCannotHold) {
   resbuf* atom = acutBuildList(RTSHORT, 1, RTNONE);
-  short errnoValue = 0;
-  resbuf errnoBuffer{};
   EXPECT_EQ(acedPutSym("two words", atom), RTERROR);
-  acedGetVar("ERRNO", &errnoBuffer);
-  errnoValue = errnoBuffer.resval.rint;
-  EXPECT_EQ(errnoValue, 83);
+  EXPECT_EQ(qvtest::errnoValue(), 83);
   EXPECT_EQ(acedPutSym("123", atom), RTERROR);
   EXPECT_EQ(acedPutSym(nullptr, atom), RTERROR);
   EXPECT_EQ(acedPutSym("x", nullptr), RTERROR);
   resbuf* unbalanced = acutBuildList(RTLB, RTSHORT, 1, RTNONE);
   EXPECT_EQ(acedPutSym("x", unbalanced), RTERROR);
-  acedGetVar("ERRNO", &errnoBuffer);
-  EXPECT_EQ(errnoBuffer.resval.rint, 93);
+  EXPECT_EQ(qvtest::errnoValue(), 93);
   resbuf* group = acutBuildList(8, "0", RTNONE); // a DXF group is no AutoLISP value
   EXPECT_EQ(acedPutSym("x", group), RTERROR);
   EXPECT_EQ(acedGetSym(nullptr, nullptr), RTERROR);
@@ -184,23 +188,11 @@ TEST_F(LispEnvironmentTest, SymbolNamesFollowTheReadersRules) {
   for (const Case& c : cases) {
     EXPECT_EQ(acedPutSym(c.name, atom), c.status) << c.name;
     if (c.status == RTERROR) {
-      resbuf errnoBuffer{};
-      ASSERT_EQ(acedGetVar("ERRNO", &errnoBuffer), RTNORM);
-      EXPECT_EQ(errnoBuffer.resval.rint, 83) << c.name;
+      EXPECT_EQ(qvtest::errnoValue(), 83) << c.name;
     } else {
       EXPECT_EQ(symbolText(c.name), "1 ") << c.name;
     }
   }
-  acutRelRb(atom);
-}
-
-TEST_F(LispEnvironmentTest, NoDocumentMeansNoSymbols) {
-  ASSERT_TRUE(sim::closeDocument(sim::currentDocument()));
-  EXPECT_EQ(sim::currentDocument(), 0);
-  resbuf* value = nullptr;
-  EXPECT_EQ(acedGetSym("x", &value), RTERROR);
-  resbuf* atom = acutBuildList(RTSHORT, 1, RTNONE);
-  EXPECT_EQ(acedPutSym("x", atom), RTERROR);
   acutRelRb(atom);
 }
 

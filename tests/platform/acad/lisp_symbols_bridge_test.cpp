@@ -142,10 +142,6 @@ TEST_F(LispSymbolsBridgeTest, FunctionsHaveNoFormInTheHostsLists) {
   EXPECT_EQ(value, nullptr);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(LispSymbolsBridgeTest, LispCallsTheFamilysFunctionsThroughTheHost) {
   std::string seen;
   sim::defineLispFunction("fam:sum", [&](const resbuf* args) -> resbuf* {
@@ -168,10 +164,6 @@ TEST_F(LispSymbolsBridgeTest, LispCallsTheFamilysFunctionsThroughTheHost) {
   EXPECT_EQ(sim::evalLisp("(fam:sum 1)", &error), "");
   EXPECT_EQ(error, "; error: no function definition: FAM:SUM");
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(LispSymbolsBridgeTest, HostListsThatCannotBeMadeLeaveNothingBehind) {
   sim::defineLispFunction("fam:echo", [](const resbuf* args) -> resbuf* {

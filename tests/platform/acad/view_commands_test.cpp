@@ -1,5 +1,4 @@
 // "_.ZOOM" Window, Previous and Center; the document window's client area.
-#include <cmath>
 
 #include "platform/acad/acedads.h"
 #include "platform/sim.h"

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/sim.h"
@@ -16,17 +15,7 @@ namespace {
 
 class CrtStreamTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('C', tempDir().string());
-  }
-  void writeHost(const std::string& name, const std::string& bytes) {
-    std::ofstream(tempPath(name), std::ios::binary) << bytes;
-  }
-  std::string readHost(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
+  CrtStreamTest() : HostTest('C') {}
   // Everything a stream opened with mode gives, read with fread.
   std::string readAll(const std::string& path, const char* mode) {
     FILE* file = _fsopen(path.c_str(), mode, _SH_DENYNO);

@@ -18,10 +18,6 @@ protected:
     sim::mapDrive('F', tempDir().string());
     std::ofstream(tempPath("Data.txt"), std::ios::binary) << "12345";
   }
-  std::string readHost(const std::string& name) {
-    std::ifstream in(tempPath(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
 };
 
 TEST_F(FileHandlesTest, DispositionsCreateOpenAndTruncateAsWindowsDoes) {

@@ -2,7 +2,6 @@
 // searches with wildcards, attributes, delete and move with Windows' error codes.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 
@@ -14,18 +13,7 @@ namespace {
 
 class FilePathsTest : public qvtest::HostTest {
 protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    sim::mapDrive('Q', tempDir().string());
-  }
-  void makeFile(const std::string& relative, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(tempPath(relative)).parent_path());
-    std::ofstream(tempPath(relative), std::ios::binary) << bytes;
-  }
-  std::string readHost(const std::string& relative) {
-    std::ifstream in(tempPath(relative), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
+  FilePathsTest() : HostTest('Q') {}
   std::set<std::string> findAll(const std::string& pattern) {
     std::set<std::string> names;
     WIN32_FIND_DATAA data;
@@ -43,7 +31,7 @@ protected:
 };
 
 TEST_F(FilePathsTest, DriveLettersAndBothSeparatorsReachTheMappedFolder) {
-  makeFile("Data/Points.txt", "x");
+  writeHost("Data/Points.txt", "x");
   const std::string expected = tempPath("Data/Points.txt");
   EXPECT_EQ(sim::hostPath("Q:\\Data\\Points.txt"), expected);
   EXPECT_EQ(sim::hostPath("q:/Data/Points.txt"), expected);
@@ -57,7 +45,7 @@ TEST_F(FilePathsTest, DriveLettersAndBothSeparatorsReachTheMappedFolder) {
 }
 
 TEST_F(FilePathsTest, EachComponentIsFoundWithoutRegardToCase) {
-  makeFile("Survey Data/job1/POINTS.csv", "1,2,3");
+  writeHost("Survey Data/job1/POINTS.csv", "1,2,3");
   EXPECT_EQ(sim::hostPath("Q:\\SURVEY DATA\\JOB1\\points.CSV"),
             tempPath("Survey Data/job1/POINTS.csv"));
   EXPECT_EQ(GetFileAttributesA("Q:\\survey data\\Job1\\Points.Csv"),
@@ -69,13 +57,13 @@ TEST_F(FilePathsTest, EachComponentIsFoundWithoutRegardToCase) {
   EXPECT_EQ(GetFileAttributesA("Q:\\Missing\\New.txt"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   // The exact name wins over one that differs only in case.
-  makeFile("Survey Data/job1/points.csv", "exact");
+  writeHost("Survey Data/job1/points.csv", "exact");
   EXPECT_EQ(sim::hostPath("Q:\\survey data\\job1\\points.csv"),
             tempPath("Survey Data/job1/points.csv"));
 }
 
 TEST_F(FilePathsTest, HostPathsAndRelativePathsWork) {
-  makeFile("rel/a.txt", "x");
+  writeHost("rel/a.txt", "x");
   EXPECT_EQ(sim::hostPath(tempPath("REL/A.TXT")), tempPath("rel/a.txt"));
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(tempDir());
@@ -84,7 +72,7 @@ TEST_F(FilePathsTest, HostPathsAndRelativePathsWork) {
 }
 
 TEST_F(FilePathsTest, SharesAndTheEnvironmentSettingMapFolders) {
-  makeFile("share/x.txt", "x");
+  writeHost("share/x.txt", "x");
   sim::mapShare("\\\\Server\\Jobs", tempPath("share"));
   EXPECT_EQ(sim::hostPath("\\\\SERVER\\jobs\\X.TXT"), tempPath("share/x.txt"));
   EXPECT_EQ(GetFileAttributesA("\\\\other\\jobs\\x.txt"), INVALID_FILE_ATTRIBUTES);
@@ -100,11 +88,11 @@ TEST_F(FilePathsTest, SharesAndTheEnvironmentSettingMapFolders) {
 }
 
 TEST_F(FilePathsTest, SearchesMatchWildcardsWithoutRegardToCase) {
-  makeFile("dir/Alpha.TXT", "aa");
-  makeFile("dir/beta.txt", "b");
-  makeFile("dir/gamma.csv", "g");
-  makeFile("dir/README", "r");
-  makeFile("dir/sub/inner.txt", "i");
+  writeHost("dir/Alpha.TXT", "aa");
+  writeHost("dir/beta.txt", "b");
+  writeHost("dir/gamma.csv", "g");
+  writeHost("dir/README", "r");
+  writeHost("dir/sub/inner.txt", "i");
   EXPECT_EQ(findAll("Q:\\DIR\\*.txt"), (std::set<std::string>{"Alpha.TXT", "beta.txt"}));
   EXPECT_EQ(findAll("Q:\\dir\\?eta.*"), (std::set<std::string>{"beta.txt"}));
   EXPECT_EQ(findAll("Q:\\dir\\*."), (std::set<std::string>{".", "..", "README", "sub"}));
@@ -135,8 +123,8 @@ TEST_F(FilePathsTest, SearchesMatchWildcardsWithoutRegardToCase) {
 }
 
 TEST_F(FilePathsTest, DeleteAndMoveKeepWindowsRules) {
-  makeFile("a.txt", "old a");
-  makeFile("b.txt", "old b");
+  writeHost("a.txt", "old a");
+  writeHost("b.txt", "old b");
   EXPECT_FALSE(MoveFileExA("Q:\\A.TXT", "Q:\\B.TXT", 0));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   EXPECT_TRUE(MoveFileExA("Q:\\A.TXT", "Q:\\B.TXT", MOVEFILE_REPLACE_EXISTING));
@@ -166,7 +154,7 @@ TEST_F(FilePathsTest, DeleteAndMoveKeepWindowsRules) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   EXPECT_FALSE(DeleteFileA("Q:\\new"));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  makeFile("New/x", "x");
+  writeHost("New/x", "x");
   EXPECT_FALSE(RemoveDirectoryA("Q:\\NEW"));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIR_NOT_EMPTY));
   EXPECT_TRUE(DeleteFileA("Q:\\new\\X"));
@@ -174,7 +162,7 @@ TEST_F(FilePathsTest, DeleteAndMoveKeepWindowsRules) {
 }
 
 TEST_F(FilePathsTest, CallsFailOnPurpose) {
-  makeFile("a.txt", "a");
+  writeHost("a.txt", "a");
   sim::failCall("MoveFileExA");
   EXPECT_FALSE(MoveFileExA("Q:\\a.txt", "Q:\\b.txt", 0));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
@@ -190,7 +178,7 @@ TEST_F(FilePathsTest, CallsFailOnPurpose) {
 }
 
 TEST_F(FilePathsTest, StatAndAccessReportAsTheRuntimeDoes) {
-  makeFile("f.bin", std::string(1234, 'x'));
+  writeHost("f.bin", std::string(1234, 'x'));
   struct _stat info;
   ASSERT_EQ(_stat("Q:\\F.BIN", &info), 0);
   EXPECT_EQ(info.st_size, 1234);

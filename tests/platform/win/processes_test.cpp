@@ -42,10 +42,6 @@ protected:
     CloseHandle(started.hProcess);
     return code;
   }
-  std::string hostFile(const char* name) {
-    std::ifstream in(tempPath(name));
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
 };
 
 TEST_F(ProcessesTest, RunsProgramsWithTheRuntimesArgumentRules) {
@@ -65,10 +61,10 @@ TEST_F(ProcessesTest, RunsProgramsWithTheRuntimesArgumentRules) {
     SCOPED_TRACE(c.line != nullptr ? c.line : c.app);
     EXPECT_EQ(run(c.app, c.line), c.code);
     if (c.args != nullptr) {
-      EXPECT_EQ(hostFile("args.txt"), c.args);
+      EXPECT_EQ(readHost("args.txt"), c.args);
     }
   }
-  EXPECT_TRUE(std::filesystem::equivalent(hostFile("args.txt").substr(0, tempDir().string().size()),
+  EXPECT_TRUE(std::filesystem::equivalent(readHost("args.txt").substr(0, tempDir().string().size()),
                                           tempDir()));
   char environment[] = "QV_CODE=42\0";
   EXPECT_EQ(run(nullptr, "sh -c \"exit $QV_CODE\"", environment), 42);
