@@ -9,6 +9,16 @@
 
 namespace qv {
 
+namespace {
+
+// QvUniField is the only implementation of IQvUniField: the list follows its links and reads its
+// names without virtual calls.
+QvUniField* fieldOf(IQvUniField* field) {
+  return static_cast<QvUniField*>(field);
+}
+
+} // namespace
+
 // The room's header, then its slots.
 struct QvFieldList::FieldRoom {
   size_t slots;
@@ -35,7 +45,7 @@ void QvFieldList::clear() {
   first_ = nullptr;
   last_ = nullptr;
   while (field != nullptr) {
-    IQvUniField* following = field->next();
+    IQvUniField* following = fieldOf(field)->next();
     deleteField(field);
     field = following;
   }
@@ -75,8 +85,8 @@ IQvUniField* QvFieldList::find(const char* name) const {
   if (name == nullptr) {
     return nullptr;
   }
-  for (IQvUniField* field = first_; field != nullptr; field = field->next()) {
-    if (equalsNoCase(field->getName(), name)) {
+  for (IQvUniField* field = first_; field != nullptr; field = fieldOf(field)->next()) {
+    if (equalsNoCase(fieldOf(field)->getName(), name)) {
       return field;
     }
   }
@@ -139,7 +149,7 @@ void QvFieldList::linkLast(IQvUniField* field) {
   if (last_ == nullptr) {
     first_ = field;
   } else {
-    last_->setNext(field);
+    fieldOf(last_)->setNext(field);
   }
   last_ = field;
 }
