@@ -25,6 +25,7 @@ bool LineReader::fill() {
   end_ = pending;
   const size_t got = std::fread(buffer_.data() + end_, 1, kBlockSize, file_);
   end_ += got;
+  holdsNul_ = std::memchr(buffer_.data(), '\0', end_) != nullptr;
   if (got < kBlockSize) {
     ended_ = true;
     failed_ = std::ferror(file_) != 0;
@@ -65,7 +66,7 @@ bool LineReader::next(char*& line, size_t& length) {
   markAt_ = cut;
   marked_ = buffer_[cut];
   buffer_[cut] = '\0';
-  length = std::strlen(line);
+  length = holdsNul_ ? std::strlen(line) : cut - begin_;
   begin_ = cut;
   return true;
 }

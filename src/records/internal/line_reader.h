@@ -32,6 +32,8 @@ private:
   // The byte after the last line, made its NUL, put back before the next line is looked for.
   size_t markAt_ = 0;
   char marked_ = '\0';
+  // Whether the text held holds a NUL byte: only then is a line's length measured.
+  bool holdsNul_ = false;
 };
 
 } // namespace qv
