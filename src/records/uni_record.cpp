@@ -423,11 +423,11 @@ IQvUniRecord* QvUniRecord::clone() const {
 }
 
 void QvUniRecord::releaseChain() {
+  // The records are not unlinked first: a record's deletion is noted as a cut already, and a
+  // record does not own its next.
   IQvUniRecord* rest = next_;
-  setNext(nullptr);
   while (rest != nullptr) {
     IQvUniRecord* following = rest->next();
-    rest->setNext(nullptr);
     delete rest;
     rest = following;
   }
