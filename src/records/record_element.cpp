@@ -59,6 +59,7 @@ public:
         }
       } else if (equalsLowerName(tag, nameLength, "value", 5)) {
         addField(record, own, last_);
+        passValueEnd();
       } else if (isRecordEnd(tag, nameLength)) {
         return 1;
       }
@@ -97,6 +98,16 @@ private:
     const size_t typeLength = attributeView(wants[2], type_, type);
     own->fields().append(name, nameLength, value, valueLength, typeLength == 0 ? nullptr : type,
                          typeLength);
+  }
+
+  // Passes over the end tag that writers put right after a value tag, when it is there whole in
+  // the text read from a file: taking it as a tag would change nothing.
+  void passValueEnd() {
+    const size_t at = buffer_.pos;
+    if (keepLast_ == nullptr && buffer_.borrowed == nullptr && at + 8 <= buffer_.text.size() &&
+        std::memcmp(buffer_.text.data() + at, "</value>", 8) == 0) {
+      buffer_.pos = at + 8;
+    }
   }
 
   // Passes over tags until open records have been closed. True when they were, false when the

@@ -260,6 +260,19 @@ struct PlainStops {
 };
 constexpr PlainStops kPlainStop;
 
+// The characters that end a run inside a quoted value: the quotes, the NUL, and the two that may
+// start an escape.
+struct ValueStops {
+  bool marks[256] = {};
+  constexpr ValueStops() {
+    for (const char c : {'"', '\'', '&', '\\', '\0'}) {
+      marks[static_cast<unsigned char>(c)] = true;
+    }
+  }
+  bool operator()(char c) const { return marks[static_cast<unsigned char>(c)]; }
+};
+constexpr ValueStops kValueStop;
+
 const char* skipTagWhite(const char* p) {
   while (isWhite(*p)) {
     ++p;
@@ -306,9 +319,20 @@ size_t scanPlainTag(const char* text, size_t open, size_t size, TagView& tag) {
       return kNone;
     }
     const char* value = p + 1;
-    const auto* close = static_cast<const char*>(std::memchr(value, quote, end - value));
-    if (close == nullptr) {
-      return kNone;
+    const char* close = value;
+    bool plain = true;
+    for (;;) {
+      while (!kValueStop(*close)) {
+        ++close;
+      }
+      if (*close == quote) {
+        break;
+      }
+      if (*close == '\0') {
+        return kNone; // the text's end: the value goes on in the next block
+      }
+      plain = plain && *close != '&' && *close != '\\';
+      ++close;
     }
     p = close + 1;
     if (!isWhite(*p) && *p != '/' && *p != '>') {
@@ -316,7 +340,7 @@ size_t scanPlainTag(const char* text, size_t open, size_t size, TagView& tag) {
     }
     if (count < TagView::kMostSeen) {
       tag.seen[count] = {name, value, static_cast<uint32_t>(nameEnd - name),
-                         static_cast<uint32_t>(close - value)};
+                         static_cast<uint32_t>(close - value), plain};
     }
     ++count;
   }
@@ -492,6 +516,7 @@ void findAttributes(const TagView& tag, AttributeWant* wants, size_t count) {
       want.found = true;
       want.value = seen.value;
       want.end = seen.value + seen.valueLength;
+      want.plain = seen.plain;
       --left;
       break;
     }
@@ -530,7 +555,7 @@ size_t attributeView(const AttributeWant& want, std::string& scratch, const char
     return 0;
   }
   const size_t length = static_cast<size_t>(want.end - want.value);
-  for (size_t i = 0; i < length; ++i) {
+  for (size_t i = 0; i < length && !want.plain; ++i) {
     if (want.value[i] == '&' || want.value[i] == '\\') {
       const size_t unescaped = attributeText(want, scratch);
       text = scratch.c_str();

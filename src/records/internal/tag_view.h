@@ -24,6 +24,7 @@ struct TagView {
     const char* value; // after the opening quote
     uint32_t nameLength;
     uint32_t valueLength; // up to the closing quote
+    bool plain;           // the value holds no "&" or "\\": nothing to unescape
   };
   static constexpr int kMostSeen = 6;
   Attribute seen[kMostSeen];
@@ -82,6 +83,7 @@ struct AttributeWant {
   const char* value = nullptr;
   const char* end = nullptr;
   bool found = false;
+  bool plain = false; // known to hold nothing to unescape
 };
 
 // Finds several attributes in one pass over the tag, each as getAttribute finds it.
