@@ -33,13 +33,19 @@ public:
     if (record == nullptr) {
       return 0;
     }
+    // The reader's own records take their id and fields straight from the tags.
+    QvUniRecord* own = dynamic_cast<QvUniRecord*>(record);
     AttributeWant id{"id", 2};
     findAttributes(start, &id, 1);
-    if (attributeText(id, text_) != 0) {
-      record->setId(text_.c_str());
+    const char* idText = nullptr;
+    if (const size_t idLength = attributeView(id, text_, idText); idLength != 0) {
+      if (own != nullptr) {
+        own->setId(idText, idLength);
+      } else {
+        attributeText(id, text_);
+        record->setId(text_.c_str());
+      }
     }
-    // The reader's own records take their fields straight into their lists.
-    QvUniRecord* own = dynamic_cast<QvUniRecord*>(record);
     if (closesItself(start.text, start.length)) {
       return 1; // "<record id="1"/>": a record with nothing inside
     }

@@ -1,6 +1,7 @@
 // nextTag and getAttribute: the scanner under the record-table reader and the XML record form.
 #include "records/tag_scanner.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "records/internal/no_case.h"
@@ -273,6 +274,24 @@ struct ValueStops {
 };
 constexpr ValueStops kValueStop;
 
+// The first character at or after p that kValueStop marks, four at a time as skipPlain goes.
+const char* skipValue(const char* p) {
+  for (;; p += 4) {
+    if (kValueStop(p[0])) {
+      return p;
+    }
+    if (kValueStop(p[1])) {
+      return p + 1;
+    }
+    if (kValueStop(p[2])) {
+      return p + 2;
+    }
+    if (kValueStop(p[3])) {
+      return p + 3;
+    }
+  }
+}
+
 const char* skipTagWhite(const char* p) {
   while (isWhite(*p)) {
     ++p;
@@ -322,9 +341,7 @@ size_t scanPlainTag(const char* text, size_t open, size_t size, TagView& tag) {
     const char* close = value;
     bool plain = true;
     for (;;) {
-      while (!kValueStop(*close)) {
-        ++close;
-      }
+      close = skipValue(close);
       if (*close == quote) {
         break;
       }
@@ -461,9 +478,20 @@ int nextTag(FILE* file, msString& before, msString& tag, QvScanBuffer& buffer) {
 
 namespace {
 
-// The names asked for are a few characters long: compared here rather than by a call.
+// The names asked for are a few characters long: compared here rather than by a call, four at a
+// time while four are left.
 bool sameBytes(const char* a, const char* b, size_t length) {
-  for (size_t i = 0; i < length; ++i) {
+  size_t i = 0;
+  for (; i + 4 <= length; i += 4) {
+    uint32_t left = 0;
+    uint32_t right = 0;
+    std::memcpy(&left, a + i, 4);
+    std::memcpy(&right, b + i, 4);
+    if (left != right) {
+      return false;
+    }
+  }
+  for (; i < length; ++i) {
     if (a[i] != b[i]) {
       return false;
     }

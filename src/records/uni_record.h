@@ -38,6 +38,8 @@ public:
   ~QvUniRecord() override;
 
   void setId(const char* id) override { id_.assignOrEmpty(id); }
+  // The id from the length characters at id, which hold no NUL.
+  void setId(const char* id, size_t length) { id_.assign(id, length); }
   const char* getId() const override { return id_.get(); }
   int getFieldText(const char* name, msString& out) const override;
   int getFieldChars(const char* name, char* out) const override;
