@@ -77,7 +77,9 @@ public:
   const TagView& last() const { return last_; }
 
 private:
-  bool take() { return takeTag(file_, buffer_, last_, keepLast_) != 0; }
+  bool take() {
+    return takeTagQuickly(buffer_, last_) || takeTag(file_, buffer_, last_, keepLast_) != 0;
+  }
 
   // A "value" tag: a field when its name is not empty; own is record when it is a QvUniRecord.
   void addField(IQvUniRecord* record, QvUniRecord* own, const TagView& tag) {

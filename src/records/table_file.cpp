@@ -222,7 +222,7 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
   // The records of a table mostly have the fields of the one before: each comes with room for
   // as many.
   size_t fieldsOfLast = 0;
-  while (takeTag(file, buffer, tag) != 0) {
+  while (takeTagQuickly(buffer, tag) || takeTag(file, buffer, tag) != 0) {
     const size_t nameLength = elementNameLength(tag.text);
     // A table tag without attributes ("<table>", as writeRecordFile writes it) starts no table:
     // its records go into one the reader makes, without id, type and desc.

@@ -463,6 +463,31 @@ int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast, 
   return 1;
 }
 
+bool takeTagQuickly(QvScanBuffer& buffer, TagView& tag) {
+  if (buffer.borrowed != nullptr) {
+    return false;
+  }
+  char* base = buffer.text.data();
+  const size_t size = buffer.text.size();
+  size_t open = buffer.pos;
+  while (open < size && isWhite(base[open])) {
+    ++open;
+  }
+  if (open >= size || base[open] != '<') {
+    return false;
+  }
+  const size_t end = scanPlainTag(base, open, size, tag);
+  if (end == kNone) {
+    tag.seenCount = -1;
+    return false;
+  }
+  base[end] = '\0';
+  tag.text = base + open + 1;
+  tag.length = end - open - 1;
+  buffer.pos = end + 1;
+  return true;
+}
+
 int nextTag(FILE* file, msString& before, msString& tag, QvScanBuffer& buffer) {
   TagView view;
   const char* beforeText = nullptr;
