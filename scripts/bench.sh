@@ -25,7 +25,7 @@ while [[ $# -gt 0 ]]; do
     --reps) reps="$2"; shift 2 ;;
     --force) force=1; shift ;;
     --plain-host-memory) build=build/bench-plain; plain=ON; shift ;;
-    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) break ;;
   esac
 done
