@@ -39,7 +39,7 @@ class AllocationFailureTest : public qvtest::FileTest {
 protected:
   void SetUp() override {
     FileTest::SetUp();
-    sim::mapDrive('M', tempDir().string());
+    useDrive('M');
   }
   // A tree with long texts (kept outside the objects), typed fields and nested children.
   static qv::IQvUniRecord* sampleChain() {
@@ -70,22 +70,26 @@ TEST_F(AllocationFailureTest, ReadersAndCopiesAnswerNullOrTheWholeResult) {
   auto* table = new qv::QvUniTable;
   table->setId("t");
   table->setFirstRecord(sample);
-  ASSERT_EQ(qv::writeTableFile("M:\\t.xml", table), 1);
-  ASSERT_EQ(qv::writeNameValueFile("M:\\nv.txt", sample, -1), 1);
+  ASSERT_EQ(qv::writeTableFile(onDrive("t.xml").c_str(), table), 1);
+  ASSERT_EQ(qv::writeNameValueFile(onDrive("nv.txt").c_str(), sample, -1), 1);
   writeHost("legacy.txt", "<QvUniRecord\r\nid=" + std::string(30, 'i') + "\r\nf=\"" +
                               std::string(30, 'f') + "\"\r\n/>\r\n");
   writeHost("cols.txt", "alpha    beta   " + std::string(30, 'c') + "\r\n1        2      3\r\n");
-  const std::string wholeTables = takeTables(qv::readTableFile("M:\\t.xml"));
+  const std::string wholeTables = takeTables(qv::readTableFile(onDrive("t.xml").c_str()));
   const struct {
     const char* name;
     std::function<std::string()> run; // "" for the failure result, else the whole result
   } cases[] = {
-      {"readTableFile", [] { return takeTables(qv::readTableFile("M:\\t.xml")); }},
+      {"readTableFile", [this] { return takeTables(qv::readTableFile(onDrive("t.xml").c_str())); }},
       {"readTableFile of the legacy format",
-       [] { return takeTables(qv::readTableFile("M:\\legacy.txt")); }},
-      {"readNameValueFile", [] { return takeRecords(qv::readNameValueFile("M:\\nv.txt", -1)); }},
+       [this] { return takeTables(qv::readTableFile(onDrive("legacy.txt").c_str())); }},
+      {"readNameValueFile",
+       [this] { return takeRecords(qv::readNameValueFile(onDrive("nv.txt").c_str(), -1)); }},
       {"readTextTable with detected columns and a header",
-       [] { return takeRecords(qv::readTextTable("M:\\cols.txt", ',', nullptr, 1, 0, 1, 0)); }},
+       [this] {
+         return takeRecords(
+             qv::readTextTable(onDrive("cols.txt").c_str(), ',', nullptr, 1, 0, 1, 0));
+       }},
       {"QvByteBuffer writeRecord and readRecord of both forms",
        [sample] {
          std::string text;
@@ -157,12 +161,18 @@ TEST_F(AllocationFailureTest, WritersKeepTheOldFileOrWriteTheWholeNewOne) {
     const char* name;
     std::function<int()> write;
   } cases[] = {
-      {"writeTableFile", [table] { return qv::writeTableFile("M:\\out.txt", table); }},
-      {"writeRecordFile", [sample] { return qv::writeRecordFile("M:\\out.txt", sample); }},
+      {"writeTableFile",
+       [this, table] { return qv::writeTableFile(onDrive("out.txt").c_str(), table); }},
+      {"writeRecordFile",
+       [this, sample] { return qv::writeRecordFile(onDrive("out.txt").c_str(), sample); }},
       {"writeNameValueFile",
-       [sample] { return qv::writeNameValueFile("M:\\out.txt", sample, _SH_DENYNO); }},
+       [this, sample] {
+         return qv::writeNameValueFile(onDrive("out.txt").c_str(), sample, _SH_DENYNO);
+       }},
       {"writeDelimitedFile",
-       [sample] { return qv::writeDelimitedFile("M:\\out.txt", ',', 1, sample, -1); }},
+       [this, sample] {
+         return qv::writeDelimitedFile(onDrive("out.txt").c_str(), ',', 1, sample, -1);
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

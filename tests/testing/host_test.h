@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win/sim_files.h"
+
 namespace qvtest {
 
 class HostTest : public ::testing::Test {
@@ -20,11 +22,18 @@ protected:
   // tempDir()/name as a string.
   std::string tempPath(const std::string& name) const;
 
+  // Makes tempDir() the folder that onDrive's paths name, through drive letter where the stand-in
+  // answers Windows' calls (sim::driveRoot).
+  void useDrive(char letter) { driveRoot_ = sim::driveRoot(letter, tempDir_.string()); }
+  // The Windows path of name in tempDir() after useDrive: "D:\name" on the stand-in.
+  std::string onDrive(const std::string& name) const { return driveRoot_ + name; }
+
   // Set by a test that leaks or double-releases on purpose, to skip the check after it.
   bool expectCleanHost_ = true;
 
 private:
   std::filesystem::path tempDir_;
+  std::string driveRoot_;
 };
 
 // Fails the current test when host blocks, result buffers, memory problems, open file streams

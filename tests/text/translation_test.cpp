@@ -76,8 +76,8 @@ TEST_F(TranslationTest, ChoosesTheFirstEntryByMarkerAndUnescapesValues) {
 
 TEST_F(TranslationTest, ReadsFilesFromWindowsThroughMappedDrivesAndCutsLongLines) {
   writeFile("WIN.TXT", "ORIGINAL=Yes\r\nTRANSLATION=Oui\r\nORIGINAL=No\rTRANSLATION=Non\r\n");
-  sim::mapDrive('T', tempDir().string());
-  ASSERT_EQ(qv::LoadTranslations("t:\\win.txt"), 1);
+  useDrive('T');
+  ASSERT_EQ(qv::LoadTranslations(onDrive("win.txt").c_str()), 1);
   EXPECT_EQ(translate("Yes"), "Oui");
   // A lone carriage return is not a line end: that line's key is "ORIGINAL" with a value holding
   // it.

@@ -98,6 +98,10 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
 
 namespace sim {
 
+bool runsOnWine() {
+  return false;
+}
+
 int64_t liveHandles() {
   HandleTable& handles = table();
   std::lock_guard<std::mutex> lock(handles.guard);

@@ -40,6 +40,18 @@ void mapDrive(char letter, const std::string& hostFolder) {
   }
 }
 
+std::string driveRoot(char letter, const std::string& hostFolder) {
+  (void)letter;
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(hostFolder.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) {
+    detail::reportMisuse("sim::driveRoot: no Windows path for " + hostFolder);
+    return {};
+  }
+  std::string root(full, length);
+  return root.back() == '\\' ? root : root + "\\";
+}
+
 std::string hostPath(const std::string& windowsPath) {
   char full[MAX_PATH];
   const DWORD length = GetFullPathNameA(windowsPath.c_str(), MAX_PATH, full, nullptr);
@@ -49,11 +61,16 @@ std::string hostPath(const std::string& windowsPath) {
   return std::string(full, length);
 }
 
+// Wine's ntdll exports its version; Windows' does not.
+bool runsOnWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // Windows counts every kernel handle of the process (files, searches, keys, threads, events)
 // together; the leak check reads them in liveHandles, and the others answer for their share 0.
 int64_t liveHandles() {
-  DWORD now = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &now);
+  const int64_t now = detail::processHandleCount();
   const int64_t atReset = detail::handlesAtReset.load(std::memory_order_relaxed);
   return now > atReset ? static_cast<int64_t>(now) - atReset : 0;
 }
