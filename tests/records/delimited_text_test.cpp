@@ -129,8 +129,8 @@ TEST_F(DelimitedTextTest, HostileInputStaysInsideItsBuffers) {
   EXPECT_EQ(count(read("long.csv", ',', nullptr, 0, 0, 1, 0)), 4u);
   EXPECT_EQ(count(read("long.csv", ',', "2 20000", 0, 0, 0, 0)), 4u);
   // A NUL byte ends the text of the read it is in.
-  writeHost("nul.csv", std::string("a,b\0c,d\r\ne,f\r\n", 14));
-  EXPECT_EQ(read("nul.csv", ',', nullptr, 0, 0, 0, 0), "[noid 1=a 2=b][noid 1=e 2=f]");
+  writeHost("zero.csv", std::string("a,b\0c,d\r\ne,f\r\n", 14));
+  EXPECT_EQ(read("zero.csv", ',', nullptr, 0, 0, 0, 0), "[noid 1=a 2=b][noid 1=e 2=f]");
 }
 
 TEST_F(DelimitedTextTest, ExportWritesColumnsOfEveryRecordAndReadsBack) {
@@ -191,6 +191,7 @@ TEST_F(DelimitedTextTest, LinesReadTheSameWhereverABlockEndsInThem) {
 // A read failing in any block, of the column detection or of the lines, fails the whole read:
 // only the run without a failure gives records.
 TEST_F(DelimitedTextTest, AReadFailingInAnyBlockGivesNothing) {
+  QV_SKIP_UNLESS_FAILABLE("fread");
   std::string bytes;
   for (int i = 0; i < 3000; ++i) {
     bytes += std::to_string(i) + ",5000.125,2000.5,100.25,MH " + std::to_string(i) + "\r\n";
@@ -211,7 +212,15 @@ TEST_F(DelimitedTextTest, AReadFailingInAnyBlockGivesNothing) {
 TEST_F(DelimitedTextTest, FailedWritesKeepTheOldFileAndAnswerZero) {
   writeHost("keep.csv", "old\r\n");
   auto* record = new qv::QvUniRecord;
+  const qvtest::OwnedChain owner(record);
   record->setField("a", "new", 0, nullptr);
+  // A file held open without write sharing cannot be replaced.
+  FILE* holder = _fsopen(onDrive("keep.csv").c_str(), "r", _SH_DENYWR);
+  ASSERT_NE(holder, nullptr);
+  EXPECT_EQ(qv::writeDelimitedFile(onDrive("keep.csv").c_str(), ',', 1, record, -1), 0);
+  fclose(holder);
+  EXPECT_EQ(readHost("keep.csv"), "old\r\n");
+  QV_SKIP_UNLESS_FAILABLE("fopen");
   for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA"}) {
     const int points = qvtest::forEachFailure(call, [&](int) {
       if (qv::writeDelimitedFile(onDrive("keep.csv").c_str(), ',', 1, record, -1) == 0) {
@@ -224,14 +233,8 @@ TEST_F(DelimitedTextTest, FailedWritesKeepTheOldFileAndAnswerZero) {
     EXPECT_GE(points, 1) << call;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 1);
-  // A file held open without write sharing cannot be replaced either.
-  FILE* holder = _fsopen(onDrive("keep.csv").c_str(), "r", _SH_DENYWR);
-  ASSERT_NE(holder, nullptr);
-  EXPECT_EQ(qv::writeDelimitedFile(onDrive("keep.csv").c_str(), ',', 1, record, -1), 0);
-  fclose(holder);
   EXPECT_EQ(qv::writeDelimitedFile(onDrive("keep.csv").c_str(), ',', 1, record, -1), 1);
   EXPECT_EQ(readHost("keep.csv"), "a\r\nnew\r\n");
-  record->release();
 }
 
 } // namespace

@@ -76,6 +76,7 @@ TEST_F(NameValueFileTest, HostileLinesAndFailuresAreContained) {
   writeHost("h.ini", text);
   qv::IQvUniRecord* first = qv::readNameValueFile(onDrive("h.ini").c_str(), -1);
   ASSERT_NE(first, nullptr);
+  const qvtest::OwnedChain owner(first);
   ASSERT_EQ(first->countRecords(), 2);
   const qv::IQvUniField* value = first->firstField()->next();
   EXPECT_EQ(std::string(value->getValue()).size(), 1023u - 4);
@@ -83,6 +84,7 @@ TEST_F(NameValueFileTest, HostileLinesAndFailuresAreContained) {
   EXPECT_STREQ(first->next()->firstField()->next()->getValue(), "a");
 
   // Whichever step of the rewrite fails, the old file stays and the writer answers 0.
+  QV_SKIP_UNLESS_FAILABLE("fopen");
   ASSERT_EQ(qv::writeNameValueFile(onDrive("whole.ini").c_str(), first, -1), 1);
   const std::string whole = readHost("whole.ini");
   for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA"}) {
@@ -109,7 +111,6 @@ TEST_F(NameValueFileTest, HostileLinesAndFailuresAreContained) {
     });
     EXPECT_GE(points, 1) << call;
   }
-  first->releaseChain();
 }
 
 // The share argument lets the writers write a file that another program holds open, when that

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "records/records.h"
@@ -12,6 +13,12 @@
 namespace qvtest {
 
 // A test that writes and reads files of its temporary folder as bytes.
+// Releases a chain when it goes out of scope, so that a test may end early (a skip).
+struct ChainRelease {
+  void operator()(qv::IQvUniRecord* chain) const { chain->releaseChain(); }
+};
+using OwnedChain = std::unique_ptr<qv::IQvUniRecord, ChainRelease>;
+
 class FileTest : public HostTest {
 protected:
   void writeHost(const std::string& name, const std::string& bytes) {

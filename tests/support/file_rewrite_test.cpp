@@ -1,5 +1,6 @@
 // Rewriting through a temporary file: the old file is replaced only by whole new content.
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -83,7 +84,14 @@ TEST_F(FileRewriteTest, TheTemporaryFileIsNewAndFitsWhereverTheTargetFits) {
     EXPECT_EQ(readHost(folder + "/dialogs.new"), "mine too");
     std::vector<std::string> expected = {c.name, std::string(c.name) + ".new", "dialogs.new"};
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names(folder), expected[0] + " " + expected[1] + " " + expected[2] + " ");
+    std::string listed = names(folder);
+    if (sim::runsOnWine()) {
+      // Wine keeps a file's old case when a rename changes only the case, as the temporary name
+      // "A" for the target "a" does; Windows takes the new case.
+      std::transform(listed.begin(), listed.end(), listed.begin(),
+                     [](unsigned char letter) { return static_cast<char>(std::tolower(letter)); });
+    }
+    EXPECT_EQ(listed, expected[0] + " " + expected[1] + " " + expected[2] + " ");
     std::filesystem::remove_all(tempPath(folder));
   }
 }
@@ -120,6 +128,7 @@ TEST_F(FileRewriteTest, TakenTemporaryNamesArePassedOverAndNeverTouched) {
 // Every failure on the way (making the temporary file, opening, writing, closing, replacing)
 // keeps the old file whole and leaves no temporary file, whether its name is made or given.
 TEST_F(FileRewriteTest, EveryFailureKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  QV_SKIP_UNLESS_FAILABLE("CreateFileA");
   for (const char* tempName : {static_cast<const char*>(nullptr), "dialogs.new"}) {
     for (const char* call : {"CreateFileA", "fopen", "fwrite", "fclose", "MoveFileExA"}) {
       const int points = qvtest::forEachFailure(call, [&](int) {
@@ -171,6 +180,7 @@ TEST_F(FileRewriteTest, AFileHeldOpenIsWrittenInPlaceWhenTheSharingAllows) {
     EXPECT_EQ(names(""), "dialogs.ini ");
   }
   // A failed write in place answers 0.
+  QV_SKIP_UNLESS_FAILABLE("fwrite");
   FILE* holder = _fsopen(onDrive("dialogs.ini").c_str(), "r", _SH_DENYNO);
   ASSERT_NE(holder, nullptr);
   qv::QvFileRewrite rewrite(onDrive("dialogs.ini").c_str(), nullptr, "w", _SH_DENYNO);
