@@ -9,6 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/win/sim_files.h"
+#include "platform/win/sim_system.h"
+
+// Skips the running test where Windows itself answers its calls, for a test of what only the
+// stand-in does (sim::windowsAnswers), saying why.
+#define QV_SKIP_WHERE_WINDOWS_ANSWERS(why)                                                         \
+  if (sim::windowsAnswers())                                                                       \
+  GTEST_SKIP() << "Windows answers here: " << (why)
 
 namespace qvtest {
 

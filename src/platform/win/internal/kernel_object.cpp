@@ -98,6 +98,10 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
 
 namespace sim {
 
+bool windowsAnswers() {
+  return false;
+}
+
 bool runsOnWine() {
   return false;
 }

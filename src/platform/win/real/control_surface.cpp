@@ -61,6 +61,10 @@ std::string hostPath(const std::string& windowsPath) {
   return std::string(full, length);
 }
 
+bool windowsAnswers() {
+  return true;
+}
+
 // Wine's ntdll exports its version; Windows' does not.
 bool runsOnWine() {
   const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -85,6 +89,32 @@ int openSearches() {
 
 int64_t openKeys() {
   return 0;
+}
+
+void mapShare(const std::string& share, const std::string& hostFolder) {
+  detail::reportMisuse("sim::mapShare: " + share + " is a share of this system's network, not " +
+                       hostFolder);
+}
+
+// The registry is the user's own here: tests neither seed it nor write it out.
+RegistryLoad loadRegistry(const std::string&) {
+  detail::reportMisuse("sim::loadRegistry: the registry is Windows' own here");
+  return {};
+}
+
+RegistryLoad loadRegistryFile(const std::string& hostPath) {
+  detail::reportMisuse("sim::loadRegistryFile: the registry is Windows' own here, not " + hostPath);
+  return {};
+}
+
+std::string exportRegistry(const std::string& keyPath, bool) {
+  detail::reportMisuse("sim::exportRegistry: the registry is Windows' own here (" + keyPath + ")");
+  return {};
+}
+
+bool saveRegistryFile(const std::string& hostPath, const std::string&) {
+  detail::reportMisuse("sim::saveRegistryFile: the registry is Windows' own here, not " + hostPath);
+  return false;
 }
 
 void setAdministrator(std::optional<bool> administrator) {
