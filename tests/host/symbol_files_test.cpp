@@ -7,6 +7,7 @@
 #include "module_fixture.h"
 #include "platform/win/windows.h"
 #include "testing/failure_sweep.h"
+#include "testing/test_environment.h"
 
 namespace {
 
