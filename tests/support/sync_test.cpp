@@ -16,18 +16,7 @@
 
 namespace {
 
-class SyncTest : public qvtest::HostTest {
-protected:
-  // The first time threads contend in a process, the runtime below the library (the threads
-  // library, Wine) makes a wait object of its own and keeps it. Where Windows answers, the
-  // process's handles are counted together, so the count starts afresh after such a test.
-  void TearDown() override {
-    if (!sim::canFail("CreateEventA")) {
-      sim::reset();
-    }
-    HostTest::TearDown();
-  }
-};
+class SyncTest : public qvtest::ThreadedTest {};
 
 static_assert(!std::is_copy_constructible_v<qv::CriticalSection> &&
               !std::is_copy_assignable_v<qv::CriticalSection>);

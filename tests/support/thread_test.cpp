@@ -16,7 +16,7 @@
 
 namespace {
 
-class ThreadTest : public qvtest::HostTest {};
+class ThreadTest : public qvtest::ThreadedTest {};
 
 static_assert(!std::is_copy_constructible_v<qv::Thread>);
 static_assert(!std::is_copy_assignable_v<qv::Thread>);

@@ -67,6 +67,13 @@ void HostTest::TearDown() {
   std::filesystem::remove_all(tempDir_, ignored);
 }
 
+void ThreadedTest::TearDown() {
+  if (sim::windowsAnswers()) {
+    sim::reset();
+  }
+  HostTest::TearDown();
+}
+
 std::string HostTest::tempPath(const std::string& name) const {
   return (tempDir_ / name).string();
 }

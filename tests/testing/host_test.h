@@ -43,6 +43,15 @@ private:
   std::string driveRoot_;
 };
 
+// For tests whose threads contend for locks. The first contention in a process makes the runtime
+// below the library (the threads library, Wine) keep a wait object of its own; where Windows
+// answers, the process's handles are counted together, so the count starts afresh for the check
+// after the test.
+class ThreadedTest : public HostTest {
+protected:
+  void TearDown() override;
+};
+
 // Fails the current test when host blocks, result buffers, memory problems, open file streams
 // or open file searches remain.
 void expectCleanHost();
