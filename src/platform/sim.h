@@ -69,13 +69,19 @@ void echoCommandLine(bool on);
 // one). A name not in the table is a misuse: the test fails naming it. A plan replaces the
 // earlier plan of the same call.
 void failCall(const std::string& call, int nth = 1, int count = 1);
+// True when the named call can be made to fail here: the stand-in host's calls always, the
+// Windows calls only where the stand-in answers them. On Windows the system answers its own calls,
+// so failCall refuses them as a misuse; tests that plan one skip there (qvtest::forEachFailure
+// and QV_SKIP_UNLESS_FAILABLE do). A name not in the table is a misuse.
+bool canFail(const std::string& call);
 // Forgets every planned failure.
 void clearFailures();
 // Calls planned to fail that have not failed even once (the fixture fails a test that leaves one:
 // the failure path it meant to test was never taken).
 std::vector<std::string> unreachedFailures();
 // How many times the named call was made since the reset (whether it failed or not), in every
-// thread. A name not in the table is a misuse.
+// thread. A name not in the table is a misuse, and so is a call that cannot fail here (canFail):
+// Windows does not count its own calls.
 int callCount(const std::string& call);
 // True while this thread is inside a call of the stand-in (a host or Windows call), whose own
 // allocations are the system's: a test that fails the library's allocations passes them.

@@ -3,9 +3,6 @@
 #include "platform/sim.h"
 
 #include <cstdio>
-#ifdef _WIN32
-#include <windows.h>
-#endif
 #include <cstdlib>
 
 namespace sim::detail {
@@ -93,6 +90,16 @@ template <class Sum> int64_t sumOverThreads(Sum part) {
     total += part(*set).load(std::memory_order_relaxed);
   }
   return total;
+}
+
+// On Windows the system answers its own calls; only the stand-in host's can fail on purpose.
+bool canFail(FailableCall call) {
+#ifdef _WIN32
+  return static_cast<size_t>(call) < kFirstWindowsCall;
+#else
+  (void)call;
+  return true;
+#endif
 }
 
 } // namespace
@@ -196,15 +203,27 @@ void reset() {
   sessionGeneration.fetch_add(1, std::memory_order_acq_rel);
 #ifdef _WIN32
   resetDebugOutput(); // its listener's handles are the process's own, counted before the reset
-  DWORD handles = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &handles);
-  handlesAtReset.store(handles, std::memory_order_relaxed);
+  handlesAtReset.store(processHandleCount(), std::memory_order_relaxed);
 #endif
+}
+
+bool canFail(const std::string& call) {
+  detail::FailableCall id;
+  return detail::findCall(call, "sim::canFail", id) && detail::canFail(id);
 }
 
 void failCall(const std::string& call, int nth, int count) {
   detail::FailableCall id;
-  if (!detail::findCall(call, "sim::failCall", id) || nth < 1 || count == 0) {
+  if (!detail::findCall(call, "sim::failCall", id)) {
+    return;
+  }
+  if (!detail::canFail(id)) {
+    // A plan that never fires would send the test down the path where the call succeeds.
+    detail::reportMisuse("sim::failCall: \"" + call +
+                         "\" is answered by Windows itself here and cannot be made to fail");
+    return;
+  }
+  if (nth < 1 || count == 0) {
     return;
   }
   detail::FailurePlans& all = detail::failurePlans();
@@ -238,6 +257,11 @@ std::vector<std::string> unreachedFailures() {
 int callCount(const std::string& call) {
   detail::FailableCall id;
   if (!detail::findCall(call, "sim::callCount", id)) {
+    return 0;
+  }
+  if (!detail::canFail(id)) {
+    detail::reportMisuse("sim::callCount: \"" + call +
+                         "\" is answered by Windows itself here and is not counted");
     return 0;
   }
   return static_cast<int>(detail::callTotal(id));

@@ -92,14 +92,24 @@ TEST_F(FileOperationsTest, CopiesBytesAndRefusesTheSameFile) {
 TEST_F(FileOperationsTest, TimeStampIsTheLocalLastWrite) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+  const std::time_t bias = _mkgmtime(&local) - now; // Windows applies today's bias
+#else
   localtime_r(&now, &local);
+  const std::time_t bias = local.tm_gmtoff; // Windows applies today's bias
+#endif
   std::tm wanted{};
   wanted.tm_year = 105;
   wanted.tm_mon = 10;
   wanted.tm_mday = 21;
   wanted.tm_hour = 15;
   wanted.tm_min = 30;
-  const std::time_t utc = timegm(&wanted) - local.tm_gmtoff; // Windows applies today's bias
+#ifdef _WIN32
+  const std::time_t utc = _mkgmtime(&wanted) - bias;
+#else
+  const std::time_t utc = timegm(&wanted) - bias;
+#endif
   const auto stamp = std::filesystem::file_time_type::clock::from_sys(
       std::chrono::system_clock::from_time_t(utc) + std::chrono::seconds(12));
   std::filesystem::last_write_time(tempDir() / "Jobs.2024/Site.dwg", stamp);

@@ -6,6 +6,7 @@
 #include "module_fixture.h"
 #include "platform/win/windows.h"
 #include "testing/failure_sweep.h"
+#include "testing/test_environment.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(SymbolFilesTest, FindsSymbolsInFolderIndexAndSupportPath) {
 }
 
 TEST_F(SymbolFilesTest, AssociatedCommandReadsTheClassesRoot) {
-  ::setenv("QV_TOOLS", "C:\\Tools", 1);
+  qvtest::setEnvironment("QV_TOOLS", "C:\\Tools");
   HKEY key = nullptr;
   const auto setDefault = [&](const char* path, DWORD type, const char* text) {
     ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
@@ -93,7 +94,7 @@ TEST_F(SymbolFilesTest, AssociatedCommandReadsTheClassesRoot) {
       EXPECT_TRUE(command[0] == '\0' || std::string(command) == cases[0].second);
     });
   }
-  ::unsetenv("QV_TOOLS");
+  qvtest::setEnvironment("QV_TOOLS", nullptr);
 }
 
 } // namespace

@@ -67,22 +67,26 @@ TEST_F(AllocationFailureTest, ReadersAndCopiesAnswerNullOrTheWholeResult) {
   auto* table = new qv::QvUniTable;
   table->setId("t");
   table->setFirstRecord(sample);
-  ASSERT_EQ(qv::writeTableFile("M:\\t.xml", table), 1);
-  ASSERT_EQ(qv::writeNameValueFile("M:\\nv.txt", sample, -1), 1);
+  ASSERT_EQ(qv::writeTableFile(onDrive("t.xml").c_str(), table), 1);
+  ASSERT_EQ(qv::writeNameValueFile(onDrive("nv.txt").c_str(), sample, -1), 1);
   writeHost("legacy.txt", "<QvUniRecord\r\nid=" + std::string(30, 'i') + "\r\nf=\"" +
                               std::string(30, 'f') + "\"\r\n/>\r\n");
   writeHost("cols.txt", "alpha    beta   " + std::string(30, 'c') + "\r\n1        2      3\r\n");
-  const std::string wholeTables = takeTables(qv::readTableFile("M:\\t.xml"));
+  const std::string wholeTables = takeTables(qv::readTableFile(onDrive("t.xml").c_str()));
+  // Paths made before the sweeps: the folder's own path on Windows needs the heap.
+  const std::string tables = onDrive("t.xml"), legacy = onDrive("legacy.txt"),
+                    nameValues = onDrive("nv.txt"), columns = onDrive("cols.txt");
   const struct {
     const char* name;
     std::function<std::string()> run; // "" for the failure result, else the whole result
   } cases[] = {
-      {"readTableFile", [] { return takeTables(qv::readTableFile("M:\\t.xml")); }},
+      {"readTableFile", [&] { return takeTables(qv::readTableFile(tables.c_str())); }},
       {"readTableFile of the legacy format",
-       [] { return takeTables(qv::readTableFile("M:\\legacy.txt")); }},
-      {"readNameValueFile", [] { return takeRecords(qv::readNameValueFile("M:\\nv.txt", -1)); }},
+       [&] { return takeTables(qv::readTableFile(legacy.c_str())); }},
+      {"readNameValueFile",
+       [&] { return takeRecords(qv::readNameValueFile(nameValues.c_str(), -1)); }},
       {"readTextTable with detected columns and a header",
-       [] { return takeRecords(qv::readTextTable("M:\\cols.txt", ',', nullptr, 1, 0, 1, 0)); }},
+       [&] { return takeRecords(qv::readTextTable(columns.c_str(), ',', nullptr, 1, 0, 1, 0)); }},
       {"QvByteBuffer writeRecord and readRecord of both forms",
        [sample] {
          std::string text;
@@ -150,16 +154,17 @@ TEST_F(AllocationFailureTest, WritersKeepTheOldFileOrWriteTheWholeNewOne) {
   auto* table = new qv::QvUniTable;
   table->setId("t");
   table->setFirstRecord(sample);
+  const std::string out = onDrive("out.txt"); // made before the sweeps: it may need the heap
   const struct {
     const char* name;
     std::function<int()> write;
   } cases[] = {
-      {"writeTableFile", [table] { return qv::writeTableFile("M:\\out.txt", table); }},
-      {"writeRecordFile", [sample] { return qv::writeRecordFile("M:\\out.txt", sample); }},
+      {"writeTableFile", [&out, table] { return qv::writeTableFile(out.c_str(), table); }},
+      {"writeRecordFile", [&out, sample] { return qv::writeRecordFile(out.c_str(), sample); }},
       {"writeNameValueFile",
-       [sample] { return qv::writeNameValueFile("M:\\out.txt", sample, _SH_DENYNO); }},
+       [&out, sample] { return qv::writeNameValueFile(out.c_str(), sample, _SH_DENYNO); }},
       {"writeDelimitedFile",
-       [sample] { return qv::writeDelimitedFile("M:\\out.txt", ',', 1, sample, -1); }},
+       [&out, sample] { return qv::writeDelimitedFile(out.c_str(), ',', 1, sample, -1); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,12 +1,19 @@
 // Helpers shared by the record tests: records as comparable text.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "records/records.h"
 #include "testing/host_test.h"
 
 namespace qvtest {
+
+// Releases a chain when it goes out of scope, so that a test may end early (a skip).
+struct ChainRelease {
+  void operator()(qv::IQvUniRecord* chain) const { chain->releaseChain(); }
+};
+using OwnedChain = std::unique_ptr<qv::IQvUniRecord, ChainRelease>;
 
 // A new record with the given id, for the caller to link or release.
 inline qv::QvUniRecord* newRecord(const char* id) {

@@ -11,6 +11,12 @@
 namespace qvtest {
 
 int forEachFailure(const char* call, const std::function<void(int nth)>& body) {
+  if (!sim::canFail(call)) {
+    [call] {
+      GTEST_SKIP() << call << " is answered by Windows itself here and cannot be made to fail";
+    }();
+    return 0;
+  }
   int points = 0;
   for (int nth = 1;; ++nth) {
     const int before = sim::callCount(call);

@@ -9,11 +9,20 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win/sim_files.h"
+#include "platform/win/sim_system.h"
+
+// Skips the running test where Windows itself answers its calls, for a test of what only the
+// stand-in does (sim::windowsAnswers), saying why.
+#define QV_SKIP_WHERE_WINDOWS_ANSWERS(why)                                                         \
+  if (sim::windowsAnswers())                                                                       \
+  GTEST_SKIP() << "Windows answers here: " << (why)
+
 namespace qvtest {
 
 class HostTest : public ::testing::Test {
 protected:
-  // drive: the letter the temporary folder is mapped to (sim::mapDrive) at SetUp; 0 for none.
+  // drive: the letter that names the temporary folder (useDrive) from SetUp on; 0 for none.
   explicit HostTest(char drive = 0) : drive_(drive) {}
   void SetUp() override;
   void TearDown() override;
@@ -27,12 +36,28 @@ protected:
   std::string readHost(const std::string& name) const;
   void writeHost(const std::string& name, const std::string& bytes) const;
 
+  // Makes tempDir() the folder that onDrive's paths name, through drive letter where the stand-in
+  // answers Windows' calls (sim::driveRoot).
+  void useDrive(char letter) { driveRoot_ = sim::driveRoot(letter, tempDir_.string()); }
+  // The Windows path of name in tempDir() after useDrive: "D:\name" on the stand-in.
+  std::string onDrive(const std::string& name) const { return driveRoot_ + name; }
+
   // Set by a test that leaks or double-releases on purpose, to skip the check after it.
   bool expectCleanHost_ = true;
 
 private:
   char drive_;
   std::filesystem::path tempDir_;
+  std::string driveRoot_;
+};
+
+// For tests whose threads contend for locks. The first contention in a process makes the runtime
+// below the library (the threads library, Wine) keep a wait object of its own; where Windows
+// answers, the process's handles are counted together, so the count starts afresh for the check
+// after the test.
+class ThreadedTest : public HostTest {
+protected:
+  void TearDown() override;
 };
 
 // Fails the current test when host blocks, result buffers, memory problems, open file streams

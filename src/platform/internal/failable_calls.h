@@ -23,6 +23,8 @@ enum class FailableCall : uint16_t {
 
 #define QV_FAILABLE_CALL_ONE(id, name) +1
 inline constexpr size_t kFailableCalls = 0 QV_FAILABLE_CALLS(QV_FAILABLE_CALL_ONE);
+// The host's calls come first; the Windows calls follow from this index on.
+inline constexpr size_t kFirstWindowsCall = 0 QV_ACAD_FAILABLE_CALLS(QV_FAILABLE_CALL_ONE);
 #undef QV_FAILABLE_CALL_ONE
 
 // The name tests give for the call ("AcRxDictionary::at" for AcRxDictionary_at).

@@ -18,6 +18,8 @@ namespace sim::detail {
 #ifdef _WIN32
 // On Windows the process's handle count at the last reset, against which open handles are told.
 inline std::atomic<uint32_t> handlesAtReset{0};
+// The process's open kernel handles, every kind together (platform/win/real/process_handles.cpp).
+uint32_t processHandleCount();
 // Starts listening for the debugger output (once per process) and forgets what was captured.
 void resetDebugOutput();
 #endif

@@ -10,6 +10,11 @@ namespace sim {
 // An empty folder removes the mapping. Each session starts with the map given by the environment
 // setting QV_DRIVES, "C=/path;D=/other" (no setting: no drives).
 void mapDrive(char letter, const std::string& hostFolder);
+// The root under which a test's Windows paths reach hostFolder: the stand-in maps the drive
+// letter to it and answers "X:\". Windows answers the folder's own path followed by "\" and maps
+// nothing: a drive letter is shared by every process of the user, so tests run side by side would
+// take each other's.
+std::string driveRoot(char letter, const std::string& hostFolder);
 // Maps a network share ("\\server\share", either separator, any case) to a host folder.
 void mapShare(const std::string& share, const std::string& hostFolder);
 

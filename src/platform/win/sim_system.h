@@ -17,6 +17,12 @@ std::string takeDebugOutput();
 // user is; nullopt (the default after a reset): answer from the running user and its groups.
 void setAdministrator(std::optional<bool> administrator);
 
+// True where Windows itself answers its calls (the Windows build), false where the stand-in does.
+bool windowsAnswers();
+// True when Windows' calls are Wine's: a test that meets one of Wine's known differences from
+// Windows skips that check there, saying which. The stand-in answers false.
+bool runsOnWine();
+
 // Handles from CreateEventA, _beginthreadex and the token calls not yet closed.
 int64_t liveHandles();
 

@@ -9,6 +9,7 @@
 #include "platform/win/share.h"
 #include "platform/win/stdio_win.h"
 #include "platform/win/windows.h"
+#include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 
 namespace {
@@ -36,16 +37,16 @@ protected:
 };
 
 TEST_F(CrtStreamTest, TextModeWritesCrLfAndReadsItBack) {
-  FILE* out = _fsopen("C:\\t.txt", "w", _SH_DENYNO);
+  FILE* out = _fsopen(onDrive("t.txt").c_str(), "w", _SH_DENYNO);
   ASSERT_NE(out, nullptr);
   fputs("a\nb\n", out);
   fprintf(out, "%d\n", 42);
   EXPECT_EQ(fclose(out), 0);
   EXPECT_EQ(readHost("t.txt"), "a\r\nb\r\n42\r\n");
-  EXPECT_EQ(readAll("C:\\t.txt", "r"), "a\nb\n42\n");
-  EXPECT_EQ(readAll("C:\\t.txt", "rb"), "a\r\nb\r\n42\r\n");
+  EXPECT_EQ(readAll(onDrive("t.txt").c_str(), "r"), "a\nb\n42\n");
+  EXPECT_EQ(readAll(onDrive("t.txt").c_str(), "rb"), "a\r\nb\r\n42\r\n");
 
-  FILE* binary = _fsopen("C:\\b.bin", "wb", _SH_DENYNO);
+  FILE* binary = _fsopen(onDrive("b.bin").c_str(), "wb", _SH_DENYNO);
   ASSERT_NE(binary, nullptr);
   fputs("a\nb\r\n", binary);
   EXPECT_EQ(fclose(binary), 0);
@@ -54,8 +55,9 @@ TEST_F(CrtStreamTest, TextModeWritesCrLfAndReadsItBack) {
 
 TEST_F(CrtStreamTest, TextModeReadsBareLfCrLfLoneCrAndStopsAtCtrlZ) {
   writeHost("mixed.txt", std::string("one\r\ntwo\nthree\rfour\r\n\r\nNUL\0end\x1Ahidden\r\n", 37));
-  EXPECT_EQ(readAll("C:\\mixed.txt", "rt"), std::string("one\ntwo\nthree\rfour\n\nNUL\0end", 27));
-  FILE* in = _fsopen("C:\\mixed.txt", "r", _SH_DENYNO);
+  EXPECT_EQ(readAll(onDrive("mixed.txt").c_str(), "rt"),
+            std::string("one\ntwo\nthree\rfour\n\nNUL\0end", 27));
+  FILE* in = _fsopen(onDrive("mixed.txt").c_str(), "r", _SH_DENYNO);
   ASSERT_NE(in, nullptr);
   char line[64];
   ASSERT_NE(fgets(line, sizeof line, in), nullptr);
@@ -66,7 +68,7 @@ TEST_F(CrtStreamTest, TextModeReadsBareLfCrLfLoneCrAndStopsAtCtrlZ) {
   EXPECT_STREQ(line, "three\rfour\n");
   EXPECT_EQ(fclose(in), 0);
   writeHost("cr.txt", "end\r");
-  EXPECT_EQ(readAll("C:\\cr.txt", "r"), "end\r");
+  EXPECT_EQ(readAll(onDrive("cr.txt").c_str(), "r"), "end\r");
 }
 
 TEST_F(CrtStreamTest, CrLfSplitAcrossReadsIsOneLineEnd) {
@@ -76,7 +78,7 @@ TEST_F(CrtStreamTest, CrLfSplitAcrossReadsIsOneLineEnd) {
   writeHost("edge.txt", bytes);
   std::string expected(64 * 1024 - 1, 'x');
   expected += "\ny\n";
-  EXPECT_EQ(readAll("C:\\edge.txt", "r"), expected);
+  EXPECT_EQ(readAll(onDrive("edge.txt").c_str(), "r"), expected);
 }
 
 TEST_F(CrtStreamTest, ACtrlZAnywhereInALongFileEndsTheDataAlsoAfterASeek) {
@@ -95,9 +97,9 @@ TEST_F(CrtStreamTest, ACtrlZAnywhereInALongFileEndsTheDataAlsoAfterASeek) {
       }
     }
     writeHost("z.txt", bytes);
-    EXPECT_EQ(readAll("C:\\z.txt", "r"), expected);
+    EXPECT_EQ(readAll(onDrive("z.txt").c_str(), "r"), expected);
     // A seek back starts the search for the Ctrl-Z over.
-    FILE* in = _fsopen("C:\\z.txt", "r", _SH_DENYNO);
+    FILE* in = _fsopen(onDrive("z.txt").c_str(), "r", _SH_DENYNO);
     ASSERT_NE(in, nullptr);
     std::string first(expected.size() + 10, '\0');
     first.resize(fread(first.data(), 1, first.size(), in));
@@ -112,7 +114,7 @@ TEST_F(CrtStreamTest, ACtrlZAnywhereInALongFileEndsTheDataAlsoAfterASeek) {
 
 TEST_F(CrtStreamTest, TextPositionsRoundTripThroughFtellAndFseek) {
   writeHost("p.txt", "ab\r\ncd\r\nef\r\n");
-  FILE* in = _fsopen("C:\\p.txt", "r", _SH_DENYNO);
+  FILE* in = _fsopen(onDrive("p.txt").c_str(), "r", _SH_DENYNO);
   ASSERT_NE(in, nullptr);
   char line[16];
   ASSERT_NE(fgets(line, sizeof line, in), nullptr);
@@ -133,36 +135,37 @@ TEST_F(CrtStreamTest, TextPositionsRoundTripThroughFtellAndFseek) {
 }
 
 TEST_F(CrtStreamTest, ModesCreateTruncateAndAppend) {
-  EXPECT_EQ(_fsopen("C:\\none.txt", "r", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("none.txt").c_str(), "r", _SH_DENYNO), nullptr);
   EXPECT_EQ(errno, ENOENT);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(_fsopen("C:\\nodir\\x.txt", "w", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("nodir\\x.txt").c_str(), "w", _SH_DENYNO), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-  EXPECT_EQ(_fsopen("C:\\x.txt", "q", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("x.txt").c_str(), "q", _SH_DENYNO), nullptr);
   EXPECT_EQ(errno, EINVAL);
-  EXPECT_EQ(_fsopen("C:\\x.txt", "rbt", _SH_DENYNO), nullptr);
-  EXPECT_EQ(_fsopen("C:\\x.txt", "w", 0x99), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("x.txt").c_str(), "rbt", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("x.txt").c_str(), "w", 0x99), nullptr);
   EXPECT_EQ(errno, EINVAL);
   EXPECT_EQ(_fsopen(nullptr, "r", _SH_DENYNO), nullptr);
   std::filesystem::create_directory(tempPath("folder"));
-  EXPECT_EQ(_fsopen("C:\\folder", "r", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("folder").c_str(), "r", _SH_DENYNO), nullptr);
   EXPECT_EQ(errno, EACCES);
 
   writeHost("log.txt", "old\r\n");
-  FILE* add = _fsopen("C:\\LOG.TXT", "a", _SH_DENYNO);
+  FILE* add = _fsopen(onDrive("LOG.TXT").c_str(), "a", _SH_DENYNO);
   ASSERT_NE(add, nullptr);
   fputs("new\n", add);
   EXPECT_EQ(fclose(add), 0);
   EXPECT_EQ(readHost("log.txt"), "old\r\nnew\r\n");
 
   writeHost("dos.txt", "old\r\n\x1A");
-  FILE* plus = _fsopen("C:\\dos.txt", "a+", _SH_DENYNO); // a+ drops the end-of-file mark
+  FILE* plus =
+      _fsopen(onDrive("dos.txt").c_str(), "a+", _SH_DENYNO); // a+ drops the end-of-file mark
   ASSERT_NE(plus, nullptr);
   fputs("more\n", plus);
   EXPECT_EQ(fclose(plus), 0);
   EXPECT_EQ(readHost("dos.txt"), "old\r\nmore\r\n");
 
-  FILE* trunc = _fsopen("c:\\Log.txt", "w+", _SH_DENYNO);
+  FILE* trunc = _fsopen(onDrive("Log.txt").c_str(), "w+", _SH_DENYNO);
   ASSERT_NE(trunc, nullptr);
   fputs("z\n", trunc);
   rewind(trunc);
@@ -173,70 +176,72 @@ TEST_F(CrtStreamTest, ModesCreateTruncateAndAppend) {
   EXPECT_EQ(readHost("log.txt"), "z\r\n");
 
   FILE* viaS = nullptr;
-  EXPECT_EQ(fopen_s(&viaS, "C:\\log.txt", "rb"), 0);
+  EXPECT_EQ(fopen_s(&viaS, onDrive("log.txt").c_str(), "rb"), 0);
   ASSERT_NE(viaS, nullptr);
   EXPECT_EQ(fclose(viaS), 0);
-  EXPECT_EQ(fopen_s(&viaS, "C:\\none.txt", "r"), ENOENT);
+  EXPECT_EQ(fopen_s(&viaS, onDrive("none.txt").c_str(), "r"), ENOENT);
   EXPECT_EQ(viaS, nullptr);
-  EXPECT_EQ(fopen_s(nullptr, "C:\\log.txt", "r"), EINVAL);
+  EXPECT_EQ(fopen_s(nullptr, onDrive("log.txt").c_str(), "r"), EINVAL);
 }
 
 TEST_F(CrtStreamTest, SharingModesAreCheckedAgainstOpenStreams) {
   writeHost("s.txt", "s");
-  FILE* reader = _fsopen("C:\\s.txt", "r", _SH_DENYWR);
+  FILE* reader = _fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYWR);
   ASSERT_NE(reader, nullptr);
-  FILE* second = _fsopen("C:\\S.TXT", "r", _SH_DENYNO);
+  FILE* second = _fsopen(onDrive("S.TXT").c_str(), "r", _SH_DENYNO);
   EXPECT_NE(second, nullptr); // reading is shared
-  EXPECT_EQ(_fsopen("C:\\s.txt", "a", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "a", _SH_DENYNO), nullptr);
   EXPECT_EQ(errno, EACCES);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   // A writer that does not share reading is refused while readers are open.
-  EXPECT_EQ(_fsopen("C:\\s.txt", "r", _SH_DENYRD), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYRD), nullptr);
   EXPECT_EQ(sim::openFiles(), 2);
-  EXPECT_FALSE(DeleteFileA("C:\\s.txt"));
+  EXPECT_FALSE(DeleteFileA(onDrive("s.txt").c_str()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-  EXPECT_EQ(_unlink("C:\\s.txt"), -1);
-  EXPECT_FALSE(MoveFileExA("C:\\s.txt", "C:\\t.txt", 0));
+  EXPECT_EQ(_unlink(onDrive("s.txt").c_str()), -1);
+  EXPECT_FALSE(MoveFileExA(onDrive("s.txt").c_str(), onDrive("t.txt").c_str(), 0));
   EXPECT_EQ(fclose(second), 0);
   EXPECT_EQ(fclose(reader), 0);
   EXPECT_EQ(sim::openFiles(), 0);
 
-  FILE* exclusive = _fsopen("C:\\s.txt", "r", _SH_DENYRW);
+  FILE* exclusive = _fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYRW);
   ASSERT_NE(exclusive, nullptr);
-  EXPECT_EQ(_fsopen("C:\\s.txt", "r", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYNO), nullptr);
   EXPECT_EQ(readHost("s.txt"), "s"); // a refused "w" truncates nothing
-  EXPECT_EQ(_fsopen("C:\\s.txt", "w", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "w", _SH_DENYNO), nullptr);
   EXPECT_EQ(readHost("s.txt"), "s");
   EXPECT_EQ(fclose(exclusive), 0);
 
   FILE* secure = nullptr;
-  ASSERT_EQ(fopen_s(&secure, "C:\\s.txt", "a"), 0); // fopen_s shares nothing while writing
-  EXPECT_EQ(_fsopen("C:\\s.txt", "r", _SH_DENYNO), nullptr);
+  ASSERT_EQ(fopen_s(&secure, onDrive("s.txt").c_str(), "a"),
+            0); // fopen_s shares nothing while writing
+  EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYNO), nullptr);
   EXPECT_EQ(fclose(secure), 0);
 }
 
 TEST_F(CrtStreamTest, OpensWritesReadsAndClosesFailOnPurpose) {
+  QV_SKIP_UNLESS_FAILABLE("fopen");
   sim::failCall("fopen");
-  EXPECT_EQ(_fsopen("C:\\f.txt", "w", _SH_DENYNO), nullptr);
+  EXPECT_EQ(_fsopen(onDrive("f.txt").c_str(), "w", _SH_DENYNO), nullptr);
   EXPECT_EQ(errno, EACCES);
   EXPECT_FALSE(std::filesystem::exists(tempPath("f.txt")));
 
   sim::failCall("fwrite"); // the write to disk, when the buffer goes out at the close
-  FILE* out = _fsopen("C:\\f.txt", "w", _SH_DENYNO);
+  FILE* out = _fsopen(onDrive("f.txt").c_str(), "w", _SH_DENYNO);
   ASSERT_NE(out, nullptr);
   EXPECT_GE(fputs("data\n", out), 0);
   EXPECT_EQ(fclose(out), EOF);
   EXPECT_EQ(sim::openFiles(), 0);
 
   sim::failCall("fclose");
-  out = _fsopen("C:\\f.txt", "w", _SH_DENYNO);
+  out = _fsopen(onDrive("f.txt").c_str(), "w", _SH_DENYNO);
   ASSERT_NE(out, nullptr);
   fputs("data\n", out);
   EXPECT_EQ(fclose(out), EOF);
   EXPECT_EQ(sim::openFiles(), 0);
 
   sim::failCall("fread");
-  FILE* in = _fsopen("C:\\f.txt", "r", _SH_DENYNO);
+  FILE* in = _fsopen(onDrive("f.txt").c_str(), "r", _SH_DENYNO);
   ASSERT_NE(in, nullptr);
   char line[16];
   EXPECT_EQ(fgets(line, sizeof line, in), nullptr);

@@ -1,11 +1,15 @@
 // GetDateFormatA: picture letters, quoting, the locale's short date, sizes and errors.
+#include <chrono>
 #include <clocale>
 #include <cstring>
 #include <string>
 
 #include "platform/sim.h"
+#ifndef _WIN32
 #include "platform/win/internal/date_pictures.h"
+#endif
 #include "platform/win/windows.h"
+#include "testing/failure_sweep.h"
 #include "testing/host_test.h"
 #include "testing/test_locale.h"
 
@@ -87,7 +91,10 @@ TEST_F(GetDateFormatTest, NullDateIsToday) {
   GetLocalTime(&after);
   EXPECT_TRUE(format("yyyy-MM-dd", before) == out || format("yyyy-MM-dd", after) == out) << out;
   EXPECT_GE(after.wYear, 2024);
-  EXPECT_EQ(after.wDayOfWeek, sim::detail::dayOfWeek(after.wYear, after.wMonth, after.wDay));
+  const std::chrono::year_month_day today{std::chrono::year(after.wYear),
+                                          std::chrono::month(after.wMonth),
+                                          std::chrono::day(after.wDay)};
+  EXPECT_EQ(after.wDayOfWeek, std::chrono::weekday(std::chrono::sys_days(today)).c_encoding());
 }
 
 TEST_F(GetDateFormatTest, SizeQueryAndShortBuffers) {
@@ -126,6 +133,7 @@ TEST_F(GetDateFormatTest, ErrorsAsWindowsReportsThem) {
 }
 
 TEST_F(GetDateFormatTest, CanBeMadeToFail) {
+  QV_SKIP_UNLESS_FAILABLE("GetDateFormatA");
   const SYSTEMTIME when = date(2007, 3, 5);
   char out[64];
   sim::failCall("GetDateFormatA", 2);
@@ -152,6 +160,8 @@ TEST_F(GetDateFormatTest, NamesAndShortDateComeFromTheLocale) {
 }
 
 TEST_F(GetDateFormatTest, PicturesFromTheLocaleDateFormat) {
+  QV_SKIP_WHERE_WINDOWS_ANSWERS("the stand-in reads the short date from the C library's locale");
+#ifndef _WIN32
   using sim::detail::pictureFromStrftime;
   EXPECT_EQ(pictureFromStrftime("%m/%d/%y"), "MM/dd/yy");
   EXPECT_EQ(pictureFromStrftime("%d.%m.%Y"), "dd.MM.yyyy");
@@ -171,6 +181,7 @@ TEST_F(GetDateFormatTest, PicturesFromTheLocaleDateFormat) {
   const SYSTEMTIME when = date(2033, 11, 22);
   EXPECT_EQ(format(pictureFromStrftime("%d de %B de %Y").c_str(), when), "22 de November de 2033");
   EXPECT_EQ(format(pictureFromStrftime("it's %d").c_str(), when), "it's 22");
+#endif
 }
 
 } // namespace

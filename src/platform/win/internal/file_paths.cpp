@@ -144,6 +144,11 @@ void mapDrive(char letter, const std::string& hostFolder) {
   map.drives[lower - 'a'] = hostFolder;
 }
 
+std::string driveRoot(char letter, const std::string& hostFolder) {
+  mapDrive(letter, hostFolder);
+  return std::string(1, letter) + ":\\";
+}
+
 void mapShare(const std::string& share, const std::string& hostFolder) {
   // "\\server\share" with either separator
   size_t i = 0;

@@ -98,6 +98,14 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
 
 namespace sim {
 
+bool windowsAnswers() {
+  return false;
+}
+
+bool runsOnWine() {
+  return false;
+}
+
 int64_t liveHandles() {
   HandleTable& handles = table();
   std::lock_guard<std::mutex> lock(handles.guard);

@@ -40,6 +40,18 @@ void mapDrive(char letter, const std::string& hostFolder) {
   }
 }
 
+std::string driveRoot(char letter, const std::string& hostFolder) {
+  (void)letter;
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(hostFolder.c_str(), MAX_PATH, full, nullptr);
+  if (length == 0 || length >= MAX_PATH) {
+    detail::reportMisuse("sim::driveRoot: no Windows path for " + hostFolder);
+    return {};
+  }
+  std::string root(full, length);
+  return root.back() == '\\' ? root : root + "\\";
+}
+
 std::string hostPath(const std::string& windowsPath) {
   char full[MAX_PATH];
   const DWORD length = GetFullPathNameA(windowsPath.c_str(), MAX_PATH, full, nullptr);
@@ -49,11 +61,20 @@ std::string hostPath(const std::string& windowsPath) {
   return std::string(full, length);
 }
 
+bool windowsAnswers() {
+  return true;
+}
+
+// Wine's ntdll exports its version; Windows' does not.
+bool runsOnWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // Windows counts every kernel handle of the process (files, searches, keys, threads, events)
 // together; the leak check reads them in liveHandles, and the others answer for their share 0.
 int64_t liveHandles() {
-  DWORD now = 0;
-  GetProcessHandleCount(GetCurrentProcess(), &now);
+  const int64_t now = detail::processHandleCount();
   const int64_t atReset = detail::handlesAtReset.load(std::memory_order_relaxed);
   return now > atReset ? static_cast<int64_t>(now) - atReset : 0;
 }
@@ -68,6 +89,32 @@ int openSearches() {
 
 int64_t openKeys() {
   return 0;
+}
+
+void mapShare(const std::string& share, const std::string& hostFolder) {
+  detail::reportMisuse("sim::mapShare: " + share + " is a share of this system's network, not " +
+                       hostFolder);
+}
+
+// The registry is the user's own here: tests neither seed it nor write it out.
+RegistryLoad loadRegistry(const std::string&) {
+  detail::reportMisuse("sim::loadRegistry: the registry is Windows' own here");
+  return {};
+}
+
+RegistryLoad loadRegistryFile(const std::string& hostPath) {
+  detail::reportMisuse("sim::loadRegistryFile: the registry is Windows' own here, not " + hostPath);
+  return {};
+}
+
+std::string exportRegistry(const std::string& keyPath, bool) {
+  detail::reportMisuse("sim::exportRegistry: the registry is Windows' own here (" + keyPath + ")");
+  return {};
+}
+
+bool saveRegistryFile(const std::string& hostPath, const std::string&) {
+  detail::reportMisuse("sim::saveRegistryFile: the registry is Windows' own here, not " + hostPath);
+  return false;
 }
 
 void setAdministrator(std::optional<bool> administrator) {

@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include <cstring>
-#include <mutex>
 #include <string>
+#include <thread>
 
 #include "platform/internal/session.h"
 #include "platform/sim.h"
@@ -19,9 +19,24 @@ namespace {
 constexpr DWORD kBufferSize = 4096; // the sender's process id, then the text
 
 struct DebugMonitor {
-  std::mutex guard;
+  // A critical section, not a std::mutex: the threads library would make a record of the listener,
+  // a thread it did not start, with handles of its own at the listener's first lock, which could
+  // come after a reset has counted the process's handles.
+  CRITICAL_SECTION guard;
+  DebugMonitor() { InitializeCriticalSection(&guard); }
   std::string captured;
   HANDLE bufferReady = nullptr;
+};
+
+class Hold {
+public:
+  explicit Hold(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
+  ~Hold() { LeaveCriticalSection(&section_); }
+  Hold(const Hold&) = delete;
+  Hold& operator=(const Hold&) = delete;
+
+private:
+  CRITICAL_SECTION& section_;
 };
 
 DebugMonitor& monitor() {
@@ -29,21 +44,20 @@ DebugMonitor& monitor() {
   return *kept;
 }
 
-DWORD WINAPI listen(void* parameter) {
-  HANDLE* handles = static_cast<HANDLE*>(parameter);
+void listen(HANDLE* handles) {
   HANDLE bufferReady = handles[0], dataReady = handles[1];
   const char* buffer = static_cast<const char*>(handles[2]);
   const DWORD self = GetCurrentProcessId();
   for (;;) {
     SetEvent(bufferReady);
     if (WaitForSingleObject(dataReady, INFINITE) != WAIT_OBJECT_0) {
-      return 0;
+      return;
     }
     DWORD sender = 0;
     std::memcpy(&sender, buffer, sizeof sender);
     if (sender == self) {
       const char* text = buffer + sizeof sender;
-      std::lock_guard<std::mutex> lock(monitor().guard);
+      const Hold lock(monitor().guard);
       monitor().captured.append(text, strnlen(text, kBufferSize - sizeof sender));
     }
   }
@@ -68,12 +82,13 @@ bool startListening() {
     if (handles[0] == nullptr || handles[1] == nullptr || handles[2] == nullptr) {
       return false;
     }
-    HANDLE thread = CreateThread(nullptr, 0, listen, handles, 0, nullptr);
-    if (thread == nullptr) {
-      return false;
-    }
-    CloseHandle(thread);
+    // A thread of the threads library's own: one that CreateThread made would get the library's
+    // record, with handles, at its first use of thread-local data, after the handle count.
+    std::thread(listen, handles).detach();
     monitor().bufferReady = handles[0];
+    // A process's first OutputDebugStringA opens the mutex "DBWinMutex" and keeps it: opened
+    // here, before the reset takes the handle count, it is not told as a handle a test left open.
+    OutputDebugStringA("");
     return true;
   }();
   return started;
@@ -92,7 +107,7 @@ namespace detail {
 
 void resetDebugOutput() {
   startListening();
-  std::lock_guard<std::mutex> lock(monitor().guard);
+  const Hold lock(monitor().guard);
   monitor().captured.clear();
 }
 
@@ -104,13 +119,13 @@ std::string debugOutput() {
     return {};
   }
   waitForListener();
-  std::lock_guard<std::mutex> lock(monitor().guard);
+  const Hold lock(monitor().guard);
   return monitor().captured;
 }
 
 std::string takeDebugOutput() {
   std::string taken = debugOutput();
-  std::lock_guard<std::mutex> lock(monitor().guard);
+  const Hold lock(monitor().guard);
   monitor().captured.clear();
   return taken;
 }
