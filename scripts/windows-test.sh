@@ -2,16 +2,17 @@
 # Builds the library and every test program for Windows with MinGW-w64 against the real SDK
 # headers, 32-bit (the host's own target) and 64-bit, warnings as errors, and runs the tests under
 # Wine through CTest, which starts them through the toolchains' emulator (wine) as it starts the
-# native ones: on i686 every test of the folders that run on Windows, on x86_64 a smoke set. Each
-# target has a Wine prefix of its own in its build folder; no display is used.
+# native ones: every test of the folders that run on Windows, each program whole. Each target has a
+# Wine prefix of its own in its build folder; no display is used. A kernel built without 32-bit
+# programs (some virtual machines' are) cannot start Wine's 32-bit loader: the i686 tests are then
+# built but not run, and the script says so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 deps=$(bash scripts/setup-windows.sh)
 # CTest labels (test folders) run under Wine; the other folders' tests still lean on the
 # stand-in's control surface (README, "Windows").
-full_labels='^(expr|records|text|support)$'
-smoke_labels='^(expr|support)$'
+labels='^(expr|records|text|support)$'
 
 for arch in i686 x86_64; do
   echo "== Windows build ($arch)"
@@ -26,13 +27,13 @@ for arch in i686 x86_64; do
     -DQV_BUILD_BENCHMARKS=OFF -DQV_BUILD_TOOLS=OFF -DQV_BUILD_EXAMPLES=OFF -DQV_HEADER_CHECK=OFF \
     >/dev/null
   cmake --build "$build" --parallel "$jobs"
-  labels=$full_labels
-  if [ "$arch" = x86_64 ]; then
-    labels=$smoke_labels
+  if [ "$arch" = i686 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "-- tests under Wine ($arch) NOT RUN: this machine's kernel does not start 32-bit programs"
+    continue
   fi
   echo "-- tests under Wine ($arch, labels $labels)"
-  # One test at a time: the debugger output is read through the one system-wide buffer
+  # One program at a time: the debugger output is read through the one system-wide buffer
   # ("DBWIN_BUFFER"), which a single process of the prefix can listen on.
-  ctest --test-dir "$build" --output-on-failure --timeout 300 -L "$labels"
+  ctest --test-dir "$build" --output-on-failure --timeout 600 -L "$labels"
   wineserver -k 2>/dev/null || true
 done

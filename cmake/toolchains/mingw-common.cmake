@@ -10,5 +10,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# CTest and test discovery run the programs under Wine (scripts/windows-test.sh sets its prefix).
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# CTest runs the programs under Wine (scripts/windows-test.sh sets its prefix). Debian's `wine`
+# always starts Wine's 32-bit loader when it is installed, which a kernel without 32-bit programs
+# cannot start; 64-bit programs go straight to the 64-bit loader.
+if(QV_MINGW_ARCH STREQUAL "x86_64" AND EXISTS /usr/lib/wine/wine64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()

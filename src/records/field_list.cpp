@@ -40,19 +40,25 @@ QvFieldList::~QvFieldList() {
   clear();
 }
 
+// Defined before its users so that clear, where a record's release spends most of its time,
+// gets it inline and without virtual calls.
+void QvFieldList::deleteField(IQvUniField* field) {
+  QvUniField* own = fieldOf(field);
+  if (room_ != nullptr && room_->holds(own)) {
+    own->~QvUniField();
+  } else {
+    delete own;
+  }
+}
+
 void QvFieldList::clear() {
   IQvUniField* field = first_;
   first_ = nullptr;
   last_ = nullptr;
-  // deleteField, written out: a record's release spends most of its time here.
   while (field != nullptr) {
-    QvUniField* own = fieldOf(field);
-    field = own->next();
-    if (room_ != nullptr && room_->holds(own)) {
-      own->~QvUniField();
-    } else {
-      delete own;
-    }
+    IQvUniField* next = fieldOf(field)->next();
+    deleteField(field);
+    field = next;
   }
   if (room_ != nullptr) {
     room_->used = 0;
@@ -76,14 +82,6 @@ QvUniField* QvFieldList::newField() {
     noteAllocationFailure();
   }
   return field;
-}
-
-void QvFieldList::deleteField(IQvUniField* field) {
-  if (room_ != nullptr && room_->holds(field)) {
-    static_cast<QvUniField*>(field)->~QvUniField();
-  } else {
-    delete field;
-  }
 }
 
 IQvUniField* QvFieldList::find(const char* name) const {
