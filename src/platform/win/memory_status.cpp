@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/internal/session.h"
+
 namespace {
 
 // The "Name: value kB" lines of a /proc file, in bytes; missing files give an empty map.
@@ -42,6 +44,8 @@ constexpr uint64_t kUserAddressSpace = (uint64_t{1} << 47) - 4096;
 
 void GlobalMemoryStatus(LPMEMORYSTATUS buffer) {
   if (buffer == nullptr) {
+    // Windows writes through the pointer and faults: a caller's fault, told as a misuse.
+    sim::detail::reportMisuse("GlobalMemoryStatus: no buffer to fill");
     return;
   }
   const auto system = readKilobyteTable("/proc/meminfo");

@@ -3,6 +3,9 @@
 #include <fstream>
 #include <string>
 
+#include <gtest/gtest-spi.h>
+
+#include "platform/sim.h"
 #include "platform/win/windows.h"
 #include "testing/host_test.h"
 
@@ -35,7 +38,9 @@ TEST_F(SystemInfoTest, MemoryStatusComesFromTheRunningSystem) {
   EXPECT_LE(status.dwMemoryLoad, 100u);
   EXPECT_GT(status.dwAvailVirtual, 0u);
   EXPECT_LT(status.dwAvailVirtual, status.dwTotalVirtual);
-  GlobalMemoryStatus(nullptr);
+  if (!sim::windowsAnswers()) {
+    EXPECT_NONFATAL_FAILURE(GlobalMemoryStatus(nullptr), "no buffer to fill");
+  }
 }
 
 TEST_F(SystemInfoTest, FtimeReadsTheSystemClock) {
