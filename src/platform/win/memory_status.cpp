@@ -37,6 +37,8 @@ uint64_t valueOr0(const std::map<std::string, uint64_t>& table, const char* name
   return found == table.end() ? 0 : found->second;
 }
 
+constexpr uint64_t kPageSize = 4096;
+
 // The user part of the address space of a process on x86-64 Linux (47 bits, less the guard page).
 constexpr uint64_t kUserAddressSpace = (uint64_t{1} << 47) - 4096;
 
@@ -50,11 +52,15 @@ void GlobalMemoryStatus(LPMEMORYSTATUS buffer) {
   }
   const auto system = readKilobyteTable("/proc/meminfo");
   const auto process = readKilobyteTable("/proc/self/status");
-  const uint64_t totalPhys = valueOr0(system, "MemTotal");
-  const uint64_t availPhys = valueOr0(system, "MemAvailable");
-  // Windows' "page file" figures are the commit limit and what is left of it.
-  const uint64_t commitLimit = valueOr0(system, "CommitLimit");
-  const uint64_t committed = valueOr0(system, "Committed_AS");
+  // Windows counts memory in whole pages.
+  const auto pages = [](uint64_t bytes) { return bytes / kPageSize * kPageSize; };
+  const uint64_t totalPhys = pages(valueOr0(system, "MemTotal"));
+  const uint64_t availPhys = pages(valueOr0(system, "MemAvailable"));
+  // Windows' "page file" figures are the commit limit, physical memory and page files together,
+  // and what is left of it once the memory promised to processes is taken. Linux's CommitLimit
+  // is not that: it takes half of the memory only, and binds nothing unless overcommit is off.
+  const uint64_t commitLimit = totalPhys + pages(valueOr0(system, "SwapTotal"));
+  const uint64_t committed = pages(valueOr0(system, "Committed_AS"));
   const uint64_t mapped = valueOr0(process, "VmSize");
 
   buffer->dwLength = sizeof(MEMORYSTATUS);
