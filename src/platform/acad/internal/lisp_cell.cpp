@@ -23,51 +23,32 @@ namespace sim::detail {
 namespace {
 
 // Cells made less cells freed, counted per thread so that counting needs no locked instruction
-// (an evaluation makes and frees a cell for nearly every number). A thread's count is summed
-// with the others' while the thread runs, and joins the retired total when it ends; a cell may
-// be freed by another thread than the one that made it, so a thread's count may be negative.
+// (an evaluation makes and frees a cell for nearly every number). Each thread's count lives on
+// the heap and stays in the list after the thread ends: a destructor run at the end of a thread
+// cannot be trusted with thread-local memory everywhere (MinGW's threads free it first, and a
+// count retired from there was lost). A cell may be freed by another thread than the one that
+// made it, so a thread's count may be negative.
 struct CellCounts {
   std::mutex mutex;
   std::vector<const std::atomic<int64_t>*> threads;
-  std::atomic<int64_t> retired{0};
 };
 CellCounts& cellCounts() {
   static CellCounts* const counts = new CellCounts; // kept: threads may end after static ones go
   return *counts;
 }
-thread_local std::atomic<int64_t> threadCells{0};
-thread_local bool threadCounted = false;
-thread_local bool threadRetired = false;
-struct ThreadCellCount {
-  ThreadCellCount() {
-    CellCounts& counts = cellCounts();
-    std::lock_guard<std::mutex> lock(counts.mutex);
-    counts.threads.push_back(&threadCells);
-  }
-  ~ThreadCellCount() {
-    CellCounts& counts = cellCounts();
-    std::lock_guard<std::mutex> lock(counts.mutex);
-    std::erase(counts.threads, &threadCells);
-    counts.retired.fetch_add(threadCells.exchange(0), std::memory_order_relaxed);
-    threadRetired = true; // cells freed later in this thread count in the retired total
-  }
-  ThreadCellCount(const ThreadCellCount&) = delete;
-  ThreadCellCount& operator=(const ThreadCellCount&) = delete;
-};
-thread_local ThreadCellCount threadCellCount;
+thread_local std::atomic<int64_t>* threadCells = nullptr;
 
 void countCells(int64_t change) {
-  if (!threadCounted) {
-    threadCounted = true;
-    (void)&threadCellCount; // registers the thread's count, and retires it as the thread ends
-  }
-  if (threadRetired) {
-    cellCounts().retired.fetch_add(change, std::memory_order_relaxed);
-    return;
+  if (threadCells == nullptr) {
+    auto* cells = new std::atomic<int64_t>(0); // kept: see above
+    CellCounts& counts = cellCounts();
+    std::lock_guard<std::mutex> lock(counts.mutex);
+    counts.threads.push_back(cells);
+    threadCells = cells;
   }
   // Only this thread writes its count; others read it.
-  threadCells.store(threadCells.load(std::memory_order_relaxed) + change,
-                    std::memory_order_relaxed);
+  threadCells->store(threadCells->load(std::memory_order_relaxed) + change,
+                     std::memory_order_relaxed);
 }
 
 // Freed cells kept for reuse by this thread, linked through their first bytes: an evaluation
@@ -203,7 +184,7 @@ LispRef makeCell(LispKind kind) {
 int64_t liveLispCells() {
   CellCounts& counts = cellCounts();
   std::lock_guard<std::mutex> lock(counts.mutex);
-  int64_t live = counts.retired.load(std::memory_order_relaxed);
+  int64_t live = 0;
   for (const std::atomic<int64_t>* count : counts.threads) {
     live += count->load(std::memory_order_relaxed);
   }
