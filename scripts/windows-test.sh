@@ -13,11 +13,14 @@ deps=$(bash scripts/setup-windows.sh)
 # CTest labels (test folders) run under Wine; the other folders' tests still lean on the
 # stand-in's control surface (README, "Windows").
 labels='^(expr|records|text|support)$'
+# The dialogs folder passes on x86_64; it has not yet been run on i686, which this round's
+# machine could not start.
+labels_x86_64='^(expr|records|text|support|dialogs)$'
 
 for arch in i686 x86_64; do
   echo "== Windows build ($arch)"
   build="build/windows-$arch"
-  # Test discovery runs the programs under Wine during the build already.
+  # Wine makes the prefix when the first program starts.
   export WINEPREFIX="$PWD/$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   unset DISPLAY WAYLAND_DISPLAY
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-$arch.cmake" \
@@ -30,6 +33,9 @@ for arch in i686 x86_64; do
   if [ "$arch" = i686 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     echo "-- tests under Wine ($arch) NOT RUN: this machine's kernel does not start 32-bit programs"
     continue
+  fi
+  if [ "$arch" = x86_64 ]; then
+    labels=$labels_x86_64
   fi
   echo "-- tests under Wine ($arch, labels $labels)"
   # One program at a time: the debugger output is read through the one system-wide buffer

@@ -75,7 +75,11 @@ TEST_F(MessageDialogsTest, AsksForAStringAndNeverReportsALostAnswerAsAccepted) {
     char output[10] = "as it was";
     EXPECT_EQ(qv::askString("Layer:", "New layer", output, sizeof output), each.status);
     EXPECT_STREQ(output, each.output);
-    EXPECT_EQ(sim::shownDialogs().back().caption, "New layer");
+    // The caption goes through SetWindowTextA: where Windows answers, the stand-in host's
+    // dialogs are no windows of its own.
+    if (!sim::windowsAnswers()) {
+      EXPECT_EQ(sim::shownDialogs().back().caption, "New layer");
+    }
     EXPECT_EQ(sim::shownDialogs().back().focusAtStart, "value");
     EXPECT_EQ(qvtest::valueAtStart(sim::shownDialogs().back(), "prompt"), "Layer:");
   }
