@@ -40,7 +40,7 @@ uint64_t valueOr0(const std::map<std::string, uint64_t>& table, const char* name
 constexpr uint64_t kPageSize = 4096;
 
 // The user part of the address space of a process on x86-64 Linux (47 bits, less the guard page).
-constexpr uint64_t kUserAddressSpace = (uint64_t{1} << 47) - 4096;
+constexpr uint64_t kUserAddressSpace = (uint64_t{1} << 47) - kPageSize;
 
 } // namespace
 
