@@ -102,8 +102,9 @@ bool isPriorityLevel(int priority) {
 
 uintptr_t _beginthreadex(void*, unsigned, unsigned(__stdcall* start)(void*), void* argument,
                          unsigned initFlag, unsigned* threadId) {
-  if (start == nullptr ||
-      (initFlag & ~(CREATE_SUSPENDED | STACK_SIZE_PARAM_IS_A_RESERVATION)) != 0) {
+  // The runtime hands the flags to CreateThread, which looks only at CREATE_SUSPENDED and
+  // STACK_SIZE_PARAM_IS_A_RESERVATION and passes over the others.
+  if (start == nullptr) {
     errno = EINVAL;
     return 0;
   }

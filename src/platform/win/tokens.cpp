@@ -161,8 +161,15 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS informationClass,
   if ((source->access_ & TOKEN_QUERY) == 0) {
     return failWith(ERROR_ACCESS_DENIED);
   }
-  if (returnLength == nullptr ||
-      (informationClass != TokenUser && informationClass != TokenGroups)) {
+  // Windows knows the classes from TokenUser (1) up to TokenLoggingInformation (49); one past
+  // them is an invalid class (STATUS_INVALID_INFO_CLASS). Of those it knows, the stand-in holds
+  // the user and the groups alone.
+  if (returnLength == nullptr || informationClass < TokenUser || informationClass >= 50) {
+    return failWith(ERROR_INVALID_PARAMETER);
+  }
+  if (informationClass != TokenUser && informationClass != TokenGroups) {
+    sim::detail::reportMisuse("GetTokenInformation: the stand-in's tokens answer TokenUser and "
+                              "TokenGroups only");
     return failWith(ERROR_INVALID_PARAMETER);
   }
   size_t needed = 0;
@@ -198,8 +205,11 @@ BOOL AllocateAndInitializeSid(PSID_IDENTIFIER_AUTHORITY authority, BYTE count, D
                               DWORD subAuthority1, DWORD subAuthority2, DWORD subAuthority3,
                               DWORD subAuthority4, DWORD subAuthority5, DWORD subAuthority6,
                               DWORD subAuthority7, PSID* sid) {
-  if (authority == nullptr || sid == nullptr || count > 8) {
+  if (authority == nullptr || sid == nullptr) {
     return failWith(ERROR_INVALID_PARAMETER);
+  }
+  if (count > 8) { // the eight given; Windows answers STATUS_INVALID_SID
+    return failWith(ERROR_INVALID_SID);
   }
   void* made = sim::detail::shouldFail(sim::detail::FailableCall::AllocateAndInitializeSid)
                    ? nullptr
@@ -251,8 +261,13 @@ BOOL CheckTokenMembership(HANDLE token, PSID sid, PBOOL isMember) {
     return failWith(ERROR_INVALID_PARAMETER);
   }
   if (token != nullptr) {
-    return failWith(sim::detail::objectAs<TokenObject>(token) ? ERROR_NO_IMPERSONATION_TOKEN
-                                                              : ERROR_INVALID_HANDLE);
+    // The token is opened for a query first; the stand-in's tokens are all primary ones.
+    const std::shared_ptr<TokenObject> given = sim::detail::objectAs<TokenObject>(token);
+    if (!given) {
+      return failWith(ERROR_INVALID_HANDLE);
+    }
+    return failWith((given->access_ & TOKEN_QUERY) == 0 ? ERROR_ACCESS_DENIED
+                                                        : ERROR_NO_IMPERSONATION_TOKEN);
   }
   if (!IsValidSid(sid)) {
     return failWith(ERROR_INVALID_SID);

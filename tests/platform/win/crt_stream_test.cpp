@@ -82,11 +82,13 @@ TEST_F(CrtStreamTest, CrLfSplitAcrossReadsIsOneLineEnd) {
 }
 
 TEST_F(CrtStreamTest, ACtrlZAnywhereInALongFileEndsTheDataAlsoAfterASeek) {
-  for (const size_t at : {size_t{5}, size_t{64 * 1024 - 1}, size_t{64 * 1024},
-                          size_t{64 * 1024 + 1}, size_t{150000}}) {
+  // About the ends of the runtime's 4 KiB buffer and of the stand-in's 64 KiB read-ahead. The
+  // texts are compared whole: a failed comparison of texts this long takes a minute to print.
+  for (const size_t at : {size_t{5}, size_t{4095}, size_t{4097}, size_t{64 * 1024 - 1},
+                          size_t{64 * 1024}, size_t{64 * 1024 + 1}}) {
     SCOPED_TRACE(at);
     std::string bytes;
-    while (bytes.size() < 200000) {
+    while (bytes.size() < 70000) {
       bytes += "line\r\nx\ry\r\n";
     }
     bytes[at] = '\x1A';
@@ -97,7 +99,13 @@ TEST_F(CrtStreamTest, ACtrlZAnywhereInALongFileEndsTheDataAlsoAfterASeek) {
       }
     }
     writeHost("z.txt", bytes);
-    EXPECT_EQ(readAll(onDrive("z.txt").c_str(), "r"), expected);
+    const std::string inPieces = readAll(onDrive("z.txt").c_str(), "r");
+    // Wine's fread, in pieces smaller than its buffer, reads on past a Ctrl-Z that the first
+    // piece does not reach (its fgetc and fgets stop there, as Windows does).
+    if (!sim::runsOnWine()) {
+      EXPECT_EQ(inPieces.size(), expected.size());
+      EXPECT_TRUE(inPieces == expected);
+    }
     // A seek back starts the search for the Ctrl-Z over.
     FILE* in = _fsopen(onDrive("z.txt").c_str(), "r", _SH_DENYNO);
     ASSERT_NE(in, nullptr);
@@ -107,11 +115,14 @@ TEST_F(CrtStreamTest, ACtrlZAnywhereInALongFileEndsTheDataAlsoAfterASeek) {
     std::string again(expected.size() + 10, '\0');
     again.resize(fread(again.data(), 1, again.size(), in));
     EXPECT_EQ(fclose(in), 0);
-    EXPECT_EQ(first, expected);
-    EXPECT_EQ(again, expected);
+    EXPECT_EQ(first.size(), expected.size());
+    EXPECT_TRUE(first == expected);
+    EXPECT_TRUE(again == expected);
   }
 }
 
+// A text stream's positions are the runtime's own (Windows' count each line end's CR, the
+// stand-in's do not): what ftell gave is what fseek takes back.
 TEST_F(CrtStreamTest, TextPositionsRoundTripThroughFtellAndFseek) {
   writeHost("p.txt", "ab\r\ncd\r\nef\r\n");
   FILE* in = _fsopen(onDrive("p.txt").c_str(), "r", _SH_DENYNO);
@@ -119,13 +130,16 @@ TEST_F(CrtStreamTest, TextPositionsRoundTripThroughFtellAndFseek) {
   char line[16];
   ASSERT_NE(fgets(line, sizeof line, in), nullptr);
   const long afterFirst = ftell(in);
-  EXPECT_EQ(afterFirst, 3);
+  EXPECT_GT(afterFirst, 2);
   ASSERT_NE(fgets(line, sizeof line, in), nullptr);
   EXPECT_EQ(fseek(in, afterFirst, SEEK_SET), 0);
   ASSERT_NE(fgets(line, sizeof line, in), nullptr);
   EXPECT_STREQ(line, "cd\n");
   EXPECT_EQ(fseek(in, 0, SEEK_END), 0);
-  EXPECT_EQ(ftell(in), 9);
+  const long end = ftell(in);
+  EXPECT_GT(end, afterFirst);
+  EXPECT_EQ(fseek(in, afterFirst, SEEK_SET), 0);
+  EXPECT_EQ(fseek(in, end, SEEK_SET), 0);
   EXPECT_EQ(fgets(line, sizeof line, in), nullptr);
   EXPECT_NE(feof(in), 0);
   rewind(in);
@@ -143,8 +157,9 @@ TEST_F(CrtStreamTest, ModesCreateTruncateAndAppend) {
   EXPECT_EQ(_fsopen(onDrive("x.txt").c_str(), "q", _SH_DENYNO), nullptr);
   EXPECT_EQ(errno, EINVAL);
   EXPECT_EQ(_fsopen(onDrive("x.txt").c_str(), "rbt", _SH_DENYNO), nullptr);
+  errno = 0;
   EXPECT_EQ(_fsopen(onDrive("x.txt").c_str(), "w", 0x99), nullptr);
-  EXPECT_EQ(errno, EINVAL);
+  EXPECT_TRUE(errno == EINVAL || sim::runsOnWine()); // Wine refuses it but leaves errno alone
   EXPECT_EQ(_fsopen(nullptr, "r", _SH_DENYNO), nullptr);
   std::filesystem::create_directory(tempPath("folder"));
   EXPECT_EQ(_fsopen(onDrive("folder").c_str(), "r", _SH_DENYNO), nullptr);
@@ -163,7 +178,9 @@ TEST_F(CrtStreamTest, ModesCreateTruncateAndAppend) {
   ASSERT_NE(plus, nullptr);
   fputs("more\n", plus);
   EXPECT_EQ(fclose(plus), 0);
-  EXPECT_EQ(readHost("dos.txt"), "old\r\nmore\r\n");
+  if (!sim::runsOnWine()) { // Wine leaves the mark before the new text
+    EXPECT_EQ(readHost("dos.txt"), "old\r\nmore\r\n");
+  }
 
   FILE* trunc = _fsopen(onDrive("Log.txt").c_str(), "w+", _SH_DENYNO);
   ASSERT_NE(trunc, nullptr);
@@ -195,7 +212,9 @@ TEST_F(CrtStreamTest, SharingModesAreCheckedAgainstOpenStreams) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   // A writer that does not share reading is refused while readers are open.
   EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYRD), nullptr);
-  EXPECT_EQ(sim::openFiles(), 2);
+  if (!sim::windowsAnswers()) { // Windows counts its streams among all of its handles
+    EXPECT_EQ(sim::openFiles(), 2);
+  }
   EXPECT_FALSE(DeleteFileA(onDrive("s.txt").c_str()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   EXPECT_EQ(_unlink(onDrive("s.txt").c_str()), -1);
@@ -207,15 +226,18 @@ TEST_F(CrtStreamTest, SharingModesAreCheckedAgainstOpenStreams) {
   FILE* exclusive = _fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYRW);
   ASSERT_NE(exclusive, nullptr);
   EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYNO), nullptr);
-  EXPECT_EQ(readHost("s.txt"), "s"); // a refused "w" truncates nothing
   EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "w", _SH_DENYNO), nullptr);
-  EXPECT_EQ(readHost("s.txt"), "s");
   EXPECT_EQ(fclose(exclusive), 0);
+  EXPECT_EQ(readHost("s.txt"), "s"); // a refused "w" truncates nothing
 
   FILE* secure = nullptr;
-  ASSERT_EQ(fopen_s(&secure, onDrive("s.txt").c_str(), "a"),
-            0); // fopen_s shares nothing while writing
-  EXPECT_EQ(_fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYNO), nullptr);
+  ASSERT_EQ(fopen_s(&secure, onDrive("s.txt").c_str(), "a"), 0);
+  // fopen_s shares nothing while writing; Wine's shares everything.
+  FILE* shared = _fsopen(onDrive("s.txt").c_str(), "r", _SH_DENYNO);
+  EXPECT_TRUE(shared == nullptr || sim::runsOnWine());
+  if (shared != nullptr) {
+    EXPECT_EQ(fclose(shared), 0);
+  }
   EXPECT_EQ(fclose(secure), 0);
 }
 

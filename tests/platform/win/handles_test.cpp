@@ -22,13 +22,16 @@ TEST_F(HandlesTest, ClosingTwiceOrAnUnknownHandleFails) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
-TEST_F(HandlesTest, PseudoHandlesCloseWithoutEffectAndCannotBeWaitedFor) {
+TEST_F(HandlesTest, PseudoHandlesCloseWithoutEffectAndTimeOutWhenWaitedFor) {
   EXPECT_TRUE(CloseHandle(GetCurrentProcess()));
   EXPECT_TRUE(CloseHandle(GetCurrentThread()));
-  EXPECT_EQ(WaitForSingleObject(GetCurrentThread(), 0), WAIT_FAILED);
+  // A thread or process is signalled when it ends, which it cannot do while it waits.
+  EXPECT_EQ(WaitForSingleObject(GetCurrentThread(), 0), WAIT_TIMEOUT);
+  EXPECT_EQ(WaitForSingleObject(GetCurrentProcess(), 1), WAIT_TIMEOUT);
 }
 
 TEST_F(HandlesTest, AResetForgetsTheHandlesOfTheOldSession) {
+  QV_SKIP_WHERE_WINDOWS_ANSWERS("a reset renews the stand-in's session, not Windows' handles");
   HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
   sim::reset();
   EXPECT_EQ(sim::liveHandles(), 0);

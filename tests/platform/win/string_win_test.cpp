@@ -61,12 +61,13 @@ TEST_F(StringWinTest, StrnicmpLooksAtCountCharactersAtMost) {
 }
 
 TEST_F(StringWinTest, NullTextsAreInvalidArguments) {
+  // Wine's comparisons answer _NLSCMPERROR but leave errno alone.
   errno = 0;
   EXPECT_EQ(_stricmp(nullptr, "a"), _NLSCMPERROR);
-  EXPECT_EQ(errno, EINVAL);
+  EXPECT_TRUE(errno == EINVAL || sim::runsOnWine());
   errno = 0;
   EXPECT_EQ(_strnicmp("a", nullptr, 1), _NLSCMPERROR);
-  EXPECT_EQ(errno, EINVAL);
+  EXPECT_TRUE(errno == EINVAL || sim::runsOnWine());
   errno = 0;
   EXPECT_EQ(_strupr(nullptr), nullptr);
   EXPECT_EQ(errno, EINVAL);

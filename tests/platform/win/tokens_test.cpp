@@ -136,14 +136,21 @@ TEST_F(TokensTest, TokenCallsRefuseAsWindowsDoes) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   BOOL member = FALSE;
   EXPECT_FALSE(CheckTokenMembership(token, administrators(), &member));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_IMPERSONATION_TOKEN));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   CloseHandle(token);
   EXPECT_FALSE(GetTokenInformation(token, TokenGroups, buffer, sizeof buffer, &needed));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 
   ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
-  EXPECT_FALSE(GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &needed));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FALSE(CheckTokenMembership(token, administrators(), &member)); // a primary token
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_IMPERSONATION_TOKEN));
+  const auto noClass = static_cast<TOKEN_INFORMATION_CLASS>(0);
+  EXPECT_FALSE(GetTokenInformation(token, noClass, buffer, sizeof buffer, &needed));
+  // Wine answers a class it does not know with ERROR_INVALID_FUNCTION (not implemented);
+  // Windows' STATUS_INVALID_INFO_CLASS comes out as ERROR_INVALID_PARAMETER.
+  if (!sim::runsOnWine()) {
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  }
   if (!sim::canFail("GetTokenInformation")) {
     CloseHandle(token);
     GTEST_SKIP()
@@ -164,14 +171,13 @@ TEST_F(TokensTest, SidsCompareByRevisionAuthorityAndEverySubAuthority) {
   EXPECT_TRUE(EqualSid(admins, administrators()));
   EXPECT_FALSE(EqualSid(admins, sid2(5, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS)));
   EXPECT_FALSE(EqualSid(admins, sid2(22, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS)));
-  BYTE broken[16] = {9, 2};
-  EXPECT_FALSE(EqualSid(admins, broken));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_SID));
+  BYTE broken[16] = {9, 2}; // EqualSid's answer on it is undefined
+  EXPECT_FALSE(IsValidSid(broken));
 
   SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
   PSID none = nullptr;
   EXPECT_FALSE(AllocateAndInitializeSid(&nt, 9, 0, 0, 0, 0, 0, 0, 0, 0, &none));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_SID));
   QV_SKIP_UNLESS_FAILABLE("AllocateAndInitializeSid");
   sim::failCall("AllocateAndInitializeSid");
   EXPECT_FALSE(AllocateAndInitializeSid(&nt, 1, 0, 0, 0, 0, 0, 0, 0, 0, &none));

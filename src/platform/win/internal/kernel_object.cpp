@@ -1,9 +1,11 @@
 // The handle table of the stand-in's kernel objects, CloseHandle and WaitForSingleObject.
 #include "platform/win/internal/kernel_object.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <thread>
 
 #include "platform/internal/session.h"
 #include "platform/sim.h"
@@ -87,6 +89,17 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
   if (sim::detail::shouldFail(sim::detail::FailableCall::WaitForSingleObject)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return WAIT_FAILED;
+  }
+  if (isPseudoHandle(object)) {
+    // The current thread or process is signalled when it ends, which it cannot do while it waits.
+    if (milliseconds == INFINITE) {
+      sim::detail::reportMisuse("WaitForSingleObject: the current thread or process waits for "
+                                "itself without end");
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return WAIT_FAILED;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    return WAIT_TIMEOUT;
   }
   std::shared_ptr<sim::detail::KernelObject> target = sim::detail::objectOf(object);
   if (!target) {
