@@ -154,16 +154,10 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS informationClass,
   if (sim::detail::shouldFail(sim::detail::FailableCall::GetTokenInformation)) {
     return failWith(ERROR_ACCESS_DENIED);
   }
-  std::shared_ptr<TokenObject> source = sim::detail::objectAs<TokenObject>(token);
-  if (!source) {
-    return failWith(ERROR_INVALID_HANDLE);
-  }
-  if ((source->access_ & TOKEN_QUERY) == 0) {
-    return failWith(ERROR_ACCESS_DENIED);
-  }
-  // Windows knows the classes from TokenUser (1) up to TokenLoggingInformation (49); one past
-  // them is an invalid class (STATUS_INVALID_INFO_CLASS). Of those it knows, the stand-in holds
-  // the user and the groups alone.
+  // The class is looked at before the handle. Windows knows the classes from TokenUser (1) to below
+  // MaxTokenInfoClass (50 in the newest SDK); any other is an invalid class
+  // (STATUS_INVALID_INFO_CLASS). Of those it knows, the stand-in holds the user and the groups
+  // alone.
   if (returnLength == nullptr || informationClass < TokenUser || informationClass >= 50) {
     return failWith(ERROR_INVALID_PARAMETER);
   }
@@ -171,6 +165,13 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS informationClass,
     sim::detail::reportMisuse("GetTokenInformation: the stand-in's tokens answer TokenUser and "
                               "TokenGroups only");
     return failWith(ERROR_INVALID_PARAMETER);
+  }
+  std::shared_ptr<TokenObject> source = sim::detail::objectAs<TokenObject>(token);
+  if (!source) {
+    return failWith(ERROR_INVALID_HANDLE);
+  }
+  if ((source->access_ & TOKEN_QUERY) == 0) {
+    return failWith(ERROR_ACCESS_DENIED);
   }
   size_t needed = 0;
   if (informationClass == TokenUser) {
