@@ -13,8 +13,9 @@ using MessageFileTest = qvtest::DrawingTest;
 TEST_F(MessageFileTest, AppendsTextWithWindowsLineEndsOrNothing) {
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(tempDir());
-  sim::failCall("fopen");
-  qv::appendMessage("lost", 1); // the file cannot be opened: nothing happens
+  std::filesystem::create_directory(tempDir() / "message.txt");
+  qv::appendMessage("lost", 1); // a folder of that name: the file cannot be opened, nothing happens
+  std::filesystem::remove(tempDir() / "message.txt");
   qv::appendMessage("first", 1);
   qv::appendMessage("100%s ", 0); // no line end; the text is not a format
   qv::appendMessage(nullptr, 1);

@@ -65,16 +65,18 @@ protected:
     HostTest::SetUp();
     std::filesystem::create_directories(tempDir() / "c" / "maps");
     std::filesystem::create_directories(tempDir() / "d" / "other");
-    sim::mapDrive('C', (tempDir() / "c").string());
-    sim::mapDrive('D', (tempDir() / "d").string());
+    c_ = sim::driveRoot('C', (tempDir() / "c").string());
+    d_ = sim::driveRoot('D', (tempDir() / "d").string());
     ASSERT_TRUE(qvtest::writeTiff(tempDir() / "c" / "maps" / "site.photo.tif", 40, 20));
     ASSERT_TRUE(qvtest::writePng(tempDir() / "d" / "other" / "Site.png", 10, 30));
     ASSERT_TRUE(qvtest::writeBmp(tempDir() / "d" / "other" / "tall.bmp", 10, 30));
     std::ofstream(tempDir() / "c" / "maps" / "notes.tif") << "survey notes, not pixels";
   }
-  int attach(const char* path, bool keep = false) {
-    return qv::attachRasterImage(path, first_, second_, keep ? 1 : 0);
+  int attach(const std::string& path, bool keep = false) {
+    return qv::attachRasterImage(path.c_str(), first_, second_, keep ? 1 : 0);
   }
+  // Roots of the two folders, as Windows paths ("C:\" on the stand-in; sim::driveRoot).
+  std::string c_, d_;
   ads_point first_ = {10, 20, 5};
   ads_point second_ = {4, 26, 5};
 };
@@ -117,9 +119,9 @@ TEST_F(RasterAttachTest, FindsLoadedModulesWithAndWithoutExtension) {
 
 TEST_F(RasterAttachTest, ReusesTheDefinitionOfAFileOfTheSameName) {
   EXPECT_EQ(qv::isModuleLoaded("acismui.arx"), 0);
-  ASSERT_EQ(attach("C:\\maps\\site.photo.tif"), 1);
+  ASSERT_EQ(attach(c_ + "maps\\site.photo.tif"), 1);
   EXPECT_EQ(qv::isModuleLoaded("acismui.arx"), 1); // loaded by the first attach
-  ASSERT_EQ(attach("D:\\other\\Site.png"), 1);
+  ASSERT_EQ(attach(d_ + "other\\Site.png"), 1);
   EXPECT_EQ(sim::takeCommandLine(), "");
   EXPECT_EQ(definitionCount(), 1u);
   const std::vector<const AcDbRasterImage*> placed = images();
@@ -129,7 +131,7 @@ TEST_F(RasterAttachTest, ReusesTheDefinitionOfAFileOfTheSameName) {
   EXPECT_EQ(placed[1]->imageSize(), AcGeVector2d(40, 20)); // the first file's
   AcDbRasterImageDef* definition = nullptr;
   ASSERT_EQ(acdbOpenObject(definition, placed[0]->imageDefId(), AcDb::kForRead), Acad::eOk);
-  EXPECT_STREQ(definition->sourceFileName(), "C:\\maps\\site.photo.tif");
+  EXPECT_EQ(definition->sourceFileName(), c_ + "maps\\site.photo.tif");
   EXPECT_TRUE(definition->hasPersistentReactor(placed[1]->reactorId()));
   EXPECT_EQ(definition->entityCount(), 2);
   definition->close();
@@ -143,34 +145,31 @@ TEST_F(RasterAttachTest, FitsTheRectangleInAnyCornerOrderOrKeepsTheProportions) 
   for (const auto& pair : corners) {
     std::copy(pair[0], pair[0] + 3, first_);
     std::copy(pair[1], pair[1] + 3, second_);
-    ASSERT_EQ(attach("C:\\maps\\site.photo.tif"), 1);
+    ASSERT_EQ(attach(c_ + "maps\\site.photo.tif"), 1);
     expectPlacement(images().back(), AcGePoint3d(4, 20, 0), 6, 6);
   }
   // Keeping the proportions, from the first corner.
   std::copy(corners[0][0], corners[0][0] + 3, first_);
   std::copy(corners[0][1], corners[0][1] + 3, second_);
-  ASSERT_EQ(attach("C:\\maps\\site.photo.tif", true), 1);
-  ASSERT_EQ(attach("D:\\other\\tall.bmp", true), 1);
+  ASSERT_EQ(attach(c_ + "maps\\site.photo.tif", true), 1);
+  ASSERT_EQ(attach(d_ + "other\\tall.bmp", true), 1);
   expectPlacement(images()[4], AcGePoint3d(10, 20, 5), 2.0, 1.0);
   expectPlacement(images()[5], AcGePoint3d(10, 20, 5), 10.0 / 30.0, 1.0);
 }
 
 TEST_F(RasterAttachTest, FailuresPrintTheirStatusAndLeaveNothingBehind) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"C:\\maps\\none.tif", "Error: Could not find the image file.\n\nError 76: Attach example "
-                             "image failed for C:\\maps\\none.tif\npnt: 10.000,20.000,5.000 pnt2: "
-                             "4.000,26.000,5.000"},
-      {"C:\\maps\\notes.tif", "Error: Could not open the image file.\n\nError 3: Attach example "
-                              "image failed for C:\\maps\\notes.tif\npnt: 10.000,20.000,5.000 "
-                              "pnt2: 4.000,26.000,5.000"}};
+  const std::pair<std::string, const char*> cases[] = {
+      {c_ + "maps\\none.tif", "Error: Could not find the image file.\n\nError 76"},
+      {c_ + "maps\\notes.tif", "Error: Could not open the image file.\n\nError 3"}};
   for (const auto& [path, output] : cases) {
     EXPECT_EQ(attach(path), 0);
-    EXPECT_EQ(sim::takeCommandLine(), output);
+    EXPECT_EQ(sim::takeCommandLine(), output + (": Attach example image failed for " + path) +
+                                          "\npnt: 10.000,20.000,5.000 pnt2: 4.000,26.000,5.000");
     EXPECT_TRUE(images().empty());
     EXPECT_EQ(definitionCount(), 0u);
   }
   second_[Y] = first_[Y]; // a rectangle without height
-  EXPECT_EQ(attach("C:\\maps\\site.photo.tif"), 0);
+  EXPECT_EQ(attach(c_ + "maps\\site.photo.tif"), 0);
   EXPECT_EQ(sim::takeCommandLine(), "Error: Manipulate example image failed. 3\n");
   ASSERT_TRUE(sim::closeDocument(sim::currentDocument()));
   AcDbObjectId id;
@@ -191,7 +190,7 @@ TEST_F(RasterAttachTest, SweepsTheFailuresOfAnAttach) {
     const int points = qvtest::forEachFailure(call, [&](int) {
       const int document = sim::openDocument("C:\\maps\\sweep.dwg");
       sim::takeCommandLine();
-      const int attached = attach("C:\\maps\\site.photo.tif", true);
+      const int attached = attach(c_ + "maps\\site.photo.tif", true);
       const std::string printed = sim::takeCommandLine();
       const bool placementFailed = printed.find("Manipulate") != std::string::npos;
       const std::vector<const AcDbRasterImage*> placed = images();

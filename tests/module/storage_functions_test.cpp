@@ -3,7 +3,6 @@
 #include <string>
 
 #include "module_fixture.h"
-#include "platform/win/sim_registry.h"
 #include "records/drawing_storage.h"
 #include "settings/settings_store.h"
 #include "testing/failure_sweep.h"
@@ -16,8 +15,7 @@ protected:
   static void installSettingsKey() {
     char path[qv::settingsKeyPathSize];
     qv::settingsKeyPath(path);
-    ASSERT_TRUE(
-        sim::loadRegistry("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(path) + "]\r\n").ok);
+    putRegistryText(HKEY_CURRENT_USER, path, nullptr, "");
   }
 };
 
@@ -50,6 +48,7 @@ TEST_F(StorageFunctionsTest, ARefusedStoreAnswersNilAndKeepsTheOldText) {
 }
 
 TEST_F(StorageFunctionsTest, SettingsGoToTheFamilysRegistryKey) {
+  [[maybe_unused]] const qvtest::OwnRegistryRoot user(HKEY_CURRENT_USER);
   EXPECT_EQ(run("(cf:settingwrite \"LastJob\" \"Highway 12\")"), "nil"); // no key installed
   EXPECT_EQ(run("(cf:settingread \"LastJob\")"), "\"\"");
   installSettingsKey();
