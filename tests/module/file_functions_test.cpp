@@ -17,9 +17,9 @@ protected:
       std::filesystem::create_directories(tempDir() / folder);
     }
     std::ofstream(tempPath("Data/Road.crd")) << "12";
-    std::ofstream(tempPath("Jobs/Site.ini")) << onDrive("PROJECT=T:\\DATA\\ROAD.CRD\n");
-    ASSERT_NE(sim::openDocument(onDrive("T:\\Jobs\\Site.dwg")), 0);
-    sim::evalLisp(onDrive("(setq usrdir$ \"T:\\\\User\\\\\")"));
+    std::ofstream(tempPath("Jobs/Site.ini")) << rooted("PROJECT=T:\\DATA\\ROAD.CRD\n");
+    ASSERT_NE(sim::openDocument(rooted("T:\\Jobs\\Site.dwg")), 0);
+    sim::evalLisp(rooted("(setq usrdir$ \"T:\\\\User\\\\\")"));
   }
 };
 
@@ -42,14 +42,14 @@ TEST_F(FileFunctionsTest, KeepsFavouritesAndGivesTheLists) {
       {"(cf:filelists \"crd\" 1)", "nil | ; error: too many arguments\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(run(onDrive(c.lisp)), onDrive(c.answer)) << c.lisp;
+    EXPECT_EQ(run(rooted(c.lisp)), rooted(c.answer)) << c.lisp;
   }
   qvtest::forEachFailure("fopen", [&](int) {
-    const std::string answer = run(onDrive("(cf:favorite \"T:\\\\Data\\\\\")"));
+    const std::string answer = run(rooted("(cf:favorite \"T:\\\\Data\\\\\")"));
     sim::clearFailures();
     const std::string kept = run("(car (cf:filelists \"x\"))");
-    EXPECT_EQ(kept, answer == "T" ? onDrive("((\"T:\\\\Data\\\\\"))") : "nil") << answer;
-    run(onDrive("(cf:favorite \"T:\\\\Data\\\\\" T)"));
+    EXPECT_EQ(kept, answer == "T" ? rooted("((\"T:\\\\Data\\\\\"))") : "nil") << answer;
+    run(rooted("(cf:favorite \"T:\\\\Data\\\\\" T)"));
   });
 }
 

@@ -24,11 +24,11 @@ protected:
       std::ofstream(tempPath(file)) << "x";
     }
     std::ofstream(tempPath("Temp/Site-surf.ini")) << "exist=1|EXIST2\n";
-    std::ofstream(tempPath("User/symbols.dta")) << onDrive("T:\\SYM\\MAST.DWG|a mast\n");
-    ASSERT_NE(sim::openDocument(onDrive("T:\\Jobs\\Site.dwg")), 0);
-    std::strcpy(qv::userFolder, onDrive("T:\\User\\").c_str());
-    sim::setSysVarString("ACADPREFIX", onDrive("T:\\none;T:\\Support"));
-    sim::evalLisp(onDrive("(setq psname \"T:\\\\Sym\\\\\" tmpdir$ \"T:\\\\Temp\\\\\")"));
+    std::ofstream(tempPath("User/symbols.dta")) << rooted("T:\\SYM\\MAST.DWG|a mast\n");
+    ASSERT_NE(sim::openDocument(rooted("T:\\Jobs\\Site.dwg")), 0);
+    std::strcpy(qv::userFolder, rooted("T:\\User\\").c_str());
+    sim::setSysVarString("ACADPREFIX", rooted("T:\\none;T:\\Support"));
+    sim::evalLisp(rooted("(setq psname \"T:\\\\Sym\\\\\" tmpdir$ \"T:\\\\Temp\\\\\")"));
     putRegistryText(HKEY_CLASSES_ROOT, ".crd", "", "Qv.Crd");
     putRegistryText(HKEY_CLASSES_ROOT, "Qv.Crd\\shell\\open\\command", "", "edit.exe %1");
   }
@@ -43,7 +43,7 @@ TEST_F(FileServiceFunctionsTest, ReachesTheFileServices) {
       tempPath("Jobs/a.crd"), std::filesystem::file_time_type::clock::now() +
                                   (std::chrono::system_clock::from_time_t(std::mktime(&written)) -
                                    std::chrono::system_clock::now()));
-  sim::answer(sim::Answer::fileName(onDrive("T:\\Jobs\\a.crd")));
+  sim::answer(sim::Answer::fileName(rooted("T:\\Jobs\\a.crd")));
   const struct {
     const char* lisp;
     const char* answer;
@@ -90,17 +90,17 @@ TEST_F(FileServiceFunctionsTest, ReachesTheFileServices) {
     if (sim::windowsAnswers() && std::strstr(c.lisp, "cf:filedialog") != nullptr) {
       continue;
     }
-    EXPECT_EQ(run(onDrive(c.lisp)), onDrive(c.answer)) << c.lisp;
+    EXPECT_EQ(run(rooted(c.lisp)), rooted(c.answer)) << c.lisp;
   }
   EXPECT_TRUE(std::filesystem::exists(tempPath("Temp/a.crd")));
   std::ifstream project(tempPath("Jobs/Site.ini"), std::ios::binary); // its line ends as written
   std::string line;
-  EXPECT_TRUE(std::getline(project, line) && line == onDrive("PROJECT=T:\\JOBS\\A.CRD\r")) << line;
+  EXPECT_TRUE(std::getline(project, line) && line == rooted("PROJECT=T:\\JOBS\\A.CRD\r")) << line;
 }
 
 TEST_F(FileServiceFunctionsTest, UnnamedDrawingHasNoProjectFileNorBaseName) {
   ASSERT_TRUE(sim::closeDocument(sim::currentDocument()));
-  EXPECT_EQ(run(onDrive("(list (cf:recordproject \"T:\\\\Jobs\\\\a.crd\") (cf:drawingbase))")),
+  EXPECT_EQ(run(rooted("(list (cf:recordproject \"T:\\\\Jobs\\\\a.crd\") (cf:drawingbase))")),
             "(nil \"Drawing1\")");
   EXPECT_FALSE(std::filesystem::exists(tempPath("Jobs/Site.ini")));
 }

@@ -14,7 +14,7 @@ namespace qvtest {
 
 class ModuleFunctionTest : public ModuleTest {
 protected:
-  // Names the temporary folder by letter in the tests' paths (see onDrive).
+  // Names the temporary folder by letter in the tests' paths (see rooted).
   void useDrive(char letter) {
     HostTest::useDrive(letter);
     letter_ = letter;
@@ -33,12 +33,12 @@ protected:
     return printed.empty() ? value : value + " | " + printed;
   }
 
-  // text with each path on the fixture's drive ("T:\\x", "t:/x", "T:\x"; a letter or a "\\"
-  // after the colon) rooted where onDrive roots it: the same on the stand-in, the folder's own
+  // text with each path on the fixture's drive (after useDrive: "T:\\x" or "t:/x" in AutoLISP
+  // text, "T:\x" plain) rooted where onDrive roots it: unchanged on the stand-in, the folder's own
   // path where Windows answers. The root is written as the path after it is: in an AutoLISP
   // string (a doubled backslash or a slash after the colon) with its backslashes doubled, and in
   // capitals or small letters where the letter or the path's first name is.
-  std::string onDrive(const std::string& text) const {
+  std::string rooted(const std::string& text) const {
     const std::string root = HostTest::onDrive("");
     const bool asWritten = root.size() <= 3; // the root is the drive itself
     std::string out;

@@ -16,12 +16,12 @@ protected:
       std::filesystem::create_directories(tempDir() / folder);
     }
     std::ofstream(tempPath("Data/Road.crd")) << "12";
-    ASSERT_NE(sim::openDocument(onDrive("T:\\Jobs\\Site.dwg")), 0);
+    ASSERT_NE(sim::openDocument(rooted("T:\\Jobs\\Site.dwg")), 0);
   }
 };
 
 TEST_F(PathFunctionsTest, ReachesTheFileServices) {
-  sim::answer(sim::Answer::fileName(onDrive("T:\\Data\\Road.crd")));
+  sim::answer(sim::Answer::fileName(rooted("T:\\Data\\Road.crd")));
   // A program of the system that runs the tests: its shell.
   const std::string exit3 =
       std::string("(cf:runprogram ") +
@@ -58,7 +58,7 @@ TEST_F(PathFunctionsTest, ReachesTheFileServices) {
       {"(cf:resolvepath \"C:\\\\\")", "nil | ; error: too few arguments\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(run(onDrive(c.lisp)), onDrive(c.answer)) << c.lisp;
+    EXPECT_EQ(run(rooted(c.lisp)), rooted(c.answer)) << c.lisp;
   }
   std::ifstream copy(tempPath("Jobs/Copy.crd"));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "12");

@@ -24,7 +24,7 @@ protected:
       SCOPED_TRACE(call);
       qvtest::forEachFailure(call, [&](int) {
         writeHost(file, before);
-        const std::string answer = run(onDrive(lisp));
+        const std::string answer = run(rooted(lisp));
         EXPECT_EQ(readHost(file), answer == "T" ? after : before) << answer;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tempDir()), {}), 1);
       });
@@ -51,11 +51,11 @@ TEST_F(SettingsFunctionsTest, PropertyFilesGiveAndTakeOneValue) {
       {"(cf:propwrite \"T:/new/opts.ini\" \"Units\" \"Feet\")", "nil"}, // no such folder
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(run(onDrive(c.lisp)), c.answer) << c.lisp;
+    EXPECT_EQ(run(rooted(c.lisp)), c.answer) << c.lisp;
   }
   // Every name the file held stays, in its place; a line without "=" goes.
   EXPECT_EQ(readHost("opts.ini"), "Units=Feet\r\nprecision=4\r\nNote=a=b\r\nScale=\r\n");
-  EXPECT_EQ(run(onDrive("(cf:propwrite \"T:/made.ini\" \"Units\" \"Feet\")")), "T");
+  EXPECT_EQ(run(rooted("(cf:propwrite \"T:/made.ini\" \"Units\" \"Feet\")")), "T");
   EXPECT_EQ(readHost("made.ini"), "Units=Feet\r\n");
 }
 
@@ -80,8 +80,8 @@ TEST_F(SettingsFunctionsTest, VariablesGoToEveryStoreAndComeBack) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.store);
-    EXPECT_EQ(run(onDrive(std::string("(cf:varsave ") + kVariables + " " + c.store + ")")), "T");
-    EXPECT_EQ(sim::evalLisp(onDrive(std::string("(cf:varload ") + kDefaults + " " + c.store + ")")),
+    EXPECT_EQ(run(rooted(std::string("(cf:varsave ") + kVariables + " " + c.store + ")")), "T");
+    EXPECT_EQ(sim::evalLisp(rooted(std::string("(cf:varload ") + kDefaults + " " + c.store + ")")),
               std::string("((\"units\" . \"Feet\") (\"precision\" . 3) (\"scale\" . 1.5) "
                           "(\"count\" . 100000.0) (\"other\" . ") +
                   c.loaded + "))");
@@ -91,7 +91,7 @@ TEST_F(SettingsFunctionsTest, VariablesGoToEveryStoreAndComeBack) {
             "units=Feet\r\nprecision=3\r\nscale=1.500000\r\ncount=100000\r\n");
   EXPECT_EQ(run("(cf:storageread \"Survey\\\\Options\\\\scale\")"), "\"1.500000\"");
   EXPECT_EQ(run("(list units precision count)"), "(\"Feet\" 3 100000)");
-  EXPECT_EQ(run(onDrive("(cf:varload '((\"a\" . 1)) \"file\" \"T:/none.ini\")")), "nil");
+  EXPECT_EQ(run(rooted("(cf:varload '((\"a\" . 1)) \"file\" \"T:/none.ini\")")), "nil");
   EXPECT_EQ(run("(cf:varsave nil \"lisp\")"), "T");
 }
 
@@ -117,7 +117,7 @@ TEST_F(SettingsFunctionsTest, ConfigPikTakesTheReportFolder) {
   [[maybe_unused]] const qvtest::OwnRegistryRoot machine(HKEY_LOCAL_MACHINE);
   EXPECT_EQ(run("(cf:configpik \"D:/data/jobs\")"), "nil"); // no installation folder
   putRegistryText(HKEY_LOCAL_MACHINE, "Software\\Maradel Software\\Quorvane\\2007\\400-12345678",
-                  "PATH_R15", onDrive("T:\\"));
+                  "PATH_R15", rooted("T:\\"));
   EXPECT_EQ(run("(cf:configpik \"D:/data/jobs\")"), "nil"); // no config.pik
   writeHost("config.pik", "1\r\n2\r\n3\r\n4\r\n5\r\n");
   EXPECT_EQ(run("(cf:configpik \"D:/data/jobs\")"), "T");

@@ -19,19 +19,19 @@ protected:
   }
   // The sample points, sorted by name, in the symbol pts.
   void importPoints() {
-    ASSERT_NE(run(onDrive("(setq pts (cf:tablesort (cf:pointimport \"T:/pts.txt\")))")), "nil");
+    ASSERT_NE(run(rooted("(setq pts (cf:tablesort (cf:pointimport \"T:/pts.txt\")))")), "nil");
   }
 };
 
 TEST_F(TableFunctionsTest, PointFilesImportAsNamedPoints) {
   EXPECT_EQ(
-      run(onDrive("(cf:pointimport \"T:/pts.txt\")")),
+      run(rooted("(cf:pointimport \"T:/pts.txt\")")),
       "((\"P2\" (\"north\" . \"1010.5\") (\"east\" . \"2000.25\") (\"elevation\" . \"101.2\") "
       "(\"description\" . \"IP\")) (\"P1\" (\"north\" . \"1000\") (\"east\" . \"2000\") "
       "(\"elevation\" . \"100.5\") (\"description\" . \"CP\") (\"6\" . \"extra\")))");
-  EXPECT_EQ(run(onDrive("(cf:pointimport \"T:/pts.txt\" \";\" '(\"all\"))")),
+  EXPECT_EQ(run(rooted("(cf:pointimport \"T:/pts.txt\" \";\" '(\"all\"))")),
             "((\"P2,1010.5,2000.25,101.2,IP\") (\"P1,1000,2000,100.5,CP ,extra\"))");
-  EXPECT_EQ(run(onDrive("(cf:pointimport \"T:/none.txt\")")), "nil");
+  EXPECT_EQ(run(rooted("(cf:pointimport \"T:/none.txt\")")), "nil");
 }
 
 TEST_F(TableFunctionsTest, TablesRoundTripThroughTheirFiles) {
@@ -45,18 +45,18 @@ TEST_F(TableFunctionsTest, TablesRoundTripThroughTheirFiles) {
        "(cf:tableread \"T:/b.xml\" \"POINTS\")"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(run(onDrive(c.write)), "T");
-    EXPECT_EQ(run(onDrive(std::string("(equal pts ") + c.read + ")")), "T") << c.read;
+    EXPECT_EQ(run(rooted(c.write)), "T");
+    EXPECT_EQ(run(rooted(std::string("(equal pts ") + c.read + ")")), "T") << c.read;
   }
   EXPECT_NE(readHost("b.xml").find("desc=\"Job 12\""), std::string::npos);
-  EXPECT_EQ(run(onDrive("(cf:tableread \"T:/b.xml\" \"other\")")), "nil");
-  EXPECT_EQ(run(onDrive("(cf:tableread \"T:/none.xml\")")), "nil");
-  EXPECT_EQ(run(onDrive("(cf:tablewrite \"T:/no/such/folder/c.xml\" pts)")), "nil");
+  EXPECT_EQ(run(rooted("(cf:tableread \"T:/b.xml\" \"other\")")), "nil");
+  EXPECT_EQ(run(rooted("(cf:tableread \"T:/none.xml\")")), "nil");
+  EXPECT_EQ(run(rooted("(cf:tablewrite \"T:/no/such/folder/c.xml\" pts)")), "nil");
 }
 
 TEST_F(TableFunctionsTest, ExportWritesTheNameFirst) {
   importPoints();
-  EXPECT_EQ(run(onDrive("(cf:textexport \"T:/out.csv\" pts \";\" T)")), "T");
+  EXPECT_EQ(run(rooted("(cf:textexport \"T:/out.csv\" pts \";\" T)")), "T");
   EXPECT_EQ(readHost("out.csv"), "id;north;east;elevation;description;6\r\n"
                                  "P1;1000;2000;100.5;CP;extra\r\n"
                                  "P2;1010.5;2000.25;101.2;IP;\r\n");
@@ -75,7 +75,7 @@ TEST_F(TableFunctionsTest, AFailedWriteKeepsTheOldFile) {
     for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA"}) {
       qvtest::forEachFailure(call, [&](int) {
         std::ofstream(tempPath(writer.file), std::ios::binary) << "old";
-        const std::string answer = run(onDrive(writer.write));
+        const std::string answer = run(rooted(writer.write));
         EXPECT_TRUE(answer == "T" || answer == "nil") << answer;
         EXPECT_EQ(answer == "T", readHost(writer.file) != "old") << writer.write << " " << call;
       });
