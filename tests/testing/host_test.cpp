@@ -2,6 +2,7 @@
 #include "testing/host_test.h"
 
 #include <atomic>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #ifdef _WIN32
@@ -81,6 +82,14 @@ void ThreadedTest::TearDown() {
 
 std::string HostTest::tempPath(const std::string& name) const {
   return (tempDir_ / name).string();
+}
+
+std::string HostTest::atDrive(const std::string& path) const {
+  const bool onIt = drive_ != 0 && path.size() >= 3 && path[1] == ':' &&
+                    (path[2] == '\\' || path[2] == '/') &&
+                    std::toupper(static_cast<unsigned char>(path[0])) ==
+                        std::toupper(static_cast<unsigned char>(drive_));
+  return onIt ? driveRoot_.substr(0, driveRoot_.size() - 1) + path.substr(2) : path;
 }
 
 std::string HostTest::readHost(const std::string& name) const {
