@@ -20,6 +20,19 @@
 
 namespace qvtest {
 
+// text as an AutoLISP string literal: quoted, its backslashes and quotes escaped (a Windows path
+// keeps its separators).
+inline std::string lispString(const std::string& text) {
+  std::string literal = "\"";
+  for (const char c : text) {
+    if (c == '\\' || c == '"') {
+      literal += '\\';
+    }
+    literal += c;
+  }
+  return literal + "\"";
+}
+
 class HostTest : public ::testing::Test {
 protected:
   // drive: the letter that names the temporary folder (useDrive) from SetUp on; 0 for none.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim.h"
+#include "testing/host_test.h"
 
 namespace qvtest {
 
@@ -15,19 +16,6 @@ struct LispCase {
   const char* source;
   const char* expected; // prin1 of the last value, or "; error: ..."
 };
-
-// text as an AutoLISP string literal: quoted, its backslashes and quotes escaped (a Windows path
-// keeps its separators).
-inline std::string lispString(const std::string& text) {
-  std::string literal = "\"";
-  for (const char c : text) {
-    if (c == '\\' || c == '"') {
-      literal += '\\';
-    }
-    literal += c;
-  }
-  return literal + "\"";
-}
 
 // The value printed, or the error message when the evaluation failed.
 inline std::string lispOutcome(const std::string& source) {
