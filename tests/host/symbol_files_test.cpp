@@ -99,7 +99,7 @@ struct OwnClassesRoot {}; // the stand-in's registry is the session's own
 #endif
 
 TEST_F(SymbolFilesTest, AssociatedCommandReadsTheClassesRoot) {
-  const OwnClassesRoot classes;
+  [[maybe_unused]] const OwnClassesRoot classes;
   qvtest::setEnvironment("QV_TOOLS", "C:\\Tools");
   HKEY key = nullptr;
   const auto setDefault = [&](const char* path, DWORD type, const char* text) {
