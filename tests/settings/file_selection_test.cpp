@@ -170,7 +170,8 @@ TEST_F(FileSelectionTest, BuildsPlacesAndRecentFilesWithoutDuplicates) {
 TEST_F(FileSelectionTest, FailuresKeepGetfileWhole) {
   // The paths are made before the sweeps, whose failing allocator they would meet.
   const std::string other = c("C:\\Other\\"), added = c("[id=favorite path=C:\\Other\\]"),
-                    file = c("C:\\Data\\a.crd"), remembered = c("[id=crd path=C:\\Data\\]");
+                    file = c("C:\\Data\\the roads surveyed.crd"),
+                    remembered = c("[id=crd path=C:\\Data\\]");
   qv::setFavorite(c("C:\\Data\\").c_str(), 0);
   const std::string before = getfile();
   for (const char* call : {"fopen", "fwrite", "fclose", "MoveFileExA"}) {
