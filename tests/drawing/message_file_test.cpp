@@ -13,8 +13,11 @@ using MessageFileTest = qvtest::DrawingTest;
 TEST_F(MessageFileTest, AppendsTextWithWindowsLineEndsOrNothing) {
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(tempDir());
-  sim::failCall("fopen");
-  qv::appendMessage("lost", 1); // the file cannot be opened: nothing happens
+  const bool failable = sim::canFail("fopen"); // the stand-in's fopen only
+  if (failable) {
+    sim::failCall("fopen");
+    qv::appendMessage("lost", 1); // the file cannot be opened: nothing happens
+  }
   qv::appendMessage("first", 1);
   qv::appendMessage("100%s ", 0); // no line end; the text is not a format
   qv::appendMessage(nullptr, 1);

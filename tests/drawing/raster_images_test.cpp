@@ -61,19 +61,19 @@ void expectPlacement(const AcDbRasterImage* image, const AcGePoint3d& origin, do
 
 class RasterAttachTest : public qvtest::HostTest {
 protected:
+  RasterAttachTest() : HostTest('C') {}
   void SetUp() override {
     HostTest::SetUp();
-    std::filesystem::create_directories(tempDir() / "c" / "maps");
-    std::filesystem::create_directories(tempDir() / "d" / "other");
-    sim::mapDrive('C', (tempDir() / "c").string());
-    sim::mapDrive('D', (tempDir() / "d").string());
-    ASSERT_TRUE(qvtest::writeTiff(tempDir() / "c" / "maps" / "site.photo.tif", 40, 20));
-    ASSERT_TRUE(qvtest::writePng(tempDir() / "d" / "other" / "Site.png", 10, 30));
-    ASSERT_TRUE(qvtest::writeBmp(tempDir() / "d" / "other" / "tall.bmp", 10, 30));
-    std::ofstream(tempDir() / "c" / "maps" / "notes.tif") << "survey notes, not pixels";
+    std::filesystem::create_directories(tempDir() / "maps");
+    std::filesystem::create_directories(tempDir() / "other");
+    ASSERT_TRUE(qvtest::writeTiff(tempDir() / "maps" / "site.photo.tif", 40, 20));
+    ASSERT_TRUE(qvtest::writePng(tempDir() / "other" / "Site.png", 10, 30));
+    ASSERT_TRUE(qvtest::writeBmp(tempDir() / "other" / "tall.bmp", 10, 30));
+    std::ofstream(tempDir() / "maps" / "notes.tif") << "survey notes, not pixels";
   }
+  // Attaches the image of a path written "C:\..." (atDrive).
   int attach(const char* path, bool keep = false) {
-    return qv::attachRasterImage(path, first_, second_, keep ? 1 : 0);
+    return qv::attachRasterImage(atDrive(path).c_str(), first_, second_, keep ? 1 : 0);
   }
   ads_point first_ = {10, 20, 5};
   ads_point second_ = {4, 26, 5};
@@ -119,7 +119,7 @@ TEST_F(RasterAttachTest, ReusesTheDefinitionOfAFileOfTheSameName) {
   EXPECT_EQ(qv::isModuleLoaded("acismui.arx"), 0);
   ASSERT_EQ(attach("C:\\maps\\site.photo.tif"), 1);
   EXPECT_EQ(qv::isModuleLoaded("acismui.arx"), 1); // loaded by the first attach
-  ASSERT_EQ(attach("D:\\other\\Site.png"), 1);
+  ASSERT_EQ(attach("C:\\other\\Site.png"), 1);
   EXPECT_EQ(sim::takeCommandLine(), "");
   EXPECT_EQ(definitionCount(), 1u);
   const std::vector<const AcDbRasterImage*> placed = images();
@@ -129,7 +129,7 @@ TEST_F(RasterAttachTest, ReusesTheDefinitionOfAFileOfTheSameName) {
   EXPECT_EQ(placed[1]->imageSize(), AcGeVector2d(40, 20)); // the first file's
   AcDbRasterImageDef* definition = nullptr;
   ASSERT_EQ(acdbOpenObject(definition, placed[0]->imageDefId(), AcDb::kForRead), Acad::eOk);
-  EXPECT_STREQ(definition->sourceFileName(), "C:\\maps\\site.photo.tif");
+  EXPECT_EQ(definition->sourceFileName(), atDrive("C:\\maps\\site.photo.tif"));
   EXPECT_TRUE(definition->hasPersistentReactor(placed[1]->reactorId()));
   EXPECT_EQ(definition->entityCount(), 2);
   definition->close();
@@ -150,22 +150,20 @@ TEST_F(RasterAttachTest, FitsTheRectangleInAnyCornerOrderOrKeepsTheProportions) 
   std::copy(corners[0][0], corners[0][0] + 3, first_);
   std::copy(corners[0][1], corners[0][1] + 3, second_);
   ASSERT_EQ(attach("C:\\maps\\site.photo.tif", true), 1);
-  ASSERT_EQ(attach("D:\\other\\tall.bmp", true), 1);
+  ASSERT_EQ(attach("C:\\other\\tall.bmp", true), 1);
   expectPlacement(images()[4], AcGePoint3d(10, 20, 5), 2.0, 1.0);
   expectPlacement(images()[5], AcGePoint3d(10, 20, 5), 10.0 / 30.0, 1.0);
 }
 
 TEST_F(RasterAttachTest, FailuresPrintTheirStatusAndLeaveNothingBehind) {
   const std::pair<const char*, const char*> cases[] = {
-      {"C:\\maps\\none.tif", "Error: Could not find the image file.\n\nError 76: Attach example "
-                             "image failed for C:\\maps\\none.tif\npnt: 10.000,20.000,5.000 pnt2: "
-                             "4.000,26.000,5.000"},
-      {"C:\\maps\\notes.tif", "Error: Could not open the image file.\n\nError 3: Attach example "
-                              "image failed for C:\\maps\\notes.tif\npnt: 10.000,20.000,5.000 "
-                              "pnt2: 4.000,26.000,5.000"}};
-  for (const auto& [path, output] : cases) {
+      {"C:\\maps\\none.tif", "Error: Could not find the image file.\n\nError 76"},
+      {"C:\\maps\\notes.tif", "Error: Could not open the image file.\n\nError 3"}};
+  for (const auto& [path, error] : cases) {
     EXPECT_EQ(attach(path), 0);
-    EXPECT_EQ(sim::takeCommandLine(), output);
+    EXPECT_EQ(sim::takeCommandLine(), error +
+                                          (": Attach example image failed for " + atDrive(path)) +
+                                          "\npnt: 10.000,20.000,5.000 pnt2: 4.000,26.000,5.000");
     EXPECT_TRUE(images().empty());
     EXPECT_EQ(definitionCount(), 0u);
   }
@@ -181,6 +179,7 @@ TEST_F(RasterAttachTest, FailuresPrintTheirStatusAndLeaveNothingBehind) {
 // Every failure of the attach's host calls ends in 0 with no image entity left (but for a failed
 // placement) and nothing open; a run the failure did not stop attaches one linked image.
 TEST_F(RasterAttachTest, SweepsTheFailuresOfAnAttach) {
+  const std::string sweepDrawing = atDrive("C:\\maps\\sweep.dwg");
   for (const char* call : {"acedArxLoad", "acedArxLoaded", "acutNewRb", "acdbOpenAcDbObject",
                            "AcDbRasterImageDef::createImageDictionary", "AcDbRasterImageDef::new",
                            "AcDbRasterImageDef::setSourceFileName", "AcDbRasterImageDef::load",
@@ -189,7 +188,7 @@ TEST_F(RasterAttachTest, SweepsTheFailuresOfAnAttach) {
                            "AcDbRasterImage::setImageDefId", "AcDbDatabase::getSymbolTable",
                            "AcDbSymbolTable::getAt", "AcDbBlockTableRecord::appendAcDbEntity"}) {
     const int points = qvtest::forEachFailure(call, [&](int) {
-      const int document = sim::openDocument("C:\\maps\\sweep.dwg");
+      const int document = sim::openDocument(sweepDrawing);
       sim::takeCommandLine();
       const int attached = attach("C:\\maps\\site.photo.tif", true);
       const std::string printed = sim::takeCommandLine();
