@@ -31,7 +31,9 @@ void put(std::string_view text, char* output, size_t size) {
     return;
   }
   const size_t length = std::min(text.size(), size - 1);
-  std::memcpy(output, text.data(), length);
+  if (length != 0) { // an empty view may have no data at all
+    std::memcpy(output, text.data(), length);
+  }
   output[length] = '\0';
 }
 
