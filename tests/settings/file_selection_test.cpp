@@ -201,7 +201,9 @@ TEST_F(FileSelectionTest, FailuresKeepGetfileWhole) {
 
 TEST_F(FileSelectionTest, ListsSurviveFailures) {
   writeHost("Jobs/Site.ini", c("PROJECT=C:\\DATA\\CRD\\ROAD.CRD\n"));
-  qv::setFavorite(c("C:\\Other\\").c_str(), 0);
+  // A favourite whose name does not fit a string's own buffer, as on Windows every path does.
+  std::filesystem::create_directories(tempDir() / "Other places surveyed");
+  qv::setFavorite(c("C:\\Other places surveyed\\").c_str(), 0);
   const std::string folder = c("C:\\List"); // made before the allocation sweep
   const auto build = [&folder](int) {
     qv::IQvUniRecord* places = nullptr;
