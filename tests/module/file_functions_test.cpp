@@ -10,16 +10,16 @@ namespace {
 
 class FileFunctionsTest : public qvtest::ModuleFunctionTest {
 protected:
+  FileFunctionsTest() : ModuleFunctionTest('T') {}
   void SetUp() override {
     ModuleFunctionTest::SetUp();
-    sim::mapDrive('T', tempDir().string());
     for (const char* folder : {"Jobs", "Data", "User"}) {
       std::filesystem::create_directories(tempDir() / folder);
     }
     std::ofstream(tempPath("Data/Road.crd")) << "12";
-    std::ofstream(tempPath("Jobs/Site.ini")) << "PROJECT=T:\\DATA\\ROAD.CRD\n";
-    ASSERT_NE(sim::openDocument("T:\\Jobs\\Site.dwg"), 0);
-    sim::evalLisp("(setq usrdir$ \"T:\\\\User\\\\\")");
+    std::ofstream(tempPath("Jobs/Site.ini")) << drivePaths("PROJECT=T:\\DATA\\ROAD.CRD\n");
+    ASSERT_NE(sim::openDocument(atDrive("T:\\Jobs\\Site.dwg")), 0);
+    sim::evalLisp(drivePaths("(setq usrdir$ \"T:\\\\User\\\\\")", true));
   }
 };
 
@@ -42,14 +42,15 @@ TEST_F(FileFunctionsTest, KeepsFavouritesAndGivesTheLists) {
       {"(cf:filelists \"crd\" 1)", "nil | ; error: too many arguments\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(run(c.lisp), c.answer) << c.lisp;
+    EXPECT_EQ(run(drivePaths(c.lisp, true)), drivePaths(c.answer, true)) << c.lisp;
   }
+  const std::string data = drivePaths("\"T:\\\\Data\\\\\"", true);
   qvtest::forEachFailure("fopen", [&](int) {
-    const std::string answer = run("(cf:favorite \"T:\\\\Data\\\\\")");
+    const std::string answer = run("(cf:favorite " + data + ")");
     sim::clearFailures();
     const std::string kept = run("(car (cf:filelists \"x\"))");
-    EXPECT_EQ(kept, answer == "T" ? "((\"T:\\\\Data\\\\\"))" : "nil") << answer;
-    run("(cf:favorite \"T:\\\\Data\\\\\" T)");
+    EXPECT_EQ(kept, answer == "T" ? "((" + data + "))" : "nil") << answer;
+    run("(cf:favorite " + data + " T)");
   });
 }
 

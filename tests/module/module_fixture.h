@@ -11,6 +11,7 @@ namespace qvtest {
 
 class ModuleFunctionTest : public ModuleTest {
 protected:
+  explicit ModuleFunctionTest(char drive = 0) : ModuleTest(drive) {}
   void SetUp() override {
     ModuleTest::SetUp();
     ASSERT_TRUE(sim::loadModule(acrxEntryPoint));

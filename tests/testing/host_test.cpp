@@ -1,6 +1,7 @@
 // The base fixture: fresh session, temporary folder, and the end-of-test leak check.
 #include "testing/host_test.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <fstream>
@@ -90,6 +91,41 @@ std::string HostTest::atDrive(const std::string& path) const {
                     std::toupper(static_cast<unsigned char>(path[0])) ==
                         std::toupper(static_cast<unsigned char>(drive_));
   return onIt ? driveRoot_.substr(0, driveRoot_.size() - 1) + path.substr(2) : path;
+}
+
+std::string HostTest::drivePaths(const std::string& text, bool lisp) const {
+  if (drive_ == 0) {
+    return text;
+  }
+  std::string out;
+  size_t at = 0;
+  for (size_t colon; (colon = text.find(':', at)) != std::string::npos; at = colon + 1) {
+    const bool onIt = colon > 0 && colon + 1 < text.size() &&
+                      std::toupper(static_cast<unsigned char>(text[colon - 1])) ==
+                          std::toupper(static_cast<unsigned char>(drive_)) &&
+                      (text[colon + 1] == '\\' || text[colon + 1] == '/');
+    if (!onIt) {
+      out += text.substr(at, colon + 1 - at);
+      continue;
+    }
+    const size_t end = text.find_first_of(" ]\n\")", colon);
+    const std::string path =
+        text.substr(colon - 1, end == std::string::npos ? end : end - colon + 1);
+    std::string root = atDrive(path.substr(0, 3));
+    root.pop_back(); // the separator, which the text gives
+    const bool upper = std::none_of(path.begin(), path.end(), [](char c) {
+      return std::islower(static_cast<unsigned char>(c));
+    });
+    std::string written;
+    for (const char c : root) {
+      written += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+      if (lisp && c == '\\') {
+        written += '\\';
+      }
+    }
+    out += text.substr(at, colon - 1 - at) + written;
+  }
+  return out + text.substr(at);
 }
 
 std::string HostTest::readHost(const std::string& name) const {

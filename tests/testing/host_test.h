@@ -60,6 +60,10 @@ protected:
   // A path that a test's table writes on the drive of useDrive ("D:\x\y", "D:/y", any case of
   // the letter), as onDrive names it; any other path as it is.
   std::string atDrive(const std::string& path) const;
+  // text with each path on the drive of useDrive put on the test's folder as atDrive does, the
+  // folder upper-cased where the path is (as calls answer a path they upper-case); in AutoLISP
+  // text (lisp) the paths' backslashes are doubled, as a string literal writes them.
+  std::string drivePaths(const std::string& text, bool lisp = false) const;
 
   // Set by a test that leaks or double-releases on purpose, to skip the check after it.
   bool expectCleanHost_ = true;
