@@ -9,19 +9,19 @@ namespace {
 
 class PathFunctionsTest : public qvtest::ModuleFunctionTest {
 protected:
+  PathFunctionsTest() : ModuleFunctionTest('T') {}
   void SetUp() override {
     ModuleFunctionTest::SetUp();
-    sim::mapDrive('T', tempDir().string());
     for (const char* folder : {"Jobs", "Data"}) {
       std::filesystem::create_directories(tempDir() / folder);
     }
     std::ofstream(tempPath("Data/Road.crd")) << "12";
-    ASSERT_NE(sim::openDocument("T:\\Jobs\\Site.dwg"), 0);
+    ASSERT_NE(sim::openDocument(atDrive("T:\\Jobs\\Site.dwg")), 0);
   }
 };
 
 TEST_F(PathFunctionsTest, ReachesTheFileServices) {
-  sim::answer(sim::Answer::fileName("T:\\Data\\Road.crd"));
+  sim::answer(sim::Answer::fileName(atDrive("T:\\Data\\Road.crd")));
   const struct {
     const char* lisp;
     const char* answer;
@@ -54,7 +54,10 @@ TEST_F(PathFunctionsTest, ReachesTheFileServices) {
       {"(cf:resolvepath \"C:\\\\\")", "nil | ; error: too few arguments\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(run(c.lisp), c.answer) << c.lisp;
+    // Where Windows answers, a shell is no program of its own.
+    if (std::string(c.lisp).find("\"sh ") == std::string::npos || !sim::windowsAnswers()) {
+      EXPECT_EQ(run(drivePaths(c.lisp, true)), drivePaths(c.answer, true)) << c.lisp;
+    }
   }
   std::ifstream copy(tempPath("Jobs/Copy.crd"));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "12");
