@@ -4,21 +4,24 @@
 #include <string>
 
 #include "module_fixture.h"
-#include "platform/win/sim_files.h"
 #include "testing/failure_sweep.h"
 
 namespace {
 
 class TableFunctionsTest : public qvtest::ModuleFunctionTest {
 protected:
+  TableFunctionsTest() : ModuleFunctionTest('T') {}
   void SetUp() override {
     ModuleFunctionTest::SetUp();
-    sim::mapDrive('T', tempDir().string());
     std::ofstream(tempPath("pts.txt"), std::ios::binary)
         << "P2,1010.5,2000.25,101.2,IP\r\n\r\nP1,1000,2000,100.5,CP ,extra\r\n";
   }
+  // The AutoLISP text run with its paths on the test's drive.
+  std::string run(const std::string& lisp) const {
+    return ModuleFunctionTest::run(drivePaths(lisp, true));
+  }
   // The sample points, sorted by name, in the symbol pts.
-  static void importPoints() {
+  void importPoints() {
     ASSERT_NE(run("(setq pts (cf:tablesort (cf:pointimport \"T:/pts.txt\")))"), "nil");
   }
 };
