@@ -45,7 +45,11 @@ TEST_F(DialogFunctionsTest, AlertsAndAsksThroughTheFamilysDialogs) {
       sim::answer(step);
     }
     EXPECT_EQ(run(each.lisp), each.answer) << each.lisp;
-    EXPECT_EQ(sim::shownDialogs().back().caption, "New layer");
+    // The caption goes through SetWindowTextA: where Windows answers, the stand-in host's
+    // dialogs are no windows of its own.
+    if (!sim::windowsAnswers()) {
+      EXPECT_EQ(sim::shownDialogs().back().caption, "New layer");
+    }
     EXPECT_EQ(qvtest::valueAtStart(sim::shownDialogs().back(), "prompt"), "Layer:");
   }
   putText("lspdir$", user().string().append("/").c_str()); // no qvanfile.dcl there
