@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace qv {
 namespace {
@@ -25,19 +26,21 @@ bool hasDrive(const std::string& path) {
   return path.size() >= 2 && isLetter(path[0]) && path[1] == ':';
 }
 
-void put(const std::string& text, char* output, size_t size) {
+void put(std::string_view text, char* output, size_t size) {
   if (output == nullptr || size == 0) {
     return;
   }
   const size_t length = std::min(text.size(), size - 1);
-  std::memcpy(output, text.data(), length);
+  if (length != 0) { // an empty view may have no data at all
+    std::memcpy(output, text.data(), length);
+  }
   output[length] = '\0';
 }
 
 // Where the name starts: after the last separator.
-size_t nameStart(const std::string& path) {
+size_t nameStart(std::string_view path) {
   const size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? 0 : cut + 1;
+  return cut == std::string_view::npos ? 0 : cut + 1;
 }
 
 std::string withoutFinalBackslash(std::string path) {
@@ -103,20 +106,23 @@ int trimInPlace(char* name, std::string& value) {
 
 } // namespace
 
+// The parts of a path are views of it: these never allocate, and so never throw, however long
+// the path.
 void fileExtension(const char* path, char* output, size_t size) {
-  const std::string text = path != nullptr ? path : "";
+  const std::string_view text = path != nullptr ? path : "";
   const size_t dot = text.find_last_of('.');
-  put(dot != std::string::npos && dot >= nameStart(text) ? text.substr(dot + 1) : std::string(),
+  put(dot != std::string_view::npos && dot >= nameStart(text) ? text.substr(dot + 1)
+                                                              : std::string_view(),
       output, size);
 }
 
 void fileNamePart(const char* path, char* output, size_t size) {
-  const std::string text = path != nullptr ? path : "";
+  const std::string_view text = path != nullptr ? path : "";
   put(text.substr(nameStart(text)), output, size);
 }
 
 void folderPart(const char* path, char* output, size_t size) {
-  const std::string text = path != nullptr ? path : "";
+  const std::string_view text = path != nullptr ? path : "";
   put(text.substr(0, nameStart(text)), output, size);
 }
 

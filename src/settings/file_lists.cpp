@@ -164,19 +164,23 @@ bool readRememberedFolders(const char* extensions, RecordList& places) {
     return true;
   }
   bool whole = true;
-  for (int pass = 0; pass < 2 && whole; ++pass) {
-    for (IQvUniRecord* record = tables->firstRecord(); record != nullptr && whole;
-         record = record->next()) {
-      const char* id = record->getId() != nullptr ? record->getId() : "";
-      const bool wanted =
-          pass == 0 ? getfile::listHolds(extensions, id) : _stricmp(id, "favorite") == 0;
-      msString folder;
-      if (!wanted || record->getFieldText("path", folder) == 0 || isDirectory(folder) == 0 ||
-          places.holds(folder)) {
-        continue;
+  try { // a folder compared upper-cased may not fit the string's own buffer: the tables go anyway
+    for (int pass = 0; pass < 2 && whole; ++pass) {
+      for (IQvUniRecord* record = tables->firstRecord(); record != nullptr && whole;
+           record = record->next()) {
+        const char* id = record->getId() != nullptr ? record->getId() : "";
+        const bool wanted =
+            pass == 0 ? getfile::listHolds(extensions, id) : _stricmp(id, "favorite") == 0;
+        msString folder;
+        if (!wanted || record->getFieldText("path", folder) == 0 || isDirectory(folder) == 0 ||
+            places.holds(folder)) {
+          continue;
+        }
+        whole = places.add(folder) != nullptr;
       }
-      whole = places.add(folder) != nullptr;
     }
+  } catch (const std::bad_alloc&) {
+    whole = false;
   }
   tables->releaseChain();
   return whole;

@@ -38,7 +38,7 @@ TEST_F(FamilyLispFileTest, TheLibraryReachesEveryFunction) {
   EXPECT_EQ(std::string(result->resval.rstring), tempPath("new.xml"));
   acutRelRb(result);
   EXPECT_EQ(sim::evalLisp("qvan_new_file"), "\"1\""); // the file does not exist yet
-  EXPECT_EQ(sim::evalLisp("qvan_last_folder"), "\"" + tempDir().string() + "/\"");
+  EXPECT_EQ(sim::evalLisp("qvan_last_folder"), qvtest::lispString(tempPath("")));
   // The person cancels: no answer.
   ASSERT_EQ(qv::invokeFamilyGetFile("Open", "", "xml", 0, &result), RTNORM);
   EXPECT_EQ(result, nullptr);

@@ -16,6 +16,7 @@ namespace qvtest {
 
 class ModuleTest : public HostTest {
 protected:
+  explicit ModuleTest(char drive = 0) : HostTest(drive) {}
   void SetUp() override {
     HostTest::SetUp();
     qv::clearUserBreak();

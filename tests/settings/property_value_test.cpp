@@ -18,14 +18,15 @@ protected:
 TEST_F(PropertyValueTest, RunningOutOfMemoryLosesNoName) {
   const std::string before = "Units=Feet\r\nPrecision=3\r\nNote=a=b\r\n";
   const std::string after = "Units=Feet\r\nprecision=4\r\nNote=a=b\r\n";
+  const std::string file = atDrive("A:\\p.ini"); // made before the allocation sweep
   const auto body = [&](int) {
     {
       const qvtest::UnfailingAllocations setup;
       writeHost("p.ini", before);
     }
     std::string note = "none";
-    const int found = qv::readPropertyValue("A:\\p.ini", "NOTE", note);
-    const int written = qv::writePropertyValue("A:\\p.ini", "precision", "4");
+    const int found = qv::readPropertyValue(file.c_str(), "NOTE", note);
+    const int written = qv::writePropertyValue(file.c_str(), "precision", "4");
     const qvtest::UnfailingAllocations checking;
     EXPECT_EQ(note, found == 1 ? "a=b" : "none");
     EXPECT_EQ(readHost("p.ini"), written == 1 ? after : before);

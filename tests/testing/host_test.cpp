@@ -2,6 +2,7 @@
 #include "testing/host_test.h"
 
 #include <atomic>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #ifdef _WIN32
@@ -18,6 +19,18 @@ namespace {
 // A misuse of the stand-in by a test fails that test (instead of aborting the run).
 void failTheTest(const std::string& message) {
   ADD_FAILURE() << "stand-in misused: " << message;
+}
+
+// Removes folder and all in it, read-only files too: on Windows remove_all cannot delete those,
+// and a test folder's name may come back in a later run (Wine numbers processes anew each time).
+void removeTree(const std::filesystem::path& folder) {
+  std::error_code ignored;
+  for (std::filesystem::recursive_directory_iterator it(folder, ignored), end; it != end;
+       it.increment(ignored)) {
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, ignored);
+  }
+  std::filesystem::remove_all(folder, ignored);
 }
 
 } // namespace
@@ -52,7 +65,7 @@ void HostTest::SetUp() {
   tempDir_ =
       std::filesystem::temp_directory_path() / ("qvtest-" + std::to_string(::getpid()) + "-" +
                                                 std::to_string(counter++) + "-" + info->name());
-  std::filesystem::remove_all(tempDir_);
+  removeTree(tempDir_);
   std::filesystem::create_directories(tempDir_);
   if (drive_ != 0) {
     useDrive(drive_);
@@ -68,8 +81,7 @@ void HostTest::TearDown() {
     sim::reset(); // the session's AutoLISP values go with it, cycles through symbols included
     EXPECT_EQ(sim::liveLispValues(), 0) << "AutoLISP values outlive their session";
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(tempDir_, ignored);
+  removeTree(tempDir_);
 }
 
 void ThreadedTest::TearDown() {
@@ -81,6 +93,14 @@ void ThreadedTest::TearDown() {
 
 std::string HostTest::tempPath(const std::string& name) const {
   return (tempDir_ / name).string();
+}
+
+std::string HostTest::atDrive(const std::string& path) const {
+  const bool onIt = drive_ != 0 && path.size() >= 3 && path[1] == ':' &&
+                    (path[2] == '\\' || path[2] == '/') &&
+                    std::toupper(static_cast<unsigned char>(path[0])) ==
+                        std::toupper(static_cast<unsigned char>(drive_));
+  return onIt ? driveRoot_.substr(0, driveRoot_.size() - 1) + path.substr(2) : path;
 }
 
 std::string HostTest::readHost(const std::string& name) const {

@@ -20,6 +20,19 @@
 
 namespace qvtest {
 
+// text as an AutoLISP string literal: quoted, its backslashes and quotes escaped (a Windows path
+// keeps its separators).
+inline std::string lispString(const std::string& text) {
+  std::string literal = "\"";
+  for (const char c : text) {
+    if (c == '\\' || c == '"') {
+      literal += '\\';
+    }
+    literal += c;
+  }
+  return literal + "\"";
+}
+
 class HostTest : public ::testing::Test {
 protected:
   // drive: the letter that names the temporary folder (useDrive) from SetUp on; 0 for none.
@@ -38,9 +51,15 @@ protected:
 
   // Makes tempDir() the folder that onDrive's paths name, through drive letter where the stand-in
   // answers Windows' calls (sim::driveRoot).
-  void useDrive(char letter) { driveRoot_ = sim::driveRoot(letter, tempDir_.string()); }
+  void useDrive(char letter) {
+    drive_ = letter;
+    driveRoot_ = sim::driveRoot(letter, tempDir_.string());
+  }
   // The Windows path of name in tempDir() after useDrive: "D:\name" on the stand-in.
   std::string onDrive(const std::string& name) const { return driveRoot_ + name; }
+  // A path that a test's table writes on the drive of useDrive ("D:\x\y", "D:/y", any case of
+  // the letter), as onDrive names it; any other path as it is.
+  std::string atDrive(const std::string& path) const;
 
   // Set by a test that leaks or double-releases on purpose, to skip the check after it.
   bool expectCleanHost_ = true;

@@ -9,6 +9,7 @@
 #include "platform/acad/internal/library_path.h"
 #include "platform/internal/session.h"
 #include "platform/win/sim_files.h"
+#include "platform/win/sim_system.h"
 #include "platform/win/string_win.h"
 #include "platform/win/winuser.h"
 
@@ -42,6 +43,18 @@ Facts factsOf(const std::string& windowsPath) {
     facts.isFile = !S_ISDIR(info.st_mode);
   }
   return facts;
+}
+
+// Whether two paths of existing files name the same one. The stand-in resolves a path to the
+// names on disk; where Windows answers, the full path keeps the case it was written in, and
+// Windows' names are without regard to case.
+bool sameFile(const std::string& one, const std::string& other) {
+  const std::string first = sim::hostPath(one);
+  const std::string second = sim::hostPath(other);
+  if (first.empty() || second.empty()) {
+    return false;
+  }
+  return sim::windowsAnswers() ? _stricmp(first.c_str(), second.c_str()) == 0 : first == second;
 }
 
 std::vector<std::string> extensionsOf(const char* ext) {
@@ -122,7 +135,7 @@ int acedGetFileD(const char* title, const char* defawlt, const char* ext, int fl
       const std::string name = path.substr(nameStart(path));
       const std::string found = sim::detail::findOnLibraryPath(
           name, [](const std::string& candidate) { return factsOf(candidate).isFile; });
-      if (!found.empty() && sim::hostPath(found) == sim::hostPath(path)) {
+      if (!found.empty() && sameFile(found, path)) {
         path = name;
       }
     }

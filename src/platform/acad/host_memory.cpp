@@ -2,8 +2,9 @@
 //
 // Every block and result buffer carries a small header just before what the caller gets: its size,
 // the session it was made in and its state. Counting is per thread (call_tallies.h), so the path
-// takes no lock and looks nothing up. A release reads the header first: a pointer whose header is
-// not a live one was released already or never handed out, and is reported instead of freed.
+// takes no lock and looks nothing up (but on Windows, see HandedOut). A release reads the header
+// first: a pointer whose header is not a live one was released already or never handed out, and
+// is reported instead of freed.
 #include "platform/acad/acutads.h"
 
 #include <cstdarg>
@@ -12,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <malloc.h>
+#include <mutex>
+#include <unordered_set>
 
 #include "platform/acad/internal/rb_kinds.h"
 #include "platform/internal/session.h"
@@ -67,12 +70,62 @@ static_assert(sizeof(Header) == 16 && alignof(std::max_align_t) <= 16);
 // back to the system and to serve blocks up to its largest threshold (32 MB) from the heap rather
 // than from mappings of their own. A block larger than that, released twice, can still fault.
 // Under AddressSanitizer none of this is needed: released memory is poisoned and never read.
-// Windows' heap keeps the pages of small released blocks committed as it is.
 const bool releasedMemoryStaysMapped = [] {
   mallopt(M_TRIM_THRESHOLD, INT32_MAX);
   mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
   return true;
 }();
+#endif
+
+#if defined(_WIN32) && !defined(QV_PLAIN_HOST_MEMORY)
+// Windows' heap gives released pages back to the system (a large block's at once, and a run of
+// free space once enough of it lies together), and no setting keeps them, so a header read after
+// its release can fault. There the regions handed out are listed, and a header is read only while
+// its region is on the list. Kept over resets: a block of an earlier session is still live.
+class HandedOut {
+public:
+  void add(const void* region) {
+    const sim::detail::StandInCall inCall; // the list's own allocations are not the caller's
+    std::lock_guard<std::mutex> lock(guard_);
+    regions_.insert(region);
+  }
+  void remove(const void* region) {
+    std::lock_guard<std::mutex> lock(guard_);
+    regions_.erase(region);
+  }
+  bool contains(const void* region) {
+    std::lock_guard<std::mutex> lock(guard_);
+    return regions_.count(region) != 0;
+  }
+
+private:
+  std::mutex guard_;
+  std::unordered_set<const void*> regions_;
+};
+
+HandedOut& handedOut() {
+  static HandedOut* const list = new HandedOut; // never destroyed: blocks outlive statics
+  return *list;
+}
+
+void handOut(const void* region) {
+  handedOut().add(region);
+}
+
+void takeBack(const void* region) {
+  handedOut().remove(region);
+}
+
+bool isHandedOut(const void* region) {
+  return handedOut().contains(region);
+}
+#else
+// Elsewhere released memory stays readable (see above): the header alone tells.
+void handOut(const void*) {}
+void takeBack(const void*) {}
+bool isHandedOut(const void*) {
+  return true;
+}
 #endif
 
 uint32_t sessionNow() {
@@ -111,6 +164,9 @@ bool readHeader(const void* pointer, Header& header) {
     return false;
   }
 #endif
+  if (!isHandedOut(headerOf(pointer))) {
+    return false;
+  }
   std::memcpy(&header, headerOf(pointer), sizeof header); // the pointer may be misaligned
   return true;
 }
@@ -136,6 +192,7 @@ void report(const char* what, const void* pointer) {
 void release(Header* header, uint32_t generation, Tally released) {
   // A store the compiler cannot drop as dead before free: a second release must find it.
   *static_cast<volatile uint32_t*>(&header->state) = kReleased;
+  takeBack(header);
   std::free(header);
   if (generation == sessionNow()) {
     sim::detail::tally(released);
@@ -173,6 +230,7 @@ void* acad_malloc(size_t size) {
     return nullptr;
   }
   *header = Header{size, sessionNow(), kLiveBlock};
+  handOut(header);
   sim::detail::tally(Tally::BlocksMade);
   return payloadOf(header);
 }
@@ -193,10 +251,14 @@ void* acad_realloc(void* block, size_t size) {
   if (sim::detail::shouldFail(FailableCall::acad_realloc) || size > SIZE_MAX - sizeof(Header)) {
     return nullptr;
   }
-  auto* moved = static_cast<Header*>(std::realloc(headerOf(block), sizeof(Header) + size));
+  Header* const before = headerOf(block);
+  takeBack(before); // listed again below, where it may have moved to
+  auto* moved = static_cast<Header*>(std::realloc(before, sizeof(Header) + size));
   if (moved == nullptr) {
+    handOut(before);
     return nullptr;
   }
+  handOut(moved);
   moved->size = size;
   return payloadOf(moved);
 }
@@ -247,6 +309,7 @@ resbuf* acutNewRb(int type) {
     return nullptr;
   }
   *header = Header{sizeof(resbuf), sessionNow(), kLiveResbuf};
+  handOut(header);
   sim::detail::tally(Tally::ResbufsMade);
   auto* item = static_cast<resbuf*>(payloadOf(header));
   item->restype = static_cast<short>(type);

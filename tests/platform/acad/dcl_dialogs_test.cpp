@@ -108,10 +108,15 @@ TEST_F(DclDialogsTest, RecordsCaptionTilesAndModesAtStartAndEnd) {
   ads_hdlg dialog = BAD_DIALOG;
   ASSERT_EQ(ads_new_dialog("ask", id, NULLCB, &dialog), RTNORM);
   EXPECT_EQ(sim::openDialogs(), 1);
+  // Where Windows answers, the stand-in host's dialogs are no windows of Windows: their captions
+  // are neither read nor set through its window calls.
+  const bool windows = sim::windowsAnswers();
   char caption[5] = {};
-  EXPECT_EQ(GetWindowTextA(GetActiveWindow(), caption, sizeof caption), 4);
-  EXPECT_STREQ(caption, "Name");
-  EXPECT_TRUE(SetWindowTextA(GetActiveWindow(), "Layer name"));
+  if (!windows) {
+    EXPECT_EQ(GetWindowTextA(GetActiveWindow(), caption, sizeof caption), 4);
+    EXPECT_STREQ(caption, "Name");
+    EXPECT_TRUE(SetWindowTextA(GetActiveWindow(), "Layer name"));
+  }
   EXPECT_EQ(ads_set_tile(dialog, "prompt", "New layer:"), RTNORM);
   EXPECT_EQ(ads_mode_tile(dialog, "apply", MODE_DISABLE), RTNORM);
   EXPECT_EQ(ads_mode_tile(dialog, "keep", MODE_ENABLE), RTNORM);
@@ -120,12 +125,14 @@ TEST_F(DclDialogsTest, RecordsCaptionTilesAndModesAtStartAndEnd) {
   EXPECT_EQ(status, DLGOK);
   EXPECT_EQ(sim::openDialogs(), 0);
   // The dialog's window is gone with it: the host's main window is active again.
-  EXPECT_EQ(GetWindowTextA(GetActiveWindow(), caption, sizeof caption), 4);
-  EXPECT_STREQ(caption, "Auto");
+  if (!windows) {
+    EXPECT_EQ(GetWindowTextA(GetActiveWindow(), caption, sizeof caption), 4);
+    EXPECT_STREQ(caption, "Auto");
+  }
 
   const sim::ShownDialog shown = sim::shownDialogs().at(0);
   EXPECT_EQ(shown.name, "ask");
-  EXPECT_EQ(shown.caption, "Layer name");
+  EXPECT_EQ(shown.caption, windows ? "Name" : "Layer name");
   EXPECT_EQ(shown.focusAtStart, "value");
   EXPECT_EQ(shown.status, DLGOK);
   std::string start;

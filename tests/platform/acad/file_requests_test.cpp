@@ -14,20 +14,20 @@ namespace {
 
 class FileRequestsTest : public qvtest::HostTest {
 protected:
+  FileRequestsTest() : HostTest('S') {}
   void SetUp() override {
     HostTest::SetUp();
-    sim::mapDrive('S', tempDir().string());
     std::filesystem::create_directories(tempDir() / "jobs");
     std::filesystem::create_directories(tempDir() / "support");
     std::ofstream(tempPath("jobs/Site.dwg")) << "d";
     std::ofstream(tempPath("jobs/Road.crd")) << "1";
     std::ofstream(tempPath("support/Tree.dwg")) << "s";
-    sim::setSysVarString("ACADPREFIX", "S:\\none;S:\\SUPPORT");
+    sim::setSysVarString("ACADPREFIX", atDrive("S:\\none") + ";" + atDrive("S:\\SUPPORT"));
   }
   // The dialog's status and the path it gave (the result released).
   std::pair<int, std::string> pick(const char* defawlt, const char* ext, int flags) {
     resbuf* result = acutNewRb(RTSTR);
-    const int status = acedGetFileD("Pick", defawlt, ext, flags, result);
+    const int status = acedGetFileD("Pick", atDrive(defawlt).c_str(), ext, flags, result);
     std::string path =
         result->restype == RTSTR && result->resval.rstring ? result->resval.rstring : "";
     acutRelRb(result);
@@ -81,22 +81,23 @@ TEST_F(FileRequestsTest, FlagsDecideWhatTheDialogAccepts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    for (const sim::Answer& answer : c.answers) {
+    for (sim::Answer answer : c.answers) {
+      answer.value = atDrive(answer.value);
       sim::answer(answer);
     }
     EXPECT_EQ(pick("S:\\jobs\\Site.dwg", c.ext, c.flags),
-              std::make_pair(c.status, std::string(c.path)));
+              std::make_pair(c.status, atDrive(c.path)));
     EXPECT_EQ(sim::pendingAnswers(), 0u);
   }
   const sim::Asked first = sim::asked().front();
   EXPECT_EQ(first.call, "acedGetFileD");
   EXPECT_EQ(first.prompt, "Pick");
-  EXPECT_EQ(first.defaultValue, "S:\\jobs\\Site.dwg");
+  EXPECT_EQ(first.defaultValue, atDrive("S:\\jobs\\Site.dwg"));
   EXPECT_EQ(first.filter, "crd");
   // The library search starts in the current folder, as acedFindFile's does.
   const std::filesystem::path saved = std::filesystem::current_path();
   std::filesystem::current_path(tempDir() / "jobs");
-  sim::answer(sim::Answer::fileName("S:\\jobs\\Road.crd"));
+  sim::answer(sim::Answer::fileName(atDrive("S:\\jobs\\Road.crd")));
   EXPECT_EQ(pick("", "crd", 8).second, "Road.crd");
   char found[512] = "";
   EXPECT_EQ(acedFindFile("road.crd", found), RTNORM);
@@ -110,7 +111,7 @@ TEST_F(FileRequestsTest, FlagsDecideWhatTheDialogAccepts) {
 }
 
 TEST_F(FileRequestsTest, FindFileSearchesDrawingThenSupportFolders) {
-  ASSERT_NE(sim::openDocument("S:\\jobs\\Site.dwg"), 0);
+  ASSERT_NE(sim::openDocument(atDrive("S:\\jobs\\Site.dwg")), 0);
   struct Case {
     const char* name;
     int status;
@@ -127,8 +128,8 @@ TEST_F(FileRequestsTest, FindFileSearchesDrawingThenSupportFolders) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     char result[512] = "";
-    EXPECT_EQ(acedFindFile(c.name, result), c.status);
-    EXPECT_STREQ(result, c.found);
+    EXPECT_EQ(acedFindFile(atDrive(c.name).c_str(), result), c.status);
+    EXPECT_EQ(result, atDrive(c.found));
   }
 }
 

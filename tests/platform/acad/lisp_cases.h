@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim.h"
+#include "testing/host_test.h"
 
 namespace qvtest {
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "lisp_cases.h"
 #include "platform/sim.h"
 #include "testing/host_test.h"
 
@@ -41,7 +42,7 @@ TEST_F(LispCorpusTest, FilesWithoutHostCallsLoadAndTheirFunctionsRun) {
   for (const auto& c : cases) {
     sim::reset();
     std::string error;
-    sim::evalLisp("(load \"" + (corpus_ / c.file).string() + "\")", &error);
+    sim::evalLisp("(load " + qvtest::lispString((corpus_ / c.file).string()) + ")", &error);
     EXPECT_EQ(error, "") << c.file;
     if (c.expression[0] != '\0') {
       const std::string value = sim::evalLisp(c.expression, &error);

@@ -33,9 +33,9 @@ std::vector<std::string> loadedModules() {
 
 class RasterTest : public qvtest::HostTest {
 protected:
+  RasterTest() : HostTest('C') {}
   void SetUp() override {
     HostTest::SetUp();
-    sim::mapDrive('C', tempDir().string());
     db_ = acdbHostApplicationServices()->workingDatabase();
   }
   AcDbDatabase* db_ = nullptr;
@@ -124,9 +124,10 @@ TEST_F(RasterTest, DefinitionsReadTheSizeOfTheirFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
+    const std::string path = atDrive(c.path);
     auto* definition = new AcDbRasterImageDef();
-    EXPECT_EQ(definition->setSourceFileName(c.path), c.named);
-    EXPECT_STREQ(definition->sourceFileName(), c.named == Acad::eOk ? c.path : "");
+    EXPECT_EQ(definition->setSourceFileName(path.c_str()), c.named);
+    EXPECT_EQ(definition->sourceFileName(), c.named == Acad::eOk ? path : "");
     EXPECT_EQ(definition->load(), c.loaded);
     EXPECT_EQ(definition->isLoaded(), c.loaded == Acad::eOk);
     EXPECT_EQ(definition->size(), AcGeVector2d(c.width, c.height));
@@ -146,7 +147,7 @@ TEST_F(RasterTest, ImagesShowTheirDefinitionAndGoWithIt) {
   AcDbObjectId definitionId;
   ASSERT_EQ(images->setAt("SITE", definition, definitionId), Acad::eOk);
   images->close();
-  ASSERT_EQ(definition->setSourceFileName("C:\\site.tif"), Acad::eOk);
+  ASSERT_EQ(definition->setSourceFileName(onDrive("site.tif").c_str()), Acad::eOk);
   ASSERT_EQ(definition->load(), Acad::eOk);
   auto* image = new AcDbRasterImage();
   EXPECT_EQ(image->setImageDefId(AcDbObjectId::kNull), Acad::eNullObjectId);

@@ -111,6 +111,9 @@ TEST_F(ViewCommandsTest, BadAnswersAreRefusedAndChangeNothing) {
 
 TEST_F(ViewCommandsTest, DocumentWindowClientArea) {
   RECT area{9, 9, 9, 9};
+  EXPECT_FALSE(GetClientRect(reinterpret_cast<HWND>(0x4242), &area));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+  QV_SKIP_WHERE_WINDOWS_ANSWERS("the stand-in host's windows are no windows of Windows");
   ASSERT_TRUE(GetClientRect(adsw_acadDocWnd(), &area));
   EXPECT_EQ(area.left, 0);
   EXPECT_EQ(area.top, 0);
@@ -121,8 +124,6 @@ TEST_F(ViewCommandsTest, DocumentWindowClientArea) {
   EXPECT_EQ(area.right, 640);
   EXPECT_EQ(area.bottom, 0);
   EXPECT_TRUE(GetClientRect(adsw_acadMainWnd(), &area));
-  EXPECT_FALSE(GetClientRect(reinterpret_cast<HWND>(0x4242), &area));
-  EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
   EXPECT_FALSE(GetClientRect(adsw_acadDocWnd(), nullptr));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
   sim::failCall("GetClientRect");

@@ -129,13 +129,8 @@ TEST_F(FileHandlesTest, HandlesAndStreamsShareByWindowsRules) {
 }
 
 TEST_F(FileHandlesTest, ReadOnlyFilesRefuseWriting) {
-  namespace fs = std::filesystem;
-  // Windows deletes no read-only file: the attribute goes before the test's folder does.
-  struct WritableAgain {
-    std::string path;
-    ~WritableAgain() { fs::permissions(path, fs::perms::owner_write, fs::perm_options::add); }
-  } const restore{tempPath("Data.txt")};
-  fs::permissions(restore.path, fs::perms::owner_write, fs::perm_options::remove);
+  std::filesystem::permissions(tempPath("Data.txt"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
   EXPECT_NE(GetFileAttributesA(onDrive("data.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
   // Wine keeps the attribute as the Unix file's lack of write permission, which root (as the
   // tests run here) passes over.
