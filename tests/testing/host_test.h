@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/acad/sim_lisp.h"
 #include "platform/win/sim_files.h"
 #include "platform/win/sim_system.h"
 
@@ -20,18 +21,7 @@
 
 namespace qvtest {
 
-// text as an AutoLISP string literal: quoted, its backslashes and quotes escaped (a Windows path
-// keeps its separators).
-inline std::string lispString(const std::string& text) {
-  std::string literal = "\"";
-  for (const char c : text) {
-    if (c == '\\' || c == '"') {
-      literal += '\\';
-    }
-    literal += c;
-  }
-  return literal + "\"";
-}
+using sim::lispString;
 
 class HostTest : public ::testing::Test {
 protected:

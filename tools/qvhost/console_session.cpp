@@ -61,18 +61,6 @@ bool makeFolder(const std::string& folder, std::string* message) {
   return true;
 }
 
-// AutoLISP's string form of a text: quotes and backslashes escaped.
-std::string lispString(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-    }
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 std::string describe(const sim::LispFailure& failure, const std::string& name) {
   std::string place = failure.file.empty() ? name : failure.file;
   std::string text = place + ":" + std::to_string(failure.line) + ": " +
@@ -134,15 +122,16 @@ bool ConsoleSession::start(std::string* message) {
   // and scripts are found in the family's folders as in the host's support path.
   defineConsoleFunctions();
   sim::setSysVarString("ACADPREFIX", hostFolderSymbol(lsp) + ";" + hostFolderSymbol(usr));
-  std::string setup = "(setq lspdir$ " + lispString(hostFolderSymbol(lsp)) + " usrdir$ " +
-                      lispString(hostFolderSymbol(usr)) + " tmpdir$ " +
-                      lispString(hostFolderSymbol(tmp)) + ")";
+  std::string setup = "(setq lspdir$ " + sim::lispString(hostFolderSymbol(lsp)) + " usrdir$ " +
+                      sim::lispString(hostFolderSymbol(usr)) + " tmpdir$ " +
+                      sim::lispString(hostFolderSymbol(tmp)) + ")";
   bool quit = false;
   if (!runText(setup, message, &quit)) {
     return false;
   }
   if (options_.loadSupport &&
-      !runText("(load " + lispString(hostFolderSymbol(lsp) + kSupportFile) + ")", message, &quit)) {
+      !runText("(load " + sim::lispString(hostFolderSymbol(lsp) + kSupportFile) + ")", message,
+               &quit)) {
     return false;
   }
   if (!sim::loadModule(acrxEntryPoint, "quorvane.arx")) {
@@ -185,7 +174,7 @@ bool ConsoleSession::runScript(const std::string& script, std::string* message, 
     *message = script + ": no such script";
     return false;
   }
-  return runText("(load " + lispString(script) + ")", message, quit);
+  return runText("(load " + sim::lispString(script) + ")", message, quit);
 }
 
 bool ConsoleSession::stop(std::string* message) {

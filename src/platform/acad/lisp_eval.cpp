@@ -127,4 +127,15 @@ int64_t liveLispValues() {
   return detail::liveLispCellsOfSession();
 }
 
+std::string lispString(const std::string& text) {
+  std::string literal = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      literal += '\\';
+    }
+    literal += c;
+  }
+  return literal + "\"";
+}
+
 } // namespace sim
