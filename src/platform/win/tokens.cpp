@@ -158,7 +158,8 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS informationClass,
   // MaxTokenInfoClass (50 in the newest SDK); any other is an invalid class
   // (STATUS_INVALID_INFO_CLASS). Of those it knows, the stand-in holds the user and the groups
   // alone.
-  if (returnLength == nullptr || informationClass < TokenUser || informationClass >= 50) {
+  const int classNumber = static_cast<int>(informationClass); // a caller may pass any number
+  if (returnLength == nullptr || classNumber < TokenUser || classNumber >= 50) {
     return failWith(ERROR_INVALID_PARAMETER);
   }
   if (informationClass != TokenUser && informationClass != TokenGroups) {
