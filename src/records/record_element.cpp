@@ -28,13 +28,12 @@ public:
       : file_(file), buffer_(buffer), keepLast_(keepLast) {}
 
   // Fills record from the tags after its start tag (which may be the last tag taken: it is read
-  // before the next is taken).
-  int parse(IQvUniRecord* record, const TagView& start, int depth) {
+  // before the next is taken). own is record when it is one of the reader's own records, which
+  // take their id and fields straight from the tags; null for a caller's other kind.
+  int parse(IQvUniRecord* record, QvUniRecord* own, const TagView& start, int depth) {
     if (record == nullptr) {
       return 0;
     }
-    // The reader's own records take their id and fields straight from the tags.
-    QvUniRecord* own = dynamic_cast<QvUniRecord*>(record);
     AttributeWant id{"id", 2};
     findAttributes(start, &id, 1);
     const char* idText = nullptr;
@@ -59,7 +58,7 @@ public:
           return skip(depth + 2) ? kRecordTooDeep : 0;
         }
         QvUniRecord* child = appendNewChild(record, lastChild);
-        const int result = parse(child, last_, depth + 1);
+        const int result = parse(child, child, last_, depth + 1);
         if (result != 1) {
           return result;
         }
@@ -155,7 +154,7 @@ int parseRecordElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBu
   TagView start;
   start.text = tag != nullptr ? static_cast<const char*>(tag) : "";
   start.length = std::strlen(start.text);
-  const int result = reader.parse(record, start, 0);
+  const int result = reader.parse(record, dynamic_cast<QvUniRecord*>(record), start, 0);
   if (reader.last().text != nullptr) {
     tag = reader.last().text;
   }
@@ -163,9 +162,9 @@ int parseRecordElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBu
   return result;
 }
 
-int parseRecordElement(FILE* file, IQvUniRecord* record, const TagView& start,
+int parseRecordElement(FILE* file, QvUniRecord* record, const TagView& start,
                        QvScanBuffer& buffer) {
-  return ElementReader(file, buffer, nullptr).parse(record, start, 0);
+  return ElementReader(file, buffer, nullptr).parse(record, record, start, 0);
 }
 
 int writeRecordElement(FILE* file, const IQvUniRecord* record) {

@@ -256,11 +256,7 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
       if (parseRecordElement(file, record, tag, buffer) != 1) {
         break;
       }
-      fieldsOfLast = 0;
-      for (const IQvUniField* field = record->firstField(); field != nullptr;
-           field = field->next()) {
-        ++fieldsOfLast;
-      }
+      fieldsOfLast = record->fields().count();
     } else if (equalsLowerName(tag.text, nameLength, "/table", 6)) {
       current = nullptr;
     }

@@ -6,9 +6,10 @@
 
 namespace qv {
 
-// parseRecordElement with start the record's start tag as takeTag gave it; the last tag taken is
-// not handed back.
-int parseRecordElement(FILE* file, IQvUniRecord* record, const TagView& start,
-                       QvScanBuffer& buffer);
+class QvUniRecord;
+
+// parseRecordElement for one of the reader's own records, with start the record's start tag as
+// takeTag gave it; the last tag taken is not handed back.
+int parseRecordElement(FILE* file, QvUniRecord* record, const TagView& start, QvScanBuffer& buffer);
 
 } // namespace qv

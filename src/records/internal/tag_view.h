@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "records/tag_scanner.h"
@@ -93,16 +94,74 @@ struct AttributeWant {
 
 // Finds several attributes in one pass over the tag, each as getAttribute finds it.
 void findAttributes(const char* tag, AttributeWant* wants, size_t count);
-// The same for a tag taken by takeTag, from the attributes its scan saw when it saw them all.
-void findAttributes(const TagView& tag, AttributeWant* wants, size_t count);
+
+// True when the length bytes at a and b are the same. The names asked for are a few characters
+// long: compared here rather than by a call, four at a time while four are left.
+inline bool sameNameBytes(const char* a, const char* b, size_t length) {
+  size_t i = 0;
+  for (; i + 4 <= length; i += 4) {
+    uint32_t left = 0;
+    uint32_t right = 0;
+    std::memcpy(&left, a + i, 4);
+    std::memcpy(&right, b + i, 4);
+    if (left != right) {
+      return false;
+    }
+  }
+  for (; i < length; ++i) {
+    if (a[i] != b[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// findAttributes for a tag taken by takeTag, from the attributes its scan saw when it saw them
+// all. Inline, so that where the names asked for are constants, each comparison becomes one.
+inline void findAttributes(const TagView& tag, AttributeWant* wants, size_t count) {
+  if (tag.seenCount < 0) {
+    findAttributes(tag.text, wants, count);
+    return;
+  }
+  size_t left = count;
+  for (int i = 0; i < tag.seenCount && left > 0; ++i) {
+    const TagView::Attribute& seen = tag.seen[i];
+    for (size_t w = 0; w < count; ++w) {
+      AttributeWant& want = wants[w];
+      if (want.found || seen.nameLength != want.nameLength ||
+          !sameNameBytes(seen.name, want.name, want.nameLength)) {
+        continue;
+      }
+      want.found = true;
+      want.value = seen.value;
+      want.end = seen.value + seen.valueLength;
+      want.plain = seen.plain;
+      --left;
+      break;
+    }
+  }
+}
 
 // The value of a found attribute unescaped as XML text into out; the empty text when there is
 // none. Returns the length of out's text (up to its first NUL, which an escape may make).
 size_t attributeText(const AttributeWant& want, std::string& out);
 
+// attributeView below for a found value not known to be plain: looked through for escapes.
+size_t attributeViewSlowly(const AttributeWant& want, std::string& scratch, const char*& text);
+
 // The same text without a copy where none is needed: text points into the tag when the value
 // holds nothing to unescape, else into scratch, which then holds attributeText's result. Returns
 // the length of the text.
-size_t attributeView(const AttributeWant& want, std::string& scratch, const char*& text);
+inline size_t attributeView(const AttributeWant& want, std::string& scratch, const char*& text) {
+  if (want.end == nullptr) {
+    text = "";
+    return 0;
+  }
+  if (want.plain) {
+    text = want.value;
+    return static_cast<size_t>(want.end - want.value);
+  }
+  return attributeViewSlowly(want, scratch, text);
+}
 
 } // namespace qv
