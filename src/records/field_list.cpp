@@ -96,14 +96,6 @@ IQvUniField* QvFieldList::find(const char* name) const {
   return nullptr;
 }
 
-size_t QvFieldList::count() const {
-  size_t count = 0;
-  for (IQvUniField* field = first_; field != nullptr; field = fieldOf(field)->next()) {
-    ++count;
-  }
-  return count;
-}
-
 IQvUniField* QvFieldList::fieldAt(int index) const {
   if (index < 0) {
     return nullptr;

@@ -24,8 +24,6 @@ public:
   // The first field whose name is present and equal to name (case ignored); null when there is
   // none or name is null.
   IQvUniField* find(const char* name) const;
-  // The number of fields.
-  size_t count() const;
   // The field at a 0-based index; null past the end or for a negative index.
   IQvUniField* fieldAt(int index) const;
   // With replace non-zero and find(name) giving a field, sets only that field's value (null

@@ -64,6 +64,9 @@ public:
         }
       } else if (equalsLowerName(tag, nameLength, "value", 5)) {
         addField(record, own, last_);
+        if (depth == 0) {
+          ++topValues_;
+        }
         passValueEnd();
       } else if (isRecordEnd(tag, nameLength)) {
         return 1;
@@ -74,6 +77,8 @@ public:
 
   // The last tag taken, or null when it was copied to keepLast.
   const TagView& last() const { return last_; }
+  // The value tags read for the outermost record, not counting its children's.
+  size_t topValues() const { return topValues_; }
 
 private:
   bool take() {
@@ -135,6 +140,7 @@ private:
   QvScanBuffer& buffer_;
   msString* keepLast_;
   TagView last_;
+  size_t topValues_ = 0;
   std::string name_;
   std::string text_;
   std::string type_;
@@ -162,9 +168,12 @@ int parseRecordElement(FILE* file, IQvUniRecord* record, msString& tag, QvScanBu
   return result;
 }
 
-int parseRecordElement(FILE* file, QvUniRecord* record, const TagView& start,
-                       QvScanBuffer& buffer) {
-  return ElementReader(file, buffer, nullptr).parse(record, record, start, 0);
+int parseRecordElement(FILE* file, QvUniRecord* record, const TagView& start, QvScanBuffer& buffer,
+                       size_t& values) {
+  ElementReader reader(file, buffer, nullptr);
+  const int result = reader.parse(record, record, start, 0);
+  values = reader.topValues();
+  return result;
 }
 
 int writeRecordElement(FILE* file, const IQvUniRecord* record) {

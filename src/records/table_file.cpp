@@ -253,10 +253,9 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
       current->addRecord(record);
       // A record cut off, or nesting too deep, keeps what was read and ends the read: going on
       // would take the records inside it for records of the table.
-      if (parseRecordElement(file, record, tag, buffer) != 1) {
+      if (parseRecordElement(file, record, tag, buffer, fieldsOfLast) != 1) {
         break;
       }
-      fieldsOfLast = record->fields().count();
     } else if (equalsLowerName(tag.text, nameLength, "/table", 6)) {
       current = nullptr;
     }

@@ -181,6 +181,28 @@ size_t copyUntilCr(char* out, const char* from, size_t limit) {
   return k;
 }
 
+// Text mode's translation of the limit bytes at from (no Ctrl-Z among them) into out, which has
+// room for as many: each CR LF becomes LF, a CR before anything else stays. A CR that is the last
+// of them is left for the caller, since the byte after it is not known yet. used = the bytes of
+// from taken; returns the bytes written.
+size_t translateRun(char* out, const char* from, size_t limit, size_t& used) {
+  size_t in = 0;
+  size_t written = 0;
+  for (;;) {
+    const size_t plain = copyUntilCr(out + written, from + in, limit - in);
+    in += plain;
+    written += plain;
+    if (in + 1 >= limit) {
+      break; // the end, or a CR as the last byte
+    }
+    const bool lineEnd = from[in + 1] == '\n';
+    out[written++] = lineEnd ? '\n' : '\r';
+    in += lineEnd ? 2 : 1;
+  }
+  used = in;
+  return written;
+}
+
 // Text mode: CR LF becomes LF, a CR before anything else stays, Ctrl-Z ends the data.
 ssize_t readText(Stream& s, char* out, size_t size) {
   size_t done = 0;
@@ -198,9 +220,10 @@ ssize_t readText(Stream& s, char* out, size_t size) {
     const char* from = s.raw.data() + s.rawPos;
     const size_t available = s.rawLen - s.rawPos;
     const size_t room = size - done;
-    // Plain bytes go across in one run, up to the first CR or Ctrl-Z.
-    const size_t k = copyUntilCr(out + done, from, beforeCtrlZ(s, std::min(available, room)));
-    done += k;
+    // The bytes go across in one run, up to a Ctrl-Z or a CR that ends what was read.
+    const size_t limit = beforeCtrlZ(s, std::min(available, room));
+    size_t k = 0;
+    done += translateRun(out + done, from, limit, k);
     s.rawPos += k;
     if (k == available || done == size) {
       continue;
@@ -209,7 +232,10 @@ ssize_t readText(Stream& s, char* out, size_t size) {
       s.endOfData = true;
       break;
     }
-    // A CR: look at the byte after it, reading on when it is not here yet.
+    if (k == limit) {
+      continue; // the room ran out before line ends were dropped: there is room again
+    }
+    // A CR as the last byte read: look at the byte after it, reading on when it is not here yet.
     if (s.rawPos + 1 == s.rawLen) {
       const ssize_t got = refill(s);
       if (got < 0) {

@@ -9,7 +9,9 @@ namespace qv {
 class QvUniRecord;
 
 // parseRecordElement for one of the reader's own records, with start the record's start tag as
-// takeTag gave it; the last tag taken is not handed back.
-int parseRecordElement(FILE* file, QvUniRecord* record, const TagView& start, QvScanBuffer& buffer);
+// takeTag gave it; the last tag taken is not handed back. values = the value tags read for the
+// record itself (its children's not counted), about the number of fields it got.
+int parseRecordElement(FILE* file, QvUniRecord* record, const TagView& start, QvScanBuffer& buffer,
+                       size_t& values);
 
 } // namespace qv
