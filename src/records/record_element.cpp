@@ -51,7 +51,7 @@ public:
     IQvUniRecord* lastChild = nullptr;
     while (take()) {
       const char* tag = last_.text;
-      const size_t nameLength = elementNameLength(tag);
+      const size_t nameLength = elementNameLength(last_);
       if (isRecordStart(tag, nameLength)) {
         if (depth >= kMaxRecordDepth) {
           // Open are this record, its depth enclosing ones and the child just started.
@@ -126,7 +126,7 @@ private:
   // tags ran out first.
   bool skip(int open) {
     while (open > 0 && take()) {
-      const size_t nameLength = elementNameLength(last_.text);
+      const size_t nameLength = elementNameLength(last_);
       if (isRecordStart(last_.text, nameLength) && !closesItself(last_.text, last_.length)) {
         ++open;
       } else if (isRecordEnd(last_.text, nameLength)) {

@@ -223,7 +223,7 @@ void readXml(FILE* file, const char* firstLine, IQvUniTable*& first) {
   // as many.
   size_t fieldsOfLast = 0;
   while (takeTagQuickly(buffer, tag) || takeTag(file, buffer, tag) != 0) {
-    const size_t nameLength = elementNameLength(tag.text);
+    const size_t nameLength = elementNameLength(tag);
     // A table tag without attributes ("<table>", as writeRecordFile writes it) starts no table:
     // its records go into one the reader makes, without id, type and desc.
     if (equalsLowerName(tag.text, nameLength, "table", 5) && tagHasSpace(tag.text) != 0) {

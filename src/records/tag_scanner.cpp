@@ -329,8 +329,16 @@ size_t scanPlainTag(const char* text, size_t open, size_t size, TagView& tag) {
   if (end - p >= 3 && std::memcmp(p, "!--", 3) == 0) {
     return kNone;
   }
+  // The element name as elementNameLength counts it: on a plain tag its run of characters ends at
+  // white space or the ">", and a "/" after its first character ends it earlier.
+  const char* const name = p;
+  p += *p == '/' ? 1 : 0;
+  while (!kPlainStop(*p)) {
+    ++p;
+  }
+  const size_t nameLength = static_cast<size_t>(p - name);
   while (!kNameStop(*p)) {
-    ++p; // the element name, as findAttributes passes over it
+    ++p; // the rest of the run, as findAttributes passes over it
   }
   int count = 0;
   for (;;) {
@@ -339,15 +347,16 @@ size_t scanPlainTag(const char* text, size_t open, size_t size, TagView& tag) {
     }
     if (*p == '>') {
       tag.seenCount = count <= TagView::kMostSeen ? count : -1;
+      tag.nameLength = nameLength;
       return static_cast<size_t>(p - text);
     }
-    const char* name = p;
+    const char* attribute = p;
     while (!kPlainStop(*p)) {
       ++p;
     }
-    const char* nameEnd = p;
+    const char* attributeEnd = p;
     p = skipTagWhite(p);
-    if (p == name || *p != '=') {
+    if (p == attribute || *p != '=') {
       return kNone; // a NUL (the text's end), or not a plain attribute
     }
     p = skipTagWhite(p + 1);
@@ -374,7 +383,7 @@ size_t scanPlainTag(const char* text, size_t open, size_t size, TagView& tag) {
       return kNone;
     }
     if (count < TagView::kMostSeen) {
-      tag.seen[count] = {name, value, static_cast<uint32_t>(nameEnd - name),
+      tag.seen[count] = {attribute, value, static_cast<uint32_t>(attributeEnd - attribute),
                          static_cast<uint32_t>(close - value), plain};
     }
     ++count;
@@ -417,6 +426,7 @@ int takeTag(FILE* file, QvScanBuffer& buffer, TagView& tag, msString* keepLast, 
   size_t endAt = kNone;
   TagEnd tagEnd(0);
   tag.seenCount = -1;
+  tag.nameLength = TagView::kNameUncounted;
   // A caller's text scanned in place may hold a NUL inside a value, where findAttributes stops:
   // only a file's text, which holds none, is read by the plain scan.
   bool plainTried = buffer.borrowed != nullptr;
@@ -497,6 +507,7 @@ bool takeTagQuickly(QvScanBuffer& buffer, TagView& tag) {
   const size_t end = scanPlainTag(base, open, size, tag);
   if (end == kNone) {
     tag.seenCount = -1;
+    tag.nameLength = TagView::kNameUncounted;
     return false;
   }
   base[end] = '\0';

@@ -30,6 +30,9 @@ struct TagView {
   static constexpr int kMostSeen = 6;
   Attribute seen[kMostSeen];
   int seenCount = -1;
+  // The length of the element name when that scan counted it, else kNameUncounted.
+  static constexpr size_t kNameUncounted = static_cast<size_t>(-1);
+  size_t nameLength = kNameUncounted;
 };
 
 // nextTag without its copies: the same tags in the same cases. tag holds the last tag taken, or
@@ -57,6 +60,11 @@ inline size_t elementNameLength(const char* tag) {
   return length;
 }
 
+// The same for a tag taken by takeTag, counted by its scan where that could.
+inline size_t elementNameLength(const TagView& tag) {
+  return tag.nameLength != TagView::kNameUncounted ? tag.nameLength : elementNameLength(tag.text);
+}
+
 // True when the first length characters of tag equal lowerName (lower case, length characters)
 // with the case of ASCII letters ignored.
 inline bool equalsLowerName(const char* tag, size_t length, const char* lowerName,
@@ -64,9 +72,12 @@ inline bool equalsLowerName(const char* tag, size_t length, const char* lowerNam
   if (length != nameLength) {
     return false;
   }
+  // A letter of lowerName matches its two cases, which differ only in the bit 0x20; any other
+  // character only itself. Where lowerName is a constant, each comparison is a single one.
   for (size_t i = 0; i < length; ++i) {
-    const char c = tag[i];
-    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lowerName[i]) {
+    const char want = lowerName[i];
+    const char c = want >= 'a' && want <= 'z' ? static_cast<char>(tag[i] | 0x20) : tag[i];
+    if (c != want) {
       return false;
     }
   }
