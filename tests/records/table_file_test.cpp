@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/sim.h"
 #include "record_test_util.h"
@@ -186,6 +187,11 @@ TEST_F(TableFileTest, ReadsWhatOtherWritersMake) {
            "value=\"7\"/><value name=\"a\"value=\"b\"/><value name=\"c\" value=\"d\"type=\"e\"/>"
            "<value na/me=\"x\" name=\"n/\" value=\"s\"/></record>"),
        "(t||)[id=m late=7:t a=b c=d:e n/=s]"},
+      // Names in any case; a character that differs from "/" only in the case bit is no "/".
+      {"element names in capitals and mixed case",
+       "<TABLE id=\"T\"><Record id=\"1\"><VALUE name=\"a\" value=\"1\"/><\x0Frecord>"
+       "<vAlUe name=\"b\" value=\"2\"/></RECORD></Table>",
+       "(T||)[id=1 a=1 b=2]"},
       {"attributes on lines",
        xmlTable("<record\n    id=\"L\"\n>\n<value\n  name=\"a\"\n  value=\"b\"\n/>\n</record\n>"),
        "(t||)[id=L a=b]"},
@@ -238,6 +244,50 @@ TEST_F(TableFileTest, LongLinesAndNulBytesAreReadSafely) {
   // The legacy line is read in pieces of 1023 characters: the first piece holds the field.
   ASSERT_NE(readBytes("<QvUniRecord\nname=" + std::string(5000, 'z') + "\n/>\n"), nullptr);
   EXPECT_EQ(std::string(tables_->firstRecord()->firstField()->getValue()).size(), 1018u);
+}
+
+// Values are scanned sixteen characters at a time: an escape or a quote of the other kind reads
+// the same wherever it stands in a value of any length.
+TEST_F(TableFileTest, ValuesOfEveryLengthCarryEscapesAndQuotesAnywhere) {
+  std::vector<std::string> values;
+  for (size_t length = 1; length <= 40; ++length) {
+    for (size_t at = 0; at < length; ++at) {
+      for (const char special : {'&', '"', '\'', '\\', '<'}) {
+        values.push_back(std::string(length, 'v'));
+        values.back()[at] = special;
+      }
+    }
+  }
+  auto* table = new qv::QvUniTable;
+  auto* record = newRecord("r");
+  for (const std::string& value : values) {
+    record->setField("f", value.c_str(), 0, nullptr);
+  }
+  table->addRecord(record);
+  ASSERT_EQ(qv::writeTableFile(onDrive("v.xml").c_str(), table), 1);
+  table->releaseChain();
+  ASSERT_NE(readFile(onDrive("v.xml").c_str()), nullptr);
+  const qv::IQvUniField* field = tables_->firstRecord()->firstField();
+  for (const std::string& value : values) {
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->getValue(), value);
+    field = field->next();
+  }
+  EXPECT_EQ(field, nullptr);
+
+  // As other writers write them: a double quote inside single quotes, and the other way round.
+  for (const char quote : {'\'', '"'}) {
+    const char other = quote == '"' ? '\'' : '"';
+    std::string bytes = "<table id=\"t\"><record id=\"r\">";
+    std::string expected = "(t||)[id=r";
+    for (size_t length = 1; length <= 40; ++length) {
+      std::string value(length, 'w');
+      value[length / 3] = other;
+      bytes += std::string("<value name=\"g\" value=") + quote + value + quote + "/>";
+      expected += " g=" + value;
+    }
+    EXPECT_EQ(describeTables(readBytes(bytes + "</record></table>")), expected + "]") << quote;
+  }
 }
 
 // The file is read in blocks of 64 KiB: whatever a line holds reads the same wherever a block
