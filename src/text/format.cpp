@@ -266,6 +266,36 @@ void printSigned(Output& out, const Conversion& conversion, va_list& args) {
   }
 }
 
+// A plain "%d", "%i" or "%u" (no flag, width or precision), the commonest conversion: its digits
+// are written here, without rebuilding the conversion for SQLite and printing it there.
+void printPlainDecimal(Output& out, const Conversion& conversion, va_list& args) {
+  unsigned long long magnitude = 0;
+  bool negative = false;
+  if (conversion.letter == 'u') {
+    magnitude = conversion.size == 2   ? va_arg(args, unsigned long long)
+                : conversion.size == 1 ? va_arg(args, unsigned long)
+                                       : va_arg(args, unsigned int);
+  } else {
+    const long long value = conversion.size == 2   ? va_arg(args, long long)
+                            : conversion.size == 1 ? va_arg(args, long)
+                                                   : va_arg(args, int);
+    negative = value < 0;
+    magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                         : static_cast<unsigned long long>(value);
+  }
+  char digits[24];
+  char* const end = digits + sizeof digits;
+  char* first = end;
+  do {
+    *--first = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (negative) {
+    *--first = '-';
+  }
+  out.append(first, static_cast<size_t>(end - first));
+}
+
 void printUnsigned(Output& out, const Conversion& conversion, va_list& args) {
   char spec[kSpecSize];
   conversion.spec(spec, conversion.letter, true);
@@ -369,9 +399,19 @@ char* FormatAllocV(const char* format, va_list args) {
     switch (conversion.letter) {
     case 'd':
     case 'i':
-      printSigned(out, conversion, rest);
+      if (conversion.plain()) {
+        printPlainDecimal(out, conversion, rest);
+      } else {
+        printSigned(out, conversion, rest);
+      }
       break;
     case 'u':
+      if (conversion.plain()) {
+        printPlainDecimal(out, conversion, rest);
+      } else {
+        printUnsigned(out, conversion, rest);
+      }
+      break;
     case 'o':
     case 'x':
     case 'X':

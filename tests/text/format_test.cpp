@@ -3,6 +3,7 @@
 // reaching the host's command line whole, in pieces its 132-character buffer takes.
 #include "text/format.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -43,6 +44,11 @@ TEST_F(FormatTest, PrintsEveryConversionCountsAndFreesTheTextOfZ) {
   // long is 32 bits on Windows.
   EXPECT_EQ(format("%ld|%lld|%llx", -2000000000L, -5000000000LL, 0x1234567890ULL),
             "-2000000000|-5000000000|1234567890");
+  // The extremes of each size, written without a flag, width or precision.
+  EXPECT_EQ(format("%d|%i|%u|%lld|%llu|%d", INT32_MIN, INT32_MAX, UINT32_MAX,
+                   static_cast<long long>(INT64_MIN), static_cast<unsigned long long>(UINT64_MAX),
+                   0),
+            "-2147483648|2147483647|4294967295|-9223372036854775808|18446744073709551615|0");
   void* p = reinterpret_cast<void*>(0xbeef);
   EXPECT_EQ(format("%p|%#p", p, p), "BEEF|0xBEEF");
   EXPECT_EQ(format("[%c][%.3c][%-4c][%5.2c]", 'a', 'b', 'c', 'd'), "[a][bbb][c   ][   dd]");
