@@ -20,6 +20,9 @@
 
 namespace {
 
+// MaxTokenInfoClass of the newest SDK, one past the last class Windows knows.
+constexpr int kMaxTokenInfoClass = 50;
+
 using SidBytes = std::vector<BYTE>;
 
 struct AdministratorAnswer {
@@ -155,11 +158,10 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS informationClass,
     return failWith(ERROR_ACCESS_DENIED);
   }
   // The class is looked at before the handle. Windows knows the classes from TokenUser (1) to below
-  // MaxTokenInfoClass (50 in the newest SDK); any other is an invalid class
-  // (STATUS_INVALID_INFO_CLASS). Of those it knows, the stand-in holds the user and the groups
-  // alone.
+  // MaxTokenInfoClass; any other is an invalid class (STATUS_INVALID_INFO_CLASS). Of those it
+  // knows, the stand-in holds the user and the groups alone.
   const int classNumber = static_cast<int>(informationClass); // a caller may pass any number
-  if (returnLength == nullptr || classNumber < TokenUser || classNumber >= 50) {
+  if (returnLength == nullptr || classNumber < TokenUser || classNumber >= kMaxTokenInfoClass) {
     return failWith(ERROR_INVALID_PARAMETER);
   }
   if (informationClass != TokenUser && informationClass != TokenGroups) {
