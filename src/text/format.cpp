@@ -136,8 +136,9 @@ struct Conversion {
   }
   bool plain() const { return flagCount == 0 && width < 0 && precision < 0; }
 
-  // The conversion rebuilt for SQLite with the given letter; integer conversions keep their size.
-  void spec(char* out, char as, bool withSize) const {
+  // The conversion rebuilt for SQLite with the given letter; integer conversions (longLong) take
+  // their argument as a long long.
+  void spec(char* out, char as, bool longLong) const {
     *out++ = '%';
     for (int i = 0; i < flagCount; ++i) {
       *out++ = flags[i];
@@ -149,7 +150,8 @@ struct Conversion {
       *out++ = '.';
       out = writeNumber(out, precision);
     }
-    for (int i = 0; withSize && i < size; ++i) {
+    if (longLong) {
+      *out++ = 'l';
       *out++ = 'l';
     }
     *out++ = as;
@@ -254,35 +256,9 @@ void printText(Output& out, const Conversion& conversion, const char* text) {
   printPiece(out, padBound(conversion) + readLength(conversion, text), spec, text);
 }
 
-void printSigned(Output& out, const Conversion& conversion, va_list& args) {
-  char spec[kSpecSize];
-  conversion.spec(spec, conversion.letter, true);
-  if (conversion.size == 2) {
-    printPiece(out, padBound(conversion), spec, va_arg(args, long long));
-  } else if (conversion.size == 1) {
-    printPiece(out, padBound(conversion), spec, va_arg(args, long));
-  } else {
-    printPiece(out, padBound(conversion), spec, va_arg(args, int));
-  }
-}
-
-// A plain "%d", "%i" or "%u" (no flag, width or precision), the commonest conversion: its digits
-// are written here, without rebuilding the conversion for SQLite and printing it there.
-void printPlainDecimal(Output& out, const Conversion& conversion, va_list& args) {
-  unsigned long long magnitude = 0;
-  bool negative = false;
-  if (conversion.letter == 'u') {
-    magnitude = conversion.size == 2   ? va_arg(args, unsigned long long)
-                : conversion.size == 1 ? va_arg(args, unsigned long)
-                                       : va_arg(args, unsigned int);
-  } else {
-    const long long value = conversion.size == 2   ? va_arg(args, long long)
-                            : conversion.size == 1 ? va_arg(args, long)
-                                                   : va_arg(args, int);
-    negative = value < 0;
-    magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                         : static_cast<unsigned long long>(value);
-  }
+// The digits of a plain "%d", "%i" or "%u" (no flag, width or precision), the commonest
+// conversion: written here, without rebuilding the conversion for SQLite and printing it there.
+void appendDecimal(Output& out, unsigned long long magnitude, bool negative) {
   char digits[24];
   char* const end = digits + sizeof digits;
   char* first = end;
@@ -296,16 +272,35 @@ void printPlainDecimal(Output& out, const Conversion& conversion, va_list& args)
   out.append(first, static_cast<size_t>(end - first));
 }
 
-void printUnsigned(Output& out, const Conversion& conversion, va_list& args) {
+// Integers are read at the conversion's size and printed from a long long, sign-extended for the
+// signed conversions and zero-extended for the others.
+void printSigned(Output& out, const Conversion& conversion, va_list& args) {
+  const long long value = conversion.size == 2   ? va_arg(args, long long)
+                          : conversion.size == 1 ? va_arg(args, long)
+                                                 : va_arg(args, int);
+  if (conversion.plain()) {
+    appendDecimal(out,
+                  value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                            : static_cast<unsigned long long>(value),
+                  value < 0);
+    return;
+  }
   char spec[kSpecSize];
   conversion.spec(spec, conversion.letter, true);
-  if (conversion.size == 2) {
-    printPiece(out, padBound(conversion), spec, va_arg(args, unsigned long long));
-  } else if (conversion.size == 1) {
-    printPiece(out, padBound(conversion), spec, va_arg(args, unsigned long));
-  } else {
-    printPiece(out, padBound(conversion), spec, va_arg(args, unsigned int));
+  printPiece(out, padBound(conversion), spec, value);
+}
+
+void printUnsigned(Output& out, const Conversion& conversion, va_list& args) {
+  const unsigned long long value = conversion.size == 2   ? va_arg(args, unsigned long long)
+                                   : conversion.size == 1 ? va_arg(args, unsigned long)
+                                                          : va_arg(args, unsigned int);
+  if (conversion.plain() && conversion.letter == 'u') {
+    appendDecimal(out, value, false);
+    return;
   }
+  char spec[kSpecSize];
+  conversion.spec(spec, conversion.letter, true);
+  printPiece(out, padBound(conversion), spec, value);
 }
 
 void storeCount(const Output& out, const Conversion& conversion, va_list& args) {
@@ -399,19 +394,9 @@ char* FormatAllocV(const char* format, va_list args) {
     switch (conversion.letter) {
     case 'd':
     case 'i':
-      if (conversion.plain()) {
-        printPlainDecimal(out, conversion, rest);
-      } else {
-        printSigned(out, conversion, rest);
-      }
+      printSigned(out, conversion, rest);
       break;
     case 'u':
-      if (conversion.plain()) {
-        printPlainDecimal(out, conversion, rest);
-      } else {
-        printUnsigned(out, conversion, rest);
-      }
-      break;
     case 'o':
     case 'x':
     case 'X':

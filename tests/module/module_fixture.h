@@ -15,11 +15,6 @@ namespace qvtest {
 
 class ModuleFunctionTest : public ModuleTest {
 protected:
-  // Names the temporary folder by letter in the tests' paths (see rooted).
-  void useDrive(char letter) {
-    HostTest::useDrive(letter);
-    letter_ = letter;
-  }
   void SetUp() override {
     ModuleTest::SetUp();
     ASSERT_TRUE(sim::loadModule(acrxEntryPoint));
@@ -46,7 +41,8 @@ protected:
     for (size_t i = 0; i < text.size(); ++i) {
       const bool path = i + 2 < text.size() && text[i + 1] == ':' &&
                         (text[i + 2] == '\\' || text[i + 2] == '/') &&
-                        std::toupper(static_cast<unsigned char>(text[i])) == letter_ &&
+                        std::toupper(static_cast<unsigned char>(text[i])) ==
+                            std::toupper(static_cast<unsigned char>(drive())) &&
                         (i == 0 || !std::isalnum(static_cast<unsigned char>(text[i - 1])));
       if (!path || asWritten) {
         out += text[i];
@@ -91,9 +87,6 @@ protected:
     }
     RegCloseKey(made);
   }
-
-private:
-  char letter_ = 0;
 };
 
 } // namespace qvtest

@@ -45,6 +45,8 @@ protected:
     drive_ = letter;
     driveRoot_ = sim::driveRoot(letter, tempDir_.string());
   }
+  // The letter of useDrive, 0 before it.
+  char drive() const { return drive_; }
   // The Windows path of name in tempDir() after useDrive: "D:\name" on the stand-in.
   std::string onDrive(const std::string& name) const { return driveRoot_ + name; }
   // A path that a test's table writes on the drive of useDrive ("D:\x\y", "D:/y", any case of

@@ -128,14 +128,7 @@ int64_t liveLispValues() {
 }
 
 std::string lispString(const std::string& text) {
-  std::string literal = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      literal += '\\';
-    }
-    literal += c;
-  }
-  return literal + "\"";
+  return detail::quoteString(text);
 }
 
 } // namespace sim

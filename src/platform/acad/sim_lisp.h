@@ -44,8 +44,8 @@ bool readLisp(const std::string& source, std::string* error = nullptr, int* line
 void limitLisp(int64_t steps, int depth);
 // The interpreter's values alive in every session (a reset frees them all).
 int64_t liveLispValues();
-// text as an AutoLISP string literal, quoted, with its quotes and backslashes escaped: a Windows
-// path put into source keeps its separators.
+// text as an AutoLISP string literal, as prin1 prints it: quoted, with its quotes, backslashes and
+// control characters escaped, so that a Windows path put into source keeps its separators.
 std::string lispString(const std::string& text);
 
 } // namespace sim

@@ -273,8 +273,6 @@ std::string printReal(double value) {
   return mantissa + "e" + text[e + 1] + exponent;
 }
 
-namespace {
-
 std::string quoteString(const std::string& text) {
   std::string out = "\"";
   for (unsigned char c : text) {
@@ -309,6 +307,8 @@ std::string quoteString(const std::string& text) {
   }
   return out + "\"";
 }
+
+namespace {
 
 std::string printAtom(const LispCell* cell, bool quoted) {
   char buffer[96];

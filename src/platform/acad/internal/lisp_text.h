@@ -36,6 +36,9 @@ private:
 bool readNumber(const std::string& token, LispRef* value);
 // prin1's form (strings quoted with escapes) or princ's (strings as they are).
 std::string printValue(const LispRef& value, bool quoted);
+// A text as prin1 prints it: quoted, with quotes, backslashes and control characters escaped,
+// which the reader reads back as the same text.
+std::string quoteString(const std::string& text);
 // A real as AutoLISP prints it: six significant digits, always a decimal point.
 std::string printReal(double value);
 
